@@ -28,8 +28,12 @@ install_packages() {
   done
   [ ${#missing[@]} -eq 0 ] && return 0
   step "installing ${missing[*]}"
-  as_root env DEBIAN_FRONTEND=noninteractive apt-get update -qq >/dev/null
-  as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+  local log=$TAVELKO_CACHE/apt.log
+  if ! { as_root env DEBIAN_FRONTEND=noninteractive apt-get update -qq &&
+         as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"; } >"$log" 2>&1; then
+    cat "$log" >&2
+    return 1
+  fi
 }
 
 # A deb-src list mirroring the system's own sources, in a private folder, so the system's apt
