@@ -54,10 +54,13 @@ build_libjpeg() {
   local work=$TAVELKO_CACHE/libjpeg-src opts
   rm -rf "$work" && mkdir -p "$work"
   opts=$(private_apt_options)
+  local log=$TAVELKO_CACHE/libjpeg.log
   # shellcheck disable=SC2086
-  apt-get $opts update -qq >/dev/null
-  # shellcheck disable=SC2086
-  (cd "$work" && apt-get $opts source -qq --download-only libjpeg-turbo >/dev/null 2>&1)
+  if ! { apt-get $opts update -qq &&
+         (cd "$work" && apt-get $opts source -qq --download-only libjpeg-turbo); } >"$log" 2>&1; then
+    cat "$log" >&2
+    return 1
+  fi
   (cd "$work" && dpkg-source -x --skip-patches ./*.dsc src >/dev/null 2>&1 || dpkg-source -x ./*.dsc src >/dev/null)
   cmake -S "$work/src" -B "$work/build" -G "Unix Makefiles" \
     -DCMAKE_TOOLCHAIN_FILE="$TAVELKO_ROOT/tools/mingw-w64.cmake" \
