@@ -1,0 +1,73 @@
+// Colours as the framework stores them: RGB values, system colour codes and two special values.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+// 0x00BBGGRR for an RGB colour; 0x80000000 + n for the system colour n (negative as a signed
+// value); clNone and clDefault are markers, not colours.
+using TColor = std::int32_t;
+
+namespace color_detail {
+constexpr TColor SystemColor(int index) { return static_cast<TColor>(0x80000000u | unsigned(index)); }
+}  // namespace color_detail
+
+constexpr TColor clBlack = 0x000000;
+constexpr TColor clMaroon = 0x000080;
+constexpr TColor clGreen = 0x008000;
+constexpr TColor clOlive = 0x008080;
+constexpr TColor clNavy = 0x800000;
+constexpr TColor clPurple = 0x800080;
+constexpr TColor clTeal = 0x808000;
+constexpr TColor clGray = 0x808080;
+constexpr TColor clSilver = 0xC0C0C0;
+constexpr TColor clRed = 0x0000FF;
+constexpr TColor clLime = 0x00FF00;
+constexpr TColor clYellow = 0x00FFFF;
+constexpr TColor clBlue = 0xFF0000;
+constexpr TColor clFuchsia = 0xFF00FF;
+constexpr TColor clAqua = 0xFFFF00;
+constexpr TColor clWhite = 0xFFFFFF;
+
+constexpr TColor clScrollBar = color_detail::SystemColor(0);
+constexpr TColor clBackground = color_detail::SystemColor(1);
+constexpr TColor clActiveCaption = color_detail::SystemColor(2);
+constexpr TColor clInactiveCaption = color_detail::SystemColor(3);
+constexpr TColor clMenu = color_detail::SystemColor(4);
+constexpr TColor clWindow = color_detail::SystemColor(5);
+constexpr TColor clWindowFrame = color_detail::SystemColor(6);
+constexpr TColor clMenuText = color_detail::SystemColor(7);
+constexpr TColor clWindowText = color_detail::SystemColor(8);
+constexpr TColor clCaptionText = color_detail::SystemColor(9);
+constexpr TColor clActiveBorder = color_detail::SystemColor(10);
+constexpr TColor clInactiveBorder = color_detail::SystemColor(11);
+constexpr TColor clAppWorkSpace = color_detail::SystemColor(12);
+constexpr TColor clHighlight = color_detail::SystemColor(13);
+constexpr TColor clHighlightText = color_detail::SystemColor(14);
+constexpr TColor clBtnFace = color_detail::SystemColor(15);
+constexpr TColor clBtnShadow = color_detail::SystemColor(16);
+constexpr TColor clGrayText = color_detail::SystemColor(17);
+constexpr TColor clBtnText = color_detail::SystemColor(18);
+constexpr TColor clInactiveCaptionText = color_detail::SystemColor(19);
+constexpr TColor clBtnHighlight = color_detail::SystemColor(20);
+constexpr TColor cl3DDkShadow = color_detail::SystemColor(21);
+constexpr TColor cl3DLight = color_detail::SystemColor(22);
+constexpr TColor clInfoText = color_detail::SystemColor(23);
+constexpr TColor clInfoBk = color_detail::SystemColor(24);
+
+constexpr TColor clNone = 0x1FFFFFFF;
+constexpr TColor clDefault = 0x20000000;
+
+constexpr bool IsSystemColor(TColor color) { return color < 0; }
+
+// A system colour code becomes its current RGB value (GetSysColor); any other value is returned
+// unchanged, clNone and clDefault included.
+TColor ColorToRGB(TColor color);
+
+// The colour as GDI takes it: RGB only, never a palette-index or system code.
+unsigned long ColorToColorRef(TColor color);
+
+// Colour names of the component stream ("clWhite", "clBtnFace", "clNone"...). Both return false
+// when there is no name or no colour of that name; names compare without regard to ASCII case.
+bool ColorToIdent(TColor color, std::string& ident);
+bool IdentToColor(const std::string& ident, TColor& color);

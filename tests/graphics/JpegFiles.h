@@ -1,0 +1,68 @@
+// Test helper: JPEG files of every kind the program must read, made with libjpeg directly.
+#pragma once
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstdint>
+#include <vector>
+
+#include <jpeglib.h>
+
+namespace test_images {
+
+enum class JpegKind { Colour, Progressive, Grey, Cmyk, Ycck };
+
+// A w x h picture: the top half red, the bottom half blue, a white column at x = 0, so that
+// orientation and channel order both show. CMYK kinds store Adobe's inverted values.
+inline std::vector<std::uint8_t> MakeJpeg(int width, int height, JpegKind kind, int quality = 95) {
+  jpeg_compress_struct info;
+  jpeg_error_mgr errors;
+  info.err = jpeg_std_error(&errors);
+  jpeg_create_compress(&info);
+  unsigned char* buffer = nullptr;
+  unsigned long size = 0;
+  jpeg_mem_dest(&info, &buffer, &size);
+  info.image_width = JDIMENSION(width);
+  info.image_height = JDIMENSION(height);
+  const bool grey = kind == JpegKind::Grey;
+  const bool cmyk = kind == JpegKind::Cmyk || kind == JpegKind::Ycck;
+  info.input_components = grey ? 1 : cmyk ? 4 : 3;
+  info.in_color_space = grey ? JCS_GRAYSCALE : cmyk ? JCS_CMYK : JCS_RGB;
+  jpeg_set_defaults(&info);
+  if (kind == JpegKind::Ycck) jpeg_set_colorspace(&info, JCS_YCCK);
+  jpeg_set_quality(&info, quality, TRUE);
+  if (kind == JpegKind::Progressive) jpeg_simple_progression(&info);
+  jpeg_start_compress(&info, TRUE);
+  std::vector<std::uint8_t> row(std::size_t(width) * 4);
+  while (int(info.next_scanline) < height) {
+    const int y = int(info.next_scanline);
+    for (int x = 0; x < width; ++x) {
+      bool white = x == 0;
+      bool top = y < height / 2;
+      std::uint8_t r = white || top ? 255 : 0, g = white ? 255 : 0, b = white || !top ? 255 : 0;
+      if (grey) {
+        row[x] = white ? 255 : top ? 200 : 40;
+      } else if (cmyk) {  // inverted: 255 means no ink
+        row[4 * x] = r, row[4 * x + 1] = g, row[4 * x + 2] = b, row[4 * x + 3] = 255;
+      } else {
+        row[3 * x] = r, row[3 * x + 1] = g, row[3 * x + 2] = b;
+      }
+    }
+    JSAMPROW rows[1] = {row.data()};
+    jpeg_write_scanlines(&info, rows, 1);
+  }
+  jpeg_finish_compress(&info);
+  jpeg_destroy_compress(&info);
+  std::vector<std::uint8_t> file(buffer, buffer + size);
+  std::free(buffer);
+  return file;
+}
+
+// The offset of the first byte of entropy-coded data (just past the start-of-scan header).
+inline std::size_t ScanDataStart(const std::vector<std::uint8_t>& file) {
+  for (std::size_t i = 2; i + 3 < file.size(); ++i)
+    if (file[i] == 0xFF && file[i + 1] == 0xDA) return i + 2 + (std::size_t(file[i + 2]) << 8 | file[i + 3]);
+  return file.size();
+}
+
+}  // namespace test_images
