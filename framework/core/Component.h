@@ -1,0 +1,119 @@
+// TComponent: named, owned objects. An owner destroys its components; a component holding a
+// reference to another asks to be told of its destruction (FreeNotification) and clears the
+// reference in Notification.
+#pragma once
+
+#include <unordered_map>
+#include <vector>
+
+#include "framework/core/Persistent.h"
+
+enum TComponentStateFlag {
+  csLoading,
+  csReading,
+  csWriting,
+  csDestroying,
+  csDesigning,
+  csAncestor,
+  csUpdating,
+  csFixups,
+  csFreeNotification,
+  csInline,
+  csDesignInstance,
+};
+using TComponentState = TSet<TComponentStateFlag>;
+
+enum TOperation { opInsert, opRemove };
+
+class TComponent : public TPersistent {
+  TAVELKO_CLASS(TComponent, TPersistent)
+  static void Publish(TPublisher<TComponent>& p);
+
+ public:
+  explicit TComponent(TComponent* owner);
+  // Destruction: csDestroying is set on this component and its owned ones, every component
+  // linked by FreeNotification is told (Notification opRemove), the owned components are
+  // destroyed — the last inserted first — and finally this one leaves its owner, which tells
+  // its remaining components.
+  ~TComponent() override;
+
+  // ---- What descendants override ----
+  // `component` is being inserted under or removed from the owner this component belongs to, or
+  // a component linked by FreeNotification is being destroyed. Descendants clear their
+  // references to it on opRemove, then or before calling this one. The default passes the news
+  // on to the owned components.
+  virtual void Notification(TComponent* component, TOperation operation);
+  // After the whole tree was read from a stream: clears csLoading.
+  virtual void Loaded();
+  // Checks the name (identifier; unique under the owner) and takes it.
+  virtual void SetName(const String& newName);
+  // Streaming hooks: the children a writer stores under this component (owned components and
+  // parented controls), and the parent relation that a reader restores. The defaults: no
+  // children, no parent.
+  virtual void GetChildren(const std::function<void(TComponent*)>& proc, TComponent* root);
+  virtual bool HasParent() const;
+  virtual TComponent* GetParentComponent() const;
+  virtual void SetParentComponent(TComponent* parent);
+  // Non-visual components stream their design position as "Left" and "Top".
+  void DefineProperties(TFiler& filer) override;
+  TPersistent* GetOwner() override;
+  String GetNamePath() override;
+
+  // ---- Ownership ----
+  TComponent* Owner() const { return owner_; }
+  int ComponentCount() const { return static_cast<int>(components_.size()); }
+  TComponent* Components(int index) const;  // EListError when out of bounds
+  int ComponentIndex() const;               // position under the owner, -1 without one
+  void SetComponentIndex(int index);
+  // Takes `component` (which must have no owner) as the last owned component; its name must be
+  // free here (EComponentError otherwise).
+  void InsertComponent(TComponent* component);
+  void RemoveComponent(TComponent* component);  // gives it up without destroying it
+  void DestroyComponents();
+  // Owned component of that name (ASCII letters compared without case); nullptr if none.
+  // Indexed: constant time whatever the number of components.
+  TComponent* FindComponent(const String& name) const;
+
+  // ---- Destruction links ----
+  // `component` is told (Notification opRemove) when this component is destroyed, and this one
+  // when `component` is. Linking twice links once.
+  void FreeNotification(TComponent* component);
+  void RemoveFreeNotification(TComponent* component);
+
+  // ---- Name, tag, state ----
+  const String& Name() const { return name_; }
+  int Tag() const { return tag_; }
+  void SetTag(int tag) { tag_ = tag; }
+  // Left (low 16 bits) and Top (high 16 bits) of a non-visual component in the designer.
+  int DesignInfo() const { return designInfo_; }
+  void SetDesignInfo(int info) { designInfo_ = info; }
+  TComponentState ComponentState() const { return state_; }
+  // For the framework's reader and writer (csLoading, csReading, csWriting, ...).
+  void SetStateFlag(TComponentStateFlag flag, bool on);
+  // Sets or clears csDesigning here and, with setChildren, on every owned component (deeply).
+  void SetDesigning(bool value, bool setChildren = true);
+
+ protected:
+  // A descendant whose observers look at more than its identity while it goes away calls this
+  // first in its own destructor: the notifications then reach a complete object. The base
+  // destructor calls it otherwise; it runs once.
+  void BeforeDestruction();
+
+ private:
+  void Destroying();
+  void Insert(TComponent* component);
+  void Remove(TComponent* component);
+  void ValidateRename(TComponent* component, const String& newName) const;
+  void AddLink(TComponent* component);
+  void DropLink(TComponent* component);
+
+  TComponent* owner_ = nullptr;
+  std::vector<TComponent*> components_;                       // owned, insertion order
+  std::unordered_map<String, TComponent*> nameIndex_;         // upper-case name -> owned component
+  std::vector<TComponent*> freeNotifies_;                     // linked both ways, not owned
+  String name_;
+  int tag_ = 0;
+  int designInfo_ = 0;
+  TComponentState state_;
+  bool destructionBegun_ = false;
+};

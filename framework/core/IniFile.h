@@ -1,0 +1,59 @@
+// Settings stores with one interface: TIniFile (an INI file through the profile API) and
+// TRegistryIniFile (a key under HKEY_CURRENT_USER, a section being a subkey).
+#pragma once
+
+#include "framework/core/Object.h"
+
+class TCustomIniFile : public TObject {
+  TAVELKO_CLASS(TCustomIniFile, TObject)
+
+ public:
+  virtual String ReadString(const String& section, const String& ident, const String& fallback) = 0;
+  virtual void WriteString(const String& section, const String& ident, const String& value) = 0;
+  // Decimal (or "$"/"0x" hexadecimal) text; `fallback` when absent or not a number.
+  virtual int ReadInteger(const String& section, const String& ident, int fallback);
+  virtual void WriteInteger(const String& section, const String& ident, int value);
+  bool ReadBool(const String& section, const String& ident, bool fallback);
+  void WriteBool(const String& section, const String& ident, bool value);
+  // Removes the section with all its values; nothing when there is none.
+  virtual void EraseSection(const String& section) = 0;
+};
+
+class TIniFile : public TCustomIniFile {
+  TAVELKO_CLASS(TIniFile, TCustomIniFile)
+
+ public:
+  // A name without a directory is the system's choice (the Windows folder): pass a full path.
+  explicit TIniFile(const String& fileName);
+  const String& FileName() const { return fileName_; }
+
+  String ReadString(const String& section, const String& ident, const String& fallback) override;
+  // EIniFileException when the file cannot be written.
+  void WriteString(const String& section, const String& ident, const String& value) override;
+  void EraseSection(const String& section) override;
+
+ private:
+  String fileName_;
+  WideString wideFileName_;
+};
+
+class TRegistryIniFile : public TCustomIniFile {
+  TAVELKO_CLASS(TRegistryIniFile, TCustomIniFile)
+
+ public:
+  // `key` is a path below HKEY_CURRENT_USER, such as "Software\Tavelko".
+  explicit TRegistryIniFile(const String& key);
+  const String& Key() const { return key_; }
+
+  String ReadString(const String& section, const String& ident, const String& fallback) override;
+  void WriteString(const String& section, const String& ident, const String& value) override;
+  // Stored as a DWORD value; a string value holding a number is read as well.
+  int ReadInteger(const String& section, const String& ident, int fallback) override;
+  void WriteInteger(const String& section, const String& ident, int value) override;
+  void EraseSection(const String& section) override;
+
+ private:
+  WideString SubKey(const String& section) const;
+
+  String key_;
+};

@@ -1,0 +1,142 @@
+// Settings stores through the platform: the profile API for INI files and the registry under
+// HKEY_CURRENT_USER.
+#include <windows.h>
+
+#include "framework/core/IniFile.h"
+
+// ---- TCustomIniFile ----
+
+int TCustomIniFile::ReadInteger(const String& section, const String& ident, int fallback) {
+  return StrToIntDef(ReadString(section, ident, String()), fallback);
+}
+
+void TCustomIniFile::WriteInteger(const String& section, const String& ident, int value) {
+  WriteString(section, ident, IntToStr(value));
+}
+
+bool TCustomIniFile::ReadBool(const String& section, const String& ident, bool fallback) {
+  return ReadInteger(section, ident, fallback ? 1 : 0) != 0;
+}
+
+void TCustomIniFile::WriteBool(const String& section, const String& ident, bool value) {
+  WriteInteger(section, ident, value ? 1 : 0);
+}
+
+// ---- TIniFile ----
+
+TIniFile::TIniFile(const String& fileName) : fileName_(fileName), wideFileName_(CP932ToWide(fileName)) {}
+
+String TIniFile::ReadString(const String& section, const String& ident, const String& fallback) {
+  const WideString wideSection = CP932ToWide(section);
+  const WideString wideIdent = CP932ToWide(ident);
+  const WideString wideFallback = CP932ToWide(fallback);
+  // The profile API truncates silently: grow until the answer leaves room to spare.
+  for (DWORD size = 2048;; size *= 2) {
+    WideString buffer(size, L'\0');
+    const DWORD length = GetPrivateProfileStringW(wideSection.c_str(), wideIdent.c_str(), wideFallback.c_str(),
+                                                  buffer.data(), size, wideFileName_.c_str());
+    if (length + 1 < size) {
+      buffer.resize(length);
+      return WideToCP932(buffer);
+    }
+  }
+}
+
+void TIniFile::WriteString(const String& section, const String& ident, const String& value) {
+  if (!WritePrivateProfileStringW(CP932ToWide(section).c_str(), CP932ToWide(ident).c_str(), CP932ToWide(value).c_str(),
+                                  wideFileName_.c_str()))
+    throw EIniFileException("Unable to write to " + fileName_);
+}
+
+void TIniFile::EraseSection(const String& section) {
+  if (!WritePrivateProfileStringW(CP932ToWide(section).c_str(), nullptr, nullptr, wideFileName_.c_str()))
+    throw EIniFileException("Unable to write to " + fileName_);
+}
+
+// ---- TRegistryIniFile ----
+
+namespace {
+
+// An open registry key, closed by the destructor.
+class TRegKey {
+ public:
+  TRegKey() = default;
+  ~TRegKey() {
+    if (key_) RegCloseKey(key_);
+  }
+  TRegKey(const TRegKey&) = delete;
+  TRegKey& operator=(const TRegKey&) = delete;
+
+  bool Open(const WideString& path) { return RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key_) == ERROR_SUCCESS; }
+  bool Create(const WideString& path) {
+    return RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr, &key_,
+                           nullptr) == ERROR_SUCCESS;
+  }
+  HKEY Get() const { return key_; }
+
+ private:
+  HKEY key_ = nullptr;
+};
+
+}  // namespace
+
+TRegistryIniFile::TRegistryIniFile(const String& key) : key_(key) {}
+
+WideString TRegistryIniFile::SubKey(const String& section) const {
+  return CP932ToWide(section.empty() ? key_ : key_ + "\\" + section);
+}
+
+String TRegistryIniFile::ReadString(const String& section, const String& ident, const String& fallback) {
+  TRegKey key;
+  if (!key.Open(SubKey(section))) return fallback;
+  const WideString name = CP932ToWide(ident);
+  DWORD type = 0, size = 0;
+  if (RegQueryValueExW(key.Get(), name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
+      (type != REG_SZ && type != REG_EXPAND_SZ))
+    return fallback;
+  WideString buffer(size / sizeof(wchar_t) + 1, L'\0');
+  size = static_cast<DWORD>(buffer.size() * sizeof(wchar_t));
+  if (RegQueryValueExW(key.Get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(buffer.data()), &size) !=
+      ERROR_SUCCESS)
+    return fallback;
+  buffer.resize(size / sizeof(wchar_t));
+  while (!buffer.empty() && buffer.back() == L'\0') buffer.pop_back();
+  return WideToCP932(buffer);
+}
+
+void TRegistryIniFile::WriteString(const String& section, const String& ident, const String& value) {
+  TRegKey key;
+  if (!key.Create(SubKey(section))) throw EIniFileException("Unable to write to " + key_);
+  const WideString text = CP932ToWide(value);
+  if (RegSetValueExW(key.Get(), CP932ToWide(ident).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                     static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t))) != ERROR_SUCCESS)
+    throw EIniFileException("Unable to write to " + key_);
+}
+
+int TRegistryIniFile::ReadInteger(const String& section, const String& ident, int fallback) {
+  TRegKey key;
+  if (!key.Open(SubKey(section))) return fallback;
+  const WideString name = CP932ToWide(ident);
+  DWORD type = 0, value = 0, size = sizeof value;
+  if (RegQueryValueExW(key.Get(), name.c_str(), nullptr, &type, nullptr, nullptr) != ERROR_SUCCESS) return fallback;
+  if (type == REG_SZ || type == REG_EXPAND_SZ) return StrToIntDef(ReadString(section, ident, String()), fallback);
+  if (type != REG_DWORD ||
+      RegQueryValueExW(key.Get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&value), &size) != ERROR_SUCCESS)
+    return fallback;
+  return static_cast<int>(value);
+}
+
+void TRegistryIniFile::WriteInteger(const String& section, const String& ident, int value) {
+  TRegKey key;
+  if (!key.Create(SubKey(section))) throw EIniFileException("Unable to write to " + key_);
+  const DWORD data = static_cast<DWORD>(value);
+  if (RegSetValueExW(key.Get(), CP932ToWide(ident).c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&data),
+                     sizeof data) != ERROR_SUCCESS)
+    throw EIniFileException("Unable to write to " + key_);
+}
+
+void TRegistryIniFile::EraseSection(const String& section) {
+  TRegKey key;
+  if (!key.Open(CP932ToWide(key_))) return;
+  RegDeleteTreeW(key.Get(), CP932ToWide(section).c_str());
+}

@@ -1,0 +1,499 @@
+// Run-time type information of published properties and methods: type data (TTypeInfo), property
+// records (TPropInfo), the per-class descriptor (TClassInfo), the class registry, and the generic
+// property accessors that streaming, the property lister and the inspector use.
+//
+// Sections: type kinds and type data · property records · class descriptors · publishing
+// (TPublisher) · type data of C++ types (TypeInfoOf) · class registry · generic accessors.
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <initializer_list>
+#include <limits>
+#include <memory>
+#include <optional>
+#include <type_traits>
+#include <vector>
+
+#include "framework/core/Event.h"
+#include "framework/core/Exception.h"
+#include "framework/core/Set.h"
+#include "framework/core/Text.h"
+
+class TObject;
+class TComponent;
+class TClassInfo;
+
+// ---------------------------------------------------------------------------------------------
+// Type kinds and type data
+
+// The framework's type-kind codes; the numbers are fixed (the property lister shows them).
+enum TTypeKind : std::uint8_t {
+  tkUnknown = 0,
+  tkInteger = 1,
+  tkChar = 2,
+  tkEnumeration = 3,
+  tkFloat = 4,
+  tkString = 5,
+  tkSet = 6,
+  tkClass = 7,
+  tkMethod = 8,
+  tkWChar = 9,
+  tkLString = 10,
+  tkWString = 11,
+};
+
+enum TFloatType : std::uint8_t { ftSingle, ftDouble, ftExtended };
+
+// An integer value with a name of its own (clWhite, crDefault): streamed and shown by name.
+struct TIdentMapEntry {
+  std::int64_t Value;
+  String Name;
+};
+
+// Type data of a property's type.
+struct TTypeInfo {
+  String Name;
+  TTypeKind Kind = tkUnknown;
+  std::int64_t MinValue = 0;                 // ordinal kinds: the valid range
+  std::int64_t MaxValue = 0;
+  std::vector<String> EnumNames;             // enumeration: names in ordinal order
+  const TTypeInfo* ElementType = nullptr;    // set: the member enumeration
+  const TClassInfo* ClassType = nullptr;     // class: the declared class
+  std::vector<TIdentMapEntry> Idents;        // integer: optional value names
+  TFloatType FloatType = ftExtended;         // floating-point
+
+  bool IsOrdinal() const { return Kind == tkInteger || Kind == tkChar || Kind == tkEnumeration || Kind == tkSet || Kind == tkWChar; }
+};
+
+// Builders of type data, for use in TypeInfoOf overloads.
+TTypeInfo MakeEnumType(const String& name, std::initializer_list<const char*> names);
+TTypeInfo MakeIntegerType(const String& name, std::int64_t minValue, std::int64_t maxValue,
+                          std::vector<TIdentMapEntry> idents = {});
+TTypeInfo MakeSetType(const String& name, const TTypeInfo& elementType);
+
+// Name of ordinal `value` of an enumeration (Boolean: "False"/"True"); empty when out of range.
+String GetEnumName(const TTypeInfo& type, std::int64_t value);
+// Ordinal of `name` (ASCII letters compared without case); -1 when the type has no such name.
+int GetEnumValue(const TTypeInfo& type, const String& name);
+// Integer value names (TTypeInfo::Idents); false when there is none.
+bool IntToIdent(const TTypeInfo& type, std::int64_t value, String& name);
+bool IdentToInt(const TTypeInfo& type, const String& name, std::int64_t& value);
+
+// ---------------------------------------------------------------------------------------------
+// Property records
+
+// Reads and writes one property of an object; the kind decides which pair applies. The object
+// is checked to be of the publishing class (EPropertyError otherwise).
+class TPropAccess {
+ public:
+  virtual ~TPropAccess() = default;
+  virtual std::int64_t GetOrd(TObject* instance) const;
+  virtual void SetOrd(TObject* instance, std::int64_t value) const;
+  virtual long double GetFloat(TObject* instance) const;
+  virtual void SetFloat(TObject* instance, long double value) const;
+  virtual String GetStr(TObject* instance) const;
+  virtual void SetStr(TObject* instance, const String& value) const;
+  virtual WideString GetWideStr(TObject* instance) const;
+  virtual void SetWideStr(TObject* instance, const WideString& value) const;
+  virtual TObject* GetObject(TObject* instance) const;
+  virtual void SetObject(TObject* instance, TObject* value) const;
+  virtual TMethod GetMethod(TObject* instance) const;
+  virtual void SetMethod(TObject* instance, const TMethod& value) const;
+  virtual bool Writable() const = 0;
+};
+
+class TPropInfo {
+ public:
+  String Name;
+  const TTypeInfo* PropType = nullptr;
+  // Ordinal kinds: the value the stream leaves out. Empty: always written.
+  std::optional<std::int64_t> Default;
+  std::shared_ptr<const TPropAccess> Access;
+  // Whether the value is stored at all (besides the default test); empty predicate: Stored.
+  bool Stored = true;
+  std::function<bool(TObject*)> StoredWhen;
+
+  TTypeKind Kind() const { return PropType->Kind; }
+  bool Writable() const { return Access->Writable(); }
+  bool IsStored(TObject* instance) const { return Stored && (!StoredWhen || StoredWhen(instance)); }
+};
+
+// ---------------------------------------------------------------------------------------------
+// Class descriptors
+
+class TClassInfo {
+ public:
+  using TFactory = TComponent* (*)(TComponent* owner);
+  using TPublish = void (*)(TClassInfo& info);
+
+  TClassInfo(String name, const TClassInfo* parent, TFactory factory, TPublish publish);
+  TClassInfo(const TClassInfo&) = delete;
+  TClassInfo& operator=(const TClassInfo&) = delete;
+
+  const String& Name() const { return name_; }
+  const TClassInfo* Parent() const { return parent_; }
+  bool InheritsFrom(const TClassInfo& other) const;
+
+  // Streamable classes: creates an instance owned by `owner`. EInvalidOperation when the class
+  // has no factory (abstract, or not a component).
+  bool CanCreate() const { return factory_ != nullptr; }
+  TComponent* Create(TComponent* owner) const;
+
+  // Published properties, base class first, each class's in declaration order; a property
+  // published again by a descendant keeps its place.
+  const std::vector<const TPropInfo*>& Properties() const;
+  int PropCount() const { return static_cast<int>(Properties().size()); }
+  const TPropInfo* FindProperty(const String& name) const;  // ASCII case-insensitive
+
+  // Published methods, searched in this class and then its bases.
+  const TMethodCode* FindMethod(const String& name) const;
+  String MethodName(const TMethodCode* code) const;  // empty when no published method has it
+
+  // This class as the type data of a class-kind property.
+  const TTypeInfo& TypeInfo() const { return classType_; }
+
+  // Used by the publishing helpers.
+  template <class Self, class Base>
+  static TClassInfo Describe(const char* name);
+  TPropInfo& AddProperty(TPropInfo info);
+  TPropInfo& RepublishProperty(const String& name);
+  void AddMethod(const String& name, const TMethodCode& code);
+
+ private:
+  struct TPublishedMethod {
+    String Name;
+    const TMethodCode* Code;
+  };
+  void EnsurePublished() const;
+
+  String name_;
+  const TClassInfo* parent_;
+  TFactory factory_;
+  TPublish publish_;
+  TTypeInfo classType_;
+  mutable bool published_ = false;
+  mutable std::vector<const TPropInfo*> properties_;
+  mutable std::deque<TPropInfo> ownProperties_;  // deque: records keep their addresses
+  mutable std::vector<TPublishedMethod> methods_;
+};
+
+// ---------------------------------------------------------------------------------------------
+// Type data of C++ types
+
+// TypeInfoOf(TypeTag<T>{}) gives the type data of T. The core supplies it for the built-in
+// property types, for pointers to framework classes, TSet and TEvent; an enumeration declares
+// one next to itself:
+//   const TTypeInfo& TypeInfoOf(TypeTag<TAlign>);   // header
+//   const TTypeInfo& TypeInfoOf(TypeTag<TAlign>) {  // source
+//     static const TTypeInfo info = MakeEnumType("TAlign", {"alNone", "alTop", ...});
+//     return info;
+//   }
+template <class T>
+struct TypeTag {};
+
+const TTypeInfo& TypeInfoOf(TypeTag<int>);
+const TTypeInfo& TypeInfoOf(TypeTag<unsigned>);
+const TTypeInfo& TypeInfoOf(TypeTag<short>);
+const TTypeInfo& TypeInfoOf(TypeTag<unsigned short>);
+const TTypeInfo& TypeInfoOf(TypeTag<signed char>);
+const TTypeInfo& TypeInfoOf(TypeTag<unsigned char>);
+const TTypeInfo& TypeInfoOf(TypeTag<bool>);
+const TTypeInfo& TypeInfoOf(TypeTag<char>);
+const TTypeInfo& TypeInfoOf(TypeTag<wchar_t>);
+const TTypeInfo& TypeInfoOf(TypeTag<float>);
+const TTypeInfo& TypeInfoOf(TypeTag<double>);
+const TTypeInfo& TypeInfoOf(TypeTag<long double>);
+const TTypeInfo& TypeInfoOf(TypeTag<String>);
+const TTypeInfo& TypeInfoOf(TypeTag<WideString>);
+const TTypeInfo& TypeInfoOf(TypeTag<TNotifyEvent>);
+
+template <class T>
+  requires std::is_base_of_v<TObject, T>
+const TTypeInfo& TypeInfoOf(TypeTag<T*>) {
+  return T::StaticClassInfo().TypeInfo();
+}
+
+template <class E>
+const TTypeInfo& TypeInfoOf(TypeTag<TSet<E>>) {
+  static const TTypeInfo info = MakeSetType("set of " + TypeInfoOf(TypeTag<E>{}).Name, TypeInfoOf(TypeTag<E>{}));
+  return info;
+}
+
+template <class... Args>
+const TTypeInfo& TypeInfoOf(TypeTag<TEvent<Args...>>) {
+  static const TTypeInfo info = [] {
+    TTypeInfo t;
+    t.Name = "TMethod";
+    t.Kind = tkMethod;
+    return t;
+  }();
+  return info;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Publishing
+
+namespace typeinfo_detail {
+
+template <class V> struct IsEvent : std::false_type {};
+template <class... A> struct IsEvent<TEvent<A...>> : std::true_type {};
+template <class V> struct IsSet : std::false_type {};
+template <class E> struct IsSet<TSet<E>> : std::true_type {};
+
+template <class V>
+constexpr bool IsOrdinal = std::is_integral_v<V> || std::is_enum_v<V> || IsSet<V>::value;
+
+template <class V>
+std::int64_t ToOrdinal(const V& v) {
+  if constexpr (IsSet<V>::value) return static_cast<std::int64_t>(v.Bits());
+  else if constexpr (std::is_same_v<V, char>) return static_cast<unsigned char>(v);
+  else return static_cast<std::int64_t>(v);
+}
+
+template <class V>
+V FromOrdinal(std::int64_t v) {
+  if constexpr (IsSet<V>::value) return V::FromBits(static_cast<std::uint64_t>(v));
+  else return static_cast<V>(v);
+}
+
+[[noreturn]] void RaiseWrongObject(const TObject* instance);
+[[noreturn]] void RaiseReadOnly();
+
+// Getter: pointer to a data member or to a member function without arguments.
+// Setter: pointer to a data member, to a member function taking the value, or nullptr.
+template <class C, class V, class G, class S>
+class TMemberAccess final : public TPropAccess {
+ public:
+  TMemberAccess(G getter, S setter) : getter_(getter), setter_(setter) {}
+
+  bool Writable() const override { return !std::is_null_pointer_v<S>; }
+
+  std::int64_t GetOrd(TObject* o) const override {
+    if constexpr (IsOrdinal<V>) return ToOrdinal<V>(Read(o));
+    else return TPropAccess::GetOrd(o);
+  }
+  void SetOrd(TObject* o, std::int64_t v) const override {
+    if constexpr (IsOrdinal<V>) Write(o, FromOrdinal<V>(v));
+    else TPropAccess::SetOrd(o, v);
+  }
+  long double GetFloat(TObject* o) const override {
+    if constexpr (std::is_floating_point_v<V>) return Read(o);
+    else return TPropAccess::GetFloat(o);
+  }
+  void SetFloat(TObject* o, long double v) const override {
+    if constexpr (std::is_floating_point_v<V>) Write(o, static_cast<V>(v));
+    else TPropAccess::SetFloat(o, v);
+  }
+  String GetStr(TObject* o) const override {
+    if constexpr (std::is_same_v<V, String>) return Read(o);
+    else return TPropAccess::GetStr(o);
+  }
+  void SetStr(TObject* o, const String& v) const override {
+    if constexpr (std::is_same_v<V, String>) Write(o, v);
+    else TPropAccess::SetStr(o, v);
+  }
+  WideString GetWideStr(TObject* o) const override {
+    if constexpr (std::is_same_v<V, WideString>) return Read(o);
+    else return TPropAccess::GetWideStr(o);
+  }
+  void SetWideStr(TObject* o, const WideString& v) const override {
+    if constexpr (std::is_same_v<V, WideString>) Write(o, v);
+    else TPropAccess::SetWideStr(o, v);
+  }
+  TObject* GetObject(TObject* o) const override {
+    if constexpr (std::is_pointer_v<V>) return Read(o);
+    else return TPropAccess::GetObject(o);
+  }
+  void SetObject(TObject* o, TObject* v) const override {
+    if constexpr (std::is_pointer_v<V>) {
+      auto* typed = dynamic_cast<V>(v);
+      if (v && !typed) RaiseWrongObject(v);
+      Write(o, typed);
+    } else {
+      TPropAccess::SetObject(o, v);
+    }
+  }
+  TMethod GetMethod(TObject* o) const override {
+    if constexpr (IsEvent<V>::value) return Read(o).Method();
+    else return TPropAccess::GetMethod(o);
+  }
+  void SetMethod(TObject* o, const TMethod& v) const override {
+    if constexpr (IsEvent<V>::value) Write(o, V::FromMethod(v));
+    else TPropAccess::SetMethod(o, v);
+  }
+
+ private:
+  C& Self(TObject* o) const {
+    auto* self = dynamic_cast<C*>(o);
+    if (!self) RaiseWrongObject(o);
+    return *self;
+  }
+  V Read(TObject* o) const { return std::invoke(getter_, Self(o)); }
+  void Write(TObject* o, const V& v) const {
+    if constexpr (std::is_null_pointer_v<S>) RaiseReadOnly();
+    else if constexpr (std::is_member_object_pointer_v<S>) Self(o).*setter_ = v;
+    else std::invoke(setter_, Self(o), v);
+  }
+
+  G getter_;
+  S setter_;
+};
+
+}  // namespace typeinfo_detail
+
+// Adjusts the property just published: default, stored flag, type data.
+template <class C>
+class TPropBuilder {
+ public:
+  explicit TPropBuilder(TPropInfo& info) : info_(info) {}
+  template <class V>
+  TPropBuilder& Default(const V& value) {
+    info_.Default = typeinfo_detail::ToOrdinal<V>(value);
+    return *this;
+  }
+  TPropBuilder& NoDefault() { info_.Default.reset(); return *this; }
+  TPropBuilder& Stored(bool stored) { info_.Stored = stored; info_.StoredWhen = nullptr; return *this; }
+  // Stored only while `predicate` answers true, e.g. &TdxfLabel::IsEffect3DStored.
+  TPropBuilder& Stored(bool (C::*predicate)() const) {
+    info_.Stored = true;
+    info_.StoredWhen = [predicate](TObject* o) {
+      auto* self = dynamic_cast<C*>(o);
+      return self && (self->*predicate)();
+    };
+    return *this;
+  }
+  // Replaces the deduced type data by one of the same kind (e.g. TColor with its value names).
+  TPropBuilder& Type(const TTypeInfo& type) {
+    if (type.Kind != info_.PropType->Kind) throw EInvalidOperation("Property " + info_.Name + ": type of another kind");
+    info_.PropType = &type;
+    return *this;
+  }
+
+ private:
+  TPropInfo& info_;
+};
+
+// Handed to a class's `static void Publish(TPublisher<Self>&)`: one line per published property
+// or method, in declaration order.
+template <class C>
+class TPublisher {
+ public:
+  explicit TPublisher(TClassInfo& info) : info_(info) {}
+
+  // Prop("Left", &TControl::GetLeft, &TControl::SetLeft); Prop("OnClick", &TControl::FOnClick);
+  // The kind follows the value's C++ type; see TypeInfoOf. A read-only property passes nullptr
+  // as the setter. No default unless Default() says one: such a property is always written.
+  template <class G, class S>
+  TPropBuilder<C> Prop(const char* name, G getter, S setter) {
+    using V = std::remove_cvref_t<std::invoke_result_t<G, C&>>;
+    TPropInfo info;
+    info.Name = name;
+    info.PropType = &TypeInfoOf(TypeTag<V>{});
+    info.Access = std::make_shared<typeinfo_detail::TMemberAccess<C, V, G, S>>(getter, setter);
+    return TPropBuilder<C>(info_.AddProperty(std::move(info)));
+  }
+  // A field read and written directly.
+  template <class V, class Owner>
+    requires std::is_member_object_pointer_v<V Owner::*>
+  TPropBuilder<C> Prop(const char* name, V Owner::*field) {
+    return Prop(name, field, field);
+  }
+  // A property a base class published, published again with another default or stored flag.
+  TPropBuilder<C> Republish(const char* name) { return TPropBuilder<C>(info_.RepublishProperty(name)); }
+
+  // Method("DsnSwitch1Click", &TMainForm1::DsnSwitch1Click)
+  template <class M, class... Args>
+  void Method(const char* name, void (M::*method)(Args...)) {
+    info_.AddMethod(name, MethodCode(method));
+  }
+
+ private:
+  TClassInfo& info_;
+};
+
+template <class Self, class Base>
+TClassInfo TClassInfo::Describe(const char* name) {
+  static_assert(std::is_base_of_v<Base, Self>, "TAVELKO_CLASS: Base must be the direct base class");
+  TFactory factory = nullptr;
+  if constexpr (std::is_base_of_v<TComponent, Self> && !std::is_abstract_v<Self> &&
+                std::is_constructible_v<Self, TComponent*>) {
+    factory = [](TComponent* owner) -> TComponent* { return new Self(owner); };
+  }
+  TPublish publish = nullptr;
+  if constexpr (requires(TPublisher<Self>& p) { Self::Publish(p); }) {
+    publish = [](TClassInfo& info) {
+      TPublisher<Self> publisher(info);
+      Self::Publish(publisher);
+    };
+  }
+  return TClassInfo(name, &Base::StaticClassInfo(), factory, publish);
+}
+
+// Put first in the body of every class derived from TObject; it leaves the access private.
+//   class TShape : public TGraphicControl {
+//     TAVELKO_CLASS(TShape, TGraphicControl)
+//     static void Publish(TPublisher<TShape>& p);   // only when the class publishes something
+//   public: ...
+#define TAVELKO_CLASS(Self, Base)                                                          \
+ public:                                                                                  \
+  using inherited = Base;                                                                 \
+  static const TClassInfo& StaticClassInfo() {                                            \
+    static const TClassInfo info = TClassInfo::Describe<Self, Base>(#Self);               \
+    return info;                                                                          \
+  }                                                                                       \
+  const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }              \
+                                                                                          \
+ private:                                                                                 \
+  friend class TClassInfo;
+
+// ---------------------------------------------------------------------------------------------
+// Class registry (classes found by name when a stream is read)
+
+// windows.h defines RegisterClass as a macro; source files that include it and use the registry
+// call RegisterClasses, or #undef RegisterClass.
+void RegisterClass(const TClassInfo& info);
+void RegisterClasses(std::initializer_list<const TClassInfo*> classes);
+void UnRegisterClass(const TClassInfo& info);
+const TClassInfo* GetClass(const String& name);  // nullptr when not registered
+const TClassInfo& FindClass(const String& name);  // EClassNotFound when not registered
+
+// ---------------------------------------------------------------------------------------------
+// Generic accessors
+
+const TPropInfo* GetPropInfo(const TClassInfo& info, const String& name);  // nullptr if absent
+const TPropInfo* GetPropInfo(const TObject* instance, const String& name);
+int GetPropCount(const TClassInfo& info);
+// Fills list[0..count-1] (cleared first) with the class's properties; returns the count.
+int GetPropInfos(const TClassInfo& info, const TPropInfo** list);
+
+// Ordinal kinds (integer, character, enumeration, set as its bit mask, wide character). SetOrdProp
+// refuses a value outside the type's range with EPropertyConvertError.
+std::int64_t GetOrdProp(TObject* instance, const TPropInfo* info);
+void SetOrdProp(TObject* instance, const TPropInfo* info, std::int64_t value);
+long double GetFloatProp(TObject* instance, const TPropInfo* info);
+void SetFloatProp(TObject* instance, const TPropInfo* info, long double value);
+// Long and wide strings (wide text converted through CP932).
+String GetStrProp(TObject* instance, const TPropInfo* info);
+void SetStrProp(TObject* instance, const TPropInfo* info, const String& value);
+WideString GetWideStrProp(TObject* instance, const TPropInfo* info);
+void SetWideStrProp(TObject* instance, const TPropInfo* info, const WideString& value);
+TObject* GetObjectProp(TObject* instance, const TPropInfo* info);
+// EPropertyError when value is not of the property's class.
+void SetObjectProp(TObject* instance, const TPropInfo* info, TObject* value);
+TMethod GetMethodProp(TObject* instance, const TPropInfo* info);
+// EPropertyConvertError when the method does not fit the event's type.
+void SetMethodProp(TObject* instance, const TPropInfo* info, const TMethod& value);
+
+// By name: EPropertyError "Unknown property: X" when the class has none.
+std::int64_t GetOrdProp(TObject* instance, const String& name);
+void SetOrdProp(TObject* instance, const String& name, std::int64_t value);
+String GetStrProp(TObject* instance, const String& name);
+void SetStrProp(TObject* instance, const String& name, const String& value);
+
+// Published method of the class of `instance` (or a base) bound to `instance`; an empty TMethod
+// when there is none.
+TMethod MethodAddress(TObject* instance, const String& name);
+// The name of the published method whose code `method` holds, looked up in `info` and its bases.
+String MethodName(const TClassInfo& info, const TMethod& method);
