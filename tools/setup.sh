@@ -16,7 +16,7 @@ step() { echo "setup: $*"; }
 apt_packages=(
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   wine wine64 xvfb xauth nasm cmake make fonts-ipafont-gothic fonts-ipafont-mincho
-  fonts-wine imagemagick xdotool googletest dpkg-dev ca-certificates
+  fonts-wine imagemagick xdotool python3-xlib googletest dpkg-dev ca-certificates
 )
 
 as_root() { if [ "$(id -u)" = 0 ]; then "$@"; else sudo "$@"; fi; }
