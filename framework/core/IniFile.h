@@ -33,6 +33,8 @@ class TIniFile : public TCustomIniFile {
   void EraseSection(const String& section) override;
 
  private:
+  void CreateUnicodeFile() const;
+
   String fileName_;
   WideString wideFileName_;
 };

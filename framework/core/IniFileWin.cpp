@@ -42,7 +42,19 @@ String TIniFile::ReadString(const String& section, const String& ident, const St
   }
 }
 
+// The profile API writes a new file in the machine's ANSI code page, which loses Japanese text on
+// a Windows of another language; a file that starts as UTF-16 stays UTF-16.
+void TIniFile::CreateUnicodeFile() const {
+  HANDLE file = CreateFileW(wideFileName_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return;  // it exists already, or the write below reports the failure
+  static constexpr unsigned char bom[] = {0xFF, 0xFE};
+  DWORD written = 0;
+  WriteFile(file, bom, sizeof bom, &written, nullptr);
+  CloseHandle(file);
+}
+
 void TIniFile::WriteString(const String& section, const String& ident, const String& value) {
+  CreateUnicodeFile();
   if (!WritePrivateProfileStringW(CP932ToWide(section).c_str(), CP932ToWide(ident).c_str(), CP932ToWide(value).c_str(),
                                   wideFileName_.c_str()))
     throw EIniFileException("Unable to write to " + fileName_);

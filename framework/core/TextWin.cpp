@@ -26,13 +26,15 @@ WideString CP932ToWide(const String& text) {
   return result;
 }
 
+// No best-fit mapping: a character CP932 lacks becomes '?', never a look-alike (some of which
+// are path separators or quotes).
 String WideToCP932(const WideString& text) {
   if (text.empty()) return {};
-  const int length =
-      WideCharToMultiByte(kCodePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+  const int length = WideCharToMultiByte(kCodePage, WC_NO_BEST_FIT_CHARS, text.data(), static_cast<int>(text.size()),
+                                         nullptr, 0, nullptr, nullptr);
   String result(static_cast<std::size_t>(length), '\0');
-  WideCharToMultiByte(kCodePage, 0, text.data(), static_cast<int>(text.size()), result.data(), length, nullptr,
-                      nullptr);
+  WideCharToMultiByte(kCodePage, WC_NO_BEST_FIT_CHARS, text.data(), static_cast<int>(text.size()), result.data(),
+                      length, nullptr, nullptr);
   return result;
 }
 

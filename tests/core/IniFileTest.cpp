@@ -1,0 +1,72 @@
+// Settings stores: an INI file and the registry below HKEY_CURRENT_USER give back what was
+// written, Japanese text included, and erase whole sections.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include "framework/core/IniFile.h"
+
+namespace {
+
+String TempIniName() {
+  wchar_t buffer[MAX_PATH + 1];
+  GetTempPathW(MAX_PATH + 1, buffer);
+  return WideToCP932(buffer) + "tavelko_core_" + IntToStr(GetCurrentProcessId()) + "_履歴.ini";
+}
+
+// Both stores must behave alike; each test runs on both.
+void RoundTrip(TCustomIniFile& store) {
+  store.EraseSection("History");
+  EXPECT_EQ(store.ReadString("History", "History0", "none"), "none");
+  EXPECT_EQ(store.ReadInteger("History", "HistoryCount", 7), 7);
+  store.WriteInteger("History", "HistoryCount", 2);
+  store.WriteString("History", "History0", "台詞の履歴");
+  store.WriteString("History", "History1", "");
+  store.WriteString("Other", "Keep", "yes");
+  EXPECT_EQ(store.ReadInteger("History", "HistoryCount", 0), 2);
+  EXPECT_EQ(store.ReadString("History", "History0", ""), "台詞の履歴");
+  EXPECT_EQ(store.ReadString("History", "History1", "x"), "");
+  store.WriteInteger("History", "Negative", -5);
+  EXPECT_EQ(store.ReadInteger("History", "Negative", 0), -5);
+  store.WriteString("History", "NotANumber", "12x");
+  EXPECT_EQ(store.ReadInteger("History", "NotANumber", 3), 3);
+  store.WriteBool("History", "Flag", true);
+  EXPECT_TRUE(store.ReadBool("History", "Flag", false));
+  const String longText(5000, 'z');
+  store.WriteString("History", "Long", longText);
+  EXPECT_EQ(store.ReadString("History", "Long", ""), longText);
+  store.EraseSection("History");
+  EXPECT_EQ(store.ReadString("History", "History0", "gone"), "gone");
+  EXPECT_EQ(store.ReadInteger("History", "HistoryCount", -1), -1);
+  EXPECT_EQ(store.ReadString("Other", "Keep", ""), "yes");
+  store.EraseSection("Other");
+  store.EraseSection("NeverWritten");
+}
+
+}  // namespace
+
+TEST(IniFile, RoundTripAndEraseSection) {
+  const String name = TempIniName();
+  {
+    TIniFile ini(name);
+    RoundTrip(ini);
+  }
+  DeleteFileW(CP932ToWide(name).c_str());
+}
+
+TEST(IniFile, UnwritableFileRaises) {
+  TIniFile ini("Q:\\no\\such\\folder\\x.ini");
+  EXPECT_THROW(ini.WriteString("S", "I", "v"), EIniFileException);
+}
+
+TEST(RegistryIniFile, RoundTripAndEraseSection) {
+  const String key = "Software\\TavelkoTests\\core" + IntToStr(GetCurrentProcessId());
+  {
+    TRegistryIniFile registry(key);
+    RoundTrip(registry);
+    // A number written as text is read as a number as well.
+    registry.WriteString("Mixed", "Count", "12");
+    EXPECT_EQ(registry.ReadInteger("Mixed", "Count", 0), 12);
+    registry.EraseSection("Mixed");
+  }
+  RegDeleteTreeW(HKEY_CURRENT_USER, CP932ToWide(key).c_str());
+}
