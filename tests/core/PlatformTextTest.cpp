@@ -1,0 +1,57 @@
+// Text services that ask Windows: CP932 conversion with Japanese round trips, the locale's
+// comparison, the program path.
+#include <gtest/gtest.h>
+
+#include "TestClasses.h"
+#include "framework/core/Strings.h"
+
+TEST(Case, LocaleComparisonIgnoresCaseIncludingFullWidthLetters) {
+  EXPECT_EQ(AnsiCompareText("Image1", "IMAGE1"), 0);
+  EXPECT_TRUE(AnsiSameText("ＡＢＣ", "ａｂｃ"));
+  EXPECT_LT(AnsiCompareText("apple", "Banana"), 0);
+  EXPECT_NE(AnsiCompareStr("a", "A"), 0);
+  EXPECT_NE(AnsiCompareText("ア", "ッ"), 0);
+}
+
+TEST(Conversion, JapaneseRoundTripsThroughUtf16AndUtf8) {
+  const String text = "４コマ漫画の台詞です。ｶﾀｶﾅ and ASCII ～";
+  const WideString wide = CP932ToWide(text);
+  EXPECT_EQ(wide, L"４コマ漫画の台詞です。ｶﾀｶﾅ and ASCII ～");
+  EXPECT_EQ(WideToCP932(wide), text);
+  const std::string utf8 = CP932ToUtf8(text);
+  EXPECT_EQ(utf8, reinterpret_cast<const char*>(u8"４コマ漫画の台詞です。ｶﾀｶﾅ and ASCII ～"));
+  EXPECT_EQ(Utf8ToCP932(utf8), text);
+  EXPECT_EQ(Utf8ToWide(utf8), wide);
+  EXPECT_EQ(WideToUtf8(wide), utf8);
+  EXPECT_EQ(CP932ToWide(""), L"");
+  EXPECT_EQ(CP932ToUtf8("abc"), "abc");
+}
+
+TEST(Conversion, CharactersCP932LacksBecomeQuestionMarks) {
+  EXPECT_EQ(WideToCP932(L"a\u00E9b"), "a?b");  // no best-fit "e"
+  EXPECT_EQ(WideToCP932(L"\u2215"), "?");       // no look-alike of a path separator
+  const String emoji = WideToCP932(L"\U0001F600");
+  EXPECT_EQ(emoji.find_first_not_of('?'), String::npos);
+}
+
+TEST(Process, ParamStrZeroIsTheProgramPath) {
+  const String path = ParamStr(0);
+  EXPECT_EQ(UpperCase(ExtractFileExt(path)), ".EXE");
+  EXPECT_EQ(ChangeFileExt(ExtractFileName(path), ""), "core_tests");
+  EXPECT_EQ(ParamStr(100), "");
+}
+TEST(Conversion, WideStringPropertiesReadAndWriteJapaneseText) {
+  TTestDerived d(nullptr);
+  const TPropInfo* wide = GetPropInfo(&d, "Wide");
+  SetStrProp(&d, wide, "台詞");
+  EXPECT_EQ(d.Wide(), L"台詞");
+  EXPECT_EQ(GetStrProp(&d, wide), "台詞");
+  SetWideStrProp(&d, GetPropInfo(&d, "Caption"), L"吹き出し");
+  EXPECT_EQ(d.Caption(), "吹き出し");
+}
+
+TEST(Case, StringListsFindLinesInTheLocaleIgnoringCase) {
+  TStringList list;
+  list.SetText("Width\r\nＦｏｎｔ\r\n");
+  EXPECT_EQ(list.IndexOf("ｆｏｎｔ"), 1);
+}
