@@ -25,6 +25,9 @@ TSampleControl* AddControl(TComponent* owner, TSampleControl* parent, const Stri
 // Form1 { Panel1 { Button1, Button2 }, Label1 } and NonVisual1, all owned by Form1.
 std::unique_ptr<TSampleForm> MakeSampleForm();
 
+// Button1 with a non-default value in every property, references and events included.
+void FillEveryKind(TSampleForm& form);
+
 Bytes WriteRoot(TComponent* root);
 std::unique_ptr<TMemoryStream> StreamOf(const Bytes& bytes);
 // Reads `bytes` into a new, unnamed TSampleForm.
