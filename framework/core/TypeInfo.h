@@ -84,6 +84,10 @@ bool IdentToInt(const TTypeInfo& type, const String& name, std::int64_t& value);
 // ---------------------------------------------------------------------------------------------
 // Property records
 
+// windows.h makes GetObject a macro for GetObjectW: keep the member's name the same in every file.
+#pragma push_macro("GetObject")
+#undef GetObject
+
 // Reads and writes one property of an object; the kind decides which pair applies. The object
 // is checked to be of the publishing class (EPropertyError otherwise).
 class TPropAccess {
@@ -342,6 +346,8 @@ class TMemberAccess final : public TPropAccess {
 };
 
 }  // namespace typeinfo_detail
+
+#pragma pop_macro("GetObject")
 
 // Adjusts the property just published: default, stored flag, type data.
 template <class C>
