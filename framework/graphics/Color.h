@@ -2,7 +2,8 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
+
+#include "framework/core/TypeInfo.h"
 
 // 0x00BBGGRR for an RGB colour; 0x80000000 + n for the system colour n (negative as a signed
 // value); clNone and clDefault are markers, not colours.
@@ -67,7 +68,6 @@ TColor ColorToRGB(TColor color);
 // The colour as GDI takes it: RGB only, never a palette-index or system code.
 unsigned long ColorToColorRef(TColor color);
 
-// Colour names of the component stream ("clWhite", "clBtnFace", "clNone"...). Both return false
-// when there is no name or no colour of that name; names compare without regard to ASCII case.
-bool ColorToIdent(TColor color, std::string& ident);
-bool IdentToColor(const std::string& ident, TColor& color);
+// The type data of colour properties: an integer whose named values ("clWhite", "clBtnFace",
+// "clNone"...) the component stream writes and reads by name. Publish with .Type(ColorTypeInfo()).
+const TTypeInfo& ColorTypeInfo();

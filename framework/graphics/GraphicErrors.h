@@ -1,11 +1,16 @@
 // Exceptions of the graphics library.
 #pragma once
 
-#include <stdexcept>
-#include <string>
+#include "framework/core/Exception.h"
 
-// TEMPORARY until the core's Exception hierarchy lands.
-class EInvalidGraphic : public std::runtime_error {
+// A picture that cannot be read: damaged, truncated, hostile or of an unknown kind.
+class EInvalidGraphic : public Exception {
  public:
-  explicit EInvalidGraphic(const std::string& message) : std::runtime_error(message) {}
+  using Exception::Exception;
+};
+
+// An operation the graphic or canvas cannot do in its present state.
+class EInvalidGraphicOperation : public Exception {
+ public:
+  using Exception::Exception;
 };

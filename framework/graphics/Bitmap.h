@@ -1,0 +1,91 @@
+// TBitmap: a picture held as a DIB section (rows directly accessible) or as a device-dependent
+// bitmap, with its own canvas, and read from and written to BMP files.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <memory>
+
+#include "framework/graphics/BmpCodec.h"
+#include "framework/graphics/Color.h"
+#include "framework/graphics/GdiHandles.h"
+#include "framework/graphics/Graphic.h"
+
+class TCanvas;
+class TBitmapCanvas;
+
+// pfDevice is a device-dependent bitmap; the others are DIB sections of that many bits a pixel.
+enum TPixelFormat : std::uint8_t { pfDevice, pf1bit, pf4bit, pf8bit, pf24bit, pf32bit };
+enum TBitmapHandleType : std::uint8_t { bmDIB, bmDDB };
+
+class TBitmap : public TGraphic {
+  TAVELKO_CLASS(TBitmap, TGraphic)
+
+ public:
+  TBitmap();
+  ~TBitmap() override;
+
+  // From another bitmap: a copy of its pixels, format and transparency. From another graphic: a
+  // 24-bit bitmap of its size with the graphic drawn on it. Null: empty.
+  void Assign(TPersistent* source) override;
+
+  bool Empty() const override { return !image_.handle; }
+  int Width() const override { return image_.format.width; }
+  int Height() const override { return image_.format.height; }
+  void SetWidth(int width) override { SetSize(width, Height()); }
+  void SetHeight(int height) override { SetSize(Width(), height); }
+  // Keeps the pixels of the old top-left area; new pixels are white. A new bitmap is 24-bit.
+  void SetSize(int width, int height);
+
+  // Changing the format or the handle type converts the pixels.
+  TPixelFormat PixelFormat() const;
+  void SetPixelFormat(TPixelFormat format);
+  TBitmapHandleType HandleType() const { return image_.ddb ? bmDDB : bmDIB; }
+  void SetHandleType(TBitmapHandleType type);
+  bool Monochrome() const { return image_.format.bitCount == 1; }
+  void SetMonochrome(bool monochrome);
+
+  // The colour a transparent bitmap does not draw: the bottom-left pixel's unless set; setting
+  // clDefault goes back to that.
+  TColor TransparentColor();
+  void SetTransparentColor(TColor color);
+
+  // Row `row` (0 is the top) of the DIB, in PixelFormat's layout; a device-dependent bitmap is
+  // made a DIB first. Pending GDI drawing is flushed. Writing through it raises no OnChange.
+  void* ScanLine(int row);
+  // The bitmap's own canvas, drawing on the pixels.
+  TCanvas* Canvas();
+  // The GDI bitmap, owned by this object; null when empty.
+  HBITMAP Handle() const { return image_.handle.Get(); }
+
+  void LoadFromBytes(std::span<const std::uint8_t> data) override;
+  std::vector<std::uint8_t> SaveToBytes() override;
+
+ protected:
+  void Draw(TCanvas& canvas, const TRect& rect) override;
+
+ private:
+  friend class TBitmapCanvas;
+  friend class TJPEGImage;  // decodes straight into a new DIB's rows
+
+  // One GDI bitmap and its shape.
+  struct Image {
+    gdi::OwnedBitmap handle;
+    std::uint8_t* bits = nullptr;  // DIB rows, bottom-up; null for a device-dependent bitmap
+    bmp::DibFormat format;         // for a device-dependent bitmap: size and the device's bit count
+    bool ddb = false;
+  };
+
+  static Image CreateDib(const bmp::DibFormat& format);
+  static Image CreateDdb(int width, int height, bool monochrome);
+  static Image CreateLike(const Image& model, int width, int height);
+  // Makes `next` the bitmap, first copying as much of the present pixels into it as fits when
+  // copyPixels is set; the canvas lets go of the old bitmap.
+  void Replace(Image next, bool copyPixels);
+  void CanvasChanged(TObject* sender);
+
+  Image image_;
+  TColor transparentColor_ = clDefault;
+  std::unique_ptr<TBitmapCanvas> canvas_;
+};

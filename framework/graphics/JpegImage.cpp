@@ -1,0 +1,105 @@
+// TJPEGImage: compressed data kept as loaded, decoded lazily at the drawn scale.
+#include "framework/graphics/JpegImage.h"
+
+#include <algorithm>
+
+#include "framework/graphics/Bitmap.h"
+#include "framework/graphics/Canvas.h"
+#include "framework/graphics/GraphicErrors.h"
+
+TJPEGImage::TJPEGImage() = default;
+TJPEGImage::~TJPEGImage() = default;
+
+int TJPEGImage::Width() const { return source_ ? source_->Width() : header_.width; }
+int TJPEGImage::Height() const { return source_ ? source_->Height() : header_.height; }
+
+void TJPEGImage::SetWidth(int) { throw EInvalidGraphicOperation("Cannot change the size of a JPEG image"); }
+void TJPEGImage::SetHeight(int) { throw EInvalidGraphicOperation("Cannot change the size of a JPEG image"); }
+
+void TJPEGImage::SetCompressionQuality(int quality) {
+  quality = std::clamp(quality, 1, 100);
+  if (quality == quality_) return;
+  quality_ = quality;
+  Changed();
+}
+
+std::unique_ptr<TBitmap> TJPEGImage::DecodeToBitmap(const std::vector<std::uint8_t>& data, int eighths) {
+  auto bitmap = std::make_unique<TBitmap>();
+  jpeg::Decode(data, eighths, [&bitmap](int width, int height) {
+    bitmap->Replace(TBitmap::CreateDib({width, height, 24, {}}), false);  // no need to clear it first
+    return bitmap->image_.bits;
+  });
+  return bitmap;
+}
+
+void TJPEGImage::Assign(TPersistent* source) {
+  if (auto* image = dynamic_cast<TJPEGImage*>(source)) {
+    if (image == this) return;
+    compressed_ = image->compressed_;
+    header_ = image->header_;
+    source_.reset();
+    if (image->source_) {
+      source_ = std::make_unique<TBitmap>();
+      source_->Assign(image->source_.get());
+    }
+    compressedQuality_ = image->compressedQuality_;
+    quality_ = image->quality_;
+    decoded_.reset();
+    decodedEighths_ = 0;
+    return Changed();
+  }
+  if (auto* bitmap = dynamic_cast<TBitmap*>(source)) {
+    auto pixels = std::make_unique<TBitmap>();
+    pixels->Assign(bitmap);
+    if (pixels->PixelFormat() != pf32bit) pixels->SetPixelFormat(pf24bit);
+    pixels->SetTransparent(false);
+    source_ = std::move(pixels);
+    compressed_.reset();
+    header_ = {};
+    decoded_.reset();
+    decodedEighths_ = 0;
+    return Changed();
+  }
+  TGraphic::Assign(source);
+}
+
+void TJPEGImage::LoadFromBytes(std::span<const std::uint8_t> data) {
+  auto bytes = std::make_shared<const std::vector<std::uint8_t>>(data.begin(), data.end());
+  const jpeg::Header header = jpeg::ReadHeader(*bytes);
+  std::unique_ptr<TBitmap> smallest = DecodeToBitmap(*bytes, 1);
+  compressed_ = std::move(bytes);
+  header_ = header;
+  source_.reset();
+  decoded_ = std::move(smallest);
+  decodedEighths_ = 1;
+  Changed();
+}
+
+const std::vector<std::uint8_t>& TJPEGImage::Compressed() {
+  if (source_ && (!compressed_ || compressedQuality_ != quality_)) {
+    const int bitCount = source_->PixelFormat() == pf32bit ? 32 : 24;
+    const auto* bottomRow = static_cast<const std::uint8_t*>(source_->ScanLine(source_->Height() - 1));
+    jpeg::Pixels pixels{bottomRow, source_->Width(), source_->Height(), bitCount,
+                        bmp::DibStride(source_->Width(), bitCount), true};
+    compressed_ = std::make_shared<const std::vector<std::uint8_t>>(jpeg::Encode(pixels, quality_));
+    compressedQuality_ = quality_;
+  }
+  if (!compressed_) throw EInvalidGraphicOperation("Cannot save an empty JPEG image");
+  return *compressed_;
+}
+
+std::vector<std::uint8_t> TJPEGImage::SaveToBytes() { return Compressed(); }
+
+TSize TJPEGImage::DecodedSize() const {
+  return decoded_ ? TSize{decoded_->Width(), decoded_->Height()} : TSize{};
+}
+
+void TJPEGImage::Draw(TCanvas& canvas, const TRect& rect) {
+  if (source_) return canvas.StretchDraw(rect, source_.get());
+  const int eighths = jpeg::ScaleToCover(header_, rect.Width(), rect.Height());
+  if (!decoded_ || decodedEighths_ < eighths) {
+    decoded_ = DecodeToBitmap(*compressed_, eighths);
+    decodedEighths_ = eighths;
+  }
+  canvas.StretchDraw(rect, decoded_.get());
+}

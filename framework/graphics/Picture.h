@@ -1,0 +1,54 @@
+// TPicture: holds one graphic of any kind, chooses the kind by file extension when loading, and
+// streams it as its class name followed by the graphic's data.
+#pragma once
+
+#include <memory>
+
+#include "framework/graphics/Graphic.h"
+
+class TBitmap;
+
+class TPicture : public TPersistent {
+  TAVELKO_CLASS(TPicture, TPersistent)
+
+ public:
+  TPicture();
+  ~TPicture() override;
+
+  // Null empties the picture; another picture or a graphic is copied.
+  void Assign(TPersistent* source) override;
+
+  // Owned; null when the picture is empty.
+  TGraphic* Graphic() const { return graphic_.get(); }
+  // A copy of `graphic` (of the same class) becomes the picture's; null empties it.
+  void SetGraphic(TGraphic* graphic);
+  // The graphic as a bitmap: any other graphic is first replaced by a new empty bitmap.
+  TBitmap* Bitmap();
+  int Width() const;
+  int Height() const;
+
+  // A bitmap for ".bmp", a JPEG image for ".jpg" and ".jpeg", letter case ignored; EInvalidGraphic
+  // for other extensions. A file that cannot be read raises and leaves the picture unchanged.
+  void LoadFromFile(const String& fileName);
+  // EInvalidGraphicOperation for an empty picture.
+  void SaveToFile(const String& fileName);
+
+  // "Data": the graphic's class name as a short string, then the graphic's own data.
+  void DefineProperties(TFiler& filer) override;
+  void ReadData(TStream& stream);
+  void WriteData(TStream& stream);
+
+  const TNotifyEvent& OnChange() const { return onChange_; }
+  void SetOnChange(const TNotifyEvent& handler) { onChange_ = handler; }
+
+ protected:
+  // Into a graphic: the picture's graphic is assigned to it.
+  void AssignTo(TPersistent* dest) override;
+
+ private:
+  void Take(std::unique_ptr<TGraphic> graphic);
+  void GraphicChanged(TObject* sender);
+
+  std::unique_ptr<TGraphic> graphic_;
+  TNotifyEvent onChange_;
+};
