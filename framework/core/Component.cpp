@@ -58,7 +58,8 @@ void TComponent::DestroyComponents() {
 // ---- Notification and state ----
 
 void TComponent::Notification(TComponent* component, TOperation operation) {
-  if (operation == opRemove && component) RemoveFreeNotification(component);
+  // Links are two-way, so an empty list means there is nothing to drop (the common case).
+  if (operation == opRemove && component && !freeNotifies_.empty()) RemoveFreeNotification(component);
   // Owned components may come and go while they are told; walk down from the end and re-check.
   for (std::size_t i = components_.size(); i-- > 0;) {
     if (i >= components_.size()) continue;
@@ -86,6 +87,7 @@ bool TComponent::HasParent() const { return false; }
 TComponent* TComponent::GetParentComponent() const { return nullptr; }
 void TComponent::SetParentComponent(TComponent*) {}
 
+// Zero is the default position and is left out, like any property at its default.
 void TComponent::DefineProperties(TFiler& filer) {
   if (HasParent()) return;
   auto half = [this](bool top) { return static_cast<std::int16_t>(top ? (designInfo_ >> 16) & 0xFFFF : designInfo_ & 0xFFFF); };
@@ -96,10 +98,10 @@ void TComponent::DefineProperties(TFiler& filer) {
   };
   filer.DefineProperty(
       "Left", [setHalf](TReader& r) { setHalf(false, r.ReadInteger()); },
-      [half](TWriter& w) { w.WriteInteger(half(false)); }, true);
+      [half](TWriter& w) { w.WriteInteger(half(false)); }, half(false) != 0);
   filer.DefineProperty(
       "Top", [setHalf](TReader& r) { setHalf(true, r.ReadInteger()); },
-      [half](TWriter& w) { w.WriteInteger(half(true)); }, true);
+      [half](TWriter& w) { w.WriteInteger(half(true)); }, half(true) != 0);
 }
 
 TPersistent* TComponent::GetOwner() { return owner_; }

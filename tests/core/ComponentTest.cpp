@@ -295,6 +295,13 @@ TEST(DesignPosition, NonVisualComponentsStreamLeftAndTop) {
   EXPECT_EQ(std::get<std::int64_t>(writer.properties["Left"].at(0)), 364);
   EXPECT_EQ(std::get<std::int64_t>(writer.properties["Top"].at(0)), 548);
 
+  auto* atOrigin = new TComponent(&form);
+  atOrigin->SetDesignInfo(7 << 16);
+  TTestWriter originWriter;
+  atOrigin->DefineProperties(originWriter);
+  EXPECT_EQ(originWriter.properties.count("Left"), 0u);  // zero is the default
+  EXPECT_EQ(originWriter.properties.count("Top"), 1u);
+
   auto* copy = new TComponent(&form);
   TTestReader reader({{"Left", {std::int64_t{-20}}}, {"Top", {std::int64_t{10}}}});
   copy->DefineProperties(reader);
