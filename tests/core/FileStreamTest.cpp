@@ -1,7 +1,6 @@
 // File streams: Japanese and very long names through the wide API, open modes, errors.
 #include <gtest/gtest.h>
 #include <windows.h>
-#include <shellapi.h>
 
 #include <cstring>
 
@@ -9,24 +8,35 @@
 
 namespace {
 
+// Removes a folder tree of any path length. (Wine's SHFileOperationW, given a tree deeper than
+// MAX_PATH, deleted folders of the current directory instead.)
+void RemoveTree(const WideString& path) {
+  WIN32_FIND_DATAW entry;
+  HANDLE find = FindFirstFileW((path + L"\\*").c_str(), &entry);
+  if (find != INVALID_HANDLE_VALUE) {
+    do {
+      const WideString name = entry.cFileName;
+      if (name == L"." || name == L"..") continue;
+      const WideString child = path + L"\\" + name;
+      if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) RemoveTree(child);
+      else DeleteFileW(child.c_str());
+    } while (FindNextFileW(find, &entry));
+    FindClose(find);
+  }
+  RemoveDirectoryW(path.c_str());
+}
+
 // A fresh folder under the temporary directory, removed with everything in it at the end.
 class TTempFolder {
  public:
   TTempFolder() {
     wchar_t buffer[MAX_PATH + 1];
-    GetTempPathW(MAX_PATH + 1, buffer);
+    const DWORD length = GetTempPathW(MAX_PATH + 1, buffer);
+    if (length == 0 || length > MAX_PATH) throw EOSError("No temporary folder", GetLastError());
     path_ = WideToCP932(buffer) + "tavelko_core_" + IntToStr(GetCurrentProcessId());
     CreateDirectoryW(CP932ToWide(path_).c_str(), nullptr);
   }
-  ~TTempFolder() {
-    WideString from = CP932ToWide(path_);
-    from.push_back(L'\0');  // the shell wants a double-terminated list
-    SHFILEOPSTRUCTW op{};
-    op.wFunc = FO_DELETE;
-    op.pFrom = from.c_str();
-    op.fFlags = FOF_NO_UI;
-    SHFileOperationW(&op);
-  }
+  ~TTempFolder() { RemoveTree(L"\\\\?\\" + CP932ToWide(path_)); }
   const String& Path() const { return path_; }
 
  private:
@@ -79,19 +89,24 @@ TEST(FileStream, MissingFileAndBadFolderRaiseWithTheName) {
 }
 
 TEST(FileStream, NamesLongerThanThePathLimit) {
-  TTempFolder folder;
-  String path = folder.Path();
-  const String part = "長いフォルダ名の一部分ですよ_0123456789";  // 25 characters
-  for (int i = 0; i < 12; ++i) {
-    path += "\\" + part;
-    CreateDirectoryW((L"\\\\?\\" + CP932ToWide(path)).c_str(), nullptr);
+  String top;
+  {
+    TTempFolder folder;
+    top = folder.Path();
+    String path = folder.Path();
+    const String part = "長いフォルダ名の一部分ですよ_0123456789";  // 25 characters
+    for (int i = 0; i < 12; ++i) {
+      path += "\\" + part;
+      CreateDirectoryW((L"\\\\?\\" + CP932ToWide(path)).c_str(), nullptr);
+    }
+    const String name = path + "\\絵.bmp";
+    ASSERT_GT(CP932ToWide(name).size(), 300u);
+    TMemoryStream data;
+    data.WriteBuffer("BM", 2);
+    data.SaveToFile(name);
+    TMemoryStream back;
+    back.LoadFromFile(name);
+    EXPECT_EQ(back.Size(), 2);
   }
-  const String name = path + "\\絵.bmp";
-  ASSERT_GT(CP932ToWide(name).size(), 300u);
-  TMemoryStream data;
-  data.WriteBuffer("BM", 2);
-  data.SaveToFile(name);
-  TMemoryStream back;
-  back.LoadFromFile(name);
-  EXPECT_EQ(back.Size(), 2);
+  EXPECT_EQ(GetFileAttributesW(CP932ToWide(top).c_str()), INVALID_FILE_ATTRIBUTES);  // cleaned up
 }
