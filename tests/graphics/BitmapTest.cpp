@@ -157,16 +157,23 @@ TEST(Bitmap, Keeps4BitFramesAsTheyAreStored) {
   EXPECT_EQ(bitmap.SaveToBytes(), file);
 
   // As "Data" (a glyph's or, after the class name, a picture's): a byte count, then the file.
+  test_support::RecordingFiler filer;
+  bitmap.DefineProperties(filer);
+  EXPECT_EQ(filer.name, "Data");
+  EXPECT_TRUE(filer.hasData);
   TMemoryStream data;
-  bitmap.WriteData(data);
+  filer.write(data);
   ASSERT_EQ(data.Size(), 4 + 15118);
   std::uint32_t count;
   std::memcpy(&count, data.Memory(), 4);
   EXPECT_EQ(count, 15118u);
   EXPECT_EQ(std::memcmp(data.Memory() + 4, "BM", 2), 0);
   TBitmap back;
+  test_support::RecordingFiler reader;
+  back.DefineProperties(reader);
+  EXPECT_FALSE(reader.hasData) << "an empty glyph writes no data";
   data.SetPosition(0);
-  back.ReadData(data);
+  reader.read(data);
   EXPECT_EQ(back.SaveToBytes(), file);
 }
 

@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "framework/core/Filer.h"
 #include "framework/core/Text.h"
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/Canvas.h"
@@ -33,6 +34,24 @@ inline int CountColor(TBitmap& bitmap, const TRect& area, TColor color) {
     for (int x = area.Left; x < area.Right; ++x) count += PixelOf(bitmap, x, y) == color;
   return count;
 }
+
+// Keeps the binary property DefineProperties declares, as the stream writer and reader see it.
+class RecordingFiler : public TFiler {
+ public:
+  void DefineProperty(const String&, const TReaderProc&, const TWriterProc&, bool) override {}
+  void DefineBinaryProperty(const String& name, const TStreamProc& read, const TStreamProc& write,
+                            bool hasData) override {
+    this->name = name;
+    this->read = read;
+    this->write = write;
+    this->hasData = hasData;
+  }
+  TComponent* Root() const override { return nullptr; }
+
+  String name;
+  TStreamProc read, write;
+  bool hasData = false;
+};
 
 // A fresh folder under the system's temporary folder, removed with its files at the end.
 class TempFolder {

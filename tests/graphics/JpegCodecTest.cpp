@@ -190,6 +190,13 @@ TEST(JpegDecode, RefusesEveryTruncation) {
   }
 }
 
+TEST(JpegDecode, RefusesStreamsOfMoreScansThanAnyEncoderWrites) {
+  Image fine = Decode(MakeJpeg(16, 16, JpegKind::ManyScans, 95, 4), 8);  // 950 scans
+  ExpectTestPicture(fine, JpegKind::Colour);
+  EXPECT_EQ(RefusalOf(MakeJpeg(16, 16, JpegKind::ManyScans, 95, 5)),  // 1140 scans
+            "Invalid JPEG image: more than 1000 scans");
+}
+
 TEST(JpegDecode, RefusesAHugeImageBeforeAllocatingIt) {
   std::vector<std::uint8_t> file = MakeJpeg(16, 16, JpegKind::Colour);
   std::size_t sof = 0;

@@ -10,11 +10,32 @@
 
 namespace test_images {
 
-enum class JpegKind { Colour, Progressive, Grey, Cmyk, Ycck };
+enum class JpegKind { Colour, Progressive, Grey, Cmyk, Ycck, ManyScans };
+
+// A valid progressive script of 190 scans per bit level: every AC coefficient of every component
+// in a scan of its own, first at `firstBits` bits of precision lost, then refined bit by bit.
+inline std::vector<jpeg_scan_info> SlowScript(int firstBits) {
+  std::vector<jpeg_scan_info> scans;
+  auto add = [&scans](int components, int component, int first, int last, int high, int low) {
+    jpeg_scan_info scan{};
+    scan.comps_in_scan = components;
+    for (int c = 0; c < components; ++c) scan.component_index[c] = components == 1 ? component : c;
+    scan.Ss = first, scan.Se = last, scan.Ah = high, scan.Al = low;
+    scans.push_back(scan);
+  };
+  for (int level = firstBits; level >= 0; --level) {
+    const bool first = level == firstBits;
+    add(3, 0, 0, 0, first ? 0 : level + 1, level);
+    for (int c = 0; c < 3; ++c)
+      for (int k = 1; k < 64; ++k) add(1, c, k, k, first ? 0 : level + 1, level);
+  }
+  return scans;
+}
 
 // A w x h picture: the top half red, the bottom half blue, a white column at x = 0, so that
 // orientation and channel order both show. CMYK kinds store Adobe's inverted values.
-inline std::vector<std::uint8_t> MakeJpeg(int width, int height, JpegKind kind, int quality = 95) {
+inline std::vector<std::uint8_t> MakeJpeg(int width, int height, JpegKind kind, int quality = 95,
+                                          int slowScriptBits = 5) {
   jpeg_compress_struct info;
   jpeg_error_mgr errors;
   info.err = jpeg_std_error(&errors);
@@ -32,6 +53,12 @@ inline std::vector<std::uint8_t> MakeJpeg(int width, int height, JpegKind kind, 
   if (kind == JpegKind::Ycck) jpeg_set_colorspace(&info, JCS_YCCK);
   jpeg_set_quality(&info, quality, TRUE);
   if (kind == JpegKind::Progressive) jpeg_simple_progression(&info);
+  std::vector<jpeg_scan_info> script;
+  if (kind == JpegKind::ManyScans) {
+    script = SlowScript(slowScriptBits);
+    info.scan_info = script.data();
+    info.num_scans = int(script.size());
+  }
   jpeg_start_compress(&info, TRUE);
   std::vector<std::uint8_t> row(std::size_t(width) * 4);
   while (int(info.next_scanline) < height) {

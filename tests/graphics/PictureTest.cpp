@@ -5,7 +5,6 @@
 
 #include <cstring>
 
-#include "framework/core/Filer.h"
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/Canvas.h"
 #include "framework/graphics/GraphicErrors.h"
@@ -18,6 +17,7 @@
 namespace {
 
 using test_support::ReadFileBytes;
+using test_support::RecordingFiler;
 using test_support::TempFolder;
 using test_support::WriteFileBytes;
 
@@ -28,24 +28,6 @@ class ChangeCounter : public TObject {
 
  private:
   void Changed(TObject*) { ++count; }
-};
-
-// Keeps what DefineProperties declares, as the stream writer and reader would see it.
-class RecordingFiler : public TFiler {
- public:
-  void DefineProperty(const String&, const TReaderProc&, const TWriterProc&, bool) override {}
-  void DefineBinaryProperty(const String& name, const TStreamProc& read, const TStreamProc& write,
-                            bool hasData) override {
-    this->name = name;
-    this->read = read;
-    this->write = write;
-    this->hasData = hasData;
-  }
-  TComponent* Root() const override { return nullptr; }
-
-  String name;
-  TStreamProc read, write;
-  bool hasData = false;
 };
 
 std::vector<std::uint8_t> StreamBytes(TMemoryStream& stream) {
