@@ -44,16 +44,6 @@ TAVELKO_EXCEPTION(EIniFileException, Exception);
 
 #undef TAVELKO_EXCEPTION
 
-// A failed operating-system call, with the system's error code and its text.
-class EOSError : public Exception {
- public:
-  EOSError(String message, unsigned long errorCode) : Exception(std::move(message)), errorCode_(errorCode) {}
-  unsigned long ErrorCode() const { return errorCode_; }
-
- private:
-  unsigned long errorCode_;
-};
-
 // Message texts shared by several raisers.
 namespace messages {
 inline constexpr const char* ListIndexError = "List index out of bounds (%d)";

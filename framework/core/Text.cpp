@@ -96,12 +96,6 @@ std::size_t ExtensionStart(const String& fileName) {
 
 String IntToStr(std::int64_t value) { return std::to_string(value); }
 
-String IntToHex(std::uint64_t value, int digits) {
-  char buffer[32];
-  std::snprintf(buffer, sizeof buffer, "%0*llX", digits, static_cast<unsigned long long>(value));
-  return buffer;
-}
-
 bool TryStrToInt(const String& text, int& value) { return ParseInt32(text, value); }
 
 int StrToInt(const String& text) {

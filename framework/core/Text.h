@@ -18,7 +18,6 @@ constexpr bool IsLeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || 
 
 // ---- Numbers ----
 String IntToStr(std::int64_t value);
-String IntToHex(std::uint64_t value, int digits);
 // Decimal, or hexadecimal after "$" or "0x"; optional sign and leading blanks. Raises EConvertError
 // "'12x' is not a valid integer value" for anything else or a value outside 32 bits.
 int StrToInt(const String& text);

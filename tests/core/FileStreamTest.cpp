@@ -32,7 +32,7 @@ class TTempFolder {
   TTempFolder() {
     wchar_t buffer[MAX_PATH + 1];
     const DWORD length = GetTempPathW(MAX_PATH + 1, buffer);
-    if (length == 0 || length > MAX_PATH) throw EOSError("No temporary folder", GetLastError());
+    if (length == 0 || length > MAX_PATH) throw Exception("No temporary folder");
     path_ = WideToCP932(buffer) + "tavelko_core_" + IntToStr(GetCurrentProcessId());
     CreateDirectoryW(CP932ToWide(path_).c_str(), nullptr);
   }

@@ -38,7 +38,6 @@ TEST(Numbers, IntToStrAndStrToInt) {
     EXPECT_THROW(StrToInt(bad), EConvertError) << bad;
   EXPECT_EQ(StrToIntDef("abc", -1), -1);
   EXPECT_EQ(StrToInt64("9223372036854775807"), INT64_MAX);
-  EXPECT_EQ(IntToHex(0xBEEF, 8), "0000BEEF");
 }
 
 TEST(Numbers, FloatToStrGeneralForm) {
