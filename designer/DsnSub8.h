@@ -1,0 +1,71 @@
+// The eight-handle set: the corner handles plus the four edge-middle handles (Naka middle; ue
+// upper, shita lower, migi right, hidari left), and the selection receiver that makes such sets.
+#pragma once
+
+#include "designer/Dsnhandle.h"
+
+class TNakaueRect : public TSmallRect {  // top middle
+  TAVELKO_CLASS(TNakaueRect, TSmallRect)
+
+ public:
+  using TSmallRect::TSmallRect;
+  void SetControl() override;
+
+ protected:
+  void MouseMove(TShiftState shift, int x, int y) override;
+  void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
+};
+
+class TNakashitaRect : public TSmallRect {  // bottom middle
+  TAVELKO_CLASS(TNakashitaRect, TSmallRect)
+
+ public:
+  using TSmallRect::TSmallRect;
+  void SetControl() override;
+
+ protected:
+  void MouseMove(TShiftState shift, int x, int y) override;
+  void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
+};
+
+class TNakamigiRect : public TSmallRect {  // right middle
+  TAVELKO_CLASS(TNakamigiRect, TSmallRect)
+
+ public:
+  using TSmallRect::TSmallRect;
+  void SetControl() override;
+
+ protected:
+  void MouseMove(TShiftState shift, int x, int y) override;
+  void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
+};
+
+class TNakahidariRect : public TSmallRect {  // left middle
+  TAVELKO_CLASS(TNakahidariRect, TSmallRect)
+
+ public:
+  using TSmallRect::TSmallRect;
+  void SetControl() override;
+
+ protected:
+  void MouseMove(TShiftState shift, int x, int y) override;
+  void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
+};
+
+// The four corner handles, then top, bottom, right and left middle.
+class THandler8Rect : public THandlerRect {
+  TAVELKO_CLASS(THandler8Rect, THandlerRect)
+
+ public:
+  void CreateSmallRect() override;
+
+ protected:
+  using THandlerRect::THandlerRect;
+};
+
+class TMulti8Handler : public TMultiHandler {
+  TAVELKO_CLASS(TMulti8Handler, TMultiHandler)
+
+ public:
+  std::unique_ptr<THandlerRect> CreateHandlerRect(TControl* control) override;
+};
