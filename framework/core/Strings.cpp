@@ -11,7 +11,7 @@
 void TStrings::Error(const char* message, int index) const { throw EStringListError(Format(message, index)); }
 
 void TStrings::Put(int index, const String& text) {
-  TObject* object = GetObject(index);
+  TObject* object = GetItemObject(index);
   BeginUpdate();
   try {
     Delete(index);
@@ -23,8 +23,8 @@ void TStrings::Put(int index, const String& text) {
   EndUpdate();
 }
 
-TObject* TStrings::GetObject(int) const { return nullptr; }
-void TStrings::PutObject(int, TObject*) {}
+TObject* TStrings::GetItemObject(int) const { return nullptr; }
+void TStrings::PutItemObject(int, TObject*) {}
 
 int TStrings::CompareStrings(const String& a, const String& b) const { return AnsiCompareText(a, b); }
 
@@ -36,7 +36,7 @@ int TStrings::IndexOf(const String& text) const {
 
 int TStrings::IndexOfObject(TObject* object) const {
   for (int i = 0, n = Count(); i < n; ++i)
-    if (GetObject(i) == object) return i;
+    if (GetItemObject(i) == object) return i;
   return -1;
 }
 
@@ -78,19 +78,19 @@ int TStrings::Add(const String& text) {
 
 int TStrings::AddObject(const String& text, TObject* object) {
   const int index = Add(text);
-  PutObject(index, object);
+  PutItemObject(index, object);
   return index;
 }
 
 void TStrings::InsertObject(int index, const String& text, TObject* object) {
   Insert(index, text);
-  PutObject(index, object);
+  PutItemObject(index, object);
 }
 
 void TStrings::AddStrings(TStrings* strings) {
   BeginUpdate();
   try {
-    for (int i = 0, n = strings->Count(); i < n; ++i) AddObject(strings->Get(i), strings->GetObject(i));
+    for (int i = 0, n = strings->Count(); i < n; ++i) AddObject(strings->Get(i), strings->GetItemObject(i));
   } catch (...) {
     EndUpdate();
     throw;
@@ -104,7 +104,7 @@ void TStrings::Move(int curIndex, int newIndex) {
   BeginUpdate();
   try {
     const String text = Get(curIndex);
-    TObject* object = GetObject(curIndex);
+    TObject* object = GetItemObject(curIndex);
     Delete(curIndex);
     InsertObject(newIndex, text, object);
   } catch (...) {
@@ -118,11 +118,11 @@ void TStrings::Exchange(int index1, int index2) {
   BeginUpdate();
   try {
     const String text1 = Get(index1);
-    TObject* object1 = GetObject(index1);
+    TObject* object1 = GetItemObject(index1);
     Put(index1, Get(index2));
-    PutObject(index1, GetObject(index2));
+    PutItemObject(index1, GetItemObject(index2));
     Put(index2, text1);
-    PutObject(index2, object1);
+    PutItemObject(index2, object1);
   } catch (...) {
     EndUpdate();
     throw;
@@ -283,12 +283,12 @@ void TStringList::Put(int index, const String& text) {
   Changed();
 }
 
-TObject* TStringList::GetObject(int index) const {
+TObject* TStringList::GetItemObject(int index) const {
   CheckIndex(index, Count());
   return items_[static_cast<std::size_t>(index)].Object;
 }
 
-void TStringList::PutObject(int index, TObject* object) {
+void TStringList::PutItemObject(int index, TObject* object) {
   CheckIndex(index, Count());
   Changing();
   items_[static_cast<std::size_t>(index)].Object = object;

@@ -16,8 +16,9 @@ class TStrings : public TPersistent {
   virtual int Count() const = 0;
   virtual String Get(int index) const = 0;
   virtual void Put(int index, const String& text);  // default: replace, keeping the object
-  virtual TObject* GetObject(int index) const;       // default: none
-  virtual void PutObject(int index, TObject* object);  // default: ignored
+  // (Not GetObject: windows.h renames that in some files.)
+  virtual TObject* GetItemObject(int index) const;       // default: none
+  virtual void PutItemObject(int index, TObject* object);  // default: ignored
   virtual void Insert(int index, const String& text) = 0;
   virtual void Delete(int index) = 0;
   virtual void Clear() = 0;
@@ -32,8 +33,8 @@ class TStrings : public TPersistent {
   // ---- Operations ----
   String Strings(int index) const { return Get(index); }
   String operator[](int index) const { return Get(index); }
-  TObject* Objects(int index) const { return GetObject(index); }
-  void SetObjects(int index, TObject* object) { PutObject(index, object); }
+  TObject* Objects(int index) const { return GetItemObject(index); }
+  void SetObjects(int index, TObject* object) { PutItemObject(index, object); }
   String Text() const { return GetText(); }
   virtual int Add(const String& text);
   int AddObject(const String& text, TObject* object);
@@ -80,8 +81,8 @@ class TStringList : public TStrings {
   int Count() const override { return static_cast<int>(items_.size()); }
   String Get(int index) const override;
   void Put(int index, const String& text) override;
-  TObject* GetObject(int index) const override;
-  void PutObject(int index, TObject* object) override;
+  TObject* GetItemObject(int index) const override;
+  void PutItemObject(int index, TObject* object) override;
   // On a sorted list Insert raises EStringListError; use Add.
   void Insert(int index, const String& text) override;
   void Delete(int index) override;

@@ -133,8 +133,8 @@ String TPropAccess::GetStr(TObject*) const { RaiseWrongKind(); }
 void TPropAccess::SetStr(TObject*, const String&) const { RaiseWrongKind(); }
 WideString TPropAccess::GetWideStr(TObject*) const { RaiseWrongKind(); }
 void TPropAccess::SetWideStr(TObject*, const WideString&) const { RaiseWrongKind(); }
-TObject* TPropAccess::GetObject(TObject*) const { RaiseWrongKind(); }
-void TPropAccess::SetObject(TObject*, TObject*) const { RaiseWrongKind(); }
+TObject* TPropAccess::GetObjectValue(TObject*) const { RaiseWrongKind(); }
+void TPropAccess::SetObjectValue(TObject*, TObject*) const { RaiseWrongKind(); }
 TMethod TPropAccess::GetMethod(TObject*) const { RaiseWrongKind(); }
 void TPropAccess::SetMethod(TObject*, const TMethod&) const { RaiseWrongKind(); }
 
@@ -314,9 +314,9 @@ void SetWideStrProp(TObject* instance, const TPropInfo* info, const WideString& 
   else info->Access->SetWideStr(instance, value);
 }
 
-TObject* GetObjectProp(TObject* instance, const TPropInfo* info) { return info->Access->GetObject(instance); }
+TObject* GetObjectProp(TObject* instance, const TPropInfo* info) { return info->Access->GetObjectValue(instance); }
 void SetObjectProp(TObject* instance, const TPropInfo* info, TObject* value) {
-  info->Access->SetObject(instance, value);
+  info->Access->SetObjectValue(instance, value);
 }
 
 TMethod GetMethodProp(TObject* instance, const TPropInfo* info) { return info->Access->GetMethod(instance); }

@@ -84,12 +84,9 @@ bool IdentToInt(const TTypeInfo& type, const String& name, std::int64_t& value);
 // ---------------------------------------------------------------------------------------------
 // Property records
 
-// windows.h makes GetObject a macro for GetObjectW: keep the member's name the same in every file.
-#pragma push_macro("GetObject")
-#undef GetObject
-
 // Reads and writes one property of an object; the kind decides which pair applies. The object
-// is checked to be of the publishing class (EPropertyError otherwise).
+// is checked to be of the publishing class (EPropertyError otherwise). (No member is called
+// GetObject: windows.h would rename it in some files and not in others.)
 class TPropAccess {
  public:
   virtual ~TPropAccess() = default;
@@ -101,8 +98,8 @@ class TPropAccess {
   virtual void SetStr(TObject* instance, const String& value) const;
   virtual WideString GetWideStr(TObject* instance) const;
   virtual void SetWideStr(TObject* instance, const WideString& value) const;
-  virtual TObject* GetObject(TObject* instance) const;
-  virtual void SetObject(TObject* instance, TObject* value) const;
+  virtual TObject* GetObjectValue(TObject* instance) const;
+  virtual void SetObjectValue(TObject* instance, TObject* value) const;
   virtual TMethod GetMethod(TObject* instance) const;
   virtual void SetMethod(TObject* instance, const TMethod& value) const;
   virtual bool Writable() const = 0;
@@ -306,17 +303,17 @@ class TMemberAccess final : public TPropAccess {
     if constexpr (std::is_same_v<V, WideString>) Write(o, v);
     else TPropAccess::SetWideStr(o, v);
   }
-  TObject* GetObject(TObject* o) const override {
+  TObject* GetObjectValue(TObject* o) const override {
     if constexpr (std::is_pointer_v<V>) return Read(o);
-    else return TPropAccess::GetObject(o);
+    else return TPropAccess::GetObjectValue(o);
   }
-  void SetObject(TObject* o, TObject* v) const override {
+  void SetObjectValue(TObject* o, TObject* v) const override {
     if constexpr (std::is_pointer_v<V>) {
       auto* typed = dynamic_cast<V>(v);
       if (v && !typed) RaiseWrongObject(v);
       Write(o, typed);
     } else {
-      TPropAccess::SetObject(o, v);
+      TPropAccess::SetObjectValue(o, v);
     }
   }
   TMethod GetMethod(TObject* o) const override {
@@ -346,8 +343,6 @@ class TMemberAccess final : public TPropAccess {
 };
 
 }  // namespace typeinfo_detail
-
-#pragma pop_macro("GetObject")
 
 // Adjusts the property just published: default, stored flag, type data.
 template <class C>
