@@ -452,9 +452,13 @@ TClassInfo TClassInfo::Describe(const char* name) {
 // ---------------------------------------------------------------------------------------------
 // Class registry (classes found by name when a stream is read)
 
-// windows.h defines RegisterClass as a macro; source files that include it and use the registry
-// call RegisterClasses, or #undef RegisterClass.
+// windows.h defines RegisterClass as a macro for RegisterClassW. The declaration keeps its name
+// whatever the include order, and a call renamed by the macro reaches the same function.
+#pragma push_macro("RegisterClass")
+#undef RegisterClass
 void RegisterClass(const TClassInfo& info);
+inline void RegisterClassW(const TClassInfo& info) { RegisterClass(info); }
+#pragma pop_macro("RegisterClass")
 void RegisterClasses(std::initializer_list<const TClassInfo*> classes);
 void UnRegisterClass(const TClassInfo& info);
 const TClassInfo* GetClass(const String& name);  // nullptr when not registered

@@ -1,6 +1,7 @@
 // Text services that ask Windows: CP932 conversion with Japanese round trips, the locale's
-// comparison, the program path.
+// comparison, the program path; and the core's names next to windows.h and its macros.
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include "TestClasses.h"
 #include "framework/core/Strings.h"
@@ -54,4 +55,14 @@ TEST(Case, StringListsFindLinesInTheLocaleIgnoringCase) {
   TStringList list;
   list.SetText("Width\r\nＦｏｎｔ\r\n");
   EXPECT_EQ(list.IndexOf("ｆｏｎｔ"), 1);
+}
+
+TEST(WindowsHeader, RegisterClassMacroStillReachesTheClassRegistry) {
+  UnRegisterClass(TTestBase::StaticClassInfo());
+  RegisterClass(TTestBase::StaticClassInfo());  // spelled RegisterClassW by the macro here
+  EXPECT_EQ(GetClass("TTestBase"), &TTestBase::StaticClassInfo());
+  TStringList list;
+  TObject tag;
+  list.AddObject("x", &tag);
+  EXPECT_EQ(list.Objects(0), &tag);
 }
