@@ -13,7 +13,8 @@ int CompareInLocale(const String& a, const String& b, DWORD flags) {
   const WideString wb = CP932ToWide(b);
   const int result = CompareStringW(LOCALE_USER_DEFAULT, flags, wa.c_str(), static_cast<int>(wa.size()), wb.c_str(),
                                     static_cast<int>(wb.size()));
-  return result == 0 ? 0 : result - CSTR_EQUAL;
+  if (result == 0) return (flags & NORM_IGNORECASE) ? CompareText(a, b) : CompareStr(a, b);  // the call failed
+  return result - CSTR_EQUAL;
 }
 
 }  // namespace
