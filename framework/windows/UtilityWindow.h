@@ -1,0 +1,29 @@
+// TUtilityWindow: a hidden window of its own that hands its messages to a method — for timers,
+// posted notifications, the owner of tooltips, dialogs and the clipboard.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+
+#include "framework/windows/Messages.h"
+
+class TUtilityWindow {
+ public:
+  // Answers true when it handled the message (its Result is returned); false lets Windows'
+  // default procedure answer.
+  using THandler = std::function<bool(TMessage&)>;
+
+  explicit TUtilityWindow(THandler handler);
+  ~TUtilityWindow();
+  TUtilityWindow(const TUtilityWindow&) = delete;
+  TUtilityWindow& operator=(const TUtilityWindow&) = delete;
+
+  HWND Handle() const { return handle_; }
+
+ private:
+  static LRESULT CALLBACK WindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
+
+  THandler handler_;
+  HWND handle_ = nullptr;
+};
