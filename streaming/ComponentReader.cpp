@@ -211,7 +211,8 @@ TComponent* TComponentReader::ReadRecord(TComponent* owner, TComponent* parent) 
 
 TComponent* TComponentReader::CreateComponent(const String& className, TComponent* owner) {
   const TClassInfo& info = CreatableClass(className);
-  created_.reserve(created_.size() + 1);  // so that recording it cannot fail after creation
+  // Room first, so that recording the component cannot fail once it exists.
+  if (created_.size() == created_.capacity()) created_.reserve(std::max<std::size_t>(16, 2 * created_.capacity()));
   TComponent* component = info.Create(owner);
   created_.push_back(component);
   return component;
