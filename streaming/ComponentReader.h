@@ -41,7 +41,7 @@ class TComponentReader : public TReader {
   TComponent* ReadComponent(TComponent* owner, TComponent* parent);
   // The signature and one record read into `root` itself (a form reading its stored layout): the
   // record's class must be root's; its children are created owned by root. Root takes the name
-  // read only when it has none.
+  // read only when it has none. After a failure root keeps the property values read so far.
   void ReadRootComponent(TComponent* root);
   // Signature and record after signature and record until a zero byte (stage files, the
   // clipboard). `proc`, when given, sees each top-level component once all are loaded.
