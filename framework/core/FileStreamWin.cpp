@@ -107,6 +107,25 @@ void TMemoryStream::LoadFromFile(const String& fileName) {
 }
 
 void TMemoryStream::SaveToFile(const String& fileName) const {
-  TFileStream file(fileName, fmCreate);
-  SaveToStream(file);
+  ReplaceFileContents(fileName, data_.data(), data_.size());
+}
+
+void ReplaceFileContents(const String& fileName, const void* data, std::size_t size) {
+  // A temporary file beside the target, so the final rename stays on one volume.
+  const String temporary = fileName + ".saving-" + IntToStr(static_cast<std::int64_t>(GetCurrentProcessId()));
+  try {
+    TFileStream file(temporary, fmCreate);
+    file.WriteBuffer(data, static_cast<std::int64_t>(size));
+    if (!FlushFileBuffers(static_cast<HANDLE>(file.Handle())))
+      throw EWriteError("Cannot write " + fileName + ". " + SystemErrorText(GetLastError()));
+  } catch (...) {
+    DeleteFileW(LongPathName(temporary).c_str());
+    throw;
+  }
+  if (!MoveFileExW(LongPathName(temporary).c_str(), LongPathName(fileName).c_str(),
+                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    const String reason = SystemErrorText(GetLastError());
+    DeleteFileW(LongPathName(temporary).c_str());
+    throw EFCreateError(Format("Cannot create file \"%s\". %s", fileName, reason));
+  }
 }

@@ -2,6 +2,7 @@
 // through the wide API; CP932 names of any length).
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -50,6 +51,7 @@ class TMemoryStream : public TStream {
   void LoadFromStream(TStream& stream);  // replaces the contents with the whole of `stream`
   void SaveToStream(TStream& stream) const;
   void LoadFromFile(const String& fileName);
+  // Replaces the file only once the new contents are fully written (ReplaceFileContents).
   void SaveToFile(const String& fileName) const;
 
  private:
@@ -81,8 +83,13 @@ class TFileStream : public TStream {
   std::int64_t Seek(std::int64_t offset, TSeekOrigin origin) override;
   void SetSize(std::int64_t size) override;
   const String& FileName() const { return fileName_; }
+  void* Handle() const { return handle_; }
 
  private:
   String fileName_;
   void* handle_;  // the file's HANDLE, closed by the destructor
 };
+
+// Writes `data` as the whole new contents of `fileName` through a temporary file that then
+// replaces it, so a failed write leaves an existing file as it was.
+void ReplaceFileContents(const String& fileName, const void* data, std::size_t size);

@@ -110,3 +110,55 @@ TEST(FileStream, NamesLongerThanThePathLimit) {
   }
   EXPECT_EQ(GetFileAttributesW(CP932ToWide(top).c_str()), INVALID_FILE_ATTRIBUTES);  // cleaned up
 }
+
+namespace {
+
+String ReadWholeFile(const String& name) {
+  TMemoryStream memory;
+  memory.LoadFromFile(name);
+  return String(reinterpret_cast<const char*>(memory.Memory()), static_cast<std::size_t>(memory.Size()));
+}
+
+int CountFiles(const String& folder) {
+  WIN32_FIND_DATAW entry;
+  HANDLE find = FindFirstFileW(CP932ToWide(folder + "\\*").c_str(), &entry);
+  int count = 0;
+  if (find != INVALID_HANDLE_VALUE) {
+    do {
+      if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) ++count;
+    } while (FindNextFileW(find, &entry));
+    FindClose(find);
+  }
+  return count;
+}
+
+}  // namespace
+
+TEST(ReplaceFileContents, ReplacesAnExistingFileAndLeavesNoTemporaryBehind) {
+  TTempFolder folder;
+  const String name = folder.Path() + "\\page.jpg";
+  ReplaceFileContents(name, "old", 3);
+  ReplaceFileContents(name, "newer", 5);
+  EXPECT_EQ(ReadWholeFile(name), "newer");
+  EXPECT_EQ(CountFiles(folder.Path()), 1);
+}
+
+TEST(ReplaceFileContents, AFailedReplaceKeepsTheOldFile) {
+  TTempFolder folder;
+  const String name = folder.Path() + "\\page.jpg";
+  ReplaceFileContents(name, "old", 3);
+  // Held open without delete sharing, the old file cannot be replaced.
+  HANDLE holder = CreateFileW(CP932ToWide(name).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+  EXPECT_THROW(ReplaceFileContents(name, "newer", 5), EFCreateError);
+  CloseHandle(holder);
+  EXPECT_EQ(ReadWholeFile(name), "old");
+  EXPECT_EQ(CountFiles(folder.Path()), 1);
+}
+
+TEST(ReplaceFileContents, AnUnwritableFolderRaisesAndCreatesNothing) {
+  TTempFolder folder;
+  EXPECT_THROW(ReplaceFileContents(folder.Path() + "\\missing\\page.jpg", "x", 1), EFCreateError);
+  EXPECT_EQ(CountFiles(folder.Path()), 0);
+}
