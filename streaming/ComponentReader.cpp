@@ -385,13 +385,19 @@ void TComponentReader::SetOrdinal(TPersistent* instance, const TPropInfo& prop, 
   SetOrdProp(instance, &prop, value);
 }
 
+// An identifier; a component or method named False, True or Null comes as that tag.
 String TComponentReader::ReadReferenceName() {
   TValueReader& values = Values();
-  if (values.NextValue() != TValueType::vaIdent) {
-    values.ReadValueType();
-    RaisePropertyValueError();
+  switch (values.NextValue()) {
+    case TValueType::vaIdent:
+    case TValueType::vaFalse:
+    case TValueType::vaTrue:
+    case TValueType::vaNull:
+      return values.ReadIdent();
+    default:
+      values.ReadValueType();
+      RaisePropertyValueError();
   }
-  return values.ReadIdent();
 }
 
 // ---- Fixups ----

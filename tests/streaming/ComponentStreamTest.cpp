@@ -200,6 +200,16 @@ TEST_F(ComponentStream, ReferencesResolveAfterTheWholeTreeIncludingOtherRoots) {
   EXPECT_EQ(Control(alone.get(), "Button2")->Partner(), alone.get());
 }
 
+TEST_F(ComponentStream, AComponentNamedLikeASpecialIdentifierCanStillBeReferenced) {
+  auto form = MakeSampleForm();
+  Control(form.get(), "Label1")->SetName("True");
+  Control(form.get(), "Button1")->SetBuddy(Control(form.get(), "True"));
+  const Bytes bytes = WriteRoot(form.get());
+  EXPECT_EQ(ParseStream(bytes).Child("Panel1").Child("Button1").Find("Buddy")->Tag, TValueType::vaTrue);
+  auto copy = ReadForm(bytes);
+  EXPECT_EQ(Control(copy.get(), "Button1")->Buddy(), Control(copy.get(), "True"));
+}
+
 TEST_F(ComponentStream, LoadedComesAfterTheWholeTreeInRecordOrder) {
   auto form = MakeSampleForm();
   Control(form.get(), "Button1")->SetBuddy(Control(form.get(), "Label1"));
