@@ -1,8 +1,6 @@
 // TGraphic: loading and saving through files, streams and the component stream's "Data".
 #include "framework/graphics/Graphic.h"
 
-#include <windows.h>
-
 #include "framework/core/Filer.h"
 #include "framework/graphics/GraphicErrors.h"
 
@@ -17,24 +15,6 @@ std::vector<std::uint8_t> ReadRest(TStream& stream) {
   std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size < 0 ? 0 : size));
   stream.ReadBuffer(bytes.data(), static_cast<std::int64_t>(bytes.size()));
   return bytes;
-}
-
-// Writes next to the target and moves the finished file over it.
-void ReplaceFile(const String& fileName, const std::vector<std::uint8_t>& bytes) {
-  const String temporary = fileName + "." + IntToStr(::GetCurrentProcessId()) + ".tmp";
-  try {
-    TFileStream file(temporary, fmCreate);
-    file.WriteBuffer(bytes.data(), static_cast<std::int64_t>(bytes.size()));
-  } catch (...) {
-    ::DeleteFileW(CP932ToWide(temporary).c_str());
-    throw;
-  }
-  if (!::MoveFileExW(CP932ToWide(temporary).c_str(), CP932ToWide(fileName).c_str(),
-                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-    const DWORD error = ::GetLastError();
-    ::DeleteFileW(CP932ToWide(temporary).c_str());
-    throw EFCreateError("Cannot create file \"" + fileName + "\" (error " + IntToStr(error) + ")");
-  }
 }
 
 }  // namespace
@@ -57,7 +37,10 @@ void TGraphic::LoadFromFile(const String& fileName) {
   LoadFromStream(file);
 }
 
-void TGraphic::SaveToFile(const String& fileName) { ReplaceFile(fileName, SaveToBytes()); }
+void TGraphic::SaveToFile(const String& fileName) {
+  const std::vector<std::uint8_t> bytes = SaveToBytes();
+  ReplaceFileContents(fileName, bytes.data(), bytes.size());
+}
 
 void TGraphic::ReadData(TStream& stream) {
   std::uint8_t count[4];
