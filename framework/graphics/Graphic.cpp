@@ -1,6 +1,5 @@
 // TGraphic: loading and saving through files, streams and the component stream's "Data".
 #include "framework/graphics/Graphic.h"
-
 #include "framework/core/Filer.h"
 #include "framework/graphics/GraphicErrors.h"
 
