@@ -447,7 +447,7 @@ TClassInfo TClassInfo::Describe(const char* name) {
   const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }              \
                                                                                           \
  private:                                                                                 \
-  friend class TClassInfo;
+  friend class ::TClassInfo;
 
 // ---------------------------------------------------------------------------------------------
 // Class registry (classes found by name when a stream is read)
