@@ -26,7 +26,8 @@ class TBitmapCanvas : public TCanvas {
   void CreateHandle() override {
     auto dc = std::make_unique<gdi::MemoryDC>();
     if (!*dc) throw EOutOfResources("Cannot make a device context for a bitmap");
-    if (bitmap_.image_.handle) selection_ = std::make_unique<gdi::Selection>(dc->Get(), bitmap_.image_.handle.Get());
+    bitmap_.Unshare();
+    if (bitmap_.image_->handle) selection_ = std::make_unique<gdi::Selection>(dc->Get(), bitmap_.image_->handle.Get());
     dc_ = std::move(dc);
     SetHandle(dc_->Get());
   }
@@ -81,21 +82,8 @@ int ScreenBitsPerPixel() {
   return bits;
 }
 
-[[noreturn]] void TooLarge(int width, int height) {
-  throw EInvalidGraphicOperation("A bitmap of " + IntToStr(width) + " x " + IntToStr(height) + " pixels is too large");
-}
-
-}  // namespace
-
-TBitmap::TBitmap() = default;
-TBitmap::~TBitmap() = default;
-
-// ---- Images ----
-
-TBitmap::Image TBitmap::CreateDib(const bmp::DibFormat& format) {
-  if (format.width > bmp::kMaxDimension || format.height > bmp::kMaxDimension ||
-      format.ImageBytes() > bmp::kMaxPixelBytes)
-    TooLarge(format.width, format.height);
+// The BITMAPINFO of a DIB, palette included.
+std::vector<std::uint8_t> BitmapInfo(const bmp::DibFormat& format) {
   std::vector<std::uint8_t> info(sizeof(BITMAPINFOHEADER) + format.palette.size() * sizeof(RGBQUAD));
   auto* header = reinterpret_cast<BITMAPINFOHEADER*>(info.data());
   header->biSize = sizeof(BITMAPINFOHEADER);
@@ -107,20 +95,39 @@ TBitmap::Image TBitmap::CreateDib(const bmp::DibFormat& format) {
   header->biClrUsed = DWORD(format.palette.size());
   if (!format.palette.empty())
     std::memcpy(info.data() + sizeof(BITMAPINFOHEADER), format.palette.data(), format.palette.size() * sizeof(RGBQUAD));
+  return info;
+}
+
+[[noreturn]] void TooLarge(int width, int height) {
+  throw EInvalidGraphicOperation("A bitmap of " + IntToStr(width) + " x " + IntToStr(height) + " pixels is too large");
+}
+
+}  // namespace
+
+TBitmap::TBitmap() : image_(std::make_shared<Image>()) {}
+TBitmap::~TBitmap() = default;
+
+// ---- Images ----
+
+TBitmap::SharedImage TBitmap::CreateDib(const bmp::DibFormat& format) {
+  if (format.width > bmp::kMaxDimension || format.height > bmp::kMaxDimension ||
+      format.ImageBytes() > bmp::kMaxPixelBytes)
+    TooLarge(format.width, format.height);
+  std::vector<std::uint8_t> info = BitmapInfo(format);
   void* bits = nullptr;
   HBITMAP handle =
       ::CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(info.data()), DIB_RGB_COLORS, &bits, nullptr, 0);
   if (!handle)
     throw EOutOfResources("Cannot create a bitmap of " + IntToStr(format.width) + " x " + IntToStr(format.height) +
                           " pixels");
-  Image image;
-  image.handle.Reset(handle);
-  image.bits = static_cast<std::uint8_t*>(bits);
-  image.format = format;
+  auto image = std::make_shared<Image>();
+  image->handle.Reset(handle);
+  image->bits = static_cast<std::uint8_t*>(bits);
+  image->format = format;
   return image;
 }
 
-TBitmap::Image TBitmap::CreateDdb(int width, int height, bool monochrome) {
+TBitmap::SharedImage TBitmap::CreateDdb(int width, int height, bool monochrome) {
   if (width > bmp::kMaxDimension || height > bmp::kMaxDimension ||
       bmp::DibStride(width, 32) * std::size_t(height) > bmp::kMaxPixelBytes)
     TooLarge(width, height);
@@ -133,34 +140,58 @@ TBitmap::Image TBitmap::CreateDdb(int width, int height, bool monochrome) {
   }
   if (!handle)
     throw EOutOfResources("Cannot create a bitmap of " + IntToStr(width) + " x " + IntToStr(height) + " pixels");
-  Image image;
-  image.handle.Reset(handle);
-  image.format = {width, height, monochrome ? 1 : ScreenBitsPerPixel(), {}};
-  image.ddb = true;
+  auto image = std::make_shared<Image>();
+  image->handle.Reset(handle);
+  image->format = {width, height, monochrome ? 1 : ScreenBitsPerPixel(), {}};
+  image->ddb = true;
   return image;
 }
 
-TBitmap::Image TBitmap::CreateLike(const Image& model, int width, int height) {
+TBitmap::SharedImage TBitmap::CreateLike(const Image& model, int width, int height) {
   if (model.ddb) return CreateDdb(width, height, model.format.bitCount == 1);
   const int bitCount = model.format.bitCount ? model.format.bitCount : 24;
   return CreateDib({width, height, bitCount, model.format.palette.empty() ? DefaultPalette(bitCount) : model.format.palette});
 }
 
-void TBitmap::Replace(Image next, bool copyPixels) {
+TBitmap::SharedImage TBitmap::EmptyLike(const Image& model, int width, int height) {
+  auto image = std::make_shared<Image>();
+  image->format = {width, height, model.format.bitCount, model.format.palette};
+  image->ddb = model.ddb;
+  return image;
+}
+
+void TBitmap::ReleaseDC() {
   if (canvas_) canvas_->Release();
-  if (copyPixels && next.handle) {
+}
+
+void TBitmap::Replace(SharedImage next, bool copyPixels) {
+  ReleaseDC();
+  if (copyPixels && next->handle) {
     gdi::MemoryDC to;
-    gdi::Selection toSelection(to.Get(), next.handle.Get());
-    ::PatBlt(to.Get(), 0, 0, next.format.width, next.format.height, WHITENESS);
-    if (image_.handle) {
+    gdi::Selection toSelection(to.Get(), next->handle.Get());
+    ::PatBlt(to.Get(), 0, 0, next->format.width, next->format.height, WHITENESS);
+    if (image_->handle) {  // selected nowhere now: not in our DC, and a shared image never is
       gdi::MemoryDC from;
-      gdi::Selection fromSelection(from.Get(), image_.handle.Get());
-      ::BitBlt(to.Get(), 0, 0, std::min(Width(), next.format.width), std::min(Height(), next.format.height), from.Get(),
-               0, 0, SRCCOPY);
+      gdi::Selection fromSelection(from.Get(), image_->handle.Get());
+      ::BitBlt(to.Get(), 0, 0, std::min(Width(), next->format.width), std::min(Height(), next->format.height),
+               from.Get(), 0, 0, SRCCOPY);
     }
   }
   image_ = std::move(next);
   Changed();
+}
+
+void TBitmap::Unshare() {
+  if (image_.use_count() <= 1 || !image_->handle) return;
+  ::GdiFlush();
+  SharedImage copy = CreateDib(image_->format);  // only DIBs are shared
+  std::memcpy(copy->bits, image_->bits, image_->format.ImageBytes());
+  image_ = std::move(copy);
+}
+
+HBITMAP TBitmap::Handle() {
+  Unshare();
+  return image_->handle.Get();
 }
 
 // ---- Size and format ----
@@ -169,19 +200,13 @@ void TBitmap::SetSize(int width, int height) {
   width = std::max(width, 0);
   height = std::max(height, 0);
   if (width == Width() && height == Height()) return;
-  if (width == 0 || height == 0) {
-    Image empty;
-    empty.format = {width, height, image_.format.bitCount, image_.format.palette};
-    empty.ddb = image_.ddb;
-    Replace(std::move(empty), false);
-    return;
-  }
-  Replace(CreateLike(image_, width, height), true);
+  if (width == 0 || height == 0) return Replace(EmptyLike(*image_, width, height), false);
+  Replace(CreateLike(*image_, width, height), true);
 }
 
 TPixelFormat TBitmap::PixelFormat() const {
-  if (image_.ddb) return pfDevice;
-  switch (image_.format.bitCount) {
+  if (image_->ddb) return pfDevice;
+  switch (image_->format.bitCount) {
     case 1: return pf1bit;
     case 4: return pf4bit;
     case 8: return pf8bit;
@@ -194,51 +219,61 @@ void TBitmap::SetPixelFormat(TPixelFormat format) {
   if (format == PixelFormat()) return;
   if (format == pfDevice) return SetHandleType(bmDDB);
   const int bitCount = BitCountOf(format);
-  bmp::DibFormat dib{Width(), Height(), bitCount, DefaultPalette(bitCount)};
-  if (Empty()) {
-    Image empty;
-    empty.format = dib;
-    Replace(std::move(empty), false);
-    return;
-  }
-  Replace(CreateDib(dib), true);
+  const bmp::DibFormat dib{Width(), Height(), bitCount, DefaultPalette(bitCount)};
+  if (!Empty()) return Replace(CreateDib(dib), true);
+  auto empty = std::make_shared<Image>();
+  empty->format = dib;
+  Replace(std::move(empty), false);
 }
 
 void TBitmap::SetHandleType(TBitmapHandleType type) {
   if (type == HandleType()) return;
   if (type == bmDDB) {
-    if (Empty()) {
-      image_.ddb = true;
-      return Changed();
-    }
-    return Replace(CreateDdb(Width(), Height(), Monochrome()), true);
+    if (!Empty()) return Replace(CreateDdb(Width(), Height(), Monochrome()), true);
+    SharedImage empty = EmptyLike(*image_, Width(), Height());
+    empty->ddb = true;
+    return Replace(std::move(empty), false);
   }
-  const int deviceBits = image_.format.bitCount;
+  const int deviceBits = image_->format.bitCount;
   const int bitCount = deviceBits == 1 ? 1 : deviceBits == 32 ? 32 : 24;
-  bmp::DibFormat dib{Width(), Height(), bitCount, DefaultPalette(bitCount)};
-  if (Empty()) {
-    image_.ddb = false;
-    image_.format = dib;
-    return Changed();
-  }
-  Replace(CreateDib(dib), true);
+  const bmp::DibFormat dib{Width(), Height(), bitCount, DefaultPalette(bitCount)};
+  if (!Empty()) return Replace(CreateDib(dib), true);
+  auto empty = std::make_shared<Image>();
+  empty->format = dib;
+  Replace(std::move(empty), false);
 }
 
 void TBitmap::SetMonochrome(bool monochrome) {
   if (monochrome == Monochrome()) return;
-  if (!image_.ddb) return SetPixelFormat(monochrome ? pf1bit : pf24bit);
-  if (Empty()) {
-    image_.format.bitCount = monochrome ? 1 : ScreenBitsPerPixel();
-    return Changed();
-  }
-  Replace(CreateDdb(Width(), Height(), monochrome), true);
+  if (!image_->ddb) return SetPixelFormat(monochrome ? pf1bit : pf24bit);
+  if (!Empty()) return Replace(CreateDdb(Width(), Height(), monochrome), true);
+  SharedImage empty = EmptyLike(*image_, Width(), Height());
+  empty->format.bitCount = monochrome ? 1 : ScreenBitsPerPixel();
+  Replace(std::move(empty), false);
 }
 
 // ---- Transparency, rows, canvas ----
 
 TColor TBitmap::TransparentColor() {
   if (transparentColor_ != clDefault || Empty()) return transparentColor_;
-  return Canvas()->Pixels(0, Height() - 1);
+  return image_->ddb ? Canvas()->Pixels(0, Height() - 1) : DibPixel(0, Height() - 1);
+}
+
+TColor TBitmap::DibPixel(int x, int y) const {
+  ::GdiFlush();
+  const bmp::DibFormat& format = image_->format;
+  const std::uint8_t* row = image_->bits + format.Stride() * std::size_t(format.height - 1 - y);
+  std::uint8_t blue, green, red;
+  if (format.bitCount >= 24) {
+    const std::uint8_t* pixel = row + x * (format.bitCount / 8);
+    blue = pixel[0], green = pixel[1], red = pixel[2];
+  } else {
+    const int bit = x * format.bitCount;
+    const int index = (row[bit / 8] >> (8 - format.bitCount - bit % 8)) & ((1 << format.bitCount) - 1);
+    const RGBQUAD& entry = format.palette[index];
+    blue = entry.rgbBlue, green = entry.rgbGreen, red = entry.rgbRed;
+  }
+  return TColor(red | green << 8 | blue << 16);
 }
 
 void TBitmap::SetTransparentColor(TColor color) {
@@ -250,9 +285,10 @@ void TBitmap::SetTransparentColor(TColor color) {
 void* TBitmap::ScanLine(int row) {
   if (Empty() || row < 0 || row >= Height())
     throw EInvalidGraphicOperation("Scan line index " + IntToStr(row) + " out of range");
-  if (image_.ddb) SetHandleType(bmDIB);
+  if (image_->ddb) SetHandleType(bmDIB);
+  Unshare();
   ::GdiFlush();
-  return image_.bits + image_.format.Stride() * std::size_t(Height() - 1 - row);
+  return image_->bits + image_->format.Stride() * std::size_t(Height() - 1 - row);
 }
 
 TCanvas* TBitmap::Canvas() {
@@ -268,29 +304,21 @@ void TBitmap::CanvasChanged(TObject*) { Changed(); }
 // ---- Copies ----
 
 void TBitmap::Assign(TPersistent* source) {
-  if (!source) {
-    SetSize(0, 0);
-    return;
-  }
+  if (!source) return SetSize(0, 0);
   if (auto* bitmap = dynamic_cast<TBitmap*>(source)) {
     if (bitmap == this) return;
     transparentColor_ = bitmap->transparentColor_;
     SetTransparent(bitmap->Transparent());
-    if (bitmap->Empty()) {
-      Image empty;
-      empty.format = bitmap->image_.format;
-      empty.ddb = bitmap->image_.ddb;
-      return Replace(std::move(empty), false);
+    const Image& other = *bitmap->image_;
+    if (!other.handle) return Replace(EmptyLike(other, other.format.width, other.format.height), false);
+    if (!other.ddb) {
+      bitmap->ReleaseDC();  // a shared image is selected into no DC
+      return Replace(bitmap->image_, false);
     }
-    Image copy = CreateLike(bitmap->image_, bitmap->Width(), bitmap->Height());
-    if (copy.ddb) {
-      gdi::MemoryDC to;
-      gdi::Selection toSelection(to.Get(), copy.handle.Get());
-      ::BitBlt(to.Get(), 0, 0, bitmap->Width(), bitmap->Height(), bitmap->Canvas()->Handle(), 0, 0, SRCCOPY);
-    } else {
-      ::GdiFlush();
-      std::memcpy(copy.bits, bitmap->image_.bits, copy.format.ImageBytes());
-    }
+    SharedImage copy = CreateDdb(other.format.width, other.format.height, other.format.bitCount == 1);
+    gdi::MemoryDC to;
+    gdi::Selection toSelection(to.Get(), copy->handle.Get());
+    ::BitBlt(to.Get(), 0, 0, other.format.width, other.format.height, bitmap->Canvas()->Handle(), 0, 0, SRCCOPY);
     return Replace(std::move(copy), false);
   }
   if (auto* graphic = dynamic_cast<TGraphic*>(source)) {
@@ -307,38 +335,44 @@ void TBitmap::Assign(TPersistent* source) {
 
 void TBitmap::LoadFromBytes(std::span<const std::uint8_t> data) {
   bmp::Decoder decoder(data);
-  Image next = CreateDib(decoder.Format());
-  decoder.ReadPixels(next.bits);
+  SharedImage next = CreateDib(decoder.Format());
+  decoder.ReadPixels(next->bits);
   Replace(std::move(next), false);
 }
 
 std::vector<std::uint8_t> TBitmap::SaveToBytes() {
   if (Empty()) throw EInvalidGraphicOperation("Cannot save an empty bitmap");
-  if (image_.ddb) {
+  if (image_->ddb) {
     TBitmap dib;
     dib.Assign(this);
     dib.SetHandleType(bmDIB);
     return dib.SaveToBytes();
   }
   ::GdiFlush();
-  return bmp::Encode(image_.format, image_.bits);
+  return bmp::Encode(image_->format, image_->bits);
 }
 
 // ---- Drawing ----
 
 void TBitmap::Draw(TCanvas& canvas, const TRect& rect) {
   HDC dest = canvas.Handle();
-  HDC source = Canvas()->Handle();
   if (Transparent()) {
-    ::GdiTransparentBlt(dest, rect.Left, rect.Top, rect.Width(), rect.Height(), source, 0, 0, Width(), Height(),
-                        ColorToColorRef(TransparentColor()));
+    ::GdiTransparentBlt(dest, rect.Left, rect.Top, rect.Width(), rect.Height(), Canvas()->Handle(), 0, 0, Width(),
+                        Height(), ColorToColorRef(TransparentColor()));
     return;
   }
   // Stretching samples pixels (never blends them) unless the screen has a palette to match.
   const bool halftone = ScreenBitsPerPixel() <= 8;
   const int oldMode = ::SetStretchBltMode(dest, halftone ? HALFTONE : COLORONCOLOR);
   if (halftone) ::SetBrushOrgEx(dest, 0, 0, nullptr);
-  ::StretchBlt(dest, rect.Left, rect.Top, rect.Width(), rect.Height(), source, 0, 0, Width(), Height(),
-               canvas.CopyMode());
+  if (image_->ddb) {
+    ::StretchBlt(dest, rect.Left, rect.Top, rect.Width(), rect.Height(), Canvas()->Handle(), 0, 0, Width(), Height(),
+                 canvas.CopyMode());
+  } else {  // straight from memory: no DC of our own needed, a shared image stays shared
+    ::GdiFlush();
+    const std::vector<std::uint8_t> info = BitmapInfo(image_->format);
+    ::StretchDIBits(dest, rect.Left, rect.Top, rect.Width(), rect.Height(), 0, 0, Width(), Height(), image_->bits,
+                    reinterpret_cast<const BITMAPINFO*>(info.data()), DIB_RGB_COLORS, canvas.CopyMode());
+  }
   ::SetStretchBltMode(dest, oldMode);
 }

@@ -26,13 +26,14 @@ class TBitmap : public TGraphic {
   TBitmap();
   ~TBitmap() override;
 
-  // From another bitmap: a copy of its pixels, format and transparency. From another graphic: a
-  // 24-bit bitmap of its size with the graphic drawn on it. Null: empty.
+  // From another bitmap: its pixels (a DIB's are shared until either bitmap changes them), format
+  // and transparency. From another graphic: a 24-bit bitmap of its size with the graphic drawn on
+  // it. Null: empty.
   void Assign(TPersistent* source) override;
 
-  bool Empty() const override { return !image_.handle; }
-  int Width() const override { return image_.format.width; }
-  int Height() const override { return image_.format.height; }
+  bool Empty() const override { return !image_->handle; }
+  int Width() const override { return image_->format.width; }
+  int Height() const override { return image_->format.height; }
   void SetWidth(int width) override { SetSize(width, Height()); }
   void SetHeight(int height) override { SetSize(Width(), height); }
   // Keeps the pixels of the old top-left area; new pixels are white. A new bitmap is 24-bit.
@@ -41,9 +42,9 @@ class TBitmap : public TGraphic {
   // Changing the format or the handle type converts the pixels.
   TPixelFormat PixelFormat() const;
   void SetPixelFormat(TPixelFormat format);
-  TBitmapHandleType HandleType() const { return image_.ddb ? bmDDB : bmDIB; }
+  TBitmapHandleType HandleType() const { return image_->ddb ? bmDDB : bmDIB; }
   void SetHandleType(TBitmapHandleType type);
-  bool Monochrome() const { return image_.format.bitCount == 1; }
+  bool Monochrome() const { return image_->format.bitCount == 1; }
   void SetMonochrome(bool monochrome);
 
   // The colour a transparent bitmap does not draw: the bottom-left pixel's unless set; setting
@@ -56,8 +57,8 @@ class TBitmap : public TGraphic {
   void* ScanLine(int row);
   // The bitmap's own canvas, drawing on the pixels.
   TCanvas* Canvas();
-  // The GDI bitmap, owned by this object; null when empty.
-  HBITMAP Handle() const { return image_.handle.Get(); }
+  // The GDI bitmap, owned by this object (it stops sharing it); null when empty.
+  HBITMAP Handle();
 
   void LoadFromBytes(std::span<const std::uint8_t> data) override;
   std::vector<std::uint8_t> SaveToBytes() override;
@@ -67,25 +68,34 @@ class TBitmap : public TGraphic {
 
  private:
   friend class TBitmapCanvas;
-  friend class TJPEGImage;  // decodes straight into a new DIB's rows
+  friend class TJPEGImage;  // decodes into a new DIB's rows and compresses from them in place
 
-  // One GDI bitmap and its shape.
+  // One GDI bitmap and its shape. A DIB may be shared by bitmaps assigned from each other; a
+  // shared image is never selected into a DC, so any of them can read it or take a copy.
   struct Image {
     gdi::OwnedBitmap handle;
     std::uint8_t* bits = nullptr;  // DIB rows, bottom-up; null for a device-dependent bitmap
     bmp::DibFormat format;         // for a device-dependent bitmap: size and the device's bit count
     bool ddb = false;
   };
+  using SharedImage = std::shared_ptr<Image>;
 
-  static Image CreateDib(const bmp::DibFormat& format);
-  static Image CreateDdb(int width, int height, bool monochrome);
-  static Image CreateLike(const Image& model, int width, int height);
+  static SharedImage CreateDib(const bmp::DibFormat& format);
+  static SharedImage CreateDdb(int width, int height, bool monochrome);
+  static SharedImage CreateLike(const Image& model, int width, int height);
+  static SharedImage EmptyLike(const Image& model, int width, int height);
   // Makes `next` the bitmap, first copying as much of the present pixels into it as fits when
   // copyPixels is set; the canvas lets go of the old bitmap.
-  void Replace(Image next, bool copyPixels);
+  void Replace(SharedImage next, bool copyPixels);
+  // Takes a copy of a shared image before the pixels change or get selected into a DC.
+  void Unshare();
+  // The canvas lets go of its DC, so that the image is selected nowhere.
+  void ReleaseDC();
+  // A DIB's pixel, read from memory.
+  TColor DibPixel(int x, int y) const;
   void CanvasChanged(TObject* sender);
 
-  Image image_;
+  SharedImage image_;
   TColor transparentColor_ = clDefault;
   std::unique_ptr<TBitmapCanvas> canvas_;
 };

@@ -26,12 +26,6 @@ TCanvas::~TCanvas() { SetHandle(nullptr); }
 
 // ---- The device context ----
 
-HDC TCanvas::Handle() {
-  if (!dc_) CreateHandle();
-  if (!dc_) throw EInvalidGraphicOperation("Canvas does not allow drawing");
-  return dc_;
-}
-
 void TCanvas::SetHandle(HDC dc) {
   if (dc == dc_) return;
   if (dc_) {
@@ -47,7 +41,9 @@ void TCanvas::SetHandle(HDC dc) {
 }
 
 HDC TCanvas::DC(unsigned state) {
-  HDC dc = Handle();
+  if (!dc_) CreateHandle();
+  if (!dc_) throw EInvalidGraphicOperation("Canvas does not allow drawing");
+  HDC dc = dc_;
   const unsigned missing = state & ~state_;
   if (missing & kPenValid) {
     SharedGdiObject<HPEN> pen = pen_->SharedHandle();
@@ -84,11 +80,11 @@ void TCanvas::ToolChanged(TObject* sender) {
 
 TPoint TCanvas::PenPos() {
   POINT position{};
-  ::GetCurrentPositionEx(Handle(), &position);
+  ::GetCurrentPositionEx(DC(0), &position);
   return {position.x, position.y};
 }
 
-void TCanvas::SetPenPos(const TPoint& position) { ::MoveToEx(Handle(), position.X, position.Y, nullptr); }
+void TCanvas::SetPenPos(const TPoint& position) { ::MoveToEx(DC(0), position.X, position.Y, nullptr); }
 
 // ---- Shapes ----
 
@@ -129,7 +125,7 @@ void TCanvas::Ellipse(int x1, int y1, int x2, int y2) {
   Changed();
 }
 
-void TCanvas::MoveTo(int x, int y) { ::MoveToEx(Handle(), x, y, nullptr); }
+void TCanvas::MoveTo(int x, int y) { ::MoveToEx(DC(0), x, y, nullptr); }
 
 void TCanvas::LineTo(int x, int y) {
   HDC dc = DC(kPenValid | kBrushValid);
@@ -203,7 +199,7 @@ void TCanvas::StretchDraw(const TRect& rect, TGraphic* graphic) {
 
 void TCanvas::CopyRect(const TRect& dest, TCanvas& source, const TRect& sourceRect) {
   HDC dc = DC(kBrushValid);
-  HDC sourceDC = source.Handle();
+  HDC sourceDC = source.DC(0);
   Changing();
   ::StretchBlt(dc, dest.Left, dest.Top, dest.Width(), dest.Height(), sourceDC, sourceRect.Left, sourceRect.Top,
                sourceRect.Width(), sourceRect.Height(), copyMode_);
@@ -245,10 +241,10 @@ void TCanvas::BrushCopy(const TRect& dest, TBitmap* bitmap, const TRect& source,
   Changed();
 }
 
-TColor TCanvas::Pixels(int x, int y) { return static_cast<TColor>(::GetPixel(Handle(), x, y)); }
+TColor TCanvas::Pixels(int x, int y) { return static_cast<TColor>(::GetPixel(DC(0), x, y)); }
 
 void TCanvas::SetPixels(int x, int y, TColor color) {
-  HDC dc = Handle();
+  HDC dc = DC(0);
   Changing();
   ::SetPixel(dc, x, y, ColorToColorRef(color));
   Changed();
@@ -256,8 +252,8 @@ void TCanvas::SetPixels(int x, int y, TColor color) {
 
 // ---- Paths and clipping ----
 
-void TCanvas::BeginPath() { ::BeginPath(Handle()); }
-void TCanvas::EndPath() { ::EndPath(Handle()); }
+void TCanvas::BeginPath() { ::BeginPath(DC(0)); }
+void TCanvas::EndPath() { ::EndPath(DC(0)); }
 
 void TCanvas::StrokePath() {
   HDC dc = DC(kPenValid);
@@ -266,11 +262,11 @@ void TCanvas::StrokePath() {
   Changed();
 }
 
-void TCanvas::SelectClipPath(int mode) { ::SelectClipPath(Handle(), mode); }
-void TCanvas::ClearClipRegion() { ::SelectClipRgn(Handle(), nullptr); }
+void TCanvas::SelectClipPath(int mode) { ::SelectClipPath(DC(0), mode); }
+void TCanvas::ClearClipRegion() { ::SelectClipRgn(DC(0), nullptr); }
 
 TRect TCanvas::ClipRect() {
   RECT box{};
-  ::GetClipBox(Handle(), &box);
+  ::GetClipBox(DC(0), &box);
   return FromRECT(box);
 }

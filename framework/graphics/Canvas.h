@@ -41,9 +41,11 @@ class TCanvas : public TPersistent {
   ~TCanvas() override;
 
   // ---- The device context ----
-  // The DC drawn on. Without one the canvas asks CreateHandle; if there is still none it raises
-  // EInvalidGraphicOperation "Canvas does not allow drawing".
-  HDC Handle();
+  // The DC drawn on, with the pen, brush and font selected and their colours and modes set, for
+  // platform calls made on it directly (GetTextMetrics, DrawText...). Without a DC the canvas asks
+  // CreateHandle; if there is still none it raises EInvalidGraphicOperation "Canvas does not
+  // allow drawing".
+  HDC Handle() { return DC(kPenValid | kBrushValid | kFontValid); }
   // Draws on `dc` from now on (null: on nothing). The canvas never deletes or releases a DC: it
   // saves the DC's state when it takes it and restores it, with the DC's own pen, brush and font,
   // when it lets it go; so the caller may release the DC right after.
@@ -130,7 +132,7 @@ class TCanvas : public TPersistent {
  private:
   enum StateBits : unsigned { kPenValid = 1, kBrushValid = 2, kFontValid = 4 };
   // The DC with the tools of `state` selected and their colours and modes set.
-  HDC DC(unsigned state = 0);
+  HDC DC(unsigned state);
   void ToolChanged(TObject* sender);
 
   std::unique_ptr<TPen> pen_;

@@ -27,7 +27,7 @@ std::unique_ptr<TBitmap> TJPEGImage::DecodeToBitmap(const std::vector<std::uint8
   auto bitmap = std::make_unique<TBitmap>();
   jpeg::Decode(data, eighths, [&bitmap](int width, int height) {
     bitmap->Replace(TBitmap::CreateDib({width, height, 24, {}}), false);  // no need to clear it first
-    return bitmap->image_.bits;
+    return bitmap->image_->bits;
   });
   return bitmap;
 }
@@ -77,10 +77,11 @@ void TJPEGImage::LoadFromBytes(std::span<const std::uint8_t> data) {
 
 const std::vector<std::uint8_t>& TJPEGImage::Compressed() {
   if (source_ && (!compressed_ || compressedQuality_ != quality_)) {
-    const int bitCount = source_->PixelFormat() == pf32bit ? 32 : 24;
-    const auto* bottomRow = static_cast<const std::uint8_t*>(source_->ScanLine(source_->Height() - 1));
-    jpeg::Pixels pixels{bottomRow, source_->Width(), source_->Height(), bitCount,
-                        bmp::DibStride(source_->Width(), bitCount), true};
+    // Read in place (ScanLine would take a copy of pixels shared with the assigned bitmap).
+    const TBitmap::Image& image = *source_->image_;
+    ::GdiFlush();
+    jpeg::Pixels pixels{image.bits, image.format.width, image.format.height, image.format.bitCount,
+                        image.format.Stride(), true};
     compressed_ = std::make_shared<const std::vector<std::uint8_t>>(jpeg::Encode(pixels, quality_));
     compressedQuality_ = quality_;
   }

@@ -139,6 +139,23 @@ TEST(Bitmap, AssignMakesAnIndependentCopy) {
   EXPECT_THROW(copy.Assign(&font), EConvertError);
 }
 
+TEST(Bitmap, SharedPixelsPartWhenEitherBitmapChanges) {
+  auto original = MakeBitmap(3, 3, clRed);
+  TBitmap copy;
+  copy.Assign(original.get());
+  original->Canvas()->SetPixels(0, 0, clBlue);  // the original's canvas had the pixels selected
+  EXPECT_EQ(PixelOf(copy, 0, 0), clRed);
+
+  TBitmap third;
+  third.Assign(&copy);
+  std::memset(third.ScanLine(0), 0, 3);  // row access writes too: the top-left pixel turns black
+  third.SetSize(4, 4);
+  EXPECT_EQ(PixelOf(copy, 0, 0), clRed);
+  EXPECT_EQ(copy.Width(), 3);
+  EXPECT_EQ(PixelOf(third, 0, 0), clBlack);
+  EXPECT_EQ(PixelOf(*original, 0, 0), clBlue);
+}
+
 TEST(Bitmap, DrawingOnItsCanvasReportsAChange) {
   auto bitmap = MakeBitmap(4, 4);
   ChangeCounter changes(*bitmap);

@@ -121,6 +121,25 @@ TEST(Canvas, GivesTheBorrowedDCBackWithItsOwnObjects) {
   EXPECT_EQ(::GetROP2(dc.Get()), R2_COPYPEN);
 }
 
+TEST(Canvas, HandleHasTheToolsSelectedForDirectPlatformCalls) {
+  auto bitmap = MakeBitmap(60, 30);
+  TCanvas& canvas = *bitmap->Canvas();
+  canvas.Font()->SetHeight(-20);
+  canvas.Font()->SetColor(clRed);
+  canvas.Brush()->SetStyle(bsClear);
+  canvas.Pen()->SetMode(pmXor);
+  HDC dc = canvas.Handle();
+  TEXTMETRICW metrics{};
+  ASSERT_TRUE(::GetTextMetricsW(dc, &metrics));
+  EXPECT_EQ(metrics.tmHeight - metrics.tmInternalLeading, 20);
+  EXPECT_EQ(::GetTextColor(dc), COLORREF(0x0000FF));
+  EXPECT_EQ(::GetBkMode(dc), TRANSPARENT);
+  EXPECT_EQ(::GetROP2(dc), R2_XORPEN);
+  canvas.Font()->SetHeight(-10);  // a change after the handle was taken reaches the next one
+  ::GetTextMetricsW(canvas.Handle(), &metrics);
+  EXPECT_EQ(metrics.tmHeight - metrics.tmInternalLeading, 10);
+}
+
 TEST(Canvas, WithoutADeviceContextRefusesToDraw) {
   TCanvas canvas;
   EXPECT_FALSE(canvas.HandleAllocated());
