@@ -231,3 +231,23 @@ TEST(ClassRegistry, AnotherClassUnderATakenNameIsRefused) {
   EXPECT_THROW(RegisterClass(impostor), EFilerError);
   EXPECT_EQ(GetClass("TTestDerived"), &TTestDerived::StaticClassInfo());
 }
+
+namespace {
+
+// A class declared inside a namespace publishes like any other.
+class TNamespacedThing : public TPersistent {
+  TAVELKO_CLASS(TNamespacedThing, TPersistent)
+  static void Publish(TPublisher<TNamespacedThing>& p) { p.Prop("Size", &TNamespacedThing::size_); }
+
+ public:
+  int size_ = 0;
+};
+
+}  // namespace
+
+TEST(PropertyTable, ClassesInsideNamespacesPublishTheirProperties) {
+  TNamespacedThing thing;
+  ASSERT_EQ(thing.ClassInfo().PropCount(), 1);
+  SetOrdProp(&thing, GetPropInfo(&thing, "Size"), 7);
+  EXPECT_EQ(thing.size_, 7);
+}
