@@ -119,9 +119,9 @@ inline void WriteFile(const WideString& path, const std::vector<std::uint8_t>& b
   ::CloseHandle(file);
 }
 
-// A photograph-like picture (gradients, shapes, fine grain) compressed at quality 92, written to
-// path unless a file is there already.
-inline void MakePhoto(const WideString& path, int width, int height, unsigned seed) {
+// A photograph-like picture (gradients, shapes, grain of the given strength) compressed at quality
+// 92, written to path unless a file is there already.
+inline void MakePhoto(const WideString& path, int width, int height, unsigned seed, int grain = 16) {
   if (::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES) return;
   const std::size_t stride = bmp::DibStride(width, 24);
   std::vector<std::uint8_t> bits(stride * std::size_t(height));
@@ -130,12 +130,12 @@ inline void MakePhoto(const WideString& path, int width, int height, unsigned se
     std::uint8_t* row = bits.data() + stride * std::size_t(y);
     for (int x = 0; x < width; ++x) {
       noise = noise * 1664525u + 1013904223u;
-      const int grain = int(noise >> 28) - 8;
+      const int speck = int((noise >> 16) % unsigned(grain)) - grain / 2;
       const int dx = x - width / 2, dy = y - height / 3;
       const bool disc = std::int64_t(dx) * dx + std::int64_t(dy) * dy < std::int64_t(height / 4) * (height / 4);
-      const int r = (x * 255 / width + (disc ? 80 : 0) + grain) & 0xFF;
-      const int g = (y * 255 / height + ((x / 97 + y / 61) % 2) * 40 + grain) & 0xFF;
-      const int b = ((x + y) * 128 / (width + height) + int(seed) * 30 + grain) & 0xFF;
+      const int r = (x * 255 / width + (disc ? 80 : 0) + speck) & 0xFF;
+      const int g = (y * 255 / height + ((x / 97 + y / 61) % 2) * 40 + speck) & 0xFF;
+      const int b = ((x + y) * 128 / (width + height) + int(seed) * 30 + speck) & 0xFF;
       row[3 * x] = std::uint8_t(b), row[3 * x + 1] = std::uint8_t(g), row[3 * x + 2] = std::uint8_t(r);
     }
   }

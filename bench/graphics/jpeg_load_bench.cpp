@@ -39,15 +39,11 @@ int FourFrames() {
   return 0;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-  if (argc > 1 && std::string(argv[1]) == "--four-frames") return FourFrames();
-
-  for (int i = 1; i <= 4; ++i) bench::MakePhoto(PhotoPath(i), kPhotoWidth, kPhotoHeight, unsigned(i));
-  const WideString photo = PhotoPath(1);
+// Our load and draw against djpeg -scale 1/8 and against a full-size decode, on one photo.
+void Compare(const WideString& photo, const char* kind) {
   const std::vector<std::uint8_t> bytes = bench::ReadFile(photo);
-  std::printf("photo: %d x %d, %.1f MB (quality 92)\n", kPhotoWidth, kPhotoHeight, bytes.size() / 1048576.0);
+  std::printf("\n%s photo: %d x %d, %.1f MB (quality 92)\n", kind, kPhotoWidth, kPhotoHeight,
+              bytes.size() / 1048576.0);
 
   const bench::Timing ours = bench::Time(kRuns, [&] {
     TPicture picture;
@@ -55,11 +51,10 @@ int main(int argc, char** argv) {
     LoadAndDraw(photo, picture, frame);
   });
   const bench::Timing fullDecode = bench::Time(kRuns, [&] {
-    std::vector<std::uint8_t> data = bench::ReadFile(photo);
-    std::vector<std::uint8_t> pixels;
-    jpeg::Decode(data, 8, [&pixels](int width, int height) {
-      pixels.resize(bmp::DibStride(width, 24) * std::size_t(height));
-      return pixels.data();
+    std::unique_ptr<std::uint8_t[]> pixels;
+    jpeg::Decode(bench::ReadFile(photo), 8, [&pixels](int width, int height) {
+      pixels.reset(new std::uint8_t[bmp::DibStride(width, 24) * std::size_t(height)]);
+      return pixels.get();
     });
   });
 
@@ -79,9 +74,23 @@ int main(int argc, char** argv) {
   bench::PrintRatio("ours / djpeg -scale 1/8 without the start", ours, djpegEighth - djpegStart);
   bench::PrintRatio("ours / djpeg -scale 1/8 whole process", ours, djpegEighth);
   bench::PrintRatio("ours / full-size decode", ours, fullDecode);
+  bench::PrintRatio("djpeg: 1/8 / full size (both without start)", djpegEighth - djpegStart, djpegFull - djpegStart);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc > 1 && std::string(argv[1]) == "--four-frames") return FourFrames();
+
+  for (int i = 1; i <= 4; ++i) bench::MakePhoto(PhotoPath(i), kPhotoWidth, kPhotoHeight, unsigned(i));
+  const WideString smooth = bench::TempFile(L"tavelko-bench-photo-smooth.jpg");
+  bench::MakePhoto(smooth, kPhotoWidth, kPhotoHeight, 5, 4);
+  Compare(PhotoPath(1), "Detailed");
+  Compare(smooth, "Smooth");
 
   char self[MAX_PATH];
   ::GetModuleFileNameA(nullptr, self, MAX_PATH);
+  std::printf("\n");
   std::fflush(stdout);
   bench::RunProcess(L"\"" + CP932ToWide(self) + L"\" --four-frames", false);
   return 0;

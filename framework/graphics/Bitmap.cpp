@@ -333,7 +333,7 @@ void TBitmap::Assign(TPersistent* source) {
 
 // ---- Files ----
 
-void TBitmap::LoadFromBytes(std::span<const std::uint8_t> data) {
+void TBitmap::LoadFromBytes(std::vector<std::uint8_t> data) {
   bmp::Decoder decoder(data);
   SharedImage next = CreateDib(decoder.Format());
   decoder.ReadPixels(next->bits);

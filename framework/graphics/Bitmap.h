@@ -60,7 +60,7 @@ class TBitmap : public TGraphic {
   // The GDI bitmap, owned by this object (it stops sharing it); null when empty.
   HBITMAP Handle();
 
-  void LoadFromBytes(std::span<const std::uint8_t> data) override;
+  void LoadFromBytes(std::vector<std::uint8_t> data) override;
   std::vector<std::uint8_t> SaveToBytes() override;
 
  protected:

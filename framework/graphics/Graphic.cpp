@@ -50,7 +50,7 @@ void TGraphic::ReadData(TStream& stream) {
     throw EInvalidGraphic("The picture data claims " + IntToStr(size) + " bytes but holds " + IntToStr(available));
   std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
   stream.ReadBuffer(bytes.data(), size);
-  LoadFromBytes(bytes);
+  LoadFromBytes(std::move(bytes));
 }
 
 void TGraphic::WriteData(TStream& stream) {

@@ -3,7 +3,6 @@
 #pragma once
 
 #include <cstdint>
-#include <span>
 #include <vector>
 
 #include "framework/core/Event.h"
@@ -23,9 +22,9 @@ class TGraphic : public TPersistent {
   virtual int Height() const = 0;
   virtual void SetWidth(int width) = 0;
   virtual void SetHeight(int height) = 0;
-  // Reads a whole file held in memory. It is checked completely before anything changes: bad
-  // data raises EInvalidGraphic and leaves the graphic as it was.
-  virtual void LoadFromBytes(std::span<const std::uint8_t> data) = 0;
+  // Reads a whole file held in memory (the graphic may keep the buffer). It is checked completely
+  // before anything changes: bad data raises EInvalidGraphic and leaves the graphic as it was.
+  virtual void LoadFromBytes(std::vector<std::uint8_t> data) = 0;
   // The graphic as a complete file.
   virtual std::vector<std::uint8_t> SaveToBytes() = 0;
 

@@ -63,8 +63,8 @@ void TJPEGImage::Assign(TPersistent* source) {
   TGraphic::Assign(source);
 }
 
-void TJPEGImage::LoadFromBytes(std::span<const std::uint8_t> data) {
-  auto bytes = std::make_shared<const std::vector<std::uint8_t>>(data.begin(), data.end());
+void TJPEGImage::LoadFromBytes(std::vector<std::uint8_t> data) {
+  auto bytes = std::make_shared<const std::vector<std::uint8_t>>(std::move(data));
   const jpeg::Header header = jpeg::ReadHeader(*bytes);
   std::unique_ptr<TBitmap> smallest = DecodeToBitmap(*bytes, 1);
   compressed_ = std::move(bytes);

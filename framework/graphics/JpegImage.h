@@ -35,7 +35,7 @@ class TJPEGImage : public TGraphic {
 
   // Baseline, progressive, grey or CMYK data. It is decoded completely (at the smallest scale)
   // before it is accepted, so damage anywhere raises EInvalidGraphic here and not when drawn.
-  void LoadFromBytes(std::span<const std::uint8_t> data) override;
+  void LoadFromBytes(std::vector<std::uint8_t> data) override;
   // The bytes loaded, unchanged; or the assigned bitmap compressed.
   std::vector<std::uint8_t> SaveToBytes() override;
 
