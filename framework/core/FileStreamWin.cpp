@@ -129,3 +129,8 @@ void ReplaceFileContents(const String& fileName, const void* data, std::size_t s
     throw EFCreateError(Format("Cannot create file \"%s\". %s", fileName, reason));
   }
 }
+
+bool FileExists(const String& fileName) {
+  const DWORD attributes = GetFileAttributesW(LongPathName(fileName).c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}

@@ -93,3 +93,6 @@ class TFileStream : public TStream {
 // Writes `data` as the whole new contents of `fileName` through a temporary file that then
 // replaces it, so a failed write leaves an existing file as it was.
 void ReplaceFileContents(const String& fileName, const void* data, std::size_t size);
+
+// Whether `fileName` names an existing file (not a folder).
+bool FileExists(const String& fileName);

@@ -140,6 +140,9 @@ TEST(ReplaceFileContents, ReplacesAnExistingFileAndLeavesNoTemporaryBehind) {
   ReplaceFileContents(name, "old", 3);
   ReplaceFileContents(name, "newer", 5);
   EXPECT_EQ(ReadWholeFile(name), "newer");
+  EXPECT_TRUE(FileExists(name));
+  EXPECT_FALSE(FileExists(folder.Path()));  // a folder is no file
+  EXPECT_FALSE(FileExists(name + ".missing"));
   EXPECT_EQ(CountFiles(folder.Path()), 1);
 }
 
