@@ -1,0 +1,54 @@
+// TImage: shows a picture (bitmap or JPEG), at its own size, centred, stretched or scaled in
+// proportion; its canvas draws on the picture's bitmap.
+#pragma once
+
+#include <memory>
+
+#include "framework/graphics/Picture.h"
+#include "framework/windows/CustomControl.h"
+
+class TImage : public TGraphicControl {
+  TAVELKO_CLASS(TImage, TGraphicControl)
+  static void Publish(TPublisher<TImage>& p);
+
+ public:
+  explicit TImage(TComponent* owner);
+
+  // Owned; the setter copies (null empties the picture).
+  TPicture* Picture() const { return picture_.get(); }
+  void SetPicture(TPicture* value) { picture_->Assign(value); }
+  // The canvas of the picture's bitmap. An empty picture first becomes a white bitmap of the
+  // control's size; a picture of another kind raises EInvalidOperation.
+  TCanvas* Canvas();
+
+  bool AutoSize() const { return autoSize_; }
+  void SetAutoSize(bool value);
+  bool Center() const { return center_; }
+  void SetCenter(bool value);
+  bool Stretch() const { return stretch_; }
+  void SetStretch(bool value);
+  // Scales a picture larger than the control (or, with Stretch, any picture) to fit while
+  // keeping its proportions.
+  bool Proportional() const { return proportional_; }
+  void SetProportional(bool value);
+  // The picture's transparent colour shows what lies beneath.
+  bool Transparent() const { return transparent_; }
+  void SetTransparent(bool value);
+
+  // Where the picture is drawn, in client coordinates.
+  TRect DestRect();
+
+ protected:
+  void Paint() override;
+
+ private:
+  void PictureChanged(TObject* sender);
+  void Changed();
+
+  std::unique_ptr<TPicture> picture_;
+  bool autoSize_ = false;
+  bool center_ = false;
+  bool stretch_ = false;
+  bool proportional_ = false;
+  bool transparent_ = false;
+};

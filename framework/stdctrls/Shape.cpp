@@ -1,0 +1,85 @@
+// TShape: painting the figure with the shape's pen and brush.
+#include "framework/stdctrls/Shape.h"
+
+#include <algorithm>
+
+#include "framework/stdctrls/PublishGroups.h"
+
+const TTypeInfo& TypeInfoOf(TypeTag<TShapeType>) {
+  static const TTypeInfo info =
+      MakeEnumType("TShapeType", {"stRectangle", "stSquare", "stRoundRect", "stRoundSquare", "stEllipse", "stCircle"});
+  return info;
+}
+
+void TShape::Publish(TPublisher<TShape>& p) {
+  publish_groups::Placement(p);
+  p.Prop("Brush", &TShape::Brush, &TShape::SetBrush);
+  p.Prop("DragMode", &TShape::DragMode, &TShape::SetDragMode).Default(dmManual);
+  publish_groups::Hints(p);
+  p.Prop("Enabled", &TShape::Enabled, &TShape::SetEnabled).Default(true);
+  p.Prop("Pen", &TShape::Pen, &TShape::SetPen);
+  p.Prop("Shape", &TShape::Shape, &TShape::SetShape).Default(stRectangle);
+  p.Prop("Visible", &TShape::Visible, &TShape::SetVisible).Default(true);
+  p.Prop("OnMouseDown", &TShape::OnMouseDown);
+  p.Prop("OnMouseMove", &TShape::OnMouseMove);
+  p.Prop("OnMouseUp", &TShape::OnMouseUp);
+}
+
+TShape::TShape(TComponent* owner)
+    : TGraphicControl(owner), pen_(std::make_unique<TPen>()), brush_(std::make_unique<TBrush>()) {
+  TControlStyle style = ControlStyle();
+  style += csReplicatable;
+  SetControlStyle(style);
+  SetBounds(0, 0, 65, 65);
+  pen_->SetOnChange(TNotifyEvent(this, &TShape::StyleChanged));
+  brush_->SetOnChange(TNotifyEvent(this, &TShape::StyleChanged));
+}
+
+void TShape::SetShape(TShapeType value) {
+  if (shape_ == value) return;
+  shape_ = value;
+  Invalidate();
+}
+
+void TShape::StyleChanged(TObject*) { Invalidate(); }
+
+TRect TShape::FigureRect() {
+  // A wide pen is centred on the outline, so the outline runs half a pen inside the control.
+  // Without a pen GDI fills one pixel short of the right and bottom edges: the figure reaches one
+  // further so the fill covers the whole control.
+  const int penWidth = pen_->Style() == psClear ? 0 : std::max(pen_->Width(), 1);
+  const int inset = penWidth / 2;
+  int width = Width() - penWidth + 1;
+  int height = Height() - penWidth + 1;
+  int left = inset;
+  int top = inset;
+  if (shape_ == stSquare || shape_ == stRoundSquare || shape_ == stCircle) {
+    const int side = std::min(width, height);
+    left += (width - side) / 2;
+    top += (height - side) / 2;
+    width = height = side;
+  }
+  return Bounds(left, top, width, height);
+}
+
+void TShape::Paint() {
+  TCanvas& canvas = *Canvas();
+  canvas.SetPen(pen_.get());
+  canvas.SetBrush(brush_.get());
+  const TRect r = FigureRect();
+  switch (shape_) {
+    case stRectangle:
+    case stSquare:
+      canvas.Rectangle(r);
+      break;
+    case stRoundRect:
+    case stRoundSquare:
+      canvas.RoundRect(r.Left, r.Top, r.Right, r.Bottom, std::min(r.Width(), r.Height()) / 4,
+                       std::min(r.Width(), r.Height()) / 4);
+      break;
+    case stEllipse:
+    case stCircle:
+      canvas.Ellipse(r);
+      break;
+  }
+}

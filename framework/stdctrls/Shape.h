@@ -1,0 +1,41 @@
+// TShape: a rectangle, rounded rectangle or ellipse (or their square and circular forms) drawn with
+// its own pen and brush.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+#include "framework/windows/CustomControl.h"
+
+enum TShapeType : std::uint8_t { stRectangle, stSquare, stRoundRect, stRoundSquare, stEllipse, stCircle };
+
+const TTypeInfo& TypeInfoOf(TypeTag<TShapeType>);
+
+class TShape : public TGraphicControl {
+  TAVELKO_CLASS(TShape, TGraphicControl)
+  static void Publish(TPublisher<TShape>& p);
+
+ public:
+  explicit TShape(TComponent* owner);
+
+  TShapeType Shape() const { return shape_; }
+  void SetShape(TShapeType value);
+  // Owned; the setters copy. Any change repaints the shape.
+  TPen* Pen() const { return pen_.get(); }
+  void SetPen(TPen* value) { pen_->Assign(value); }
+  TBrush* Brush() const { return brush_.get(); }
+  void SetBrush(TBrush* value) { brush_->Assign(value); }
+
+  // The figure's rectangle in client coordinates (square forms centred).
+  TRect FigureRect();
+
+ protected:
+  void Paint() override;
+
+ private:
+  void StyleChanged(TObject* sender);
+
+  TShapeType shape_ = stRectangle;
+  std::unique_ptr<TPen> pen_;
+  std::unique_ptr<TBrush> brush_;
+};

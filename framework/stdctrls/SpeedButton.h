@@ -1,0 +1,85 @@
+// TSpeedButton: a windowless button with a glyph and a caption. Buttons of one parent that share
+// a GroupIndex behave as radio buttons (CM_BUTTONPRESSED tells the others when one goes down);
+// a flat button shows its edge only while the mouse is over it.
+#pragma once
+
+#include <memory>
+
+#include "framework/stdctrls/ButtonGlyph.h"
+#include "framework/windows/CustomControl.h"
+
+class TSpeedButton : public TGraphicControl {
+  TAVELKO_CLASS(TSpeedButton, TGraphicControl)
+  static void Publish(TPublisher<TSpeedButton>& p);
+
+ public:
+  explicit TSpeedButton(TComponent* owner);
+
+  // ---- Grouping ----
+  // 0: a push button that never stays down; otherwise buttons with the same index under the same
+  // parent stay down one at a time.
+  int GroupIndex() const { return groupIndex_; }
+  void SetGroupIndex(int value);
+  // Whether the down button of a group can be raised by clicking it again.
+  bool AllowAllUp() const { return allowAllUp_; }
+  void SetAllowAllUp(bool value);
+  // Ignored for GroupIndex 0; a down button is raised only when AllowAllUp allows it.
+  bool Down() const { return down_; }
+  void SetDown(bool value);
+
+  // ---- Look ----
+  bool Flat() const { return flat_; }
+  void SetFlat(bool value);
+  TBitmap* Glyph() const { return glyph_->Glyph(); }
+  void SetGlyph(TBitmap* value) { glyph_->SetGlyph(value); }
+  int NumGlyphs() const { return glyph_->NumGlyphs(); }
+  void SetNumGlyphs(int value) { glyph_->SetNumGlyphs(value); }
+  TButtonLayout Layout() const { return layout_; }
+  void SetLayout(TButtonLayout value);
+  // Pixels between the edge and the glyph; -1 centres glyph and caption.
+  int Margin() const { return margin_; }
+  void SetMargin(int value);
+  int Spacing() const { return spacing_; }
+  void SetSpacing(int value);
+  // When set the face is not filled: the parent shows through around glyph and caption.
+  bool Transparent() const { return !ControlStyle().Contains(csOpaque); }
+  void SetTransparent(bool value);
+
+  // The look the button is drawn in now.
+  TButtonState State() const;
+  bool MouseInControl() const { return mouseInControl_; }
+
+ protected:
+  void Paint() override;
+  void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
+  void MouseMove(TShiftState shift, int x, int y) override;
+  void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
+  void Dispatch(TMessage& message) override;
+  void WMLButtonDblClk(TWMMouse& message) override;
+  void CMEnabledChanged(TMessage& message) override;
+  void CMFontChanged(TMessage& message) override;
+  void CMTextChanged(TMessage& message) override;
+  void CMSysColorChange(TMessage& message) override;
+  void CMMouseEnter(TMessage& message) override;
+  void CMMouseLeave(TMessage& message) override;
+  void CMDialogChar(TWMKey& message) override;
+  // Another button of the parent went down (WParam its group, LParam the button).
+  virtual void CMButtonPressed(TMessage& message);
+
+ private:
+  // Tells the other buttons of the group this one's Down and AllowAllUp.
+  void UpdateExclusive();
+  void GlyphChanged(TObject* sender);
+
+  std::unique_ptr<TButtonGlyph> glyph_;
+  int groupIndex_ = 0;
+  bool allowAllUp_ = false;
+  bool down_ = false;
+  bool flat_ = false;
+  TButtonLayout layout_ = blGlyphLeft;
+  int margin_ = -1;
+  int spacing_ = 4;
+  bool dragging_ = false;       // the left button went down here and is still held
+  bool pressedInside_ = false;  // ... and the mouse is over the button
+  bool mouseInControl_ = false;
+};
