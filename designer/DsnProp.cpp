@@ -2,6 +2,8 @@
 // abstract inspector.
 #include "designer/DsnProp.h"
 
+// windows.h names a window-property function SetProp; the property writer is meant here.
+#undef SetProp
 #include "designer/DsnInfo.h"
 #include "designer/Dsnfunc.h"
 #include "designer/Dsnhandle.h"
