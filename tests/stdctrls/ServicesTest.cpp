@@ -1,0 +1,220 @@
+// The save dialog through the scripted file dialog service, the clipboard over a service that
+// keeps its data in the process, and dropped files with names longer than 260 characters.
+#include "TestSupport.h"
+
+#include <commdlg.h>
+#include <shlobj.h>
+
+#include <cstring>
+#include <map>
+
+#include "framework/stdctrls/Clipboard.h"
+#include "framework/stdctrls/DroppedFiles.h"
+#include "framework/stdctrls/Panel.h"
+#include "framework/stdctrls/SaveDialog.h"
+#include "framework/windows/Application.h"
+
+namespace {
+
+using SaveDialogTest = StdCtrlsTest;
+using ClipboardTest = ::testing::Test;
+using DroppedFilesTest = StdCtrlsTest;
+
+TEST_F(SaveDialogTest, TheRequestCarriesTheSettingsAndTheAnswerTheName) {
+  TScriptedFileDialogs files;
+  TFileDialogServiceScope scope(files);
+  TSavePictureDialog dialog(nullptr);
+  dialog.SetDefaultExt("jpg");
+  dialog.SetFilter("JPEG ファイル (*.jpg;*.jpeg)|*.jpg;*.jpeg");
+  dialog.SetTitle("保存");
+  files.Answers.push_back(String("C:\\comics\\page.jpg"));
+  ASSERT_TRUE(dialog.Execute());
+  EXPECT_EQ(dialog.FileName(), "C:\\comics\\page.jpg");
+  ASSERT_EQ(files.Requests.size(), 1u);
+  const TFileDialogRequest& request = files.Requests[0];
+  EXPECT_EQ(request.Kind, TFileDialogKind::Save);
+  EXPECT_EQ(request.DefaultExt, "jpg");
+  EXPECT_EQ(request.Filter, "JPEG ファイル (*.jpg;*.jpeg)|*.jpg;*.jpeg");
+  EXPECT_EQ(request.Title, "保存");
+  // The page asks its own overwrite question: the dialog must not ask first.
+  EXPECT_EQ(request.Flags & OFN_OVERWRITEPROMPT, 0u);
+  EXPECT_NE(request.Flags & OFN_HIDEREADONLY, 0u);
+
+  dialog.SetOptions(dialog.Options() + ofOverwritePrompt);
+  files.Answers.push_back(std::nullopt);
+  EXPECT_FALSE(dialog.Execute());
+  EXPECT_NE(files.Requests[1].Flags & OFN_OVERWRITEPROMPT, 0u);
+  EXPECT_EQ(files.Requests[1].FileName, "C:\\comics\\page.jpg");  // proposed again
+  EXPECT_EQ(dialog.FileName(), "C:\\comics\\page.jpg");          // kept on cancel
+}
+
+TEST_F(SaveDialogTest, StoredSettingsComeBack) {
+  TSavePictureDialog dialog(nullptr);
+  dialog.SetDefaultExt("jpg");
+  dialog.SetFilter("JPEG ファイル (*.jpg;*.jpeg)|*.jpg;*.jpeg");
+  dialog.SetTitle("保存");
+  auto copy = RoundTrip(dialog);
+  ASSERT_NE(copy, nullptr);
+  EXPECT_EQ(copy->DefaultExt(), "jpg");
+  EXPECT_EQ(copy->Filter(), dialog.Filter());
+  EXPECT_EQ(copy->Title(), "保存");
+  EXPECT_EQ(copy->Options(), (TOpenOptions{ofHideReadOnly, ofEnableSizing}));
+}
+
+// A clipboard of this process alone: data blocks by format, and a record of the calls.
+class TPrivateClipboard : public TClipboardService {
+ public:
+  ~TPrivateClipboard() override { Empty(); }
+  UINT RegisterFormat(const String& name) override {
+    const auto found = formats.find(name);
+    if (found != formats.end()) return found->second;
+    const UINT format = 0xC000 + static_cast<UINT>(formats.size());
+    formats[name] = format;
+    return format;
+  }
+  bool Open() override {
+    ++opens;
+    return !busy;
+  }
+  void Close() override { ++closes; }
+  bool Empty() override {
+    ++empties;
+    for (auto& [format, block] : data) GlobalFree(block);
+    data.clear();
+    return true;
+  }
+  bool SetData(UINT format, HANDLE block) override {
+    if (data.count(format)) GlobalFree(data[format]);
+    data[format] = block;
+    return true;
+  }
+  HANDLE GetData(UINT format) override { return data.count(format) ? data[format] : nullptr; }
+  bool IsFormatAvailable(UINT format) override { return data.count(format) != 0; }
+
+  std::map<String, UINT> formats;
+  std::map<UINT, HANDLE> data;
+  int opens = 0, closes = 0, empties = 0;
+  bool busy = false;
+};
+
+TEST_F(ClipboardTest, NestedOpensOpenOnceAndTheFirstDataEmptiesOnce) {
+  TPrivateClipboard service;
+  TClipboardServiceScope scope(service);
+  TClipboard clipboard;
+  const UINT format = TClipboard::RegisterFormat("Dsn_ClipboardFormat");
+  EXPECT_EQ(TClipboard::RegisterFormat("Dsn_ClipboardFormat"), format);
+
+  clipboard.Open();
+  clipboard.SetAsBytes(format, std::vector<std::uint8_t>{1, 2, 3});
+  clipboard.SetAsText("台詞");
+  clipboard.Close();
+  EXPECT_EQ(service.opens, 1);
+  EXPECT_EQ(service.closes, 1);
+  EXPECT_EQ(service.empties, 1);  // both formats are on the clipboard together
+  EXPECT_TRUE(clipboard.HasFormat(format));
+  EXPECT_TRUE(clipboard.HasFormat(CF_UNICODETEXT));
+  EXPECT_EQ(clipboard.AsText(), "台詞");
+  const std::vector<std::uint8_t> bytes = clipboard.GetAsBytes(format);
+  ASSERT_GE(bytes.size(), 3u);
+  EXPECT_EQ(bytes[2], 3);
+  EXPECT_EQ(clipboard.OpenCount(), 0);
+
+  clipboard.SetAsText("next");  // a new opening empties again
+  EXPECT_FALSE(clipboard.HasFormat(format));
+}
+
+TEST_F(ClipboardTest, ABusyClipboardRaisesAndFreesTheGivenBlock) {
+  TPrivateClipboard service;
+  TClipboardServiceScope scope(service);
+  TClipboard clipboard;
+  service.busy = true;
+  EXPECT_THROW(clipboard.SetAsText("lost"), EClipboardError);
+  EXPECT_EQ(clipboard.OpenCount(), 0);
+  EXPECT_TRUE(service.data.empty());
+  EXPECT_THROW(clipboard.AsText(), EClipboardError);
+}
+
+TEST_F(ClipboardTest, TextStopsAtTheBlockEndWithoutATerminatingZero) {
+  TPrivateClipboard service;
+  TClipboardServiceScope scope(service);
+  TClipboard clipboard;
+  TGlobalMemory block(4 * sizeof(wchar_t));
+  {
+    TGlobalLock lock(block.Get());
+    std::memcpy(lock.Data(), L"abcd", 4 * sizeof(wchar_t));  // no zero at the end
+  }
+  clipboard.SetAsHandle(CF_UNICODETEXT, block.Release());
+  // A block the system rounded up is zero-filled beyond the four characters.
+  EXPECT_EQ(clipboard.AsText(), "abcd");
+}
+
+TEST_F(ClipboardTest, TheSystemRegistersAFormatUnderOneNumber) {
+  const UINT format = TClipboard::RegisterFormat("Dsn_ClipboardFormat");
+  EXPECT_GE(format, 0xC000u);
+  EXPECT_EQ(TClipboard::RegisterFormat("Dsn_ClipboardFormat"), format);
+}
+
+// An HDROP as the shell makes it: DROPFILES, then zero-terminated wide names, then one more zero.
+HDROP MakeDrop(const std::vector<WideString>& names, POINT at) {
+  std::size_t size = sizeof(DROPFILES) + sizeof(wchar_t);
+  for (const WideString& name : names) size += (name.size() + 1) * sizeof(wchar_t);
+  TGlobalMemory block(size);
+  {
+    TGlobalLock lock(block.Get());
+    auto* header = reinterpret_cast<DROPFILES*>(lock.Data());
+    header->pFiles = sizeof(DROPFILES);
+    header->pt = at;
+    header->fWide = TRUE;
+    auto* text = reinterpret_cast<wchar_t*>(lock.Data() + sizeof(DROPFILES));
+    for (const WideString& name : names) {
+      std::memcpy(text, name.c_str(), (name.size() + 1) * sizeof(wchar_t));
+      text += name.size() + 1;
+    }
+  }
+  return static_cast<HDROP>(block.Release());
+}
+
+WideString LongName() {
+  WideString name = L"Z:\\";
+  for (int i = 0; i < 30; ++i) name += L"folder_no_" + std::to_wstring(i) + L"\\";
+  return name + L"photo.JPEG";
+}
+
+TEST_F(DroppedFilesTest, NamesLongerThan260CharactersArriveWhole) {
+  const WideString longName = LongName();
+  ASSERT_GT(longName.size(), 300u);
+  const WideString japanese = L"Z:\\\u6F2B\u753B\\\u5199\u771F.jpg";  // Z:\漫画\写真.jpg
+  TDroppedFiles files(MakeDrop({longName, japanese, L"Z:\\c.bmp"}, POINT{12, 34}));
+  ASSERT_EQ(files.Count(), 3);
+  EXPECT_EQ(files.WideFileName(0), longName);
+  EXPECT_EQ(files.FileName(1), "Z:\\漫画\\写真.jpg");
+  EXPECT_EQ(files.FileName(2), "Z:\\c.bmp");
+  EXPECT_EQ(files.DropPoint(), (TPoint{12, 34}));
+  EXPECT_THROW(files.FileName(3), EListError);
+}
+
+TEST_F(DroppedFilesTest, AWindowThatAcceptsFilesReceivesTheDrop) {
+  class TDropTarget : public TPanel {
+   public:
+    using TPanel::TPanel;
+    std::vector<String> names;
+
+   protected:
+    void Dispatch(TMessage& message) override {
+      if (message.Msg != WM_DROPFILES) return TPanel::Dispatch(message);
+      TDroppedFiles files(reinterpret_cast<HDROP>(message.WParam));
+      for (int i = 0; i < files.Count(); ++i) names.push_back(files.FileName(i));
+    }
+  };
+  auto* target = new TDropTarget(form.get());
+  target->SetParent(form.get());
+  AcceptDroppedFiles(target->Handle(), true);
+  EXPECT_NE(GetWindowLongPtrW(target->Handle(), GWL_EXSTYLE) & WS_EX_ACCEPTFILES, 0);
+  PostMessageW(target->Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({LongName()}, POINT{1, 1})), 0);
+  ASSERT_TRUE(PumpUntil([&] { return !target->names.empty(); }));
+  EXPECT_EQ(target->names[0], WideToCP932(LongName()));
+  AcceptDroppedFiles(target->Handle(), false);
+  EXPECT_EQ(GetWindowLongPtrW(target->Handle(), GWL_EXSTYLE) & WS_EX_ACCEPTFILES, 0);
+}
+
+}  // namespace
