@@ -56,7 +56,8 @@ inline void PrintTiming(const char* what, const Timing& timing) {
 }
 
 inline void PrintRatio(const char* what, const Timing& ours, const Timing& theirs) {
-  std::printf("%-44s %8.2f fastest,    %8.2f median\n", what, ours.fastest / theirs.fastest, ours.median / theirs.median);
+  std::printf("%-44s %8.2f fastest,    %8.2f median\n", what, ours.fastest / theirs.fastest,
+              ours.median / theirs.median);
 }
 
 // A Windows path for a folder the build gave as a Unix path (Wine maps / to drive Z:).

@@ -150,7 +150,8 @@ TBitmap::SharedImage TBitmap::CreateDdb(int width, int height, bool monochrome) 
 TBitmap::SharedImage TBitmap::CreateLike(const Image& model, int width, int height) {
   if (model.ddb) return CreateDdb(width, height, model.format.bitCount == 1);
   const int bitCount = model.format.bitCount ? model.format.bitCount : 24;
-  return CreateDib({width, height, bitCount, model.format.palette.empty() ? DefaultPalette(bitCount) : model.format.palette});
+  const bool ownPalette = !model.format.palette.empty();
+  return CreateDib({width, height, bitCount, ownPalette ? model.format.palette : DefaultPalette(bitCount)});
 }
 
 TBitmap::SharedImage TBitmap::EmptyLike(const Image& model, int width, int height) {

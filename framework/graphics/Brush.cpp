@@ -44,9 +44,11 @@ HBRUSH TBrush::Handle() {
 
 SharedGdiObject<HBRUSH> TBrush::SharedHandle() {
   if (!handle_ && style_ != bsClear) {
-    static constexpr int kHatches[] = {0, 0, HS_HORIZONTAL, HS_VERTICAL, HS_FDIAGONAL, HS_BDIAGONAL, HS_CROSS, HS_DIAGCROSS};
-    COLORREF color = ColorToColorRef(color_);
-    handle_ = MakeSharedGdiObject(style_ == bsSolid ? ::CreateSolidBrush(color) : ::CreateHatchBrush(kHatches[style_], color));
+    static constexpr int kHatches[] = {0,           0,        HS_HORIZONTAL, HS_VERTICAL, HS_FDIAGONAL,
+                                       HS_BDIAGONAL, HS_CROSS, HS_DIAGCROSS};
+    const COLORREF color = ColorToColorRef(color_);
+    HBRUSH brush = style_ == bsSolid ? ::CreateSolidBrush(color) : ::CreateHatchBrush(kHatches[style_], color);
+    handle_ = MakeSharedGdiObject(brush);
   }
   return handle_;
 }

@@ -16,7 +16,8 @@ constexpr DWORD kPatternWhereSourceWhite = 0x00E20746;
 
 }  // namespace
 
-TCanvas::TCanvas() : pen_(std::make_unique<TPen>()), brush_(std::make_unique<TBrush>()), font_(std::make_unique<TFont>()) {
+TCanvas::TCanvas()
+    : pen_(std::make_unique<TPen>()), brush_(std::make_unique<TBrush>()), font_(std::make_unique<TFont>()) {
   pen_->SetOnChange(TNotifyEvent(this, &TCanvas::ToolChanged));
   brush_->SetOnChange(TNotifyEvent(this, &TCanvas::ToolChanged));
   font_->SetOnChange(TNotifyEvent(this, &TCanvas::ToolChanged));

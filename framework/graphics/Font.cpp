@@ -53,7 +53,9 @@ void TFont::Publish(TPublisher<TFont>& p) {
 }
 
 // The page's own face at 9 points: Japanese text shows whatever the system's language.
-TFont::TFont() : name_("ＭＳ Ｐゴシック"), pixelsPerInch_(ScreenPixelsPerInch()) { height_ = -::MulDiv(9, pixelsPerInch_, 72); }
+TFont::TFont() : name_("ＭＳ Ｐゴシック"), pixelsPerInch_(ScreenPixelsPerInch()) {
+  height_ = -::MulDiv(9, pixelsPerInch_, 72);
+}
 
 template <class T>
 void TFont::Update(T& field, const T& value) {

@@ -265,11 +265,6 @@ class Compressor {
 
 int ScaledSize(int size, int eighths) { return int((std::int64_t(size) * eighths + 7) / 8); }
 
-Header ReadHeader(std::span<const std::uint8_t> data) {
-  Decompressor decompressor;
-  return decompressor.ReadHeader(data);
-}
-
 int ScaleToCover(const Header& header, int width, int height) {
   for (int eighths = 1; eighths < 8; ++eighths)
     if (ScaledSize(header.width, eighths) >= width && ScaledSize(header.height, eighths) >= height) return eighths;

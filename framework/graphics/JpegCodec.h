@@ -17,9 +17,6 @@ struct Header {
   bool progressive = false;
 };
 
-// Reads and checks the headers only.
-Header ReadHeader(std::span<const std::uint8_t> data);
-
 // The smallest DCT scale, in eighths (1..8), whose decoded image covers width x height; 8 when
 // even the full size does not.
 int ScaleToCover(const Header& header, int width, int height);

@@ -23,9 +23,10 @@ void TJPEGImage::SetCompressionQuality(int quality) {
   Changed();
 }
 
-std::unique_ptr<TBitmap> TJPEGImage::DecodeToBitmap(const std::vector<std::uint8_t>& data, int eighths) {
+std::unique_ptr<TBitmap> TJPEGImage::DecodeToBitmap(const std::vector<std::uint8_t>& data, int eighths,
+                                                    jpeg::Header& header) {
   auto bitmap = std::make_unique<TBitmap>();
-  jpeg::Decode(data, eighths, [&bitmap](int width, int height) {
+  header = jpeg::Decode(data, eighths, [&bitmap](int width, int height) {
     bitmap->Replace(TBitmap::CreateDib({width, height, 24, {}}), false);  // no need to clear it first
     return bitmap->image_->bits;
   });
@@ -45,7 +46,11 @@ void TJPEGImage::Assign(TPersistent* source) {
     compressedQuality_ = image->compressedQuality_;
     quality_ = image->quality_;
     decoded_.reset();
-    decodedEighths_ = 0;
+    if (image->decoded_) {  // bitmaps share their pixels: no need to decode again
+      decoded_ = std::make_unique<TBitmap>();
+      decoded_->Assign(image->decoded_.get());
+    }
+    decodedEighths_ = image->decodedEighths_;
     return Changed();
   }
   if (auto* bitmap = dynamic_cast<TBitmap*>(source)) {
@@ -65,8 +70,8 @@ void TJPEGImage::Assign(TPersistent* source) {
 
 void TJPEGImage::LoadFromBytes(std::vector<std::uint8_t> data) {
   auto bytes = std::make_shared<const std::vector<std::uint8_t>>(std::move(data));
-  const jpeg::Header header = jpeg::ReadHeader(*bytes);
-  std::unique_ptr<TBitmap> smallest = DecodeToBitmap(*bytes, 1);
+  jpeg::Header header;
+  std::unique_ptr<TBitmap> smallest = DecodeToBitmap(*bytes, 1, header);
   compressed_ = std::move(bytes);
   header_ = header;
   source_.reset();
@@ -99,7 +104,8 @@ void TJPEGImage::Draw(TCanvas& canvas, const TRect& rect) {
   if (source_) return canvas.StretchDraw(rect, source_.get());
   const int eighths = jpeg::ScaleToCover(header_, rect.Width(), rect.Height());
   if (!decoded_ || decodedEighths_ < eighths) {
-    decoded_ = DecodeToBitmap(*compressed_, eighths);
+    jpeg::Header header;
+    decoded_ = DecodeToBitmap(*compressed_, eighths, header);
     decodedEighths_ = eighths;
   }
   canvas.StretchDraw(rect, decoded_.get());

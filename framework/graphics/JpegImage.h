@@ -50,8 +50,9 @@ class TJPEGImage : public TGraphic {
  private:
   using Bytes = std::shared_ptr<const std::vector<std::uint8_t>>;
 
-  // The compressed data decoded at eighths / 8 of its size.
-  static std::unique_ptr<TBitmap> DecodeToBitmap(const std::vector<std::uint8_t>& data, int eighths);
+  // The compressed data decoded at eighths / 8 of its size; the header read on the way.
+  static std::unique_ptr<TBitmap> DecodeToBitmap(const std::vector<std::uint8_t>& data, int eighths,
+                                                 jpeg::Header& header);
   const std::vector<std::uint8_t>& Compressed();
 
   Bytes compressed_;                 // shared between images assigned from each other

@@ -61,8 +61,9 @@ SharedGdiObject<HPEN> TPen::SharedHandle() {
 }
 
 int TPen::Rop2() const {
-  static constexpr int kRops[] = {R2_BLACK,       R2_WHITE,      R2_NOP,       R2_NOT,        R2_COPYPEN,  R2_NOTCOPYPEN,
-                                  R2_MERGEPENNOT, R2_MASKPENNOT, R2_MERGENOTPEN, R2_MASKNOTPEN, R2_MERGEPEN, R2_NOTMERGEPEN,
-                                  R2_MASKPEN,     R2_NOTMASKPEN, R2_XORPEN,    R2_NOTXORPEN};
+  static constexpr int kRops[] = {R2_BLACK,      R2_WHITE,       R2_NOP,        R2_NOT,
+                                  R2_COPYPEN,    R2_NOTCOPYPEN,  R2_MERGEPENNOT, R2_MASKPENNOT,
+                                  R2_MERGENOTPEN, R2_MASKNOTPEN, R2_MERGEPEN,   R2_NOTMERGEPEN,
+                                  R2_MASKPEN,    R2_NOTMASKPEN,  R2_XORPEN,     R2_NOTXORPEN};
   return kRops[mode_];
 }

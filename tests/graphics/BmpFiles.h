@@ -87,7 +87,8 @@ struct BmpFile {
     put(2835, 4);
     put(2835, 4);
     std::uint32_t used = colorsUsed;
-    if (used == 0 && !palette.empty() && palette.size() != (std::size_t(1) << bitCount)) used = std::uint32_t(palette.size());
+    const bool shortPalette = !palette.empty() && palette.size() != (std::size_t(1) << bitCount);
+    if (used == 0 && shortPalette) used = std::uint32_t(palette.size());
     put(used, 4);
     put(0, 4);
     std::vector<std::uint32_t> headerMasks = masks;

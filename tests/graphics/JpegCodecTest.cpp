@@ -27,14 +27,15 @@ struct Image {
   }
 };
 
-Image Decode(const std::vector<std::uint8_t>& file, int eighths) {
+Image Decode(const std::vector<std::uint8_t>& file, int eighths, jpeg::Header* header = nullptr) {
   Image image;
-  jpeg::Decode(file, eighths, [&image](int width, int height) {
+  jpeg::Header read = jpeg::Decode(file, eighths, [&image](int width, int height) {
     image.width = width;
     image.height = height;
     image.bits.resize(bmp::DibStride(width, 24) * height);
     return image.bits.data();
   });
+  if (header) *header = read;
   return image;
 }
 
@@ -74,11 +75,13 @@ TEST(JpegDecode, EveryKindDecodesUprightInItsColours) {
   for (const auto& entry : kinds) {
     SCOPED_TRACE(entry.name);
     std::vector<std::uint8_t> file = MakeJpeg(64, 48, entry.kind);
-    jpeg::Header header = jpeg::ReadHeader(file);
+    jpeg::Header header;
+    Image image = Decode(file, 8, &header);
     EXPECT_EQ(header.width, 64);
     EXPECT_EQ(header.height, 48);
+    const bool fourChannels = entry.kind == JpegKind::Cmyk || entry.kind == JpegKind::Ycck;
+    EXPECT_EQ(header.components, entry.kind == JpegKind::Grey ? 1 : fourChannels ? 4 : 3);
     EXPECT_EQ(header.progressive, entry.kind == JpegKind::Progressive);
-    Image image = Decode(file, 8);
     ASSERT_EQ(image.width, 64);
     ASSERT_EQ(image.height, 48);
     ExpectTestPicture(image, entry.kind);

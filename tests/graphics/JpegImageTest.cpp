@@ -34,6 +34,7 @@ TEST(JpegImage, SavesTheLoadedBytesUnchanged) {
   TJPEGImage copy;
   copy.Assign(&image);
   EXPECT_EQ(copy.SaveToBytes(), file);
+  EXPECT_EQ(copy.DecodedSize(), image.DecodedSize()) << "a copy keeps the decoded pixels";
 }
 
 TEST(JpegImage, DecodesOnlyAsLargeAsItIsDrawn) {
