@@ -5,6 +5,7 @@
 
 #include "framework/stdctrls/Menus.h"
 #include "framework/stdctrls/Panel.h"
+#include "framework/stdctrls/Shape.h"
 #include "framework/stdctrls/Timer.h"
 #include "framework/windows/Application.h"
 
@@ -177,6 +178,17 @@ TEST_F(MenuTest, RightClickOnAControlPopsUpItsMenu) {
   EXPECT_EQ(fixture.popups, 1);
   EXPECT_EQ(tracker.at, screen);
   EXPECT_EQ(fixture.menu->PopupComponent(), panel);
+
+  // A windowless control gets the menu from its parent's right button.
+  auto* shape = new TShape(form.get());
+  shape->SetParent(form.get());
+  shape->SetBounds(200, 100, 50, 50);
+  shape->SetPopupMenu(fixture.menu);
+  MouseMessage(*form, WM_RBUTTONDOWN, 210, 120, MK_RBUTTON);
+  MouseMessage(*form, WM_RBUTTONUP, 210, 120);
+  EXPECT_EQ(fixture.popups, 2);
+  EXPECT_EQ(fixture.menu->PopupComponent(), shape);
+  EXPECT_EQ(tracker.at, form->ClientToScreen({210, 120}));
   delete fixture.menu;
   EXPECT_EQ(panel->PopupMenu(), nullptr);
 }
