@@ -149,13 +149,6 @@ inline std::vector<std::uint8_t> Direct24(bool topDown) {
   }));
 }
 
-inline std::vector<std::uint8_t> Rows24(const BmpFile&) {
-  return PackRows(24, false, [](int x, int y, std::uint8_t* row) {
-    Rgb c = ReferenceAt(x, y);
-    row[3 * x] = c.b, row[3 * x + 1] = c.g, row[3 * x + 2] = c.r;
-  });
-}
-
 inline std::vector<std::uint8_t> Direct16(bool bitFields565) {
   BmpFile file(kWidth, kHeight, 16);
   if (bitFields565) {
@@ -170,7 +163,7 @@ inline std::vector<std::uint8_t> Direct16(bool bitFields565) {
   }));
 }
 
-enum class Masks { None, AfterHeader, InV5Header, WithGap, Empty };
+enum class Masks { None, AfterHeader, InV5Header };
 
 inline std::vector<std::uint8_t> Direct32(Masks masks) {
   BmpFile file(kWidth, kHeight, 32);
@@ -186,14 +179,6 @@ inline std::vector<std::uint8_t> Direct32(Masks masks) {
       file.headerSize = 124;
       file.compression = BI_BITFIELDS;
       file.masks = {red, green, blue, 0xFF000000};
-      break;
-    case Masks::WithGap:
-      file.compression = BI_BITFIELDS;
-      file.masks = {0x00F000F0, green, blue};
-      break;
-    case Masks::Empty:
-      file.compression = BI_BITFIELDS;
-      file.masks = {0, 0, 0};
       break;
   }
   auto shiftOf = [](std::uint32_t mask) { int s = 0; while (mask && !((mask >> s) & 1)) ++s; return s; };
@@ -262,16 +247,6 @@ inline std::vector<std::uint8_t> Core8() {
     out.insert(out.end(), {c.b, c.g, c.r});
   }
   out.insert(out.end(), rows.begin(), rows.end());
-  return out;
-}
-
-// An 8-bit file that claims 256 colours and ends in the middle of them.
-inline std::vector<std::uint8_t> PaletteOverrun() {
-  BmpFile file(kWidth, kHeight, 8);
-  file.colorsUsed = 256;
-  std::vector<std::uint8_t> out = file.Build({});
-  out.resize(out.size() + 40, 0x55);
-  std::memset(out.data() + 10, 0, 4);  // no pixel offset either: the palette is all there is
   return out;
 }
 

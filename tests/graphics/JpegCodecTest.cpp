@@ -145,46 +145,6 @@ TEST(JpegEncode, RefusesAnImpossibleSize) {
   EXPECT_THROW(jpeg::Encode({pixel, 70000, 1, 24, 4, true}, 75), EInvalidGraphic);
 }
 
-// Damaged streams: libjpeg's fatal errors and its damage warnings both become exceptions, and the
-// process goes on to decode the next one.
-TEST(JpegDecode, RefusesDamagedStreams) {
-  const std::vector<std::uint8_t> valid = MakeJpeg(64, 48, JpegKind::Colour);
-  const std::vector<std::uint8_t> progressive = MakeJpeg(64, 48, JpegKind::Progressive);
-  const std::size_t scan = test_images::ScanDataStart(valid);
-  auto cut = [](const std::vector<std::uint8_t>& file, std::size_t size) {
-    return std::vector<std::uint8_t>(file.begin(), file.begin() + size);
-  };
-  auto patched = [](std::vector<std::uint8_t> file, std::size_t at, std::vector<std::uint8_t> bytes) {
-    std::copy(bytes.begin(), bytes.end(), file.begin() + at);
-    return file;
-  };
-  std::size_t sof = 0;
-  while (!(valid[sof] == 0xFF && valid[sof + 1] == 0xC0)) ++sof;
-
-  const struct {
-    const char* name;
-    std::vector<std::uint8_t> file;
-    const char* message;
-  } cases[] = {
-      {"empty", {}, "empty"},
-      {"a PNG", {0x89, 'P', 'N', 'G', 13, 10, 26, 10, 0, 0}, "Not a JPEG file"},
-      {"start marker only", {0xFF, 0xD8}, "Premature end"},
-      {"cut in the headers", cut(valid, 100), "Premature end"},
-      {"cut in the scan data", cut(valid, scan + 40), "Premature end"},
-      {"progressive cut between scans", cut(progressive, progressive.size() * 2 / 3), "Premature end"},
-      {"zero width", patched(valid, sof + 7, {0, 0}), "Empty JPEG image"},
-      {"bad sampling factor", patched(valid, sof + 11, {0x55}), "Bogus sampling factors"},
-      {"marker in the scan data", patched(valid, scan + 30, {0xFF, 0xC4, 0x00, 0x02}), "Corrupt JPEG data"},
-  };
-  for (const auto& test : cases) {
-    SCOPED_TRACE(test.name);
-    std::string refusal = RefusalOf(test.file);
-    EXPECT_NE(refusal.find("Invalid JPEG image: "), std::string::npos) << refusal;
-    EXPECT_NE(refusal.find(test.message), std::string::npos) << refusal;
-  }
-  ExpectTestPicture(Decode(valid, 8), JpegKind::Colour);
-}
-
 TEST(JpegDecode, RefusesEveryTruncation) {
   const std::vector<std::uint8_t> valid = MakeJpeg(32, 16, JpegKind::Colour, 75);
   for (std::size_t size = 0; size + 2 < valid.size(); size += 7) {

@@ -85,11 +85,4 @@ inline std::vector<std::uint8_t> MakeJpeg(int width, int height, JpegKind kind, 
   return file;
 }
 
-// The offset of the first byte of entropy-coded data (just past the start-of-scan header).
-inline std::size_t ScanDataStart(const std::vector<std::uint8_t>& file) {
-  for (std::size_t i = 2; i + 3 < file.size(); ++i)
-    if (file[i] == 0xFF && file[i + 1] == 0xDA) return i + 2 + (std::size_t(file[i + 2]) << 8 | file[i + 3]);
-  return file.size();
-}
-
 }  // namespace test_images
