@@ -1,0 +1,188 @@
+// The page window's event handlers: dropping photos into frames, clearing frames, the mode
+// captions, saving the page as a JPEG, and opening the information page.
+#include "app/MainWindow1.h"
+
+#include <array>
+
+#include "app/InformationPage.h"
+#include "controls/GradBox.h"
+#include "controls/dxfLabel.h"
+#include "designer/DsnUnit.h"
+#include "framework/graphics/Bitmap.h"
+#include "framework/graphics/JpegImage.h"
+#include "framework/graphics/Picture.h"
+#include "framework/stdctrls/DroppedFiles.h"
+#include "framework/stdctrls/Image.h"
+#include "framework/stdctrls/Memo.h"
+#include "framework/stdctrls/Panel.h"
+#include "framework/stdctrls/SaveDialog.h"
+#include "framework/stdctrls/Shape.h"
+#include "framework/stdctrls/SpeedButton.h"
+#include "framework/windows/Services.h"
+
+namespace {
+
+// The frames' tags, in the order frames are tested on a drop: Image1 to Image4.
+constexpr std::array<const char*, 4> FrameTags{"左上", "上", "右上", "左"};
+
+constexpr std::array<const char*, 3> PictureExtensions{".BMP", ".JPG", ".JPEG"};
+
+// The window pixels that make the page, and where they go in the capture buffer.
+constexpr TRect PageCaptureRect{22, 0, 422, 600};
+constexpr TRect PageTargetRect{0, 0, 400, 600};
+constexpr int SavedJpegQuality = 100;
+
+bool IsPictureFile(const String& fileName) {
+  const String extension = ExtractFileExt(fileName);
+  for (const char* accepted : PictureExtensions)
+    if (AnsiSameText(extension, accepted)) return true;
+  return false;
+}
+
+}  // namespace
+
+void TMainForm1::Publish(TPublisher<TMainForm1>& p) {
+  p.Method("Image1MouseMove", &TMainForm1::Image1MouseMove);
+  p.Method("Image2MouseMove", &TMainForm1::Image2MouseMove);
+  p.Method("Image3MouseMove", &TMainForm1::Image3MouseMove);
+  p.Method("Image4MouseMove", &TMainForm1::Image4MouseMove);
+  p.Method("Image1DblClick", &TMainForm1::Image1DblClick);
+  p.Method("Image2DblClick", &TMainForm1::Image2DblClick);
+  p.Method("Image3DblClick", &TMainForm1::Image3DblClick);
+  p.Method("Image4DblClick", &TMainForm1::Image4DblClick);
+  p.Method("DsnSwitch1Click", &TMainForm1::DsnSwitch1Click);
+  p.Method("SpeedButton2Click", &TMainForm1::SpeedButton2Click);
+  p.Method("SpeedButton1Click", &TMainForm1::SpeedButton1Click);
+}
+
+void TMainForm1::PublishFields(TFieldPublisher<TMainForm1>& f) {
+  f.Field("Shape4", &TMainForm1::Shape4);
+  f.Field("SavePictureDialog1", &TMainForm1::SavePictureDialog1);
+  f.Field("Image0", &TMainForm1::Image0);
+  f.Field("DsnStage1", &TMainForm1::DsnStage1);
+  f.Field("Memo0", &TMainForm1::Memo0);
+  f.Field("Memo1", &TMainForm1::Memo1);
+  f.Field("Memo2", &TMainForm1::Memo2);
+  f.Field("Memo3", &TMainForm1::Memo3);
+  f.Field("Memo4", &TMainForm1::Memo4);
+  f.Field("Memo5", &TMainForm1::Memo5);
+  f.Field("Memo6", &TMainForm1::Memo6);
+  f.Field("Memo7", &TMainForm1::Memo7);
+  f.Field("DsnRegister1", &TMainForm1::DsnRegister1);
+  f.Field("Image1", &TMainForm1::Image1);
+  f.Field("Image2", &TMainForm1::Image2);
+  f.Field("Image3", &TMainForm1::Image3);
+  f.Field("Image4", &TMainForm1::Image4);
+  f.Field("Shape1", &TMainForm1::Shape1);
+  f.Field("Shape0", &TMainForm1::Shape0);
+  f.Field("Shape2", &TMainForm1::Shape2);
+  f.Field("Shape3", &TMainForm1::Shape3);
+  f.Field("Shape5", &TMainForm1::Shape5);
+  f.Field("Shape6", &TMainForm1::Shape6);
+  f.Field("Shape7", &TMainForm1::Shape7);
+  f.Field("Shape8", &TMainForm1::Shape8);
+  f.Field("Shape9", &TMainForm1::Shape9);
+  f.Field("Panel0", &TMainForm1::Panel0);
+  f.Field("DsnSwitch1", &TMainForm1::DsnSwitch1);
+  f.Field("Shape10", &TMainForm1::Shape10);
+  f.Field("Shape11", &TMainForm1::Shape11);
+  f.Field("Shape12", &TMainForm1::Shape12);
+  f.Field("Shape13", &TMainForm1::Shape13);
+  f.Field("Shape14", &TMainForm1::Shape14);
+  f.Field("Shape15", &TMainForm1::Shape15);
+  f.Field("Shape16", &TMainForm1::Shape16);
+  f.Field("Shape17", &TMainForm1::Shape17);
+  f.Field("Shape18", &TMainForm1::Shape18);
+  f.Field("Shape19", &TMainForm1::Shape19);
+  f.Field("Shape20", &TMainForm1::Shape20);
+  f.Field("Shape21", &TMainForm1::Shape21);
+  f.Field("Shape22", &TMainForm1::Shape22);
+  f.Field("Shape23", &TMainForm1::Shape23);
+  f.Field("Shape24", &TMainForm1::Shape24);
+  f.Field("Shape25", &TMainForm1::Shape25);
+  f.Field("dxfLabel0", &TMainForm1::dxfLabel0);
+  f.Field("SpeedButton1", &TMainForm1::SpeedButton1);
+  f.Field("SpeedButton2", &TMainForm1::SpeedButton2);
+  f.Field("GradBox1", &TMainForm1::GradBox1);
+  f.Field("GradBox2", &TMainForm1::GradBox2);
+}
+
+TMainForm1::TMainForm1(TComponent* owner) : TForm(owner) {
+  InitializeForm(this);
+  AcceptDroppedFiles(Handle(), true);
+}
+
+void TMainForm1::WndProc(TMessage& message) {
+  if (message.Msg == WM_DROPFILES) {
+    WMDropFiles(message);
+    return;
+  }
+  TForm::WndProc(message);
+}
+
+TImage* TMainForm1::HoveredFrame() const {
+  const std::array<TImage*, 4> frames{Image1, Image2, Image3, Image4};
+  for (std::size_t i = 0; i < frames.size(); ++i)
+    if (FHoverFrame == FrameTags[i]) return frames[i];
+  return nullptr;
+}
+
+void TMainForm1::WMDropFiles(TMessage& message) {
+  const TDroppedFiles drop(reinterpret_cast<HDROP>(message.WParam));  // finished however we leave
+  if (drop.Count() == 0) return;
+  const String fileName = drop.FileName(0);
+  if (!IsPictureFile(fileName)) return;
+  // A file that fails to load raises before the frame's picture changes.
+  if (TImage* frame = HoveredFrame()) frame->Picture()->LoadFromFile(fileName);
+}
+
+void TMainForm1::Image1MouseMove(TObject*, TShiftState, int, int) { FHoverFrame = FrameTags[0]; }
+void TMainForm1::Image2MouseMove(TObject*, TShiftState, int, int) { FHoverFrame = FrameTags[1]; }
+void TMainForm1::Image3MouseMove(TObject*, TShiftState, int, int) { FHoverFrame = FrameTags[2]; }
+void TMainForm1::Image4MouseMove(TObject*, TShiftState, int, int) { FHoverFrame = FrameTags[3]; }
+
+void TMainForm1::Image1DblClick(TObject*) { Image1->Picture()->Assign(nullptr); }
+void TMainForm1::Image2DblClick(TObject*) { Image2->Picture()->Assign(nullptr); }
+void TMainForm1::Image3DblClick(TObject*) { Image3->Picture()->Assign(nullptr); }
+void TMainForm1::Image4DblClick(TObject*) { Image4->Picture()->Assign(nullptr); }
+
+void TMainForm1::DsnSwitch1Click(TObject*) {
+  if (DsnSwitch1->Down()) {
+    DsnSwitch1->SetCaption("[台詞入力モード]へ");
+    dxfLabel0->SetCaption("[レイアウトモード]です。吹き出し・台詞ボックスを配置します。");
+  } else {
+    DsnSwitch1->SetCaption("[レイアウトモード]へ");
+    dxfLabel0->SetCaption("[台詞入力モード]です。台詞ボックスに台詞を入力します。");
+  }
+}
+
+void TMainForm1::SpeedButton1Click(TObject*) {
+  // The capture happens before the dialog, so the page outline never shows in it; from the
+  // first save on the page shows its outline dotted. The outline is repainted away before the
+  // pixels are copied, or a second save would capture the dots.
+  Shape0->Pen()->SetStyle(psClear);
+  Shape0->Update();
+  Image0->Canvas()->CopyRect(PageTargetRect, *Canvas(), PageCaptureRect);
+  Shape0->Pen()->SetStyle(psDot);
+
+  if (!SavePictureDialog1->Execute()) return;
+  const String fileName = SavePictureDialog1->FileName();
+  if (FileExists(fileName) &&
+      MessageDlg(fileName + " は既に存在します。\n上書きしますか？", mtConfirmation, TMsgDlgButtons{mbYes, mbNo}, 0) != mrYes)
+    return;
+
+  TBitmap bitmap;
+  bitmap.Assign(Image0->Picture()->Graphic());
+  TJPEGImage jpeg;
+  jpeg.Assign(&bitmap);
+  jpeg.SetCompressionQuality(SavedJpegQuality);
+  jpeg.SaveToFile(fileName);
+}
+
+String InformationPageAddress(const String& programPath) {
+  return String(InformationEndpoint) + "info.php?pf=w&sn=" + ChangeFileExt(ExtractFileName(programPath), "");
+}
+
+void TMainForm1::SpeedButton2Click(TObject*) {
+  ShellService().Execute(Handle(), "OPEN", InformationPageAddress(ParamStr(0)), "", "", SW_SHOW);
+}

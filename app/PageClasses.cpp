@@ -1,0 +1,14 @@
+// Registration of every class the page layout may create by name.
+#include "app/PageClasses.h"
+
+#include "controls/GradBox.h"
+#include "controls/dxfLabel.h"
+#include "designer/DsnUnit.h"
+#include "framework/stdctrls/StdControls.h"
+
+void RegisterPageClasses() {
+  RegisterStdControls();
+  RegisterGradBoxClasses();
+  RegisterDxfLabelClasses();
+  RegisterDsnUnitClasses();
+}

@@ -1,0 +1,279 @@
+// The page's actions driven by real window messages: hovering and dropping photos into frames,
+// clearing frames, the mode captions, saving the page as a JPEG, and the information page.
+#include <windows.h>
+#include <shlobj.h>
+
+#include <cstring>
+#include <vector>
+
+#include "app/InformationPage.h"
+#include "controls/dxfLabel.h"
+#include "designer/DsnUnit.h"
+#include "framework/core/Stream.h"
+#include "framework/graphics/JpegCodec.h"
+#include "framework/graphics/Picture.h"
+#include "framework/stdctrls/Image.h"
+#include "framework/stdctrls/Shape.h"
+#include "framework/stdctrls/SpeedButton.h"
+#include "tests/app/PageFixture.h"
+
+namespace {
+
+// A drop handle as the shell makes it: DROPFILES followed by the wide names, double-terminated.
+HGLOBAL MakeDrop(const std::vector<String>& files) {
+  WideString names;
+  for (const String& file : files) names += CP932ToWide(file) + L'\0';
+  names += L'\0';
+  HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + names.size() * sizeof(wchar_t));
+  auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
+  drop->pFiles = sizeof(DROPFILES);
+  drop->fWide = TRUE;
+  std::memcpy(reinterpret_cast<char*>(drop) + sizeof(DROPFILES), names.data(), names.size() * sizeof(wchar_t));
+  GlobalUnlock(memory);
+  return memory;
+}
+
+std::vector<std::uint8_t> FileBytes(const String& name) {
+  TMemoryStream stream;
+  stream.LoadFromFile(name);
+  return {stream.Memory(), stream.Memory() + stream.Size()};
+}
+
+// The 64 entries of every quantisation table of a JPEG file.
+std::vector<std::vector<int>> QuantisationTables(const std::vector<std::uint8_t>& jpeg) {
+  std::vector<std::vector<int>> tables;
+  for (std::size_t i = 2; i + 4 < jpeg.size();) {
+    if (jpeg[i] != 0xFF) break;
+    const int marker = jpeg[i + 1];
+    const std::size_t length = (jpeg[i + 2] << 8) | jpeg[i + 3];
+    if (marker == 0xDB) {
+      for (std::size_t p = i + 4; p < i + 2 + length;) {
+        const bool wide = jpeg[p] >> 4;
+        std::vector<int> table;
+        for (int k = 0; k < 64; ++k) table.push_back(wide ? (jpeg[p + 1 + 2 * k] << 8) | jpeg[p + 2 + 2 * k] : jpeg[p + 1 + k]);
+        tables.push_back(table);
+        p += 1 + (wide ? 128 : 64);
+      }
+    }
+    if (marker == 0xDA) break;
+    i += 2 + length;
+  }
+  return tables;
+}
+
+}  // namespace
+
+class PageActions : public PageTest {
+ protected:
+  HWND Stage() { return page->DsnStage1->Handle(); }
+  HWND Panel() { return page->Panel0->Handle(); }
+
+  // The mouse moves over a frame: a real WM_MOUSEMOVE to the stage at the frame's middle.
+  void HoverOver(TImage* frame) {
+    SendMessageW(Stage(), WM_MOUSEMOVE, 0, MAKELPARAM(frame->Left() + 100, frame->Top() + 75));
+  }
+  void MoveAwayFromFrames() { SendMessageW(Stage(), WM_MOUSEMOVE, 0, MAKELPARAM(500, 590)); }
+
+  // Files dropped on the window, as the shell posts them; true when the drop handle was released.
+  bool Drop(const std::vector<String>& files) {
+    HGLOBAL drop = MakeDrop(files);
+    PostMessageW(page->Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0);
+    return PumpUntil([drop] { return GlobalFlags(drop) == GMEM_INVALID_HANDLE; });
+  }
+
+  void ClickOnPanel(TControl* button) {
+    const LPARAM at = MAKELPARAM(button->Left() + button->Width() / 2, button->Top() + button->Height() / 2);
+    SendMessageW(Panel(), WM_MOUSEMOVE, 0, at);
+    SendMessageW(Panel(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageW(Panel(), WM_LBUTTONUP, 0, at);
+  }
+
+  static TGraphic* Shown(TImage* frame) { return frame->Picture()->Graphic(); }
+};
+
+TEST_F(PageActions, ADroppedJpegOrBitmapLoadsIntoTheFrameLastHovered) {
+  HoverOver(page->Image3);
+  EXPECT_EQ(page->HoverFrame(), "右上");
+  EXPECT_TRUE(Drop({Photo("baseline.jpg")}));
+  ASSERT_NE(Shown(page->Image3), nullptr);
+  EXPECT_EQ(Shown(page->Image3)->ClassName(), "TJPEGImage");
+  EXPECT_EQ(Shown(page->Image3)->Width(), 80);
+
+  HoverOver(page->Image1);
+  EXPECT_EQ(page->HoverFrame(), "左上");
+  MoveAwayFromFrames();
+  EXPECT_TRUE(Drop({Photo("progressive.jpg")}));
+  EXPECT_EQ(Shown(page->Image1)->ClassName(), "TJPEGImage");
+
+  HoverOver(page->Image4);
+  EXPECT_TRUE(Drop({Photo("photo.bmp")}));
+  EXPECT_EQ(Shown(page->Image4)->ClassName(), "TBitmap");
+  EXPECT_EQ(Shown(page->Image4)->Width(), 80);
+  EXPECT_EQ(Shown(page->Image2)->Width(), 200);  // untouched placeholder
+  EXPECT_TRUE(dialogs.Requests.empty());
+}
+
+TEST_F(PageActions, OnlyTheFirstOfSeveralFilesLoads) {
+  HoverOver(page->Image2);
+  EXPECT_TRUE(Drop({Photo("photo.bmp"), Photo("baseline.jpg"), Photo("progressive.jpg")}));
+  EXPECT_EQ(Shown(page->Image2)->ClassName(), "TBitmap");
+  EXPECT_EQ(Shown(page->Image2)->Width(), 80);
+}
+
+TEST_F(PageActions, DropsThatChangeNothing) {
+  TGraphic* before = Shown(page->Image1);
+  EXPECT_TRUE(Drop({Photo("baseline.jpg")}));  // no frame hovered yet
+  EXPECT_EQ(Shown(page->Image1), before);
+  HoverOver(page->Image1);
+  EXPECT_TRUE(Drop({Photo("photo.png")}));  // refused by its extension, never opened
+  EXPECT_EQ(Shown(page->Image1), before);
+  EXPECT_TRUE(dialogs.Requests.empty());
+}
+
+TEST_F(PageActions, AnExtensionInAnyCaseIsAccepted) {
+  const String name = TempFolder() + "\\photo.Jpeg";
+  ASSERT_TRUE(CopyFileW(CP932ToWide(Photo("baseline.jpg")).c_str(), CP932ToWide(name).c_str(), FALSE));
+  HoverOver(page->Image3);
+  EXPECT_TRUE(Drop({name}));
+  EXPECT_EQ(Shown(page->Image3)->ClassName(), "TJPEGImage");
+}
+
+TEST_F(PageActions, ACorruptPictureIsReportedAndTheFrameKeepsItsPicture) {
+  HoverOver(page->Image2);
+  TGraphic* before = Shown(page->Image2);
+  EXPECT_TRUE(Drop({Photo("corrupt.jpg")}));
+  ASSERT_EQ(dialogs.Requests.size(), 1u);
+  EXPECT_EQ(dialogs.Requests[0].Kind, TMessageKind::Exception);
+  EXPECT_EQ(Shown(page->Image2), before);
+  EXPECT_EQ(Shown(page->Image2)->Width(), 200);
+}
+
+TEST_F(PageActions, AFileNameLongerThanTheOldBufferLoads) {
+  // Nested folders make a path of well over 260 characters.
+  String folder = TempFolder();
+  std::vector<String> made;
+  while (folder.size() < 300) {
+    folder += "\\" + String(60, 'd');
+    ASSERT_TRUE(CreateDirectoryW((L"\\\\?\\" + CP932ToWide(folder)).c_str(), nullptr));
+    made.push_back(folder);
+  }
+  const String name = folder + "\\photo.jpg";
+  ASSERT_TRUE(CopyFileW(CP932ToWide(Photo("baseline.jpg")).c_str(), (L"\\\\?\\" + CP932ToWide(name)).c_str(), FALSE));
+  HoverOver(page->Image4);
+  EXPECT_TRUE(Drop({name}));
+  EXPECT_EQ(Shown(page->Image4)->ClassName(), "TJPEGImage");
+  EXPECT_TRUE(dialogs.Requests.empty());
+  DeleteFileW((L"\\\\?\\" + CP932ToWide(name)).c_str());
+  for (auto it = made.rbegin(); it != made.rend(); ++it) RemoveDirectoryW((L"\\\\?\\" + CP932ToWide(*it)).c_str());
+}
+
+TEST_F(PageActions, ADoubleClickEmptiesAFrame) {
+  const LPARAM at = MAKELPARAM(page->Image2->Left() + 10, page->Image2->Top() + 10);
+  SendMessageW(Stage(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+  SendMessageW(Stage(), WM_LBUTTONUP, 0, at);
+  SendMessageW(Stage(), WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+  SendMessageW(Stage(), WM_LBUTTONUP, 0, at);
+  EXPECT_EQ(Shown(page->Image2), nullptr);
+  EXPECT_NE(Shown(page->Image1), nullptr);
+}
+
+TEST_F(PageActions, TheModeSwitchRelabelsItselfAndTheInstructionStrip) {
+  ClickOnPanel(page->DsnSwitch1);
+  EXPECT_TRUE(page->DsnSwitch1->Down());
+  EXPECT_EQ(page->DsnSwitch1->Caption(), "[台詞入力モード]へ");
+  EXPECT_EQ(page->dxfLabel0->Caption(), "[レイアウトモード]です。吹き出し・台詞ボックスを配置します。");
+  ClickOnPanel(page->DsnSwitch1);
+  EXPECT_FALSE(page->DsnSwitch1->Down());
+  EXPECT_EQ(page->DsnSwitch1->Caption(), "[レイアウトモード]へ");
+  EXPECT_EQ(page->dxfLabel0->Caption(), "[台詞入力モード]です。台詞ボックスに台詞を入力します。");
+}
+
+TEST_F(PageActions, SavingWritesTheVisiblePageAsAQuality100Jpeg) {
+  HoverOver(page->Image1);
+  Drop({Photo("baseline.jpg")});
+  page->Update();
+  const String name = TempFolder() + "\\comic.jpg";
+  fileDialogs.Answers.push_back(name);
+  ClickOnPanel(page->SpeedButton1);
+
+  ASSERT_EQ(fileDialogs.Requests.size(), 1u);
+  EXPECT_EQ(fileDialogs.Requests[0].Kind, TFileDialogKind::Save);
+  EXPECT_EQ(fileDialogs.Requests[0].DefaultExt, "jpg");
+  EXPECT_EQ(fileDialogs.Requests[0].Title, "保存");
+  EXPECT_EQ(fileDialogs.Requests[0].Filter, "JPEG ファイル (*.jpg;*.jpeg)|*.jpg;*.jpeg");
+  EXPECT_TRUE(dialogs.Requests.empty());
+  EXPECT_EQ(page->Shape0->Pen()->Style(), psDot);
+
+  const std::vector<std::uint8_t> jpeg = FileBytes(name);
+  for (const std::vector<int>& table : QuantisationTables(jpeg))
+    for (int q : table) EXPECT_EQ(q, 1);
+  std::vector<std::uint8_t> pixels;
+  const jpeg::Header header = jpeg::Decode(jpeg, 8, [&](int width, int height) {
+    pixels.resize(static_cast<std::size_t>(width) * height * 3);
+    return pixels.data();
+  });
+  ASSERT_EQ(header.width, 400);
+  ASSERT_EQ(header.height, 600);
+
+  // The saved pixels are those of the page area of the window (22, 0)-(422, 600).
+  HDC window = GetDC(page->Handle());
+  long difference = 0;
+  int samples = 0;
+  for (int y = 5; y < 600; y += 37)
+    for (int x = 3; x < 400; x += 29) {
+      const COLORREF shown = GetPixel(window, 22 + x, y);
+      // Decoded rows are bottom-up BGR (400 * 3 bytes is already a whole number of words).
+      const std::uint8_t* saved = &pixels[(static_cast<std::size_t>(599 - y) * 400 + x) * 3];
+      difference += std::abs(saved[2] - GetRValue(shown)) + std::abs(saved[1] - GetGValue(shown)) +
+                    std::abs(saved[0] - GetBValue(shown));
+      ++samples;
+    }
+  ReleaseDC(page->Handle(), window);
+  EXPECT_LT(difference / samples, 12);
+}
+
+TEST_F(PageActions, CancelOrNoSavesNothingButTheOutlineTurnsDotted) {
+  ClickOnPanel(page->SpeedButton1);  // no answer: the dialog is cancelled
+  EXPECT_EQ(fileDialogs.Requests.size(), 1u);
+  EXPECT_EQ(page->Shape0->Pen()->Style(), psDot);
+
+  const String name = TempFolder() + "\\comic.jpg";
+  ReplaceFileContents(name, "old", 3);
+  fileDialogs.Answers.push_back(name);
+  dialogs.Answers.push_back(mrNo);
+  ClickOnPanel(page->SpeedButton1);
+  ASSERT_EQ(dialogs.Requests.size(), 1u);
+  EXPECT_EQ(dialogs.Requests[0].Text, name + " は既に存在します。\n上書きしますか？");
+  EXPECT_EQ(dialogs.Requests[0].Type, mtConfirmation);
+  EXPECT_EQ(dialogs.Requests[0].Buttons, (TMsgDlgButtons{mbYes, mbNo}));
+  EXPECT_EQ(FileBytes(name), (std::vector<std::uint8_t>{'o', 'l', 'd'}));
+
+  fileDialogs.Answers.push_back(name);
+  dialogs.Answers.push_back(mrYes);
+  ClickOnPanel(page->SpeedButton1);
+  const std::vector<std::uint8_t> saved = FileBytes(name);
+  ASSERT_GT(saved.size(), 2u);
+  EXPECT_EQ(saved[0], 0xFF);
+  EXPECT_EQ(saved[1], 0xD8);
+}
+
+TEST_F(PageActions, ABitmapNameStillReceivesJpegData) {
+  const String name = TempFolder() + "\\comic.bmp";
+  fileDialogs.Answers.push_back(name);
+  ClickOnPanel(page->SpeedButton1);
+  const std::vector<std::uint8_t> saved = FileBytes(name);
+  ASSERT_GT(saved.size(), 2u);
+  EXPECT_EQ(saved[0], 0xFF);
+  EXPECT_EQ(saved[1], 0xD8);
+}
+
+TEST_F(PageActions, TheInformationButtonOpensThePageForThisProgram) {
+  ClickOnPanel(page->SpeedButton2);
+  ASSERT_EQ(shell.Calls.size(), 1u);
+  EXPECT_EQ(shell.Calls[0].Window, page->Handle());
+  EXPECT_EQ(shell.Calls[0].Operation, "OPEN");
+  EXPECT_EQ(shell.Calls[0].File, String(InformationEndpoint) + "info.php?pf=w&sn=app_tests");
+  EXPECT_EQ(shell.Calls[0].Show, SW_SHOW);
+  EXPECT_EQ(InformationPageAddress("C:\\Program Files\\Tavelko\\Tavelko.exe"),
+            String(InformationEndpoint) + "info.php?pf=w&sn=Tavelko");
+}
