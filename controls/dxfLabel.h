@@ -26,8 +26,8 @@ const TTypeInfo& TypeInfoOf(TypeTag<TdxfOrientation>);
 
 namespace dxf {
 
-// The colour m/d of the way from c1 to c2, per channel of the raw values (system colour codes
-// are not resolved), truncated toward zero.
+// The colour m/d of the way from c1 to c2 (d > 0), per channel of the raw values (system colour
+// codes are not resolved), truncated toward zero.
 TColor GetColor(TColor c1, TColor c2, int m, int d);
 // Where TextOut must start so that the centre of a text cell of `text` size, turned by `angle`
 // degrees counter-clockwise, lies on (width / 2, height / 2).

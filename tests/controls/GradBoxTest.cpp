@@ -263,19 +263,6 @@ TEST(GradBoxControl, ConstructorValuesAndDeclaredDefaults) {
   EXPECT_EQ(GetEnumName(*GetPropInfo(&box, "Style3D")->PropType, fsLowShadow), "fsLowShadow");
 }
 
-TEST(GradBoxControl, PaintRebuildsTheTableFromTheProperties) {
-  TGradBox box(nullptr);
-  box.SetBounds(0, 0, 158, 72);
-  box.SetTopColor(clWhite);
-  box.SetLastColor(clSilver);
-  box.SetGradStyle(gsBottomTop);
-  auto bitmap = MakeBitmap(158, 72, clBlack);
-  box.PaintTo(*bitmap->Canvas());
-  EXPECT_EQ(box.ColArray()[85], Grey(212));
-  EXPECT_EQ(PixelOf(*bitmap, 10, 0), box.ColArray()[4]);
-  EXPECT_EQ(PixelOf(*bitmap, 10, 71), clWhite);
-}
-
 class GradBoxOutline : public ::testing::Test {
  protected:
   void SetUp() override {
