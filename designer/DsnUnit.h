@@ -1,22 +1,43 @@
 // The run-time designer's controller and its visible side: TDsnRegister (the controller),
 // TDsnStage (the panel the designed controls lie on, with its settings, events, keyboard commands
-// and posted-message handlers), TDsnSwitch (the toggle that switches design mode), TRubberband
-// (the stage's drag settings) and the unit's class registration.
+// and posted-message handlers), TDsnCtrl (the interceptor of one designed window), TDsnSwitch (the
+// toggle that switches design mode), TDsnPartner (the base of the controller's partners),
+// TRubberband (the stage's drag settings) and the unit's class registration.
+//
+// Sections: messages and event types · TRubberband · TDsnStage · TDsnCtrl · TDsnSwitch ·
+// TDsnPartner · TDsnMenuItem, TDsnList · TDsnRegister · registration.
 #pragma once
+
+#include <windows.h>
 
 #include <cstdint>
 #include <memory>
+#include <vector>
 
+#include "designer/DsnAgent.h"
+#include "designer/DsnList.h"
 #include "designer/DsnProp.h"
+#include "designer/DsnShape.h"
+#include "designer/Dsnhandle.h"
 #include "framework/core/Strings.h"
+#include "framework/stdctrls/Menus.h"
 #include "framework/stdctrls/Panel.h"
 #include "framework/stdctrls/SpeedButton.h"
 
-class TPopupMenu;
 class TDsnRegister;
+class TDsnCtrl;
+class TDsnList;
+class TDsnPartner;
+class TReader;
 class TCustomCmpPlt;
-class TCustomInspector;
 class TArrowButton;
+
+// ---------------------------------------------------------------------------------------------
+// Messages posted to the stage (WParam the object concerned, LParam 0)
+
+constexpr UINT DSNM_CLIENTDEATH = WM_USER + 576;     // an intercepted window is being destroyed
+constexpr UINT DSNM_CONTROLCREATED = WM_USER + 580;  // a control was created by the designer
+constexpr UINT DSNM_CONTROLLOADED = WM_USER + 581;   // a control was read from a stream
 
 // ---------------------------------------------------------------------------------------------
 // What the application answers while designing (a query's last argument starts permissive)
@@ -73,6 +94,29 @@ class TDsnStage : public TPanel {
   explicit TDsnStage(TComponent* owner);
   ~TDsnStage() override;
 
+  // ---- What descendants override ----
+  // Told by the controller when design mode ends; nothing here.
+  virtual void SetDesignig(bool value);
+
+  // ---- The controller's operations on its selection (nothing without a controller) ----
+  bool GetCanCopy();
+  bool GetCanPaste();
+  void Delete();
+  void Cut();
+  void Copy();
+  void Paste();
+  // The number of selected controls; -1 without a controller or a selection.
+  int TargetsCount() const;
+  TControl* GetControls(int index) const;
+  // The handles follow changed bounds.
+  void UpdateControl();
+
+  // ---- Notices posted to the stage about components ----
+  // OnControlCreate / OnControlLoaded follow once the current message is done, for a component
+  // that still exists then.
+  void PostControlCreated(TComponent* component);
+  void PostControlLoaded(TComponent* component);
+
   // ---- Settings ----
   // "Name" or "Name|Caption" entries: the properties the context menu offers. Owned; copied in.
   TStrings* SelfProps() const { return selfProps_.get(); }
@@ -109,7 +153,22 @@ class TDsnStage : public TPanel {
   TCallPropEditor OnMenuClick;
   TNotifyEvent OnPopup;
 
+ protected:
+  // Ctrl+C, Ctrl+X and Ctrl+V copy, cut and paste; the character then reaches OnKeyPress as 0.
+  void KeyPress(char& key) override;
+  // Delete deletes the selection.
+  void WMKeyUp(TWMKey& message) override;
+  void Dispatch(TMessage& message) override;
+  // After the stage's windows were made anew the interceptors take them over again.
+  void CreateHandle() override;
+
  private:
+  // An interceptor's window was destroyed: the dying interceptor goes, a live one takes the new
+  // window.
+  void ClientDeth(TMessage& message);
+  void ControlNotice(TMessage& message, const TControlCreate& event);
+  void PostNotice(UINT msg, TComponent* component);
+
   TDsnRegister* controller_ = nullptr;  // not owned
   std::unique_ptr<TStringList> selfProps_;
   std::unique_ptr<TStringList> outProps_;
@@ -117,6 +176,64 @@ class TDsnStage : public TPanel {
   TPopupMenu* coverMenu_ = nullptr;  // not owned
   bool fixPosition_ = false;
   bool fixSize_ = false;
+  // Components named in notices still waiting in the queue; each is dropped when it goes.
+  std::vector<TComponent*> pendingNotices_;
+};
+
+// ---------------------------------------------------------------------------------------------
+// TDsnCtrl: the interceptor of one designed window. It swallows the window's mouse input and hands
+// it to the controller; keyboard messages and everything else reach the control.
+
+class TDsnCtrl : public TClientAgent {
+  TAVELKO_CLASS(TDsnCtrl, TClientAgent)
+
+ public:
+  void ClientWndProc(TMessage& message) override;
+  // Nothing: the control under the last press keeps holding the mouse across capture changes.
+  void ClientCaptureChanged(TMessage& message) override;
+  // The control shows the arrow while designed; afterwards the default cursor (unless dying).
+  void TakeInstance() override;
+  void ReleaseInstance() override;
+
+  // ---- What variants override ----
+  virtual void ClientMouseDown(TWMMouse& message);
+  virtual void ClientMouseMove(TWMMouse& message);
+  virtual void ClientMouseUp(TWMMouse& message);
+  // The control paints itself as usual.
+  virtual void ClientPaint(TWMPaint& message);
+  virtual void ClientPreResize(TMessage& message);
+  virtual void ClientResize(TResizeMessage& message);
+  virtual void ClientSelect(TMessage& message);
+  virtual void ClientSelectByInspect(TMessage& message);
+  // Only the stage takes the keyboard focus while designing.
+  virtual void ClientSetFocus(TMessage& message);
+  virtual void ClientDbClick(TWMMouse& message);
+  virtual void ClientContextMenu(TWMMouse& message);
+  // WM_DESTROY: lets go of the window and tells the stage.
+  virtual void ClientHandleChange(TMessage& message);
+
+  TDsnRegister* Controller() const { return controller_; }
+  void SetController(TDsnRegister* value) { controller_ = value; }
+  // Set by the controller before it drops or destroys the interceptor: the control is going.
+  bool Dying() const { return dying_; }
+  void SetDying(bool value) { dying_ = value; }
+  // Position of the last mouse message in the control's client coordinates.
+  const TPoint& MousePos() const { return mousePos_; }
+
+ protected:
+  // Made by the controller through TClientAgent::Create.
+  explicit TDsnCtrl(TWinControl* control) : TClientAgent(control) {}
+
+ private:
+  // Notes the position and returns the shift state of a mouse message.
+  TShiftState NoteMouse(TWMMouse& message);
+  // The designable windowless control under MousePos, or the control itself.
+  TControl* ControlUnderMouse();
+  void ReleaseRightCapture(TMessage& message);
+
+  TDsnRegister* controller_ = nullptr;  // not owned
+  bool dying_ = false;
+  TPoint mousePos_;
 };
 
 // ---------------------------------------------------------------------------------------------
@@ -134,6 +251,10 @@ class TDsnSwitch : public TSpeedButton {
 
   // A toggle whatever the stored group settings said.
   void Loaded() override;
+  // After the toggle changed Down: the optional message, the controller's design mode, OnClick.
+  void Click() override;
+  void DesignOn();
+  void DesignOff();
   void Notification(TComponent* component, TOperation operation) override;
 
   // The controller switched; not owned.
@@ -159,8 +280,74 @@ class TDsnSwich : public TDsnSwitch {
   using TDsnSwitch::TDsnSwitch;
 };
 
+
+// ---------------------------------------------------------------------------------------------
+// TDsnPartner: a component that cooperates with a controller and follows its design mode
+
+class TDsnPartner : public TComponent {
+  TAVELKO_CLASS(TDsnPartner, TComponent)
+
+ public:
+  using TComponent::TComponent;
+  ~TDsnPartner() override;
+
+  // Told by the controller when design mode changes.
+  virtual void SetDesigning(bool value) { designing_ = value; }
+  bool Designing() const { return designing_; }
+
+  // The controller followed; registers this partner with it. Not owned.
+  TDsnRegister* DsnRegister() const { return dsnRegister_; }
+  void SetDsnRegister(TDsnRegister* value);
+  void Notification(TComponent* component, TOperation operation) override;
+
+  // ---- The controller's services (nothing, or false and null, without a controller) ----
+  bool CheckCanSelect(TControl* control);
+  // A new move outline set with one outline per selected control.
+  void CreateMoveShape();
+  // A new, empty selection.
+  void CreateTargetList();
+  TDsnList* GetDsnList() const;
+  TTargetList* GetTargetList() const;
+
+ private:
+  TDsnRegister* dsnRegister_ = nullptr;
+  bool designing_ = false;
+};
+
+// ---------------------------------------------------------------------------------------------
+// Context-menu items for property values, and the controller's list of interceptors
+
+class TDsnMenuItem : public TMenuItem {
+  TAVELKO_CLASS(TDsnMenuItem, TMenuItem)
+
+ public:
+  using TMenuItem::TMenuItem;
+  // The property the item stands for and the value it sets.
+  const String& PropName() const { return propName_; }
+  void SetPropName(const String& value) { propName_ = value; }
+  const String& Value() const { return value_; }
+  void SetValue(const String& value) { value_ = value; }
+
+ private:
+  String propName_;
+  String value_;
+};
+
+// The controller's interceptors (TDsnCtrl*); the controller owns them.
+class TDsnList : public TList {
+  TAVELKO_CLASS(TDsnList, TList)
+
+ public:
+  TDsnCtrl* Interceptors(int index) const { return static_cast<TDsnCtrl*>(Items(index)); }
+};
+
 // ---------------------------------------------------------------------------------------------
 // TDsnRegister: the designer controller of one stage
+//
+// While design mode is on, the stage and every windowed control on it that the stage's owner owns
+// are intercepted (TDsnCtrl); their mouse input selects, drags outlines on the move grid and moves
+// the selection on release, or creates a copy of the palette's template. The selection (a target
+// list) drives the grab handles and the property model.
 
 class TDsnRegister : public TComponent {
   TAVELKO_CLASS(TDsnRegister, TComponent)
@@ -183,25 +370,187 @@ class TDsnRegister : public TComponent {
   TArrowButton* ArrowButton() const { return arrowButton_; }
   void SetArrowButton(TArrowButton* value);
 
-  // ---- Settings taken from the stage's rubber band ----
+  // ---- Design mode ----
+  // On: intercepts the stage, makes the context menu, switches partners, palette and inspector
+  // on. Off: gives every window its procedure back and forgets the selection. Nothing when
+  // unchanged.
+  virtual void SetDesigning(bool value);
+  bool Designing() const { return designing_; }
+
+  // ---- Hooks: nothing here ----
+  // An intercepted control is being destroyed.
+  virtual void AlertClientDeath() {}
+  // A selected control is being destroyed.
+  virtual void AlertTargetDeath() {}
+  // A control received a handle set (DSNM_SELECT).
+  virtual void Selected(TControl* control, TMessage& message);
+
+  // ---- Mouse input from the interceptors ----
+  // `control` is the intercepted window that received the message, `component` the control under
+  // the mouse, `point` the mouse in control's client coordinates.
+  virtual void MouseDown(TWinControl* control, TComponent* component, TShiftState shift, const TPoint& point);
+  virtual void MoseMove(TWinControl* control, const TPoint& point, TShiftState shift);
+  virtual void MoseUp(TWinControl* control, const TPoint& point, TShiftState shift);
+  // Drawing the rectangle of a new control from the palette's template.
+  virtual void MouseDownCreate(TWinControl* control, TComponent* component, TShiftState shift, const TPoint& point);
+  virtual void MouseMoveCreate(TWinControl* control, const TPoint& point, TShiftState shift);
+  virtual void MouseUpCreate(TWinControl* control, const TPoint& point, TShiftState shift);
+  // Selecting and moving the selection.
+  virtual void MouseDownMove(TWinControl* control, TComponent* component, TShiftState shift, const TPoint& point);
+  virtual void MouseMoveMove(TWinControl* control, const TPoint& point, TShiftState shift);
+  virtual void MouseUpMove(TWinControl* control, const TPoint& point, TShiftState shift);
+  // Raises the stage's OnCoverDblClick.
+  virtual void DbClick(TControl* control, TWMMouse& message);
+  // Selects as a left press does, without an outline; then the context menu when there is one.
+  virtual void CallPopupMenu(TWinControl* control, TControl* component, int x, int y);
+  virtual void RButtonDown(TWinControl* control, TControl* component, int x, int y);
+  // A grab handle resized `control`; the message holds its old bounds.
+  virtual void Resized(TControl* control, TResizeMessage& message);
+  // The selection was moved by start minus end.
+  virtual void Moved(int dx, int dy);
+  // The inspector asks for `control` to be the selection.
+  void SelectByInspect(TControl* control);
+
+  // ---- Clipboard and delete: the stream operations supply them; here they do nothing ----
+  virtual bool CanCopy() { return false; }
+  virtual bool CanPaste() { return false; }
+  // The container of a paste while nothing is selected: the stage.
+  virtual TWinControl* PasteZero();
+  virtual void Cut() {}
+  virtual void Copy() {}
+  virtual void Paste() {}
+  virtual void Delete() {}
+
+  // ---- Creating ----
+  // Each top-level component read by a palette copy: remembered as the new component.
+  virtual void ComponentsProc(TComponent* component) { newComponent_ = component; }
+  // The class name without its first letter and the first free number: Shape1, Shape2, ...
+  virtual void GiveName(TComponent* component);
+  // A copy of `source` inside `parent`, through a component stream; each top-level component read
+  // goes to ComponentsProc. `source` keeps its name.
+  void CopyPaste(TControl* source, TWinControl* parent);
+  // The name hook of reading: a unique name, and the stage hears of the new component.
+  void CheckName(TReader* reader, TComponent* component, String& name);
+
+  // ---- The context menu ----
+  // Borrows the items of the stage's cover menu; nothing when the stage offers no menu.
+  virtual void CreateContextMenu();
+  // OnClick of a property item: the stage's OnMenuClick may change the value, which is then
+  // written to every selected control.
+  virtual void MenuMethod(TObject* sender);
+
+  // ---- Partners and extra selection receivers (not owned) ----
+  virtual void AddPartners(TDsnPartner* partner);
+  virtual void RemovePartners(TDsnPartner* partner);
+  // Linked to every target list made from now on, after the handles and the property model.
+  virtual void AddNotifies(TReceiveTargets* receiver);
+  void RemoveNotifies(TReceiveTargets* receiver);
+
+  // ---- Selection ----
+  void ClearSelect();
+  // Whether `control` lies on the stage and the stage's queries let it be covered and moved.
+  bool CheckCanSelect(TControl* control);
+  // True without a selection, else when every selected control has the first one's parent.
+  bool SameParent() const;
+  // Snaps toward 0 to the move grid; a grid of 0 or less leaves that coordinate.
+  void Cutting(int& x, int& y) const;
+  // Replaces the selection with a new, empty one linked to the handles, the model and the
+  // receivers.
+  TTargetList* NewTargetList();
+
+  // ---- Interception ----
+  void CreateSubClass();
+  // Intercepts `control` and the windows below it as the stage's cover query allows.
+  void SetSubClass(TWinControl* control);
+  void DestroySubClass();
+  // The stage's handling of DSNM_CLIENTDEATH: a dropped interceptor is destroyed; a live one
+  // whose window was made anew takes the new window. Unknown interceptors are ignored.
+  void ClientDeath(TDsnCtrl* interceptor);
+  // Every live interceptor whose window was destroyed takes its control's window again.
+  void ReattachInterceptors();
+  // The outline set of moving the selection, with one outline per selected control.
+  TMultiShape* StartMoveShape();
+  // Gives the stage the keyboard focus: in design mode only the stage takes keys.
+  void FocusStage();
+
+  // ---- State ----
+  TDsnList* DsnList() const { return dsnList_.get(); }
+  TTargetList* TargetList() const { return targetList_.get(); }
+  TMultiHandler* Handler() const { return handler_.get(); }
+  TMultiProps* Props() const { return props_.get(); }
+  TPopupMenu* ContextMenu() const { return contextMenu_; }
+  TMultiShape* Shape() const { return shape_.get(); }
+  TWinControl* DrawParent() const { return drawParent_; }
+  int StartX() const { return startX_; }
+  int StartY() const { return startY_; }
+  TComponent* NewComponent() const { return newComponent_; }
+  // Settings taken from the stage's rubber band.
   int MoveWidth() const { return moveWidth_; }
   int MoveHeight() const { return moveHeight_; }
   TColor Color() const { return color_; }
   int PenWidth() const { return penWidth_; }
 
+ protected:
+  // ---- Factories that variants replace ----
+  virtual std::unique_ptr<TMultiHandler> CreateHandler();
+  virtual std::unique_ptr<TMultiShape> CreateCopyShape();
+  virtual std::unique_ptr<TMultiShape> CreateMoveShape();
+  virtual std::unique_ptr<TDsnCtrl> CreateSubCtrl(TWinControl* control);
+  // A new selection with the handles, the property model and the receivers linked to it.
+  virtual std::unique_ptr<TTargetList> CreateList();
+  virtual std::unique_ptr<TDsnList> CreateDsnList();
+  std::unique_ptr<TMultiProps> CreateProps();
+
+  // For variants: the target list, made when there is none.
+  TTargetList* EnsureTargetList();
+  // Replaces the outline set (the old one is erased) and gives the new one the controller's pen.
+  TMultiShape* TakeShape(std::unique_ptr<TMultiShape> shape);
+  // Erases and destroys the outline set, if any.
+  void DropShape();
+  // The press's selecting steps shared by left and right presses: false when the press selects
+  // nothing (the stage's select query refused).
+  bool SelectForPress(TWinControl* control, TComponent* component);
+
  private:
   // Asks to be told when `component` (may be null) is destroyed.
   void Follow(TComponent* component);
+  void Cover(TWinControl* control, TDsnCtrl* current);
+  void DestroyInterceptors();
+  // Moves the borrowed cover-menu items back and destroys the context menu.
+  void DropContextMenu();
+  TSelectAccept AskSelect(TObject* sender, TComponent* component);
+  TCoverAccept AskCover(TObject* sender, TComponent* component);
+  // Point in the coordinates of DrawParent, for a creation: moved from those of `control` when
+  // the control holds no child controls.
+  TPoint CreationPoint(TWinControl* control, TPoint point, bool snapFirst);
 
+  bool designing_ = false;
   TCustomCmpPlt* dsnPanel_ = nullptr;
   TDsnStage* dsnStage_ = nullptr;
   TCustomInspector* dsnInspector_ = nullptr;
   TArrowButton* arrowButton_ = nullptr;
+  std::unique_ptr<TMultiProps> props_;
+  TPopupMenu* contextMenu_ = nullptr;  // owned by the controller's owner; destroyed here at switch-off
+  std::unique_ptr<TDsnList> dsnList_;
+  // Interceptors of destroyed controls, waiting for their window's death notice.
+  std::vector<std::unique_ptr<TDsnCtrl>> departed_;
+  std::unique_ptr<TList> notifies_;  // TReceiveTargets*, not owned
+  std::unique_ptr<TList> partners_;  // TDsnPartner*, not owned
+  std::unique_ptr<TTargetList> targetList_;
+  TWinControl* drawParent_ = nullptr;
+  int startX_ = 0;
+  int startY_ = 0;
   int moveWidth_ = 8;
   int moveHeight_ = 8;
   TColor color_ = clGray;
   int penWidth_ = 2;
+  TComponent* newComponent_ = nullptr;
+  std::unique_ptr<TMultiHandler> handler_;
+  std::unique_ptr<TMultiShape> shape_;
 };
+
+// ---------------------------------------------------------------------------------------------
+// Registration
 
 // Registers the designer's streamable classes, so that layouts naming them can be read. A program
 // calls it once at start, before it reads its first layout.
