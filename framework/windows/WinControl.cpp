@@ -754,10 +754,7 @@ HDC TWinControl::GetDeviceContext(HWND& window) {
 
 void TWinControl::WndProc(TMessage& message) {
   if (message.Msg >= WM_MOUSEFIRST && message.Msg <= WM_MBUTTONDBLCLK) {
-    if (message.Msg == WM_MOUSEMOVE && handle_ && !trackingLeave_) {
-      TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, handle_, 0};
-      trackingLeave_ = TrackMouseEvent(&track) != FALSE;
-    }
+    if (message.Msg == WM_MOUSEMOVE) TrackMouseLeave();
     if (IsControlMouseMsg(message)) return;
   }
   TControl::WndProc(message);
@@ -941,8 +938,18 @@ void TWinControl::WMCaptureChanged(TMessage& message) {
 
 void TWinControl::WMMouseLeave(TMessage& message) {
   trackingLeave_ = false;
-  if (Application) Application->MouseLeftWindow(this);
+  // A leave that was asked for before the pointer's move reached the system may come late.
+  POINT cursor;
+  const bool stillInside = GetCursorPos(&cursor) && WindowFromPoint(cursor) == handle_;
+  if (stillInside) TrackMouseLeave();
+  else if (Application) Application->MouseLeftWindow(this);
   DefaultHandler(message);
+}
+
+void TWinControl::TrackMouseLeave() {
+  if (!handle_ || trackingLeave_) return;
+  TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, handle_, 0};
+  trackingLeave_ = TrackMouseEvent(&track) != FALSE;
 }
 
 void TWinControl::CNCtlColor(TMessage& message) {

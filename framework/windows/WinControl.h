@@ -188,6 +188,8 @@ class TWinControl : public TControl {
   void AttachWindow(HWND window);
   void WindowGone(HWND window);
   bool IsControlMouseMsg(TMessage& message);
+  // Asks Windows for WM_MOUSELEAVE when the pointer leaves the client area.
+  void TrackMouseLeave();
   bool DoKeyDown(TWMKey& message);
   bool DoKeyUp(TWMKey& message);
   bool DoKeyPress(TWMKey& message);
