@@ -91,26 +91,32 @@ class PageActions : public PageTest {
   static TGraphic* Shown(TImage* frame) { return frame->Picture()->Graphic(); }
 };
 
-TEST_F(PageActions, ADroppedJpegOrBitmapLoadsIntoTheFrameLastHovered) {
-  HoverOver(page->Image3);
-  EXPECT_EQ(page->HoverFrame(), "右上");
-  EXPECT_TRUE(Drop({Photo("baseline.jpg")}));
-  ASSERT_NE(Shown(page->Image3), nullptr);
-  EXPECT_EQ(Shown(page->Image3)->ClassName(), "TJPEGImage");
-  EXPECT_EQ(Shown(page->Image3)->Width(), 80);
-
-  HoverOver(page->Image1);
-  EXPECT_EQ(page->HoverFrame(), "左上");
-  MoveAwayFromFrames();
-  EXPECT_TRUE(Drop({Photo("progressive.jpg")}));
-  EXPECT_EQ(Shown(page->Image1)->ClassName(), "TJPEGImage");
-
-  HoverOver(page->Image4);
-  EXPECT_TRUE(Drop({Photo("photo.bmp")}));
-  EXPECT_EQ(Shown(page->Image4)->ClassName(), "TBitmap");
-  EXPECT_EQ(Shown(page->Image4)->Width(), 80);
-  EXPECT_EQ(Shown(page->Image2)->Width(), 200);  // untouched placeholder
+TEST_F(PageActions, EachKindOfPictureLoadsIntoEachFrameLastHovered) {
+  const std::vector<TImage*> frames{page->Image1, page->Image2, page->Image3, page->Image4};
+  const std::vector<const char*> tags{"左上", "上", "右上", "左"};
+  const std::vector<std::pair<const char*, const char*>> photos{
+      {"baseline.jpg", "TJPEGImage"}, {"progressive.jpg", "TJPEGImage"}, {"photo.bmp", "TBitmap"}};
+  for (std::size_t f = 0; f < frames.size(); ++f)
+    for (const auto& [photo, graphicClass] : photos) {
+      SCOPED_TRACE(String(photo) + " into frame " + IntToStr(static_cast<int>(f) + 1));
+      HoverOver(frames[f]);
+      EXPECT_EQ(page->HoverFrame(), tags[f]);
+      EXPECT_TRUE(Drop({Photo(photo)}));
+      ASSERT_NE(Shown(frames[f]), nullptr);
+      EXPECT_EQ(Shown(frames[f])->ClassName(), graphicClass);
+      EXPECT_EQ(Shown(frames[f])->Width(), 80);
+    }
   EXPECT_TRUE(dialogs.Requests.empty());
+}
+
+TEST_F(PageActions, TheLastHoveredFrameStaysTheTargetAfterTheMouseLeaves) {
+  HoverOver(page->Image2);
+  MoveAwayFromFrames();
+  EXPECT_EQ(page->HoverFrame(), "上");
+  EXPECT_TRUE(Drop({Photo("progressive.jpg")}));
+  EXPECT_EQ(Shown(page->Image2)->ClassName(), "TJPEGImage");
+  EXPECT_EQ(Shown(page->Image1)->Width(), 200);  // the others keep their placeholders
+  EXPECT_EQ(Shown(page->Image3)->Width(), 200);
 }
 
 TEST_F(PageActions, OnlyTheFirstOfSeveralFilesLoads) {
