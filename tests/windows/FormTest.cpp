@@ -61,6 +61,25 @@ class TSampleForm : public TForm {
   }
 };
 
+// The form of the RCDATA resource TRESOURCEFORM (ResourceForm.layout).
+class TResourceForm : public TForm {
+  TAVELKO_CLASS(TResourceForm, TForm)
+  static void Publish(TPublisher<TResourceForm>& p) {
+    p.Method("FormCreate", &TResourceForm::FormCreate);
+    p.Method("Patch1Click", &TResourceForm::Patch1Click);
+  }
+
+ public:
+  static void PublishFields(TFieldPublisher<TResourceForm>& f) { f.Field("Patch1", &TResourceForm::Patch1); }
+  explicit TResourceForm(TComponent* owner) : TForm(owner) { InitializeForm(this); }
+
+  TPatch* Patch1 = nullptr;
+  int Creates = 0;
+  int Clicks = 0;
+  void FormCreate(TObject*) { ++Creates; }
+  void Patch1Click(TObject*) { ++Clicks; }
+};
+
 class TNoLayoutForm : public TForm {
   TAVELKO_CLASS(TNoLayoutForm, TForm)
 
@@ -189,6 +208,29 @@ TEST_F(StoredLayout, ADamagedLayoutRaisesAndLeavesNothingBehind) {
   const long before = TObject::LiveCount();
   EXPECT_THROW(TSampleForm(nullptr, damaged), EReadError);
   EXPECT_EQ(TObject::LiveCount(), before);
+}
+
+TEST(Forms, AFormClassReadsTheLayoutStoredUnderItsNameInUpperCase) {
+  RegisterClasses({&TPatch::StaticClassInfo()});
+  TResourceForm form(nullptr);
+  EXPECT_EQ(form.Name(), "ResourceForm");
+  EXPECT_EQ(form.Caption(), "台詞入力");
+  EXPECT_EQ(form.ClientWidth(), 160);
+  EXPECT_EQ(form.ClientHeight(), 120);
+  EXPECT_EQ(form.BorderStyle(), bsSingle);
+  EXPECT_EQ(form.FormStyle(), fsStayOnTop);
+  ASSERT_NE(form.Patch1, nullptr);
+  EXPECT_EQ(form.Patch1->Color(), clRed);
+  EXPECT_EQ(form.Creates, 1);
+  form.Patch1->Click();
+  EXPECT_EQ(form.Clicks, 1);
+}
+
+TEST(Forms, TheProgramIconIsTheApplicationsAndTheForms) {
+  Application->Initialize();
+  ASSERT_NE(Application->Icon(), nullptr) << "the test program carries a MAINICON";
+  TForm form(nullptr);
+  EXPECT_EQ(reinterpret_cast<HICON>(SendMessageW(form.Handle(), WM_GETICON, ICON_BIG, 0)), Application->Icon());
 }
 
 TEST(Forms, AFormWithoutAStoredLayoutRaises) {

@@ -250,3 +250,58 @@ TEST_F(WindowedControls, BoundsFollowTheWindowWhenItIsMovedFromOutside) {
   EXPECT_EQ(rect.left, 1);
   EXPECT_EQ(rect.bottom, 6);
 }
+
+namespace {
+
+// Takes Alt+its letter through CM_DIALOGCHAR, as labels and buttons with "&" captions do.
+class TAcceleratedPatch : public TPatch {
+ public:
+  using TPatch::TPatch;
+  int Taken = 0;
+
+ protected:
+  void CMDialogChar(TWMKey& message) override {
+    if (IsAccel(message.CharCode(), Caption())) {
+      ++Taken;
+      message.Message.Result = 1;
+    }
+  }
+};
+
+}  // namespace
+
+TEST_F(WindowedControls, AltWithAMarkedLetterReachesTheControlOfThatAccelerator) {
+  auto* box = new TBox(form);
+  box->SetParent(form);
+  auto* save = new TAcceleratedPatch(form);
+  save->SetParent(box);
+  save->SetCaption("保存(&S)");
+  auto* open = new TAcceleratedPatch(form);
+  open->SetParent(form);
+  open->SetCaption("&Open");
+  box->SetFocus();
+  PostMessageW(box->Handle(), WM_SYSCHAR, 's', LPARAM{1} << 29);
+  PostMessageW(box->Handle(), WM_SYSCHAR, 'O', LPARAM{1} << 29);
+  PostMessageW(box->Handle(), WM_SYSCHAR, 'x', LPARAM{1} << 29);
+  EXPECT_TRUE(PumpUntil([&] { return save->Taken == 1 && open->Taken == 1; }));
+}
+
+TEST_F(WindowedControls, SystemColourChangesReachEveryControl) {
+  struct TColourWatch : TPatch {
+    using TPatch::TPatch;
+    int changes = 0;
+    void CMSysColorChange(TMessage& message) override {
+      ++changes;
+      TPatch::CMSysColorChange(message);
+    }
+  };
+  auto* box = new TBox(form);
+  box->SetParent(form);
+  auto* inner = new TColourWatch(form);
+  inner->SetParent(box);
+  auto* outer = new TColourWatch(form);
+  outer->SetParent(form);
+  SendMessageW(form->Handle(), WM_SYSCOLORCHANGE, 0, 0);
+  EXPECT_EQ(inner->changes, 1);
+  EXPECT_EQ(outer->changes, 1);
+}
