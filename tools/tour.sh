@@ -21,8 +21,16 @@ done
 
 wine "$build/app/Tavelko.exe" </dev/null >/dev/null 2>&1 &
 pid=$!
-# A tour that fails half-way must not leave the program behind.
-trap 'kill "$pid" 2>/dev/null || true' EXIT
+# A tour that fails half-way must not leave the program behind (killing Wine's launcher alone
+# may leave the program running).
+stop_program() {
+  if kill -0 "$pid" 2>/dev/null; then
+    driver close >/dev/null 2>&1 || true
+    for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null || return 0; sleep 0.1; done
+    kill "$pid" 2>/dev/null || true
+  fi
+}
+trap stop_program EXIT
 driver wait
 read -r ox oy < <(driver origin | tr -d '\r')
 
@@ -31,14 +39,48 @@ for k in 1 2 3 4; do
   x=$((ox + 22 + 200)) y=$((oy + 150 * (k - 1) + 75))
   xdotool mousemove "$x" "$y"
   driver wait
-  /usr/bin/python3 "$here/tour/xdnd_drop.py" "$x" "$y" "$out/tour-photos/photo$k.jpg"
+  # Right after start-up Wine may not take a drop yet: try again a few times.
+  for attempt in 1 2 3 4 5; do
+    /usr/bin/python3 "$here/tour/xdnd_drop.py" "$x" "$y" "$out/tour-photos/photo$k.jpg" && break
+    [ "$attempt" = 5 ] && exit 1
+    sleep 0.5
+  done
   driver wait
 done
 
-# The dialogue boxes: Memo0..Memo7 at stage (428, 27 + 60 i), Memo7 at 432.
-lines=("おはよう！" "いい天気だね" "どこへ行くの？" "海まで歩こう" "遠いよ……" "大丈夫、すぐだよ" "着いた！" "最高の一日だ")
-for i in 0 1 2 3 4 5 6 7; do
-  driver type $((22 + 428 + 60)) $((27 + 60 * i + 8)) "${lines[i]}"
+# Layout mode: a click on the mode switch, then balloons and their dialogue boxes dragged onto the
+# photos with the real mouse (stage coordinates are client coordinates less the side bar's 22).
+click() { xdotool mousemove "$((ox + $1))" "$((oy + $2))" click 1; driver wait; }
+drag() {  # drag CLIENT_X CLIENT_Y DX DY, in a few steps as a hand would
+  local x=$((ox + $1)) y=$((oy + $2))
+  xdotool mousemove "$x" "$y" mousedown 1
+  driver wait
+  for step in 1 2 3 4; do
+    xdotool mousemove "$((x + $3 * step / 4))" "$((y + $4 * step / 4))"
+    driver wait
+  done
+  xdotool mouseup 1
+  driver wait
+}
+switch_x=$((432 + 80)) switch_y=$((520 + 1 + 12))
+click "$switch_x" "$switch_y"
+balloon_tops=(16 76 136 196)
+for i in 0 1 2 3; do
+  # Over the upper right of frame i + 1, on the 4-pixel grid.
+  dy=$(( (150 * i + 8 - balloon_tops[i]) / 4 * 4 )) dx=-216
+  drag $((22 + 414 + 4)) $((balloon_tops[i] + 4)) "$dx" "$dy"      # the balloon, by its left end
+  drag $((22 + 428 + 60)) $((27 + 60 * i + 8)) "$dx" "$dy"         # its dialogue box
+done
+# The last box moved is selected: widen it with its lower-right grab handle.
+last_right=$((22 + 428 - 216 + 120)) last_bottom=$((27 + 180 + (150 * 3 + 8 - 196) / 4 * 4 + 16))
+drag $((last_right - 1)) $((last_bottom - 1)) 12 0
+click "$switch_x" "$switch_y"
+
+# Dialogue typed into the four boxes now on the page.
+lines=("おはよう！" "いい天気だね" "どこへ行くの？" "海まで歩こう")
+for i in 0 1 2 3; do
+  dy=$(( (150 * i + 8 - balloon_tops[i]) / 4 * 4 ))
+  driver type $((22 + 428 - 216 + 60)) $((27 + 60 * i + dy + 8)) "${lines[i]}"
 done
 
 # Save: a real click on the save button, then the save dialog answered.
