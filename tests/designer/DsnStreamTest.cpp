@@ -5,12 +5,12 @@
 #include <memory>
 #include <sstream>
 
+#include "LayoutModeSupport.h"
 #include "designer/DsnPanel.h"
 #include "designer/DsnUnit.h"
 #include "framework/core/Stream.h"
 #include "framework/stdctrls/Menus.h"
 #include "framework/stdctrls/Shape.h"
-#include "framework/stdctrls/StdControls.h"
 #include "framework/windows/Forms.h"
 #include "streaming/ComponentReader.h"
 #include "streaming/ComponentWriter.h"
@@ -20,14 +20,6 @@ namespace {
 
 const String SourceDir = TAVELKO_SOURCE_DIR;
 
-void RegisterOnce() {
-  static const bool done = [] {
-    RegisterStdControls();
-    RegisterDsnUnitClasses();
-    return true;
-  }();
-  (void)done;
-}
 
 std::string ReadPageLayout() {
   TMemoryStream source;
@@ -78,7 +70,7 @@ T* Find(TComponent* owner, const char* name) {
 
 class DsnStream : public ::testing::Test {
  protected:
-  void SetUp() override { RegisterOnce(); }
+  void SetUp() override { layouttest::RegisterClassesOnce(); }
 };
 
 TEST_F(DsnStream, ThePageRecordsOfStageSwitchAndControllerRead) {

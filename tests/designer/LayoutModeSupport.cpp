@@ -2,8 +2,18 @@
 #include "LayoutModeSupport.h"
 
 #include "DesignerTestSupport.h"
+#include "framework/stdctrls/StdControls.h"
 
 namespace layouttest {
+
+void RegisterClassesOnce() {
+  static const bool registered = [] {
+    RegisterStdControls();
+    RegisterDsnUnitClasses();
+    return true;
+  }();
+  (void)registered;
+}
 
 namespace {
 
@@ -51,12 +61,12 @@ TPageForm::TPageForm() : form(new TForm(nullptr)) {
 
   form->Show();
   UpdateWindow(form->Handle());
-  dsntest::PumpWaiting();
+  Pump();
 }
 
 TPageForm::~TPageForm() {
   delete form;
-  dsntest::PumpWaiting();
+  Pump();
 }
 
 TPoint TPageForm::ScreenOf(TControl* control, TPoint local) {
@@ -103,8 +113,7 @@ void TMouseDriver::Post(UINT msg, TPoint screen, WPARAM keys) {
   HWND target = Target(screen);
   POINT local{screen.X, screen.Y};
   ScreenToClient(target, &local);
-  PostMessageW(target, msg, keys, MAKELPARAM(static_cast<WORD>(local.x), static_cast<WORD>(local.y)));
-  dsntest::PumpWaiting();
+  Deliver(target, msg, keys, MAKELPARAM(static_cast<WORD>(local.x), static_cast<WORD>(local.y)));
 }
 
 void TMouseDriver::Press(TPoint screen, TShiftState extra) {
@@ -144,17 +153,49 @@ void TMouseDriver::Drag(TPoint from, TPoint to, int steps) {
   Release(to);
 }
 
-void TypeKey(WORD virtualKey, bool control) {
+void Deliver(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+  MSG message{window, msg, wParam, lParam, GetTickCount(), {}};
+  GetCursorPos(&message.pt);
+  TranslateMessage(&message);
+  DispatchMessageW(&message);
+  Pump();
+}
+
+void Pump() {
+  MSG msg;
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    const bool mouse = msg.message >= WM_MOUSEFIRST && msg.message <= WM_MOUSELAST;
+    const bool key = msg.message == WM_KEYDOWN || msg.message == WM_KEYUP || msg.message == WM_SYSKEYDOWN ||
+                     msg.message == WM_SYSKEYUP;
+    if (mouse || key) continue;
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+}
+
+bool PumpUntil(const std::function<bool()>& done) {
+  for (int i = 0; i < 200; ++i) {
+    if (done()) return true;
+    Pump();
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+  }
+  return done();
+}
+
+HWND KeyboardWindow(TWinControl* fallback) {
+  HWND focus = GetFocus();
+  return focus ? focus : fallback->Handle();
+}
+
+void TypeKey(HWND window, WORD virtualKey, bool control) {
   BYTE saved[256], state[256];
   GetKeyboardState(saved);
   GetKeyboardState(state);
   state[VK_CONTROL] = state[VK_LCONTROL] = control ? 0x80 : 0;
   SetKeyboardState(state);
-  HWND focus = GetFocus();
-  const UINT scan = MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC);
-  PostMessageW(focus, WM_KEYDOWN, virtualKey, 1 | (scan << 16));
-  PostMessageW(focus, WM_KEYUP, virtualKey, 0xC0000001 | (scan << 16));
-  dsntest::PumpWaiting();
+  const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC)) << 16;
+  Deliver(window, WM_KEYDOWN, virtualKey, 1 | scan);
+  Deliver(window, WM_KEYUP, virtualKey, 0xC0000001 | scan);
   SetKeyboardState(saved);
 }
 

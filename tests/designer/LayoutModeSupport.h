@@ -1,11 +1,17 @@
 // What the layout-mode tests share: a form laid out like the page window (a stage with balloons,
 // dialogue memos and a frame image, a button panel with the mode switch, and the controller), and
-// drivers that deliver mouse and keyboard input as Windows does, as posted messages to the window
-// that the mouse capture or the point selects, and to the focused window.
+// drivers that deliver mouse and keyboard input as Windows routes it: to the window that the mouse
+// capture or the point selects, and to the focused window.
+//
+// The desktop is shared with other programs whose input would reach these windows (the pointer
+// and the keyboard belong to everyone). So the drivers hand their messages to the windows through
+// the message loop's dispatch, and the tests pump with Pump, which drops input of the real mouse
+// and keyboard.
 #pragma once
 
 #include <windows.h>
 
+#include <functional>
 #include <vector>
 
 #include "designer/DsnPanel.h"
@@ -17,6 +23,9 @@
 #include "framework/windows/Forms.h"
 
 namespace layouttest {
+
+// The standard controls and the designer's classes, registered for reading streams.
+void RegisterClassesOnce();
 
 // A controller that counts the calls of its hooks and of the stream operations the stage reaches.
 class TCountingRegister : public TDsnRegister {
@@ -106,9 +115,19 @@ class TMouseDriver {
   bool right_ = false;
 };
 
-// A key pressed and released with Ctrl held or not, as the focused window receives it: key down,
-// the character the message loop's translation makes of it, key up.
-void TypeKey(WORD virtualKey, bool control = false);
+// Handles the waiting messages, except input of the real mouse and keyboard.
+void Pump();
+// Pumps until `done` holds; false when it still does not after about two seconds.
+bool PumpUntil(const std::function<bool()>& done);
+// One message through translation and dispatch as the message loop would handle it, then Pump.
+void Deliver(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
+
+// The window keys go to: the focused one; while another program holds the activation of the shared
+// desktop this thread has no focus, and `fallback` stands in.
+HWND KeyboardWindow(TWinControl* fallback);
+// A key pressed and released with Ctrl held or not: key down, the character the translation makes
+// of it, key up.
+void TypeKey(HWND window, WORD virtualKey, bool control = false);
 
 // Window procedures of `root`'s window and of every window below it.
 std::vector<std::pair<HWND, LONG_PTR>> WindowProcedures(HWND root);
