@@ -237,13 +237,17 @@ void TDsnCtrl::ClientCaptureChanged(TMessage&) {}
 void TDsnCtrl::TakeInstance() {
   if (!Control()) return;
   Control()->SetCursor(crArrow);
-  Control()->Invalidate();
+  RepaintControl();
 }
 
 void TDsnCtrl::ReleaseInstance() {
   if (!Control() || dying_) return;
   Control()->SetCursor(crDefault);
-  Control()->Invalidate();
+  RepaintControl();
+}
+
+void TDsnCtrl::RepaintControl() {
+  if (!controller_ || !controller_->RepaintDeferred()) Control()->Invalidate();
 }
 
 TShiftState TDsnCtrl::NoteMouse(TWMMouse& message) {
@@ -554,9 +558,23 @@ void TDsnRegister::CreateSubClass() {
   if (dsnStage_) SetSubClass(dsnStage_);
 }
 
+template <class Work>
+void TDsnRegister::WithOneRepaint(TWinControl* root, Work work) {
+  ++repaintDeferred_;
+  try {
+    work();
+  } catch (...) {
+    --repaintDeferred_;
+    throw;
+  }
+  --repaintDeferred_;
+  if (root && root->HandleAllocated())
+    RedrawWindow(root->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
 void TDsnRegister::SetSubClass(TWinControl* control) {
   if (!dsnList_) dsnList_ = CreateDsnList();
-  Cover(control, nullptr);
+  WithOneRepaint(control, [&] { Cover(control, nullptr); });
 }
 
 TCoverAccept TDsnRegister::AskCover(TObject* sender, TComponent* component) {
@@ -604,7 +622,9 @@ void TDsnRegister::DestroyInterceptors() {
   departed_.clear();
 }
 
-void TDsnRegister::DestroySubClass() { DestroyInterceptors(); }
+void TDsnRegister::DestroySubClass() {
+  WithOneRepaint(dsnStage_, [&] { DestroyInterceptors(); });
+}
 
 void TDsnRegister::ClientDeath(TDsnCtrl* interceptor) {
   auto departed = std::find_if(departed_.begin(), departed_.end(), [&](const auto& d) { return d.get() == interceptor; });
@@ -636,7 +656,7 @@ std::unique_ptr<TMultiShape> TDsnRegister::CreateCopyShape() { return std::make_
 std::unique_ptr<TMultiShape> TDsnRegister::CreateMoveShape() { return std::make_unique<TMultiShape>(); }
 
 std::unique_ptr<TDsnCtrl> TDsnRegister::CreateSubCtrl(TWinControl* control) {
-  return TClientAgent::Create<TDsnCtrl>(control);
+  return TClientAgent::Create<TDsnCtrl>(control, this);
 }
 
 std::unique_ptr<TDsnList> TDsnRegister::CreateDsnList() { return std::make_unique<TDsnList>(); }

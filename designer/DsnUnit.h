@@ -191,7 +191,8 @@ class TDsnCtrl : public TClientAgent {
   void ClientWndProc(TMessage& message) override;
   // Nothing: the control under the last press keeps holding the mouse across capture changes.
   void ClientCaptureChanged(TMessage& message) override;
-  // The control shows the arrow while designed; afterwards the default cursor (unless dying).
+  // The control shows the arrow while designed and is repainted; afterwards the default cursor
+  // (unless dying). While the controller intercepts a whole tree it repaints the tree once.
   void TakeInstance() override;
   void ReleaseInstance() override;
 
@@ -222,7 +223,8 @@ class TDsnCtrl : public TClientAgent {
 
  protected:
   // Made by the controller through TClientAgent::Create.
-  explicit TDsnCtrl(TWinControl* control) : TClientAgent(control) {}
+  explicit TDsnCtrl(TWinControl* control, TDsnRegister* controller = nullptr)
+      : TClientAgent(control), controller_(controller) {}
 
  private:
   // Notes the position and returns the shift state of a mouse message.
@@ -230,6 +232,7 @@ class TDsnCtrl : public TClientAgent {
   // The designable windowless control under MousePos, or the control itself.
   TControl* ControlUnderMouse();
   void ReleaseRightCapture(TMessage& message);
+  void RepaintControl();
 
   TDsnRegister* controller_ = nullptr;  // not owned
   bool dying_ = false;
@@ -472,6 +475,9 @@ class TDsnRegister : public TComponent {
   TMultiShape* StartMoveShape();
   // Gives the stage the keyboard focus: in design mode only the stage takes keys.
   void FocusStage();
+  // True while a whole tree of windows is intercepted or released: its interceptors leave the
+  // repainting to one repaint of the tree at the end.
+  bool RepaintDeferred() const { return repaintDeferred_ > 0; }
 
   // ---- State ----
   TDsnList* DsnList() const { return dsnList_.get(); }
@@ -523,6 +529,9 @@ class TDsnRegister : public TComponent {
   // Point in the coordinates of DrawParent, for a creation: moved from those of `control` when
   // the control holds no child controls.
   TPoint CreationPoint(TWinControl* control, TPoint point, bool snapFirst);
+  // Runs `work` with the interceptors' repaints deferred, then repaints `root` and everything in it.
+  template <class Work>
+  void WithOneRepaint(TWinControl* root, Work work);
 
   bool designing_ = false;
   TCustomCmpPlt* dsnPanel_ = nullptr;
@@ -547,6 +556,7 @@ class TDsnRegister : public TComponent {
   TComponent* newComponent_ = nullptr;
   std::unique_ptr<TMultiHandler> handler_;
   std::unique_ptr<TMultiShape> shape_;
+  int repaintDeferred_ = 0;
 };
 
 // ---------------------------------------------------------------------------------------------

@@ -11,7 +11,6 @@
 #include <random>
 #include <vector>
 
-#include "DesignerTestSupport.h"
 #include "designer/DsnInfo.h"
 #include "designer/DsnProp.h"
 #include "designer/Dsnfunc.h"

@@ -1,7 +1,6 @@
 // The page-like test form and the input drivers of the layout-mode tests.
 #include "LayoutModeSupport.h"
 
-#include "DesignerTestSupport.h"
 #include "framework/stdctrls/StdControls.h"
 
 namespace layouttest {

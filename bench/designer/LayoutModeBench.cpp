@@ -1,0 +1,171 @@
+// Layout mode on a crowded stage: the cost per control of switching design mode on and off,
+// compared with merely replacing and restoring the window procedures of the same windows in the
+// same run, and the cost per control of one drag step (and of the press and release around it)
+// with 100 selected controls. Two parts of switching are timed on their own as well: listing the
+// child windows (the walk asks Windows for the children of every window) and changing a
+// control's cursor (which refreshes the cursor shown when the mouse is over the control).
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <unordered_map>
+#include <vector>
+
+#include "designer/DsnUnit.h"
+#include "framework/stdctrls/Memo.h"
+#include "framework/stdctrls/Panel.h"
+#include "framework/windows/Forms.h"
+
+namespace {
+
+constexpr int kControls = 500;
+constexpr int kSelected = 100;
+constexpr int kRuns = 15;
+
+double Now() {
+  LARGE_INTEGER frequency, counter;
+  QueryPerformanceFrequency(&frequency);
+  QueryPerformanceCounter(&counter);
+  return double(counter.QuadPart) / double(frequency.QuadPart);
+}
+
+void Pump() {
+  MSG msg;
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+}
+
+struct TTimes {
+  std::vector<double> seconds;
+  void Add(double s) { seconds.push_back(s); }
+  double Fastest() const { return *std::min_element(seconds.begin(), seconds.end()); }
+  double Median() const {
+    std::vector<double> sorted = seconds;
+    std::sort(sorted.begin(), sorted.end());
+    return sorted[sorted.size() / 2];
+  }
+};
+
+void Print(const char* what, const TTimes& times, int perCount) {
+  std::printf("%-46s %9.2f us fastest  %9.2f us median  per control\n", what, times.Fastest() * 1e6 / perCount,
+              times.Median() * 1e6 / perCount);
+}
+
+// The bare replacement: a procedure that passes every message on to the one it replaced.
+std::unordered_map<HWND, WNDPROC>& Replaced() {
+  static std::unordered_map<HWND, WNDPROC> procedures;
+  return procedures;
+}
+
+LRESULT CALLBACK PassOn(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+  return CallWindowProcW(Replaced()[window], window, msg, wParam, lParam);
+}
+
+}  // namespace
+
+int main() {
+  auto* form = new TForm(nullptr);
+  form->SetBorderStyle(bsNone);
+  form->SetBounds(0, 0, 1000, 720);
+  auto* stage = new TDsnStage(form);
+  stage->SetParent(form);
+  stage->SetBounds(0, 0, 1000, 720);
+  stage->Rubberband()->SetMoveWidth(4);
+  stage->Rubberband()->SetMoveHeight(4);
+  std::vector<TWinControl*> controls;
+  for (int i = 0; i < kControls; ++i) {
+    TWinControl* control = i % 2 ? static_cast<TWinControl*>(new TMemo(form)) : new TPanel(form);
+    control->SetParent(stage);
+    control->SetBounds(8 + (i % 25) * 39, 8 + (i / 25) * 35, 36, 30);
+    controls.push_back(control);
+  }
+  auto* controller = new TDsnRegister(form);
+  controller->SetDsnStage(stage);
+  form->Show();
+  Pump();
+
+  std::vector<HWND> windows{stage->Handle()};
+  for (TWinControl* control : controls) windows.push_back(control->Handle());
+
+  TTimes replace, restore, on, off, children, cursors;
+  for (int run = 0; run < kRuns; ++run) {
+    double start = Now();
+    for (HWND window : windows) GetWindow(window, GW_CHILD);
+    for (HWND child = GetWindow(windows[0], GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    }
+    children.Add(Now() - start);
+    start = Now();
+    for (TWinControl* control : controls) control->SetCursor(crArrow);
+    for (TWinControl* control : controls) control->SetCursor(crDefault);
+    cursors.Add(Now() - start);
+
+    start = Now();
+    for (HWND window : windows)
+      Replaced()[window] = reinterpret_cast<WNDPROC>(
+          SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&PassOn)));
+    replace.Add(Now() - start);
+    start = Now();
+    for (HWND window : windows) {
+      SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(Replaced()[window]));
+      Replaced().erase(window);
+    }
+    restore.Add(Now() - start);
+    Pump();
+
+    start = Now();
+    controller->SetDesigning(true);
+    on.Add(Now() - start);
+    Pump();
+    start = Now();
+    controller->SetDesigning(false);
+    off.Add(Now() - start);
+    Pump();
+  }
+
+  // One drag step: 100 selected memos and panels on the stage, pressed on the first of them.
+  controller->SetDesigning(true);
+  TTargetList* targets = controller->NewTargetList();
+  for (int i = 0; i < kSelected; ++i) targets->Add(controls[i]);
+  targets->SetPosition();
+  Pump();
+  HWND pressed = controls[0]->Handle();
+  TTimes press, step, release;
+  for (int run = 0; run < kRuns; ++run) {
+    double start = Now();
+    SendMessageW(pressed, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
+    press.Add(Now() - start);
+    for (int i = 1; i <= 4; ++i) {
+      start = Now();
+      SendMessageW(pressed, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(10 + 8 * i, 10 + 4 * (i % 2)));
+      step.Add(Now() - start);
+    }
+    // Back where it started: the controls stay in place from run to run.
+    start = Now();
+    SendMessageW(pressed, WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
+    release.Add(Now() - start);
+    Pump();
+  }
+  controller->SetDesigning(false);
+
+  std::printf("Layout mode: %d windowed controls on a stage (%zu windows), %d runs\n", kControls, windows.size(), kRuns);
+  Print("replacing the window procedures", replace, kControls);
+  Print("restoring the window procedures", restore, kControls);
+  Print("switching design mode on", on, kControls);
+  Print("switching design mode off", off, kControls);
+  std::printf("%-46s %9.2f fastest     %9.2f median\n", "switching on / replacing and restoring",
+              on.Fastest() / (replace.Fastest() + restore.Fastest()), on.Median() / (replace.Median() + restore.Median()));
+  std::printf("%-46s %9.2f fastest     %9.2f median\n", "switching on and off / replacing and restoring",
+              (on.Fastest() + off.Fastest()) / (replace.Fastest() + restore.Fastest()),
+              (on.Median() + off.Median()) / (replace.Median() + restore.Median()));
+  std::printf("Parts of switching\n");
+  Print("listing the child windows of every window", children, kControls);
+  Print("changing a cursor there and back", cursors, kControls);
+  std::printf("Dragging %d selected controls\n", kSelected);
+  Print("press (outlines made and drawn)", press, kSelected);
+  Print("one drag step (outlines erased and redrawn)", step, kSelected);
+  Print("release (outlines erased, controls moved)", release, kSelected);
+  delete form;
+  return 0;
+}
