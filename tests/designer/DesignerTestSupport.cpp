@@ -106,6 +106,16 @@ TRect ScreenRect() {
   return TRect{x, y, x + GetSystemMetrics(SM_CXVIRTUALSCREEN), y + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
 }
 
+bool HoldsInForeground(TForm* form, const std::function<bool()>& check, int attempts) {
+  for (int i = 0; i < attempts; ++i) {
+    SetForegroundWindow(form->Handle());
+    PumpWaiting();
+    if (check()) return true;
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+  }
+  return false;
+}
+
 std::vector<TMessage> TProbe::Received(UINT msg) const {
   std::vector<TMessage> result;
   for (const TMessage& m : received)

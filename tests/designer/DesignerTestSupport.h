@@ -32,6 +32,11 @@ std::uint32_t ScreenPixel(int x, int y);
 // The clipping rectangle of the pointer now.
 TRect CursorClip();
 TRect ScreenRect();
+// Runs `check` with `form` in the foreground until it holds, at most `attempts` times. Wine lets
+// go of the pointer's confinement when the foreground changes or a window that was in front goes,
+// and tells the X server so later, from the desktop process: a confinement can be dropped under
+// a test that did nothing wrong.
+bool HoldsInForeground(TForm* form, const std::function<bool()>& check, int attempts = 5);
 
 // A plain windowed control that records the designer's DSNM_* messages it receives.
 class TProbe : public TCustomControl {

@@ -217,6 +217,12 @@ TEST_F(AgentTest, AgentListCoversForeignWindowsAndTheirWholeSubtrees) {
   HWND insideForeign = MakePlain(foreign->Handle());
   HWND plain = MakePlain(stage.host->Handle());  // no control at all
   HWND deep = MakePlain(MakePlain(plain));       // two levels below it
+  SetWindowPos(plain, nullptr, 150, 100, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  RECT deepRect;
+  GetWindowRect(deep, &deepRect);
+  const POINT inDeep{deepRect.left + 5, deepRect.top + 5};
+  ASSERT_EQ(WindowFromPoint(inDeep), deep);
+  received.clear();
 
   {
     TChildList children(stage.host, stage.host->Handle());
@@ -249,7 +255,9 @@ TEST_F(AgentTest, AgentListCoversForeignWindowsAndTheirWholeSubtrees) {
     EXPECT_FALSE(has(designed->Handle()));
     EXPECT_FALSE(has(insideDesigned));
 
-    // The mouse falls through every covered window; the others still answer themselves.
+    // The mouse falls through every covered window to the designed control beneath; the others
+    // still answer themselves.
+    EXPECT_EQ(WindowFromPoint(inDeep), stage.host->Handle());
     for (HWND h : covered) EXPECT_EQ(SendMessageW(h, WM_NCHITTEST, 0, 0), HTTRANSPARENT);
     EXPECT_EQ(received[deep][WM_NCHITTEST], 0);
     EXPECT_EQ(received[plain][WM_NCHITTEST], 0);
@@ -258,6 +266,7 @@ TEST_F(AgentTest, AgentListCoversForeignWindowsAndTheirWholeSubtrees) {
     agents.Clear();
     EXPECT_EQ(agents.Count(), 0);
     EXPECT_EQ(ProcOf(foreign->Handle()), foreignProc);
+    EXPECT_EQ(WindowFromPoint(inDeep), deep);
     agents.ReScanChild(stage.host, stage.host->Handle());
     EXPECT_EQ(agents.Count(), 5);
   }

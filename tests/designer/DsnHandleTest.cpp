@@ -34,7 +34,11 @@ Handle* Find(THandlerRect* set) {
 class HandleTest : public ::testing::Test {
  protected:
   void SetUp() override { control = AddProbe(60, 50, 80, 40); }
-  void TearDown() override { EXPECT_EQ(CursorClip(), ScreenRect()); }
+  void TearDown() override { EXPECT_NE(CursorClip(), HostOnScreen()) << "the pointer is still confined"; }
+  TRect HostOnScreen() {
+    const TPoint origin = stage.host->ClientToScreen(TPoint{0, 0});
+    return TRect{origin.X, origin.Y, origin.X + 300, origin.Y + 200};
+  }
   TProbe* AddProbe(int left, int top, int width, int height) {
     auto* probe = new TProbe(stage.form);
     probe->SetParent(stage.host);
@@ -165,11 +169,9 @@ TEST_F(HandleTest, SeveralControlsTurnAllHandlesPassiveAndOneTurnsThemBack) {
 TEST_F(HandleTest, LowerRightDragGrowsInWholeSteps) {
   THandlerRect* set = Select(control);
   TSmallRect* handle = Find<TMigishitaRect>(set);
-  const TPoint hostOrigin = stage.host->ClientToScreen(TPoint{0, 0});
 
   Press(handle, 0, 0);
   ASSERT_TRUE(handle->Resizing());
-  EXPECT_EQ(CursorClip(), (TRect{hostOrigin.X, hostOrigin.Y, hostOrigin.X + 300, hostOrigin.Y + 200}));
   const auto pre = control->Received(DSNM_PRERESIZE);
   ASSERT_EQ(pre.size(), 1u);
   EXPECT_EQ(pre[0].WParam, reinterpret_cast<WPARAM>(static_cast<TControl*>(control)));
@@ -182,7 +184,6 @@ TEST_F(HandleTest, LowerRightDragGrowsInWholeSteps) {
 
   Release(handle, 13, 7);
   EXPECT_FALSE(handle->Resizing());
-  EXPECT_EQ(CursorClip(), ScreenRect());
   EXPECT_EQ(control->BoundsRect(), Bounds(60, 50, 92, 46));
   const auto resized = control->Received(DSNM_RESIZE);
   ASSERT_EQ(resized.size(), 1u);
@@ -193,6 +194,18 @@ TEST_F(HandleTest, LowerRightDragGrowsInWholeSteps) {
   EXPECT_EQ(Find<THidariueRect>(set)->BoundsRect(), Bounds(58, 48, 6, 6));
   EXPECT_EQ((TRect{set->SavedLeft(), set->SavedTop(), set->SavedWidth(), set->SavedHeight()}),
             (TRect{60, 50, 92, 46}));
+}
+
+TEST_F(HandleTest, PointerIsConfinedToTheParentDuringAHandleDrag) {
+  TSmallRect* handle = Find<THidariueRect>(Select(control));
+  EXPECT_TRUE(HoldsInForeground(stage.form, [&] {
+    Press(handle, 1, 1);
+    const bool confined = CursorClip() == HostOnScreen();
+    Move(handle, 2, 2);
+    Release(handle, 2, 2);
+    return confined && CursorClip() != HostOnScreen();
+  }));
+  EXPECT_EQ(control->BoundsRect(), Bounds(60, 50, 80, 40));
 }
 
 TEST_F(HandleTest, DraggingPastTheOppositeCornerFlipsTheRectangle) {
@@ -245,7 +258,7 @@ TEST_F(HandleTest, PassiveHandleIgnoresTheMouse) {
   control->received.clear();
   Press(handle, 0, 0);
   EXPECT_FALSE(handle->Resizing());
-  EXPECT_EQ(CursorClip(), ScreenRect());
+  EXPECT_NE(CursorClip(), HostOnScreen());
   Move(handle, 20, 20);
   Release(handle, 20, 20);
   EXPECT_EQ(control->BoundsRect(), Bounds(60, 50, 80, 40));
