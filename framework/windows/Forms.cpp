@@ -312,10 +312,13 @@ struct TThreadWindows {
 
 BOOL CALLBACK DisableOtherWindow(HWND window, LPARAM data) {
   auto* windows = reinterpret_cast<TThreadWindows*>(data);
-  if (window != windows->Except && IsWindowVisible(window) && IsWindowEnabled(window)) {
-    EnableWindow(window, FALSE);
+  if (window == windows->Except || !IsWindowVisible(window) || !IsWindowEnabled(window)) return TRUE;
+  try {
     windows->Disabled.push_back(window);
+  } catch (...) {
+    return FALSE;  // out of memory: leave the rest enabled rather than unwind through Windows
   }
+  EnableWindow(window, FALSE);
   return TRUE;
 }
 

@@ -112,6 +112,8 @@ TWinControl::TWinControl(TComponent* owner) : TControl(owner), brush_(std::make_
 
 TWinControl::~TWinControl() {
   BeforeDestruction();
+  // A replaced WindowProc may belong to the part of the object already destroyed.
+  SetWindowProc(nullptr);
   // Children parented here that this control's owner did not destroy go with their parent.
   while (ControlCount() > 0) {
     TControl* child = Controls(ControlCount() - 1);
