@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <utility>
 
 #include "designer/DsnPanel.h"
 #include "designer/Dsnfunc.h"
