@@ -99,19 +99,20 @@ void TAgent::Unlink() {
   above_ = nullptr;
 }
 
+bool TAgent::OnWindow(const TAgent* agent) const {
+  for (const TAgent* a = FindAgent(handle_); a; a = a->below_)
+    if (a == agent) return true;
+  return false;
+}
+
 void TAgent::CallOldWndProc(TMessage& message) {
   if (oldWndProc_ != ObjectInstance()) {
     message.Result = CallWindowProcW(oldWndProc_, handle_, message.Msg, message.WParam, message.LParam);
     return;
   }
-  // Another agent ran before this one. After EndSubClassing (the WM_DESTROY path) below_ still
-  // names it while it stays on the window; otherwise the window's chain goes on from its top.
-  TAgent* next = below_;
-  if (!installed_) {
-    next = FindAgent(handle_);
-    for (TAgent* a = next; a; a = a->below_)
-      if (a == below_) next = a;
-  }
+  // Another agent ran before this one. An agent that left the window inside a message (the
+  // WM_DESTROY path) still passes on to that one while it is on the window, else to the first.
+  TAgent* next = installed_ || OnWindow(below_) ? below_ : FindAgent(handle_);
   if (next && next != this)
     next->ClientWndProc(message);
   else

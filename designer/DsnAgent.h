@@ -78,6 +78,8 @@ class TAgent : public TObject {
   static void WindowDestroyed(HWND window);
   void Install(HWND handle);
   void Unlink();
+  // Whether `agent` is in this window's chain now.
+  bool OnWindow(const TAgent* agent) const;
 
   HWND handle_ = nullptr;
   WNDPROC oldWndProc_ = nullptr;

@@ -65,6 +65,16 @@ class TMarkAgent : public TAgent {
   int mark_;
 };
 
+// Leaves the window on WM_DESTROY before passing it on, as the designer's interceptor does.
+class TLeavingAgent : public TAgent {
+ public:
+  using TAgent::TAgent;
+  void ClientWndProc(TMessage& message) override {
+    if (message.Msg == WM_DESTROY) EndSubClassing();
+    CallOldWndProc(message);
+  }
+};
+
 // An interceptor as the designer's: on WM_DESTROY it ends its subclassing before the window
 // goes. It logs its start, and at its end how many windows still run an agent.
 class TLoggingAgent : public TClientAgent {
@@ -169,6 +179,18 @@ TEST_F(AgentTest, StackedAgentsRunLastFirstAndComeOffInAnyOrder) {
   EXPECT_EQ(ProcOf(window), own);
   EXPECT_EQ(SendMessageW(window, kEcho, 1, 0), 1001);
   DestroyWindow(window);
+}
+
+TEST_F(AgentTest, AgentLeavingInsideWmDestroyStillPassesItDown) {
+  HWND window = MakePlain();
+  TMarkAgent below(window, 10);
+  TLeavingAgent top(window);
+  DestroyWindow(window);
+  // The window's own procedure is reached only through the agent below.
+  EXPECT_EQ(received[window][WM_DESTROY], 1);
+  EXPECT_EQ(received[window][WM_NCDESTROY], 1);
+  EXPECT_FALSE(top.Subclassed());
+  EXPECT_FALSE(below.Subclassed());
 }
 
 TEST_F(AgentTest, RefusedSubclassingRaisesAndChangesNothing) {
