@@ -102,11 +102,11 @@ void TSmallRect::MouseDown(TMouseButton, TShiftState, int x, int y) {
   startX_ = x;
   startY_ = y;
   TWinControl* host = control_->Parent();
-  if (!host) return;
+  if (!host || !Parent()) return;
   std::unique_ptr<TMultiShape> shape = CreateRectShape();
   shape->SetPenColor(shapeColor_);
   shape->SetPenWidth(shapeWidth_);
-  shape->SetOffset(host->ClientToScreen(TPoint{Left(), Top()}));
+  shape->SetOffset(Parent()->ClientToScreen(TPoint{Left(), Top()}));
   shape->Add(control_);
   shape->DrowOn(host);
   shape_ = std::move(shape);
@@ -128,24 +128,22 @@ void TSmallRect::MouseUp(TMouseButton, TShiftState, int, int) {
   }
 }
 
-TRect TSmallRect::ResizedBounds(THandlePlace place, int x, int y) const {
+TSmallRect::TBounds TSmallRect::ResizedBounds(THandlePlace place, int x, int y) const {
   Cutting(x, y);
   const int dx = x - startX_;
   const int dy = y - startY_;
-  TRect r = control_->BoundsRect();  // Right and Bottom hold the width and height below
-  r.Right = control_->Width();
-  r.Bottom = control_->Height();
-  if (place.Column == THandleColumn::Right) r.Right += dx;
+  TBounds b{control_->Left(), control_->Top(), control_->Width(), control_->Height()};
+  if (place.Column == THandleColumn::Right) b.Width += dx;
   if (place.Column == THandleColumn::Left) {
-    r.Left += dx;
-    r.Right -= dx;
+    b.Left += dx;
+    b.Width -= dx;
   }
-  if (place.Row == THandleRow::Bottom) r.Bottom += dy;
+  if (place.Row == THandleRow::Bottom) b.Height += dy;
   if (place.Row == THandleRow::Top) {
-    r.Top += dy;
-    r.Bottom -= dy;
+    b.Top += dy;
+    b.Height -= dy;
   }
-  return r;
+  return b;
 }
 
 void TSmallRect::Place(THandlePlace place) {
@@ -164,22 +162,23 @@ void TSmallRect::Place(THandlePlace place) {
 void TSmallRect::TrackResize(THandlePlace place, int x, int y) {
   if (Active()) SetCursor(ResizeCursor(place));
   if (!shape_ || !control_ || !Parent()) return;
-  const TRect r = ResizedBounds(place, x, y);  // width and height in Right and Bottom
-  if (place.Column != THandleColumn::Middle) shape_->SetWidth(r.Right);
-  if (place.Row != THandleRow::Middle) shape_->SetHeight(r.Bottom);
-  const TPoint at{Left() + r.Left - control_->Left(), Top() + r.Top - control_->Top()};
+  const TBounds b = ResizedBounds(place, x, y);
+  if (place.Column != THandleColumn::Middle) shape_->SetWidth(b.Width);
+  if (place.Row != THandleRow::Middle) shape_->SetHeight(b.Height);
+  // The outline's origin is the control's corner relative to this handle.
+  const TPoint at{Left() + b.Left - control_->Left(), Top() + b.Top - control_->Top()};
   shape_->Drow(Parent()->ClientToScreen(at));
 }
 
 void TSmallRect::EndResize(THandlePlace place, TMouseButton button, TShiftState shift, int x, int y) {
   if (!shape_) return;
   if (control_) {
-    TRect r = ResizedBounds(place, x, y);
-    Flip(r.Left, r.Right, control_->Left(), control_->Width(), place.Column == THandleColumn::Right);
-    Flip(r.Top, r.Bottom, control_->Top(), control_->Height(), place.Row == THandleRow::Bottom);
+    TBounds b = ResizedBounds(place, x, y);
+    Flip(b.Left, b.Width, control_->Left(), control_->Width(), place.Column == THandleColumn::Right);
+    Flip(b.Top, b.Height, control_->Top(), control_->Height(), place.Row == THandleRow::Bottom);
     // Erased before the control changes, so the exclusive-or erase meets the pixels it drew on.
     shape_->DrowUp();
-    control_->SetBounds(r.Left, r.Top, r.Right, r.Bottom);
+    control_->SetBounds(b.Left, b.Top, b.Width, b.Height);
   }
   TSmallRect::MouseUp(button, shift, x, y);
 }

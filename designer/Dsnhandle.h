@@ -126,8 +126,11 @@ class TSmallRect : public TCustomControl {
   void EndResize(THandlePlace place, TMouseButton button, TShiftState shift, int x, int y);
 
  private:
+  struct TBounds {
+    int Left, Top, Width, Height;
+  };
   // Control's bounds for the mouse at (x, y) of this handle, before flipping.
-  TRect ResizedBounds(THandlePlace place, int x, int y) const;
+  TBounds ResizedBounds(THandlePlace place, int x, int y) const;
   // Sends `msg` about Control to its window.
   void SendToControl(UINT msg, WPARAM wParam, LPARAM lParam) const;
 
