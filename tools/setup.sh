@@ -122,7 +122,8 @@ tavelko_setup() {
   wineserver -p >/dev/null 2>&1 </dev/null || true
   # Start the virtual desktop here with quiet output: whichever process starts it passes on its
   # output pipes, and ctest would wait on them forever.
-  wine explorer /desktop=Default,1280x1024 </dev/null >/dev/null 2>&1 || true
+  # When a desktop already runs, the call has been seen to wait forever: bound it.
+  timeout 30 wine explorer /desktop=Default,1280x1024 </dev/null >/dev/null 2>&1 || true
   set +e
 }
 
