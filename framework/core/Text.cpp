@@ -192,21 +192,21 @@ String FormatArgs(const char* format, const TFormatArg* args, std::size_t count)
       ++p;
       continue;
     }
-    String spec(1, '%');
-    while (*p && String("-+ #0").find(*p) != String::npos) spec += *p++;
+    String directive(1, '%');
+    while (*p && String("-+ #0").find(*p) != String::npos) directive += *p++;
     auto number = [&]() {
       if (*p == '*') {
         const TFormatArg& a = take();
         if (a.kind != TFormatArg::Kind::Signed && a.kind != TFormatArg::Kind::Unsigned) fail();
-        spec += std::to_string(a.kind == TFormatArg::Kind::Signed ? a.i : static_cast<std::int64_t>(a.u));
+        directive += std::to_string(a.kind == TFormatArg::Kind::Signed ? a.i : static_cast<std::int64_t>(a.u));
         ++p;
       } else {
-        while (*p >= '0' && *p <= '9') spec += *p++;
+        while (*p >= '0' && *p <= '9') directive += *p++;
       }
     };
     number();
     if (*p == '.') {
-      spec += *p++;
+      directive += *p++;
       number();
     }
     while (*p == 'l' || *p == 'h' || *p == 'L' || *p == 'z' || *p == 'j' || *p == 't') ++p;  // sizes come from the argument
@@ -226,13 +226,13 @@ String FormatArgs(const char* format, const TFormatArg* args, std::size_t count)
         const bool isSigned = a.kind == TFormatArg::Kind::Signed;
         if (!isSigned && a.kind != TFormatArg::Kind::Unsigned) fail();
         if (conversion == 'c') {
-          spec += 'c';
-          length = std::snprintf(buffer, sizeof buffer, spec.c_str(), static_cast<int>(isSigned ? a.i : static_cast<std::int64_t>(a.u)));
+          directive += 'c';
+          length = std::snprintf(buffer, sizeof buffer, directive.c_str(), static_cast<int>(isSigned ? a.i : static_cast<std::int64_t>(a.u)));
         } else {
-          spec += "ll";
-          spec += conversion;
-          length = isSigned ? std::snprintf(buffer, sizeof buffer, spec.c_str(), static_cast<long long>(a.i))
-                            : std::snprintf(buffer, sizeof buffer, spec.c_str(), static_cast<unsigned long long>(a.u));
+          directive += "ll";
+          directive += conversion;
+          length = isSigned ? std::snprintf(buffer, sizeof buffer, directive.c_str(), static_cast<long long>(a.i))
+                            : std::snprintf(buffer, sizeof buffer, directive.c_str(), static_cast<unsigned long long>(a.u));
         }
         break;
       }
@@ -242,16 +242,16 @@ String FormatArgs(const char* format, const TFormatArg* args, std::size_t count)
       case 'g':
       case 'G':
         if (a.kind != TFormatArg::Kind::Float) fail();
-        spec += conversion;
-        length = std::snprintf(buffer, sizeof buffer, spec.c_str(), static_cast<double>(a.f));
+        directive += conversion;
+        length = std::snprintf(buffer, sizeof buffer, directive.c_str(), static_cast<double>(a.f));
         break;
       case 's': {
         if (a.kind != TFormatArg::Kind::Text) fail();
-        spec += 's';
-        const int needed = std::snprintf(nullptr, 0, spec.c_str(), a.s);
+        directive += 's';
+        const int needed = std::snprintf(nullptr, 0, directive.c_str(), a.s);
         if (needed < 0) fail();
         String piece(static_cast<std::size_t>(needed) + 1, '\0');
-        std::snprintf(piece.data(), piece.size(), spec.c_str(), a.s);
+        std::snprintf(piece.data(), piece.size(), directive.c_str(), a.s);
         piece.resize(static_cast<std::size_t>(needed));
         result += piece;
         continue;
