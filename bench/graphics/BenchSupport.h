@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -51,13 +52,40 @@ Timing Time(int runs, F&& work) {
   return {*std::min_element(times.begin(), times.end()), Median(times)};
 }
 
+// Runs every piece of work once a round, round after round, so that a change in the load of a
+// shared machine falls on all of them alike. The timings come back in the order of the work.
+inline std::vector<std::vector<double>> SampleInterleaved(int rounds, const std::vector<std::function<void()>>& works) {
+  std::vector<std::vector<double>> samples(works.size());
+  for (int round = 0; round < rounds; ++round)
+    for (std::size_t i = 0; i < works.size(); ++i) samples[i].push_back(Seconds(works[i]));
+  return samples;
+}
+
+inline Timing Summary(const std::vector<double>& samples) {
+  return {*std::min_element(samples.begin(), samples.end()), Median(samples)};
+}
+
+// The median of the ratios taken round by round: the steadiest ratio when the load changes.
+inline double MedianRatio(const std::vector<double>& ours, const std::vector<double>& theirs) {
+  std::vector<double> ratios;
+  for (std::size_t i = 0; i < ours.size() && i < theirs.size(); ++i) ratios.push_back(ours[i] / theirs[i]);
+  return Median(ratios);
+}
+
 inline void PrintTiming(const char* what, const Timing& timing) {
-  std::printf("%-44s %8.2f ms fastest, %8.2f ms median\n", what, timing.fastest * 1000, timing.median * 1000);
+  std::printf("%-52s %8.2f ms fastest, %8.2f ms median\n", what, timing.fastest * 1000, timing.median * 1000);
 }
 
 inline void PrintRatio(const char* what, const Timing& ours, const Timing& theirs) {
-  std::printf("%-44s %8.2f fastest,    %8.2f median\n", what, ours.fastest / theirs.fastest,
+  std::printf("%-52s %8.2f fastest,    %8.2f median\n", what, ours.fastest / theirs.fastest,
               ours.median / theirs.median);
+}
+
+// Ratios of work timed in the same rounds: of the fastest, of the medians, and round by round.
+inline void PrintRatio(const char* what, const std::vector<double>& ours, const std::vector<double>& theirs) {
+  const Timing a = Summary(ours), b = Summary(theirs);
+  std::printf("%-52s %8.2f fastest,    %8.2f median, %5.2f median of rounds\n", what, a.fastest / b.fastest,
+              a.median / b.median, MedianRatio(ours, theirs));
 }
 
 // A Windows path for a folder the build gave as a Unix path (Wine maps / to drive Z:).

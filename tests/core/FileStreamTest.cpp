@@ -160,6 +160,15 @@ TEST(ReplaceFileContents, AFailedReplaceKeepsTheOldFile) {
   EXPECT_EQ(CountFiles(folder.Path()), 1);
 }
 
+TEST(ReplaceFileContents, ANameTakenByAFolderRaisesAndLeavesTheFolder) {
+  TTempFolder folder;
+  const String name = folder.Path() + "\\page.jpg";
+  ASSERT_TRUE(CreateDirectoryW(CP932ToWide(name).c_str(), nullptr));
+  EXPECT_THROW(ReplaceFileContents(name, "x", 1), EFCreateError);
+  EXPECT_NE(GetFileAttributesW(CP932ToWide(name).c_str()) & FILE_ATTRIBUTE_DIRECTORY, 0u);
+  EXPECT_EQ(CountFiles(folder.Path()), 0);
+}
+
 TEST(ReplaceFileContents, AnUnwritableFolderRaisesAndCreatesNothing) {
   TTempFolder folder;
   EXPECT_THROW(ReplaceFileContents(folder.Path() + "\\missing\\page.jpg", "x", 1), EFCreateError);
