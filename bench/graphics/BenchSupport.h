@@ -42,15 +42,7 @@ inline double Median(std::vector<double> values) {
 struct Timing {
   double fastest;
   double median;
-  Timing operator-(const Timing& other) const { return {fastest - other.fastest, median - other.median}; }
 };
-
-template <class F>
-Timing Time(int runs, F&& work) {
-  std::vector<double> times;
-  for (int i = 0; i < runs; ++i) times.push_back(Seconds(work));
-  return {*std::min_element(times.begin(), times.end()), Median(times)};
-}
 
 // Runs every piece of work once a round, round after round, so that a change in the load of a
 // shared machine falls on all of them alike. The timings come back in the order of the work.
@@ -63,6 +55,15 @@ inline std::vector<std::vector<double>> SampleInterleaved(int rounds, const std:
 
 inline Timing Summary(const std::vector<double>& samples) {
   return {*std::min_element(samples.begin(), samples.end()), Median(samples)};
+}
+
+// The time one work adds to another timed in the same rounds: the fastest less the fastest, and
+// the median of the round-by-round differences (under noise a single difference can even be
+// negative, so the fastest difference means nothing).
+inline Timing Less(const std::vector<double>& whole, const std::vector<double>& part) {
+  std::vector<double> differences;
+  for (std::size_t i = 0; i < whole.size() && i < part.size(); ++i) differences.push_back(whole[i] - part[i]);
+  return {Summary(whole).fastest - Summary(part).fastest, Median(differences)};
 }
 
 // The median of the ratios taken round by round: the steadiest ratio when the load changes.
