@@ -10,12 +10,8 @@
 #include <utility>
 
 #include "designer/DsnPanel.h"
-#include "designer/Dsnfunc.h"
-#include "framework/core/Stream.h"
 #include "framework/windows/Forms.h"
 #include "framework/windows/Services.h"
-#include "streaming/ComponentReader.h"
-#include "streaming/ComponentWriter.h"
 
 // windows.h names a window-property function SetProp; the property writer is meant here.
 #undef SetProp
@@ -369,7 +365,6 @@ void TDsnSwitch::DesignOff() {
   SetDown(false);
   Click();
 }
-
 
 // ---------------------------------------------------------------------------------------------
 // TDsnPartner
@@ -904,35 +899,6 @@ void TDsnRegister::GiveName(TComponent* component) {
   }
   component->SetName(name);
 }
-
-void TDsnRegister::CopyPaste(TControl* source, TWinControl* parent) {
-  const String name = source->Name();
-  source->SetName("");
-  try {
-    TMemoryStream stream;
-    {
-      TComponentWriter writer(stream, source->Owner());
-      writer.WriteSignature();
-      writer.WriteComponent(source);
-      writer.WriteListEnd();
-    }
-    stream.SetPosition(0);
-    TComponentReader reader(stream);
-    reader.OnSetName = [this](TReader* r, TComponent* component, String& newName) { CheckName(r, component, newName); };
-    reader.ReadComponents(parent->Owner(), parent, [this](TComponent* component) { ComponentsProc(component); });
-  } catch (...) {
-    source->SetName(name);
-    throw;
-  }
-  source->SetName(name);
-}
-
-void TDsnRegister::CheckName(TReader* reader, TComponent* component, String& name) {
-  DsnCheckName(Owner(), reader, component, name);
-  if (dsnStage_) dsnStage_->PostControlCreated(component);
-}
-
-TWinControl* TDsnRegister::PasteZero() { return dsnStage_; }
 
 // ---------------------------------------------------------------------------------------------
 // TDsnRegister: the context menu

@@ -29,6 +29,7 @@ class TDsnCtrl;
 class TDsnList;
 class TDsnPartner;
 class TReader;
+class TStream;
 class TCustomCmpPlt;
 class TArrowButton;
 
@@ -111,6 +112,20 @@ class TDsnStage : public TPanel {
   // The handles follow changed bounds.
   void UpdateControl();
 
+  // ---- Stage files and streams ----
+  // Every child control as the signature and its record, after the controller's selection was
+  // cleared. A file ends with one zero byte per control written (an empty stage gives an empty
+  // file), a stream with a single zero byte. A file is replaced only once fully written.
+  void SaveToFile(const String& fileName);
+  void SaveToStream(TStream* stream);
+  // Replace the stage's controls with the ones read, with design mode off meanwhile. A file that
+  // cannot be read raises fileName + " can not be read"; a damaged file or stream leaves the
+  // stage's controls as they were.
+  void LoadFromFile(const String& fileName);
+  void LoadFromStream(TStream* stream);
+  // Each top-level component loaded; nothing here.
+  void ComponentsProc(TComponent*) {}
+
   // ---- Notices posted to the stage about components ----
   // OnControlCreate / OnControlLoaded follow once the current message is done, for a component
   // that still exists then.
@@ -162,12 +177,31 @@ class TDsnStage : public TPanel {
   // After the stage's windows were made anew the interceptors take them over again.
   void CreateHandle() override;
 
+  // ---- Hooks of stage files ----
+  // A loaded component gets a name unique under the form; OnControlLoading hears of it at once,
+  // OnControlLoaded once the current message is done.
+  virtual void CheckName(TReader* reader, TComponent* component, String& name);
+  // One control as the signature and its record, relative to the form.
+  virtual void WriteComponents(TStream* stream, TControl* control);
+  // Checks the whole stream from its start, then destroys the stage's controls and reads the new
+  // ones.
+  virtual void ReadComponents(TStream* stream);
+  // Every property that cannot be read is skipped.
+  virtual void ReadError(TReader* reader, const String& message, bool& handled);
+  // An event whose handler the form does not publish stays empty.
+  virtual void FindMethod(TReader* reader, const String& methodName, const TMethodCode*& code, bool& error);
+
  private:
   // An interceptor's window was destroyed: the dying interceptor goes, a live one takes the new
   // window.
   void ClientDeth(TMessage& message);
   void ControlNotice(TMessage& message, const TControlCreate& event);
   void PostNotice(UINT msg, TComponent* component);
+  // The records of every child control, then one zero byte per control or a single one.
+  void WriteControls(TStream& stream, bool markEachControl);
+  // Runs `load` with the controller's design mode off, and on again after a load that succeeded.
+  template <class Load>
+  void WithDesignModeOff(Load load);
 
   TDsnRegister* controller_ = nullptr;  // not owned
   std::unique_ptr<TStringList> selfProps_;
@@ -414,15 +448,32 @@ class TDsnRegister : public TComponent {
   // The inspector asks for `control` to be the selection.
   void SelectByInspect(TControl* control);
 
-  // ---- Clipboard and delete: the stream operations supply them; here they do nothing ----
-  virtual bool CanCopy() { return false; }
-  virtual bool CanPaste() { return false; }
+  // ---- Clipboard and delete ----
+  // The name of the designer's clipboard format.
+  static constexpr const char* kClipboardFormatName = "Dsn_ClipboardFormat";
+  // A selection exists and shares one parent.
+  virtual bool CanCopy();
+  // At most one control is selected, that one holds controls, and the clipboard has the
+  // designer's format.
+  virtual bool CanPaste();
   // The container of a paste while nothing is selected: the stage.
   virtual TWinControl* PasteZero();
-  virtual void Cut() {}
-  virtual void Copy() {}
-  virtual void Paste() {}
-  virtual void Delete() {}
+  // Copy, then Delete, when the selection can be copied.
+  virtual void Cut();
+  // The selected controls, in selection order, as one block of component streams on the
+  // clipboard: the stream's length (32 bits), the records, a zero byte.
+  virtual void Copy();
+  // The clipboard's controls into the selected container, or PasteZero() without a selection, at
+  // their copied positions and with free names; they become the selection. A block whose length
+  // does not fit it, or whose streams are damaged, pastes nothing and raises EReadError.
+  virtual void Paste();
+  // Destroys the selected controls that the stage's delete query allows, deepest first. The stage
+  // itself is never destroyed.
+  virtual void Delete();
+  // Each top-level component of a paste: intercepted, moved back inside its parent, selected.
+  void ComponentsProcClipbrd(TComponent* component);
+  // Sorts controls by depth below the stage, shallowest first (equal depths keep their order).
+  void SortForDelete(TList* controls) const;
 
   // ---- Creating ----
   // Each top-level component read by a palette copy: remembered as the new component.

@@ -138,9 +138,12 @@ void TComponentReader::LoadBytes() {
 
 void TComponentReader::CheckShape(TReadShape shape) const {
   TValueReader check(bytes_, byteCount_);
-  const auto visit = [shape](const String& className, std::uint8_t flags, int depth) {
+  const auto visit = [shape](const String& className, const String& name, std::uint8_t flags, int depth) {
     const bool created = !(flags & streamformat::ffInherited) && !(shape == TReadShape::Root && depth == 0);
-    if (created) CreatableClass(className);
+    if (!created) return;
+    CreatableClass(className);
+    // A name the component would refuse is damage found before anything is made.
+    if (!name.empty() && !IsValidIdent(name)) throw EReadError(Format(messages::InvalidName, name));
   };
   if (shape == TReadShape::List) {
     while (!check.AtListEnd()) {

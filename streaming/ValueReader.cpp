@@ -290,8 +290,8 @@ void TValueReader::SkipRecord(int depth, const TRecordVisitor& visitRecord) {
   ReadPrefix(flags, childPos);
   const String className = ReadShortString();
   if (className.empty()) RaiseInvalidFormat();
-  if (visitRecord) visitRecord(className, flags, depth);
-  ReadShortString();  // component name
+  const String name = ReadShortString();
+  if (visitRecord) visitRecord(className, name, flags, depth);
   while (!AtListEnd()) {
     ReadShortString();
     SkipValue(0);

@@ -52,8 +52,10 @@ class TValueReader {
   // One whole value of any tag, nested lists, sets, collections and payloads included.
   void SkipValue() { SkipValue(0); }
   // One component record: prefix, names, property entries and child records. visitRecord, when
-  // given, sees each record's class name, prefix flags and nesting depth (0 for this record).
-  using TRecordVisitor = std::function<void(const String& className, std::uint8_t flags, int depth)>;
+  // given, sees each record's class name, component name, prefix flags and nesting depth (0 for
+  // this record).
+  using TRecordVisitor =
+      std::function<void(const String& className, const String& name, std::uint8_t flags, int depth)>;
   void SkipRecord(const TRecordVisitor& visitRecord = {}) { SkipRecord(0, visitRecord); }
 
   // ---- Raw little-endian pieces ----

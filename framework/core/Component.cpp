@@ -5,16 +5,12 @@
 
 #include "framework/core/Filer.h"
 
-namespace {
-
 bool IsValidIdent(const String& name) {
   if (name.empty()) return false;
   auto letter = [](char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_'; };
   if (!letter(name[0])) return false;
   return std::all_of(name.begin(), name.end(), [&](char c) { return letter(c) || (c >= '0' && c <= '9'); });
 }
-
-}  // namespace
 
 void TComponent::Publish(TPublisher<TComponent>& p) {
   p.Prop("Name", &TComponent::Name, &TComponent::SetName).Stored(false);

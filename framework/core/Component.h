@@ -25,6 +25,9 @@ using TComponentState = TSet<TComponentStateFlag>;
 
 enum TOperation { opInsert, opRemove };
 
+// A letter or underscore, then letters, digits and underscores: what a component name may be.
+bool IsValidIdent(const String& name);
+
 class TComponent : public TPersistent {
   TAVELKO_CLASS(TComponent, TPersistent)
   static void Publish(TPublisher<TComponent>& p);

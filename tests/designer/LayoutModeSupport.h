@@ -27,7 +27,8 @@ namespace layouttest {
 // The standard controls and the designer's classes, registered for reading streams.
 void RegisterClassesOnce();
 
-// A controller that counts the calls of its hooks and of the stream operations the stage reaches.
+// A controller that counts the calls of its hooks and of the stream operations the stage reaches;
+// the stream operations are carried out only when `performs` is set.
 class TCountingRegister : public TDsnRegister {
  public:
   using TDsnRegister::TDsnRegister;
@@ -35,15 +36,28 @@ class TCountingRegister : public TDsnRegister {
     moves.push_back({dx, dy});
     TDsnRegister::Moved(dx, dy);
   }
-  void Copy() override { ++copies; }
-  void Cut() override { ++cuts; }
-  void Paste() override { ++pastes; }
-  void Delete() override { ++deletes; }
+  void Copy() override {
+    ++copies;
+    if (performs) TDsnRegister::Copy();
+  }
+  void Cut() override {
+    ++cuts;
+    if (performs) TDsnRegister::Cut();
+  }
+  void Paste() override {
+    ++pastes;
+    if (performs) TDsnRegister::Paste();
+  }
+  void Delete() override {
+    ++deletes;
+    if (performs) TDsnRegister::Delete();
+  }
   void AlertClientDeath() override { ++clientDeaths; }
   void AlertTargetDeath() override { ++targetDeaths; }
 
   std::vector<TPoint> moves;
   int copies = 0, cuts = 0, pastes = 0, deletes = 0, clientDeaths = 0, targetDeaths = 0;
+  bool performs = false;
 };
 
 // A panel that counts its own presses and, while `answers` holds, takes design presses itself

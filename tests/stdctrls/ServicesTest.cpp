@@ -9,6 +9,7 @@
 #include <map>
 
 #include "framework/stdctrls/Clipboard.h"
+#include "framework/stdctrls/ClipboardDouble.h"
 #include "framework/stdctrls/DroppedFiles.h"
 #include "framework/stdctrls/Panel.h"
 #include "framework/stdctrls/SaveDialog.h"
@@ -60,42 +61,6 @@ TEST_F(SaveDialogTest, StoredSettingsComeBack) {
   EXPECT_EQ(copy->Title(), "保存");
   EXPECT_EQ(copy->Options(), (TOpenOptions{ofHideReadOnly, ofEnableSizing}));
 }
-
-// A clipboard of this process alone: data blocks by format, and a record of the calls.
-class TPrivateClipboard : public TClipboardService {
- public:
-  ~TPrivateClipboard() override { Empty(); }
-  UINT RegisterFormat(const String& name) override {
-    const auto found = formats.find(name);
-    if (found != formats.end()) return found->second;
-    const UINT format = 0xC000 + static_cast<UINT>(formats.size());
-    formats[name] = format;
-    return format;
-  }
-  bool Open() override {
-    ++opens;
-    return !busy;
-  }
-  void Close() override { ++closes; }
-  bool Empty() override {
-    ++empties;
-    for (auto& [format, block] : data) GlobalFree(block);
-    data.clear();
-    return true;
-  }
-  bool SetData(UINT format, HANDLE block) override {
-    if (data.count(format)) GlobalFree(data[format]);
-    data[format] = block;
-    return true;
-  }
-  HANDLE GetData(UINT format) override { return data.count(format) ? data[format] : nullptr; }
-  bool IsFormatAvailable(UINT format) override { return data.count(format) != 0; }
-
-  std::map<String, UINT> formats;
-  std::map<UINT, HANDLE> data;
-  int opens = 0, closes = 0, empties = 0;
-  bool busy = false;
-};
 
 TEST_F(ClipboardTest, NestedOpensOpenOnceAndTheFirstDataEmptiesOnce) {
   TPrivateClipboard service;

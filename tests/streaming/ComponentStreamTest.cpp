@@ -2,6 +2,8 @@
 // chooses, children, references, events, the reader's hooks, Loaded, lists and failures.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "StreamTestSupport.h"
 #include "streaming/GlobalRoots.h"
 #include "streaming/StreamFormat.h"
@@ -606,6 +608,15 @@ TEST_F(ComponentStream, CheckingAListCreatesNothingAndLeavesThePosition) {
   TComponentReader cutReader(*cut);
   EXPECT_THROW(cutReader.CheckComponents(), EReadError);
   EXPECT_EQ(form->ComponentCount(), 5);
+
+  // A name no component can take is damage the check finds: nothing is destroyed to make room.
+  Bytes badName = ControlList(*form, {"Label1"}, 1);
+  const auto at = std::search(badName.begin(), badName.end(), std::begin("Label1"), std::end("Label1") - 1);
+  ASSERT_NE(at, badName.end());
+  *at = '1';
+  auto named = StreamOf(badName);
+  TComponentReader namedReader(*named);
+  EXPECT_THROW(namedReader.CheckComponents(), EReadError);
 }
 
 }  // namespace

@@ -1,0 +1,258 @@
+// The controller's and the stage's operations through component streams: copy, cut, paste and
+// delete of the selection, the palette's copy of a template, and stage files and streams.
+//
+// Every stream is written relative to the form (the stage's owner) and read with the form as the
+// owner of what it makes, so references and event handlers bind to the form by name.
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <span>
+#include <vector>
+
+#include "designer/DsnUnit.h"
+#include "designer/Dsnfunc.h"
+#include "framework/core/Stream.h"
+#include "framework/stdctrls/Clipboard.h"
+#include "streaming/ComponentReader.h"
+#include "streaming/ComponentWriter.h"
+
+namespace {
+
+// A clipboard block: the stream's length as 32 bits, then the stream.
+constexpr std::size_t kBlockHeader = sizeof(std::int32_t);
+
+UINT DesignerClipboardFormat() { return TClipboard::RegisterFormat(TDsnRegister::kClipboardFormatName); }
+
+// The stream a clipboard block holds; its stored length must fit the block.
+std::span<const std::uint8_t> StreamOfBlock(const std::vector<std::uint8_t>& block) {
+  std::int32_t length = -1;
+  if (block.size() >= kBlockHeader) std::memcpy(&length, block.data(), kBlockHeader);
+  if (length < 0 || static_cast<std::size_t>(length) > block.size() - kBlockHeader) {
+    throw EReadError("The clipboard holds no valid designer data");
+  }
+  return {block.data() + kBlockHeader, static_cast<std::size_t>(length)};
+}
+
+// The number of parents between `control`'s parent and `stage`.
+int DepthBelow(const TControl* control, const TWinControl* stage) {
+  int depth = 0;
+  for (const TWinControl* p = control->Parent(); p && p != stage; p = p->Parent()) ++depth;
+  return depth;
+}
+
+// A pasted control lying beyond its parent's right or bottom edge is moved back inside.
+void KeepInsideParent(TControl* control) {
+  const TWinControl* parent = control->Parent();
+  if (!parent) return;
+  if (parent->Width() < control->Left()) control->SetLeft(std::max(parent->Width() - control->Width(), 0));
+  if (parent->Height() < control->Top()) control->SetTop(std::max(parent->Height() - control->Height(), 0));
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------------------------
+// TDsnRegister: clipboard and delete
+
+bool TDsnRegister::CanCopy() { return targetList_ && targetList_->GetCount() > 0 && SameParent(); }
+
+bool TDsnRegister::CanPaste() {
+  if (!targetList_) return false;
+  const int count = targetList_->GetCount();
+  if (count > 1) return false;
+  if (count == 1) {
+    const TControl* selected = targetList_->GetItems(0);
+    if (!selected || !selected->ControlStyle().Contains(csAcceptsControls)) return false;
+  }
+  return Clipboard().HasFormat(DesignerClipboardFormat());
+}
+
+TWinControl* TDsnRegister::PasteZero() { return dsnStage_; }
+
+void TDsnRegister::Cut() {
+  if (!CanCopy()) return;
+  Copy();
+  Delete();
+}
+
+void TDsnRegister::Copy() {
+  if (!CanCopy()) return;
+  TMemoryStream block;
+  block.SetSize(kBlockHeader);
+  block.SetPosition(kBlockHeader);
+  {
+    TComponentWriter writer(block, Owner());
+    for (int i = 0; i < targetList_->GetCount(); ++i) {
+      TControl* control = targetList_->GetItems(i);
+      if (!control) continue;
+      writer.WriteSignature();
+      writer.WriteComponent(control);
+    }
+    writer.WriteListEnd();
+  }
+  const std::int64_t length = block.Size() - static_cast<std::int64_t>(kBlockHeader);
+  if (length > INT32_MAX) throw EWriteError("The selection is too large for the clipboard");
+  const auto stored = static_cast<std::int32_t>(length);
+  std::memcpy(block.Memory(), &stored, kBlockHeader);
+  Clipboard().SetAsBytes(DesignerClipboardFormat(), {block.Memory(), static_cast<std::size_t>(block.Size())});
+}
+
+void TDsnRegister::Paste() {
+  if (!CanPaste() || !Owner()) return;
+  TWinControl* container = targetList_->GetCount() == 1 ? dynamic_cast<TWinControl*>(targetList_->GetItems(0))
+                                                         : PasteZero();
+  if (!container) return;
+  ClearSelect();
+  const std::vector<std::uint8_t> block = Clipboard().GetAsBytes(DesignerClipboardFormat());
+  if (block.empty()) return;
+  const std::span<const std::uint8_t> bytes = StreamOfBlock(block);
+  TMemoryStream stream;
+  stream.Write(bytes.data(), static_cast<std::int64_t>(bytes.size()));
+  stream.SetPosition(0);
+  TComponentReader reader(stream);
+  reader.OnSetName = [this](TReader* r, TComponent* component, String& name) { CheckName(r, component, name); };
+  reader.ReadComponents(Owner(), container, [this](TComponent* component) { ComponentsProcClipbrd(component); });
+  if (targetList_) targetList_->SetPosition();
+}
+
+void TDsnRegister::ComponentsProcClipbrd(TComponent* component) {
+  auto* control = dynamic_cast<TControl*>(component);
+  if (!control) return;
+  if (auto* windowed = dynamic_cast<TWinControl*>(control); windowed && designing_) SetSubClass(windowed);
+  KeepInsideParent(control);
+  EnsureTargetList()->Add(control);
+}
+
+void TDsnRegister::Delete() {
+  if (!targetList_) return;
+  TList doomed;
+  for (int i = 0; i < targetList_->GetCount(); ++i) {
+    // The stage carries the design itself: selecting it is for pasting, never for deleting.
+    TControl* control = targetList_->GetItems(i);
+    if (control && control != dsnStage_) doomed.Add(control);
+  }
+  ClearSelect();
+  if (dsnStage_ && dsnStage_->OnDeleteQuery) {
+    for (int i = doomed.Count() - 1; i >= 0; --i) {
+      bool canDelete = true;
+      dsnStage_->OnDeleteQuery(dsnStage_, static_cast<TControl*>(doomed[i]), canDelete);
+      if (!canDelete) doomed.Delete(i);
+    }
+  }
+  SortForDelete(&doomed);
+  for (int i = doomed.Count() - 1; i >= 0; --i) delete static_cast<TControl*>(doomed[i]);
+  if (targetList_) targetList_->SetPosition();
+}
+
+void TDsnRegister::SortForDelete(TList* controls) const {
+  controls->Sort([this](void* a, void* b) {
+    return DepthBelow(static_cast<TControl*>(a), dsnStage_) - DepthBelow(static_cast<TControl*>(b), dsnStage_);
+  });
+}
+
+// ---------------------------------------------------------------------------------------------
+// TDsnRegister: the palette's copy of a template
+
+void TDsnRegister::CopyPaste(TControl* source, TWinControl* parent) {
+  const String name = source->Name();
+  source->SetName("");
+  try {
+    TMemoryStream stream;
+    {
+      TComponentWriter writer(stream, source->Owner());
+      writer.WriteSignature();
+      writer.WriteComponent(source);
+      writer.WriteListEnd();
+    }
+    stream.SetPosition(0);
+    TComponentReader reader(stream);
+    reader.OnSetName = [this](TReader* r, TComponent* component, String& newName) { CheckName(r, component, newName); };
+    reader.ReadComponents(parent->Owner(), parent, [this](TComponent* component) { ComponentsProc(component); });
+  } catch (...) {
+    source->SetName(name);
+    throw;
+  }
+  source->SetName(name);
+}
+
+void TDsnRegister::CheckName(TReader* reader, TComponent* component, String& name) {
+  DsnCheckName(Owner(), reader, component, name);
+  if (dsnStage_) dsnStage_->PostControlCreated(component);
+}
+
+// ---------------------------------------------------------------------------------------------
+// TDsnStage: stage files and streams
+
+void TDsnStage::SaveToFile(const String& fileName) {
+  TMemoryStream contents;
+  WriteControls(contents, true);
+  ReplaceFileContents(fileName, contents.Memory(), static_cast<std::size_t>(contents.Size()));
+}
+
+void TDsnStage::SaveToStream(TStream* stream) { WriteControls(*stream, false); }
+
+void TDsnStage::WriteControls(TStream& stream, bool markEachControl) {
+  // Grab handles are controls too; without a selection there are none to write.
+  if (controller_) controller_->ClearSelect();
+  const int count = ControlCount();
+  for (int i = 0; i < count; ++i) WriteComponents(&stream, Controls(i));
+  TComponentWriter ends(stream, Owner());
+  for (int i = 0; i < (markEachControl ? count : 1); ++i) ends.WriteListEnd();
+}
+
+void TDsnStage::WriteComponents(TStream* stream, TControl* control) {
+  TComponentWriter writer(*stream, Owner());
+  writer.WriteSignature();
+  writer.WriteComponent(control);
+}
+
+template <class Load>
+void TDsnStage::WithDesignModeOff(Load load) {
+  TDsnRegister* controller = controller_;
+  const bool wasDesigning = controller && controller->Designing();
+  if (controller) controller->SetDesigning(false);
+  load();
+  if (wasDesigning && controller_ == controller) controller->SetDesigning(true);
+}
+
+void TDsnStage::LoadFromFile(const String& fileName) {
+  WithDesignModeOff([&] {
+    try {
+      TFileStream file(fileName, fmOpenRead | fmShareDenyWrite);
+      ReadComponents(&file);
+    } catch (...) {
+      throw Exception(fileName + " can not be read");
+    }
+  });
+}
+
+void TDsnStage::LoadFromStream(TStream* stream) {
+  WithDesignModeOff([&] { ReadComponents(stream); });
+}
+
+void TDsnStage::ReadComponents(TStream* stream) {
+  stream->SetPosition(0);
+  TComponentReader reader(*stream);
+  reader.OnSetName = [this](TReader* r, TComponent* component, String& name) { CheckName(r, component, name); };
+  reader.OnError = [this](TReader* r, const String& message, bool& handled) { ReadError(r, message, handled); };
+  reader.OnFindMethod = [this](TReader* r, const String& methodName, const TMethodCode*& code, bool& error) {
+    FindMethod(r, methodName, code, error);
+  };
+  // A damaged stream must not cost the controls the stage has.
+  reader.CheckComponents();
+  while (ControlCount() > 0) delete Controls(ControlCount() - 1);
+  reader.ReadComponents(Owner(), this, [this](TComponent* component) { ComponentsProc(component); });
+}
+
+void TDsnStage::CheckName(TReader* reader, TComponent* component, String& name) {
+  DsnCheckName(Owner(), reader, component, name);
+  if (OnControlLoading) OnControlLoading(this, component);
+  PostControlLoaded(component);
+}
+
+void TDsnStage::ReadError(TReader*, const String&, bool& handled) { handled = true; }
+
+void TDsnStage::FindMethod(TReader*, const String&, const TMethodCode*& code, bool& error) {
+  if (!error) return;
+  code = nullptr;
+  error = false;
+}
