@@ -141,10 +141,15 @@ void TMainForm1::Image2MouseMove(TObject*, TShiftState, int, int) { FHoverFrame 
 void TMainForm1::Image3MouseMove(TObject*, TShiftState, int, int) { FHoverFrame = FrameTags[2]; }
 void TMainForm1::Image4MouseMove(TObject*, TShiftState, int, int) { FHoverFrame = FrameTags[3]; }
 
-void TMainForm1::Image1DblClick(TObject*) { Image1->Picture()->Assign(nullptr); }
-void TMainForm1::Image2DblClick(TObject*) { Image2->Picture()->Assign(nullptr); }
-void TMainForm1::Image3DblClick(TObject*) { Image3->Picture()->Assign(nullptr); }
-void TMainForm1::Image4DblClick(TObject*) { Image4->Picture()->Assign(nullptr); }
+// A frame deleted in layout mode may still have pasted copies that call its handler.
+void TMainForm1::ClearFrame(TImage* frame) {
+  if (frame) frame->Picture()->Assign(nullptr);
+}
+
+void TMainForm1::Image1DblClick(TObject*) { ClearFrame(Image1); }
+void TMainForm1::Image2DblClick(TObject*) { ClearFrame(Image2); }
+void TMainForm1::Image3DblClick(TObject*) { ClearFrame(Image3); }
+void TMainForm1::Image4DblClick(TObject*) { ClearFrame(Image4); }
 
 void TMainForm1::DsnSwitch1Click(TObject*) {
   if (DsnSwitch1->Down()) {
@@ -159,11 +164,14 @@ void TMainForm1::DsnSwitch1Click(TObject*) {
 void TMainForm1::SpeedButton1Click(TObject*) {
   // The capture happens before the dialog, so the page outline never shows in it; from the
   // first save on the page shows its outline dotted. The outline is repainted away before the
-  // pixels are copied, or a second save would capture the dots.
-  Shape0->Pen()->SetStyle(psClear);
-  Shape0->Update();
+  // pixels are copied, or a second save would capture the dots. The outline may have been
+  // deleted in layout mode.
+  if (Shape0) {
+    Shape0->Pen()->SetStyle(psClear);
+    Shape0->Update();
+  }
   Image0->Canvas()->CopyRect(PageTargetRect, *Canvas(), PageCaptureRect);
-  Shape0->Pen()->SetStyle(psDot);
+  if (Shape0) Shape0->Pen()->SetStyle(psDot);
 
   if (!SavePictureDialog1->Execute()) return;
   const String fileName = SavePictureDialog1->FileName();

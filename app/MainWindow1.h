@@ -99,6 +99,7 @@ class TMainForm1 : public TForm {
   void WMDropFiles(TMessage& message);
   // The frame whose tag is FHoverFrame, or null.
   TImage* HoveredFrame() const;
+  static void ClearFrame(TImage* frame);
 
   String FHoverFrame;
 };

@@ -176,6 +176,7 @@ void TComponent::SetName(const String& newName) {
     if (!newName.empty()) owner_->nameIndex_[UpperCase(newName)] = this;
   }
   name_ = newName;
+  if (owner_) owner_->OwnedComponentRenamed(this);
 }
 
 // ---- Destruction links ----

@@ -101,6 +101,8 @@ class TComponent : public TPersistent {
   // first in its own destructor: the notifications then reach a complete object. The base
   // destructor calls it otherwise; it runs once.
   void BeforeDestruction();
+  // `component`, owned by this one, has just taken its name (perhaps empty); nothing here.
+  virtual void OwnedComponentRenamed(TComponent*) {}
 
  private:
   void Destroying();

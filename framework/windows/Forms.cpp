@@ -436,6 +436,14 @@ void TCustomForm::DefineProperties(TFiler& filer) {
       [this](TWriter& writer) { writer.WriteInteger(textHeight_); }, textHeight_ != 0);
 }
 
+void TCustomForm::OwnedComponentRenamed(TComponent* component) {
+  for (TFormField& field : fields_) {
+    if (field.Get() == component) field.Set(nullptr);
+    if (!component->Name().empty() && SameText(field.Name, component->Name()) && field.Accepts(component))
+      field.Set(component);
+  }
+}
+
 void TCustomForm::Notification(TComponent* component, TOperation operation) {
   TWinControl::Notification(component, operation);
   if (operation != opRemove || !component) return;

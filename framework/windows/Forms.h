@@ -82,6 +82,7 @@ struct TFormField {
   String Name;
   std::function<void(TComponent*)> Set;  // EReadError when the component is of another class
   std::function<TComponent*()> Get;
+  std::function<bool(TComponent*)> Accepts;  // whether the field can hold the component
 };
 
 template <class Form>
@@ -102,7 +103,8 @@ class TFieldPublisher {
                                                    component->ClassName(), component->Name()));
                          form->*member = typed;
                        },
-                       [form, member]() -> TComponent* { return form->*member; }});
+                       [form, member]() -> TComponent* { return form->*member; },
+                       [](TComponent* component) { return dynamic_cast<T*>(component) != nullptr; }});
   }
 
  private:
@@ -186,6 +188,9 @@ class TCustomForm : public TWinControl {
   TCloseQueryEvent OnCloseQuery;
 
  protected:
+  // A component of the form taking a field's name fills that field (a pasted or loaded control
+  // the form's code refers to by name); a field loses a component renamed away from its name.
+  void OwnedComponentRenamed(TComponent* component) override;
   // Reads the layout stored under the class's name in upper case (RCDATA) into this form, sets
   // the published fields and raises OnCreate. Call it in the form class's constructor.
   template <class Self>

@@ -1,9 +1,11 @@
 // The page's actions driven by real window messages: hovering and dropping photos into frames,
-// clearing frames, the mode captions, saving the page as a JPEG, and the information page.
+// clearing frames, the mode captions, saving the page as a JPEG, the information page, and the
+// page's controls cut, pasted, deleted and saved and loaded in layout mode.
 #include <windows.h>
 #include <shlobj.h>
 
 #include <cstring>
+#include <memory>
 #include <vector>
 
 #include "app/InformationPage.h"
@@ -12,7 +14,9 @@
 #include "framework/core/Stream.h"
 #include "framework/graphics/JpegCodec.h"
 #include "framework/graphics/Picture.h"
+#include "framework/stdctrls/ClipboardDouble.h"
 #include "framework/stdctrls/Image.h"
+#include "framework/stdctrls/Memo.h"
 #include "framework/stdctrls/Shape.h"
 #include "framework/stdctrls/SpeedButton.h"
 #include "tests/app/PageFixture.h"
@@ -282,4 +286,118 @@ TEST_F(PageActions, TheInformationButtonOpensThePageForThisProgram) {
   EXPECT_EQ(shell.Calls[0].Show, SW_SHOW);
   EXPECT_EQ(InformationPageAddress("C:\\Program Files\\Tavelko\\Tavelko.exe"),
             String(InformationEndpoint) + "info.php?pf=w&sn=Tavelko");
+}
+
+// ---------------------------------------------------------------------------------------------
+// Layout mode: cut, paste, delete and the stage's stream
+
+class PageDesign : public PageActions {
+ protected:
+  void SetUp() override {
+    PageActions::SetUp();
+    clipboardScope_ = std::make_unique<TClipboardServiceScope>(clipboard_);
+  }
+  void TearDown() override {
+    clipboardScope_.reset();
+    PageActions::TearDown();
+  }
+  void Select(TControl* control) { page->DsnRegister1->SelectByInspect(control); }
+  // A character or a Delete key on the stage, as the keyboard delivers them in layout mode.
+  void Character(char code) { SendMessageW(Stage(), WM_CHAR, static_cast<WPARAM>(code), 0); }
+  void DeleteKey() {
+    SendMessageW(Stage(), WM_KEYDOWN, VK_DELETE, 0);
+    SendMessageW(Stage(), WM_KEYUP, VK_DELETE, 0xC0000001);
+  }
+  static std::vector<std::uint8_t> StageBytes(TDsnStage* stage) {
+    TMemoryStream stream;
+    stage->SaveToStream(&stream);
+    return {stream.Memory(), stream.Memory() + stream.Size()};
+  }
+  // Name, class and bounds of every control on the stage, in order.
+  std::vector<String> Inventory() {
+    std::vector<String> lines;
+    for (int i = 0; i < page->DsnStage1->ControlCount(); ++i) {
+      TControl* c = page->DsnStage1->Controls(i);
+      lines.push_back(c->Name() + ":" + c->ClassName() + "@" + IntToStr(c->Left()) + "," + IntToStr(c->Top()) + " " +
+                      IntToStr(c->Width()) + "x" + IntToStr(c->Height()));
+    }
+    return lines;
+  }
+
+ private:
+  TPrivateClipboard clipboard_;
+  std::unique_ptr<TClipboardServiceScope> clipboardScope_;
+};
+
+TEST_F(PageDesign, TheWholeStageSurvivesASaveAndALoadAndTheFormFindsItsControlsAgain) {
+  HoverOver(page->Image1);
+  ASSERT_TRUE(Drop({Photo("baseline.jpg")}));
+  HoverOver(page->Image3);
+  ASSERT_TRUE(Drop({Photo("photo.bmp")}));
+  page->Memo2->SetText("こんにちは");
+  const std::vector<String> before = Inventory();
+  const std::vector<std::uint8_t> saved = StageBytes(page->DsnStage1);
+
+  TMemoryStream stream;
+  stream.WriteBuffer(saved.data(), static_cast<std::int64_t>(saved.size()));
+  page->DsnStage1->LoadFromStream(&stream);
+  EXPECT_EQ(Inventory(), before);
+  EXPECT_EQ(StageBytes(page->DsnStage1), saved);  // every property, picture and line
+
+  ASSERT_NE(page->Image1, nullptr);
+  EXPECT_EQ(page->Image1->Parent(), page->DsnStage1);
+  EXPECT_EQ(Shown(page->Image1)->ClassName(), "TJPEGImage");
+  EXPECT_EQ(Shown(page->Image3)->ClassName(), "TBitmap");
+  ASSERT_NE(page->Memo2, nullptr);
+  EXPECT_EQ(page->Memo2->Text(), "こんにちは");
+  // The loaded frames report the mouse and take drops as the old ones did.
+  HoverOver(page->Image2);
+  ASSERT_TRUE(Drop({Photo("progressive.jpg")}));
+  EXPECT_EQ(Shown(page->Image2)->ClassName(), "TJPEGImage");
+}
+
+TEST_F(PageDesign, AFrameCutAndPastedInLayoutModeKeepsItsPlaceNameAndDuty) {
+  ClickOnPanel(page->DsnSwitch1);
+  ASSERT_TRUE(page->DsnRegister1->Designing());
+  const TRect bounds = page->Image1->BoundsRect();
+  Select(page->Image1);
+  Character(24);  // Ctrl+X
+  EXPECT_EQ(page->Image1, nullptr);
+  Select(page->DsnStage1);
+  Character(22);  // Ctrl+V
+  ASSERT_NE(page->Image1, nullptr);
+  EXPECT_EQ(page->Image1->BoundsRect(), bounds);
+  ClickOnPanel(page->DsnSwitch1);
+
+  HoverOver(page->Image1);
+  EXPECT_EQ(page->HoverFrame(), "左上");
+  ASSERT_TRUE(Drop({Photo("baseline.jpg")}));
+  EXPECT_EQ(Shown(page->Image1)->ClassName(), "TJPEGImage");
+}
+
+TEST_F(PageDesign, WithTheOutlineAndAFrameDeletedTheCopiesStillClearAndThePageStillSaves) {
+  ClickOnPanel(page->DsnSwitch1);
+  Select(page->Image1);
+  Character(3);  // Ctrl+C
+  Select(page->DsnStage1);
+  Character(22);
+  auto* copy = dynamic_cast<TImage*>(page->FindComponent("Image5"));
+  ASSERT_NE(copy, nullptr);
+  Select(page->Shape0);
+  DeleteKey();
+  EXPECT_EQ(page->Shape0, nullptr);
+  Select(page->Image1);
+  DeleteKey();
+  EXPECT_EQ(page->Image1, nullptr);
+  ClickOnPanel(page->DsnSwitch1);
+
+  // The copy's double-click handler is the deleted frame's.
+  const LPARAM at = MAKELPARAM(copy->Left() + 10, copy->Top() + 10);
+  SendMessageW(Stage(), WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+  SendMessageW(Stage(), WM_LBUTTONUP, 0, at);
+  const String name = TempFolder() + "\\without-outline.jpg";
+  fileDialogs.Answers.push_back(name);
+  ClickOnPanel(page->SpeedButton1);
+  EXPECT_TRUE(IsJpegFile(name));
+  EXPECT_TRUE(dialogs.Requests.empty());
 }

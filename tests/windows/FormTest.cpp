@@ -191,6 +191,20 @@ TEST_F(StoredLayout, AFieldIsClearedWhenItsComponentGoes) {
   EXPECT_NE(form.Helper1, nullptr);
 }
 
+TEST_F(StoredLayout, AComponentTakingAFieldsNameFillsTheField) {
+  TSampleForm form(nullptr, layout);
+  delete form.Patch1;
+  auto* patch = new TPatch(&form);
+  EXPECT_EQ(form.Patch1, nullptr);
+  patch->SetName("patch1");  // names compare without regard to case
+  EXPECT_EQ(form.Patch1, patch);
+  patch->SetName("Patch2");
+  EXPECT_EQ(form.Patch1, nullptr);
+  delete form.Box1;
+  (new TPatch(&form))->SetName("Box1");  // of another class: the field stays empty
+  EXPECT_EQ(form.Box1, nullptr);
+}
+
 TEST_F(StoredLayout, ASecondFormOfTheClassGetsAFreeName) {
   TComponent owner(nullptr);
   auto* first = new TSampleForm(&owner, layout);
