@@ -19,8 +19,9 @@ std::unordered_map<HWND, TAgent*>& TopAgents() {
   return agents;
 }
 
-WNDPROC WindowProcOf(HWND window) {
-  return reinterpret_cast<WNDPROC>(GetWindowLongPtrW(window, GWLP_WNDPROC));
+// Installs `procedure` on the window; the one it replaced, null when Windows refused.
+WNDPROC ReplaceWindowProc(HWND window, WNDPROC procedure) {
+  return reinterpret_cast<WNDPROC>(SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure)));
 }
 
 }  // namespace
@@ -65,12 +66,15 @@ void TAgent::WindowDestroyed(HWND window) {
 }
 
 void TAgent::Install(HWND handle) {
-  const WNDPROC old = WindowProcOf(handle);
+  // The answer of the replacement is the old procedure: one call to Windows instead of two.
+  const WNDPROC old = ReplaceWindowProc(handle, ObjectInstance());
+  if (!old) throw Exception(kSubclassingFailed);
   const bool overAgent = old == ObjectInstance();
   // An agent covered by some other procedure cannot get its messages from a new agent on top.
-  if (!overAgent && FindAgent(handle)) throw Exception(kSubclassingFailed);
-  if (SetWindowLongPtrW(handle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ObjectInstance())) == 0)
+  if (!overAgent && FindAgent(handle)) {
+    ReplaceWindowProc(handle, old);
     throw Exception(kSubclassingFailed);
+  }
   oldWndProc_ = old;
   below_ = overAgent ? FindAgent(handle) : nullptr;
   if (below_) below_->above_ = this;
@@ -87,7 +91,7 @@ void TAgent::Unlink() {
     above_->below_ = below_;
     if (below_) below_->above_ = above_;
   } else {
-    SetWindowLongPtrW(handle_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(oldWndProc_));
+    ReplaceWindowProc(handle_, oldWndProc_);
     if (below_) {
       below_->above_ = nullptr;
       TopAgents()[handle_] = below_;
@@ -232,14 +236,14 @@ void TAgentList::ReScanChild(TWinControl* control, HWND handle) {
   for (int i = 0; i < children.Count(); ++i) {
     const TChildItem item = children.GetItems(i);
     // A child control of the same owner is designed itself and gets its own interceptor.
-    if (!item.Control || item.Control->Owner() != designOwner) AddSubtree(item.Handle);
+    if (!item.Control || item.Control->Owner() != designOwner) AddSubtree(item);
   }
 }
 
-void TAgentList::AddSubtree(HWND handle) {
-  Add(handle);
-  TChildList children(nullptr, handle);
-  for (int i = 0; i < children.Count(); ++i) AddSubtree(children.GetItems(i).Handle);
+void TAgentList::AddSubtree(const TChildItem& item) {
+  Add(item.Handle);
+  TChildList children(item.Control, item.Handle);
+  for (int i = 0; i < children.Count(); ++i) AddSubtree(children.GetItems(i));
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -250,17 +254,26 @@ TChildList::TChildList(TWinControl* control, HWND handle) : parentHandle_(handle
 void TChildList::MakeList() {
   handles_.clear();
   controls_.clear();
-  std::vector<std::pair<HWND, TWinControl*>> windowed;
-  if (control_) {
-    for (int i = 0; i < control_->ControlCount(); ++i)
-      if (auto* child = dynamic_cast<TWinControl*>(control_->Controls(i))) windowed.emplace_back(child->Handle(), child);
+  // The windowed children come last among the controls, bottom to top.
+  for (int i = control_ ? control_->ControlCount() - 1 : -1; i >= 0; --i) {
+    auto* child = dynamic_cast<TWinControl*>(control_->Controls(i));
+    if (!child) break;
+    handles_.push_back(child->Handle());
+    controls_.push_back(child);
   }
-  for (HWND h = GetWindow(parentHandle_, GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT)) handles_.push_back(h);
-  for (HWND h : handles_) {
-    TWinControl* owner = nullptr;
-    for (const auto& [handle, child] : windowed)
-      if (handle == h) owner = child;
-    controls_.push_back(owner);
+  // Asking Windows costs a round trip per window. Without windows of others in it, the child
+  // controls' windows are all the child windows, in the stacking order the framework keeps.
+  if (control_ && control_->HandleAllocated() && control_->Handle() == parentHandle_ &&
+      !control_->MayHoldForeignWindows())
+    return;
+  std::unordered_map<HWND, TWinControl*> windowed;
+  for (std::size_t i = 0; i < handles_.size(); ++i) windowed.emplace(handles_[i], controls_[i]);
+  handles_.clear();
+  controls_.clear();
+  for (HWND h = GetWindow(parentHandle_, GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT)) {
+    const auto owner = windowed.find(h);
+    handles_.push_back(h);
+    controls_.push_back(owner == windowed.end() ? nullptr : owner->second);
   }
 }
 

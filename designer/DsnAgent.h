@@ -18,6 +18,7 @@ class TComponent;
 class TControl;
 class TWinControl;
 class TAgentList;
+struct TChildItem;
 
 // WParam: a TComponent* that the form agent destroys.
 constexpr UINT DSNM_KILLCOMPONENT = WM_USER + 579;
@@ -187,13 +188,13 @@ class TAgentList : public TObject {
   // windows of controls with another owner than `control`'s, and windows of no control, each
   // with its whole subtree.
   void ReScanChild(TWinControl* control, HWND handle);
+  // Child agents for the item's window and every window below it.
+  void AddSubtree(const TChildItem& item);
 
   int Count() const { return static_cast<int>(items_.size()); }
   TChildAgent* Items(int index) const;  // EListError outside the list
 
  private:
-  void AddSubtree(HWND handle);
-
   std::vector<std::unique_ptr<TChildAgent>> items_;
 };
 

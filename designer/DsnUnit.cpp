@@ -554,8 +554,11 @@ void TDsnRegister::CreateSubClass() {
   if (dsnStage_) SetSubClass(dsnStage_);
 }
 
+// The interceptors of a whole tree change their controls' cursors and ask for repaints at once:
+// one repaint of the tree, and one look at the cursor under the mouse, instead of one per control.
 template <class Work>
 void TDsnRegister::WithOneRepaint(TWinControl* root, Work work) {
+  TCursorChangeBatch cursors;
   ++repaintDeferred_;
   try {
     work();
@@ -579,17 +582,6 @@ TCoverAccept TDsnRegister::AskCover(TObject* sender, TComponent* component) {
   return canCover;
 }
 
-namespace {
-
-// A window and every window below it become transparent to the mouse.
-void AddTransparentSubtree(TAgentList& agents, HWND window) {
-  agents.Add(window);
-  TChildList children(nullptr, window);
-  for (int i = 0; i < children.Count(); ++i) AddTransparentSubtree(agents, children.GetItems(i).Handle);
-}
-
-}  // namespace
-
 // `current` is the interceptor of the nearest intercepted window above: it holds the transparent
 // agents of foreign windows met below it.
 void TDsnRegister::Cover(TWinControl* control, TDsnCtrl* current) {
@@ -608,7 +600,7 @@ void TDsnRegister::Cover(TWinControl* control, TDsnCtrl* current) {
     if (child.Control && child.Control->Owner() == designOwner)
       Cover(child.Control, current);
     else if (current)
-      AddTransparentSubtree(*current->Agents(), child.Handle);
+      current->Agents()->AddSubtree(child);
   }
 }
 

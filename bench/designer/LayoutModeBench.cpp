@@ -1,9 +1,11 @@
 // Layout mode on a crowded stage: the cost per control of switching design mode on and off,
 // compared with merely replacing and restoring the window procedures of the same windows in the
 // same run, and the cost per control of one drag step (and of the press and release around it)
-// with 100 selected controls. Two parts of switching are timed on their own as well: listing the
-// child windows (the walk asks Windows for the children of every window) and changing a
-// control's cursor (which refreshes the cursor shown when the mouse is over the control).
+// with 100 selected controls. Switching is timed with the mouse away from the stage, as after a
+// click on a switch beside it, and again with the mouse over a control of the stage, where the
+// changed cursor is shown at once (a fixed cost per switch). What switching avoids is timed as
+// well: asking Windows for the child windows of every window, and refreshing the cursor control
+// by control.
 #include <windows.h>
 
 #include <algorithm>
@@ -14,6 +16,7 @@
 #include "designer/DsnUnit.h"
 #include "framework/stdctrls/Memo.h"
 #include "framework/stdctrls/Panel.h"
+#include "framework/windows/Application.h"
 #include "framework/windows/Forms.h"
 
 namespace {
@@ -53,6 +56,21 @@ void Print(const char* what, const TTimes& times, int perCount) {
               times.Median() * 1e6 / perCount);
 }
 
+// Puts the real pointer at `screen` and handles the mouse messages that follow until the framework
+// sees the mouse over `expected` (null: over none of its controls); false after two seconds.
+bool PutPointer(const TPoint& screen, TControl* expected) {
+  const double deadline = Now() + 2;
+  SetCursorPos(screen.X, screen.Y);
+  while (Now() < deadline) {
+    Pump();
+    POINT now;
+    if (GetCursorPos(&now) && now.x == screen.X && now.y == screen.Y && Application->MouseControl() == expected)
+      return true;
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+  }
+  return false;
+}
+
 // The bare replacement: a procedure that passes every message on to the one it replaced.
 std::unordered_map<HWND, WNDPROC>& Replaced() {
   static std::unordered_map<HWND, WNDPROC> procedures;
@@ -88,6 +106,8 @@ int main() {
 
   std::vector<HWND> windows{stage->Handle()};
   for (TWinControl* control : controls) windows.push_back(control->Handle());
+  const TPoint beside = form->ClientToScreen({form->Width() + 100, 100});
+  if (!PutPointer(beside, nullptr)) std::printf("(the pointer could not be put beside the stage)\n");
 
   TTimes replace, restore, on, off, children, cursors;
   for (int run = 0; run < kRuns; ++run) {
@@ -124,6 +144,22 @@ int main() {
     Pump();
   }
 
+  // The mouse over a memo of the stage: switching shows its new cursor at once.
+  TWinControl* underMouse = controls[kControls / 2 + 1];
+  const bool pointerOnStage = PutPointer(underMouse->ClientToScreen({10, 10}), underMouse);
+  TTimes onUnderMouse, offUnderMouse;
+  for (int run = 0; pointerOnStage && run < kRuns; ++run) {
+    double start = Now();
+    controller->SetDesigning(true);
+    onUnderMouse.Add(Now() - start);
+    Pump();
+    start = Now();
+    controller->SetDesigning(false);
+    offUnderMouse.Add(Now() - start);
+    Pump();
+  }
+  PutPointer(beside, nullptr);
+
   // One drag step: 100 selected memos and panels on the stage, pressed on the first of them.
   controller->SetDesigning(true);
   TTargetList* targets = controller->NewTargetList();
@@ -159,9 +195,18 @@ int main() {
   std::printf("%-46s %9.2f fastest     %9.2f median\n", "switching on and off / replacing and restoring",
               (on.Fastest() + off.Fastest()) / (replace.Fastest() + restore.Fastest()),
               (on.Median() + off.Median()) / (replace.Median() + restore.Median()));
-  std::printf("Parts of switching\n");
-  Print("listing the child windows of every window", children, kControls);
-  Print("changing a cursor there and back", cursors, kControls);
+  if (pointerOnStage) {
+    std::printf("With the mouse over a memo of the stage\n");
+    Print("switching design mode on", onUnderMouse, kControls);
+    Print("switching design mode off", offUnderMouse, kControls);
+    std::printf("%-46s %9.2f us fastest  %9.2f us median  per switch\n", "more than with the mouse beside the stage",
+                (onUnderMouse.Fastest() - on.Fastest()) * 1e6, (onUnderMouse.Median() - on.Median()) * 1e6);
+  } else {
+    std::printf("(the pointer could not be put on the stage)\n");
+  }
+  std::printf("What switching avoids\n");
+  Print("asking Windows for the child windows", children, kControls);
+  Print("cursor changed there and back, one at a time", cursors, kControls);
   std::printf("Dragging %d selected controls\n", kSelected);
   Print("press (outlines made and drawn)", press, kSelected);
   Print("one drag step (outlines erased and redrawn)", step, kSelected);

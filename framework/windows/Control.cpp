@@ -2,16 +2,19 @@
 //
 // Sections: type data · size constraints · context menu base · construction · messages ·
 // bounds · parent and stacking · state and appearance · painting · mouse · streaming · handlers ·
-// capture and accelerators.
+// capture · cursor change batches · accelerators.
 #include "framework/windows/Control.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "framework/windows/Application.h"
 #include "framework/windows/WinControl.h"
 
 namespace {
 TControl* windowlessCapture = nullptr;  // the windowless control holding the mouse through its parent
+int cursorBatchDepth = 0;
+bool cursorChangedUnderMouse = false;  // in the running batch
 }  // namespace
 
 // ---------------------------------------------------------------------------------------------
@@ -597,7 +600,11 @@ void TControl::CMColorChanged(TMessage&) { Invalidate(); }
 void TControl::CMTextChanged(TMessage&) {}
 
 void TControl::CMCursorChanged(TMessage&) {
-  // Show the new cursor at once when the mouse is over the control.
+  if (TCursorChangeBatch::Active()) TCursorChangeBatch::NoteChange(this);
+  else RefreshCursorUnderMouse();
+}
+
+void TControl::RefreshCursorUnderMouse() {
   HWND window = CursorWindow();
   if (!window || GetCapture()) return;
   POINT cursor;
@@ -669,6 +676,26 @@ void SetCaptureControl(TControl* control) {
 
 void WindowLostCapture(TWinControl* window) {
   if (windowlessCapture && windowlessCapture->Parent() == window) windowlessCapture = nullptr;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Cursor change batches
+
+TCursorChangeBatch::TCursorChangeBatch() { ++cursorBatchDepth; }
+
+TCursorChangeBatch::~TCursorChangeBatch() {
+  if (--cursorBatchDepth > 0 || !std::exchange(cursorChangedUnderMouse, false)) return;
+  if (TControl* mouse = Application ? Application->MouseControl() : nullptr) mouse->RefreshCursorUnderMouse();
+}
+
+bool TCursorChangeBatch::Active() { return cursorBatchDepth > 0; }
+
+void TCursorChangeBatch::NoteChange(TControl* control) {
+  // The framework knows which control the mouse was last over; only a change there or around it
+  // can show.
+  TControl* mouse = Application ? Application->MouseControl() : nullptr;
+  for (TControl* inside = mouse; inside && !cursorChangedUnderMouse; inside = inside->Parent())
+    if (inside == control) cursorChangedUnderMouse = true;
 }
 
 bool IsAccel(Word key, const String& caption) {

@@ -3,7 +3,7 @@
 // controls are painted and fed input by their parent (TWinControl); windowed ones own a window.
 //
 // Sections: enumerations and small types · events · size constraints · context menu base ·
-// TControl · capture · accelerator test.
+// TControl · capture · cursor change batches · accelerator test.
 #pragma once
 
 #include <cstdint>
@@ -228,6 +228,8 @@ class TControl : public TComponent {
   // ---- Appearance ----
   TCursor Cursor() const { return cursor_; }
   void SetCursor(TCursor value);
+  // When the mouse is over the control, its window chooses the cursor shown again.
+  void RefreshCursorUnderMouse();
   const String& Hint() const { return hint_; }
   void SetHint(const String& value) { hint_ = value; }
   bool ShowHint() const { return showHint_; }
@@ -410,6 +412,23 @@ TControl* GetCaptureControl();
 void SetCaptureControl(TControl* control);
 // A windowless capture through `window` ends (the window lost the mouse to another).
 void WindowLostCapture(TWinControl* window);
+
+// ---------------------------------------------------------------------------------------------
+// Many cursor changes at once: while a batch lives, a control whose Cursor changes does not look
+// for the mouse itself (which asks Windows several questions); when the outermost batch ends, the
+// control under the mouse refreshes its cursor once, if the change of the control or of one around
+// it can show there.
+class TCursorChangeBatch {
+ public:
+  TCursorChangeBatch();
+  ~TCursorChangeBatch();
+  TCursorChangeBatch(const TCursorChangeBatch&) = delete;
+  TCursorChangeBatch& operator=(const TCursorChangeBatch&) = delete;
+
+  static bool Active();
+  // `control`'s Cursor changed while a batch lives.
+  static void NoteChange(TControl* control);
+};
 
 // True when `caption` marks `key` as its accelerator ("&Save" for S or s; "&&" is a plain "&").
 bool IsAccel(Word key, const String& caption);
