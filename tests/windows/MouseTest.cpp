@@ -177,3 +177,72 @@ TEST_F(Mouse, RealInputReachesTheChildThroughTheWholePath) {
   EXPECT_EQ(clicks.seen, std::vector<String>{"Second click"});
   EXPECT_TRUE(log.Contains("Second down 25,20"));
 }
+
+namespace {
+
+// Counts WM_SETCURSOR reaching one window in front of its own procedure.
+class TSetCursorCounter {
+ public:
+  explicit TSetCursorCounter(HWND window) : window_(window) {
+    counted_ = this;
+    previous_ = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Proc)));
+  }
+  ~TSetCursorCounter() {
+    SetWindowLongPtrW(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous_));
+    counted_ = nullptr;
+  }
+  TSetCursorCounter(const TSetCursorCounter&) = delete;
+  TSetCursorCounter& operator=(const TSetCursorCounter&) = delete;
+
+  int count = 0;
+
+ private:
+  static LRESULT CALLBACK Proc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_SETCURSOR) ++counted_->count;
+    return CallWindowProcW(counted_->previous_, window, msg, wParam, lParam);
+  }
+
+  static inline TSetCursorCounter* counted_ = nullptr;
+  HWND window_;
+  WNDPROC previous_;
+};
+
+}  // namespace
+
+TEST_F(Mouse, CursorChangesInABatchAreShownOnceWhenTheOutermostBatchEnds) {
+  ASSERT_TRUE(MoveCursorTo(form->ClientToScreen({20, 20})));
+  Send(WM_MOUSEMOVE, 0, 20, 20);
+  ASSERT_EQ(Application->MouseControl(), first);
+  TSetCursorCounter setCursor(form->Handle());
+
+  {
+    TCursorChangeBatch outer;
+    {
+      TCursorChangeBatch inner;
+      first->SetCursor(crCross);
+      second->SetCursor(crHandPoint);
+    }
+    first->SetCursor(crIBeam);
+    EXPECT_EQ(setCursor.count, 0) << "nothing looks for the mouse inside a batch";
+  }
+  EXPECT_EQ(setCursor.count, 1);
+  EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, IDC_IBEAM));
+
+  {
+    TCursorChangeBatch batch;
+    second->SetCursor(crCross);
+  }
+  EXPECT_EQ(setCursor.count, 1) << "a change away from the mouse cannot show";
+
+  first->SetCursor(crHandPoint);
+  EXPECT_EQ(setCursor.count, 2) << "without a batch the change shows at once";
+  EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, IDC_HAND));
+
+  first->SetCursor(crDefault);
+  {
+    TCursorChangeBatch batch;
+    form->SetCursor(crSizeNS);
+  }
+  EXPECT_EQ(setCursor.count, 4) << "the form's cursor shows where its child has none";
+  EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, IDC_SIZENS));
+}
