@@ -306,6 +306,43 @@ TEST_F(AgentTest, AgentListCoversForeignWindowsAndTheirWholeSubtrees) {
   EXPECT_EQ(empty.Count(), 0);
 }
 
+TEST_F(AgentTest, ChildListIsWindowsOwnListAlsoWhenMadeFromTheControls) {
+  TStageForm stage;
+  std::vector<TProbe*> probes;
+  for (int i = 0; i < 4; ++i) {
+    probes.push_back(new TProbe(stage.form));
+    probes.back()->SetParent(stage.host);
+  }
+  probes[1]->BringToFront();
+  probes[2]->SendToBack();
+  const auto windowsOrder = [&] {
+    std::vector<HWND> order;
+    for (HWND h = GetWindow(stage.host->Handle(), GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT)) order.push_back(h);
+    return order;
+  };
+  const auto listed = [&](std::vector<TWinControl*>* paired = nullptr) {
+    TChildList children(stage.host, stage.host->Handle());
+    std::vector<HWND> order;
+    for (int i = 0; i < children.Count(); ++i) {
+      order.push_back(children.GetItems(i).Handle);
+      if (paired) paired->push_back(children.GetItems(i).Control);
+    }
+    return order;
+  };
+
+  ASSERT_FALSE(stage.host->MayHoldForeignWindows());
+  std::vector<TWinControl*> paired;
+  EXPECT_EQ(listed(&paired), windowsOrder());
+  EXPECT_EQ(paired, (std::vector<TWinControl*>{probes[1], probes[3], probes[0], probes[2]}));
+
+  // A window of no control among them: Windows is asked, and the window is listed unpaired.
+  HWND plain = MakePlain(stage.host->Handle());
+  SetWindowPos(plain, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  paired.clear();
+  EXPECT_EQ(listed(&paired), windowsOrder());
+  EXPECT_EQ(paired, (std::vector<TWinControl*>{nullptr, probes[1], probes[3], probes[0], probes[2]}));
+}
+
 TEST_F(AgentTest, ClientAgentEndsChildrenFirstAndReleasesLast) {
   TStageForm stage;
   TComponent elsewhere(nullptr);

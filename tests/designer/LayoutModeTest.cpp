@@ -10,6 +10,7 @@
 
 #include "DesignerTestSupport.h"
 #include "LayoutModeSupport.h"
+#include "framework/stdctrls/ComboBox.h"
 #include "framework/windows/ServiceDoubles.h"
 
 namespace {
@@ -404,6 +405,26 @@ TEST_F(LayoutMode, TheCoverQueryDecidesWhatIsInterceptedAndForeignWindowsLetTheM
   ToggleSwitch();
   EXPECT_EQ(TAgent::FindAgent(foreign), nullptr);
   EXPECT_EQ(TAgent::SubclassedWindowCount(), 0);
+}
+
+TEST_F(LayoutMode, TheEditAComboBoxMakesInsideItselfLetsTheMouseThroughToTheBox) {
+  auto* combo = new TComboBox(page.form);
+  combo->SetParent(page.stage);
+  combo->SetBounds(240, 200, 120, 24);
+  HWND inner = GetWindow(combo->Handle(), GW_CHILD);
+  ASSERT_NE(inner, nullptr);
+  ASSERT_EQ(mouse.Target(On(combo, 10, 10)), inner);
+  ToggleSwitch();
+
+  EXPECT_NE(TPageForm::InterceptorOf(combo), nullptr);
+  EXPECT_NE(dynamic_cast<TChildAgent*>(TAgent::FindAgent(inner)), nullptr);
+  EXPECT_EQ(mouse.Target(On(combo, 10, 10)), combo->Handle());
+  mouse.Click(On(combo, 10, 10));
+  EXPECT_EQ(Selection(), (std::vector<TControl*>{combo}));
+
+  ToggleSwitch();
+  EXPECT_EQ(TAgent::FindAgent(inner), nullptr);
+  EXPECT_EQ(mouse.Target(On(combo, 10, 10)), inner);
 }
 
 // ---------------------------------------------------------------------------------------------
