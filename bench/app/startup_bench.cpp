@@ -1,14 +1,17 @@
-// Start-up benchmark: time from CreateProcess until the main window is visible and has answered
-// a message (so it has painted), for Tavelko.exe and for a minimal window program; the best of
-// several runs each, then the ratio.
+// Start-up benchmark: time from CreateProcess until the main window has painted for the first
+// time, for Tavelko.exe and for a minimal window program, measured the same way and interleaved
+// so that both see the same machine load; prints the minimum and median of each and the ratios.
 // Usage (under Wine): startup_bench PATH\Tavelko.exe PATH\MinimalWindow.exe [runs]
 #include <windows.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 namespace {
+
+constexpr DWORD kTimeoutMs = 20000;
 
 double Seconds(const LARGE_INTEGER& from, const LARGE_INTEGER& to) {
   LARGE_INTEGER frequency;
@@ -16,7 +19,43 @@ double Seconds(const LARGE_INTEGER& from, const LARGE_INTEGER& to) {
   return double(to.QuadPart - from.QuadPart) / double(frequency.QuadPart);
 }
 
-// Seconds until a visible window of `windowClass` answers; negative on failure.
+DWORD ElapsedMs(const LARGE_INTEGER& from) {
+  LARGE_INTEGER now;
+  QueryPerformanceCounter(&now);
+  return DWORD(Seconds(from, now) * 1000);
+}
+
+// A window still waiting for WM_PAINT: itself or a visible descendant has an update region.
+bool PaintPending(HWND window) {
+  if (GetUpdateRect(window, nullptr, FALSE)) return true;
+  bool pending = false;
+  EnumChildWindows(
+      window,
+      [](HWND child, LPARAM flag) -> BOOL {
+        if (IsWindowVisible(child) && GetUpdateRect(child, nullptr, FALSE)) {
+          *reinterpret_cast<bool*>(flag) = true;
+          return FALSE;
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&pending));
+  return pending;
+}
+
+// The visible top-level window of `windowClass` owned by `processId`, or null.
+HWND VisibleWindowOf(DWORD processId, const wchar_t* windowClass) {
+  for (HWND found = FindWindowExW(nullptr, nullptr, windowClass, nullptr); found;
+       found = FindWindowExW(nullptr, found, windowClass, nullptr)) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(found, &owner);
+    if (owner == processId && IsWindowVisible(found)) return found;
+  }
+  return nullptr;
+}
+
+// Seconds until the program's main window is shown, has no paint pending in itself or its child
+// windows, and its thread is back in its message loop (it answered a sent message); negative on
+// failure. Another process's window can only be watched by polling.
 double StartOnce(const std::wstring& program, const wchar_t* windowClass) {
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
@@ -28,34 +67,42 @@ double StartOnce(const std::wstring& program, const wchar_t* windowClass) {
                       &process))
     return -1;
   HWND window = nullptr;
-  for (int i = 0; i < 20000 && !window; ++i) {
-    HWND found = FindWindowW(windowClass, nullptr);
-    if (found && IsWindowVisible(found)) window = found;
-    else Sleep(1);  // another process: polling is the only way to see its window appear
+  while (!window && ElapsedMs(start) < kTimeoutMs) {
+    window = VisibleWindowOf(process.dwProcessId, windowClass);
+    if (!window) Sleep(1);
   }
   double result = -1;
   if (window) {
     DWORD_PTR ignored;
-    SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &ignored);
-    QueryPerformanceCounter(&ready);
-    result = Seconds(start, ready);
+    // The shown window's thread has left ShowWindow, so its update regions are set.
+    SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, kTimeoutMs, &ignored);
+    while (PaintPending(window) && ElapsedMs(start) < kTimeoutMs) Sleep(1);
+    // The last WM_PAINT handler has returned.
+    if (SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, kTimeoutMs, &ignored) && !PaintPending(window)) {
+      QueryPerformanceCounter(&ready);
+      result = Seconds(start, ready);
+    }
     PostMessageW(window, WM_CLOSE, 0, 0);
   }
-  WaitForSingleObject(process.hProcess, 10000);
+  if (WaitForSingleObject(process.hProcess, kTimeoutMs) != WAIT_OBJECT_0) TerminateProcess(process.hProcess, 1);
   CloseHandle(process.hThread);
   CloseHandle(process.hProcess);
   return result;
 }
 
-double Best(const std::wstring& program, const wchar_t* windowClass, int runs) {
-  double best = 1e9;
-  for (int i = 0; i < runs; ++i) {
-    const double t = StartOnce(program, windowClass);
-    if (t < 0) return -1;
-    best = std::min(best, t);
-  }
-  return best;
+struct Program {
+  const wchar_t* path;
+  const wchar_t* windowClass;
+  std::vector<double> times;
+};
+
+double Median(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  const size_t n = values.size();
+  return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
 }
+
+double Minimum(const std::vector<double>& values) { return *std::min_element(values.begin(), values.end()); }
 
 }  // namespace
 
@@ -64,14 +111,26 @@ int wmain(int argc, wchar_t** argv) {
     std::fprintf(stderr, "usage: startup_bench Tavelko.exe MinimalWindow.exe [runs]\n");
     return 2;
   }
-  const int runs = argc > 3 ? _wtoi(argv[3]) : 5;
-  const double minimal = Best(argv[2], L"MinimalWindow", runs);
-  const double tavelko = Best(argv[1], L"TMainForm1", runs);
-  if (minimal < 0 || tavelko < 0) {
-    std::fprintf(stderr, "startup_bench: a program did not show its window\n");
-    return 1;
+  const int runs = std::max(1, argc > 3 ? _wtoi(argv[3]) : 11);
+  Program minimal{argv[2], L"MinimalWindow", {}};
+  Program tavelko{argv[1], L"TMainForm1", {}};
+  // One unmeasured start of each brings the files and Wine's DLLs into the caches.
+  for (int i = -1; i < runs; ++i) {
+    for (Program* program : {&minimal, &tavelko}) {
+      const double t = StartOnce(program->path, program->windowClass);
+      if (t < 0) {
+        std::fprintf(stderr, "startup_bench: %ls did not paint its window\n", program->windowClass);
+        return 1;
+      }
+      if (i >= 0) program->times.push_back(t);
+    }
   }
-  std::printf("minimal window program: %.1f ms\nTavelko:                %.1f ms\nratio:                  %.2f\n",
-              minimal * 1000, tavelko * 1000, tavelko / minimal);
+  std::printf("%d interleaved starts each, until the first paint of the main window\n", runs);
+  std::printf("                        minimum   median\n");
+  for (const Program* program : {&minimal, &tavelko})
+    std::printf("%-22ls %6.1f ms %6.1f ms\n", program->windowClass, Minimum(program->times) * 1000,
+                Median(program->times) * 1000);
+  std::printf("ratio                  %6.2f    %6.2f\n", Minimum(tavelko.times) / Minimum(minimal.times),
+              Median(tavelko.times) / Median(minimal.times));
   return 0;
 }
