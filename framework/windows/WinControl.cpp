@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <unordered_map>
 
 #include "framework/windows/Application.h"
 #include "framework/windows/ControlCanvas.h"
@@ -15,22 +16,21 @@
 
 namespace {
 
-// The window property through which a window leads to its control.
-constexpr wchar_t kControlProperty[] = L"TavelkoControl";
+// Every framework window and its control. Kept in the process rather than as a window property:
+// reading a property asks the window server, and the procedure looks the control up for every
+// message. One GUI thread.
+std::unordered_map<HWND, TWinControl*>& WindowControls() {
+  static std::unordered_map<HWND, TWinControl*> controls;
+  return controls;
+}
 
 // The control whose window CreateWindowExW is making; its first messages arrive before the
-// property is set.
+// window is attached.
 TWinControl* creationControl = nullptr;
 // Nesting of the window procedure; DCs taken outside painting are given back at the outermost end.
 int dispatchDepth = 0;
 
 HINSTANCE ModuleInstance() { return GetModuleHandleW(nullptr); }
-
-bool OwnProcessWindow(HWND window) {
-  DWORD process = 0;
-  GetWindowThreadProcessId(window, &process);
-  return process == GetCurrentProcessId();
-}
 
 // Restores a DC's state at the end of a scope.
 class TSavedDC {
@@ -68,7 +68,7 @@ bool IsDesignVisible(TControl* control) {
 // Window procedure
 
 LRESULT CALLBACK TWinControl::StandardWindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
-  auto* control = static_cast<TWinControl*>(GetPropW(window, kControlProperty));
+  TWinControl* control = FindControl(window);
   if (!control && creationControl) {
     control = creationControl;
     control->AttachWindow(window);
@@ -90,13 +90,13 @@ LRESULT CALLBACK TWinControl::StandardWindowProc(HWND window, UINT msg, WPARAM w
 
 void TWinControl::AttachWindow(HWND window) {
   handle_ = window;
-  SetPropW(window, kControlProperty, this);
+  WindowControls()[window] = this;
   if (!IsSystemWindow()) defWndProc_ = DefWindowProcW;
 }
 
 void TWinControl::WindowGone(HWND window) {
   if (handle_ != window) return;
-  RemovePropW(window, kControlProperty);
+  WindowControls().erase(window);
   handle_ = nullptr;
   defWndProc_ = nullptr;
   trackingLeave_ = false;
@@ -1020,8 +1020,8 @@ void TWinControl::CMSysColorChange(TMessage&) {
 // Lookups
 
 TWinControl* FindControl(HWND window) {
-  if (!window || !OwnProcessWindow(window)) return nullptr;
-  return static_cast<TWinControl*>(GetPropW(window, kControlProperty));
+  const auto found = WindowControls().find(window);
+  return found == WindowControls().end() ? nullptr : found->second;
 }
 
 TControl* FindDragTarget(const TPoint& screenPos, bool allowDisabled) {

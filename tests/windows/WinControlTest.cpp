@@ -143,6 +143,7 @@ TEST_F(WindowedControls, RecreatedWindowKeepsTheControlItsChildrenAndTheirState)
   edit->RecreateWnd();
   EXPECT_NE(edit->Handle(), oldEdit);
   EXPECT_FALSE(IsWindow(oldEdit));
+  EXPECT_EQ(FindControl(oldEdit), nullptr) << "a gone window leads to no control";
   EXPECT_EQ(edit->Text(), "台詞") << "what the user typed survives";
   EXPECT_TRUE(edit->Focused());
 
@@ -344,6 +345,7 @@ TEST_F(WindowedControls, AWindowKnowsWhetherWindowsOfOthersMayLieInIt) {
   EXPECT_FALSE(edit->MayHoldForeignWindows());
 
   HWND foreign = MakeStatic(inner->Handle());
+  EXPECT_EQ(FindControl(foreign), nullptr);
   EXPECT_TRUE(inner->MayHoldForeignWindows());
   EXPECT_FALSE(box->MayHoldForeignWindows()) << "only the direct parent holds it";
 
@@ -357,4 +359,25 @@ TEST_F(WindowedControls, AWindowKnowsWhetherWindowsOfOthersMayLieInIt) {
   EXPECT_TRUE(combo->MayHoldForeignWindows()) << "made before the framework listened to the window";
   EXPECT_FALSE(box->MayHoldForeignWindows());
   delete box;
+}
+
+TEST_F(WindowedControls, AWindowDestroyedFromOutsideIsForgottenAndMadeAgainOnUse) {
+  auto* box = new TBox(form);
+  box->SetParent(form);
+  auto* edit = new TTestEdit(form);
+  edit->SetParent(box);
+  HWND oldBox = box->Handle();
+  HWND oldEdit = edit->Handle();
+  ASSERT_EQ(FindControl(oldEdit), edit);
+
+  DestroyWindow(oldBox);
+  EXPECT_FALSE(box->HandleAllocated());
+  EXPECT_FALSE(edit->HandleAllocated());
+  EXPECT_EQ(FindControl(oldBox), nullptr);
+  EXPECT_EQ(FindControl(oldEdit), nullptr);
+
+  HWND newEdit = edit->Handle();
+  EXPECT_EQ(FindControl(newEdit), edit);
+  EXPECT_EQ(FindControl(box->Handle()), box);
+  EXPECT_EQ(GetParent(newEdit), box->Handle());
 }
