@@ -205,7 +205,8 @@ struct TChildItem {
 };
 
 // The direct child windows of a window in Windows' order, each paired with the child control of
-// `Control` whose window it is.
+// `Control` whose window it is. When `handle` is the control's window and no window of others may
+// lie in it, the list comes from the child controls without asking Windows.
 class TChildList : public TObject {
   TAVELKO_CLASS(TChildList, TObject)
 
