@@ -18,6 +18,7 @@
 #include "designer/DsnList.h"
 #include "designer/DsnProp.h"
 #include "designer/DsnShape.h"
+#include "designer/Dsnfunc.h"
 #include "designer/Dsnhandle.h"
 #include "framework/core/Strings.h"
 #include "framework/stdctrls/Menus.h"
@@ -212,6 +213,7 @@ class TDsnStage : public TPanel {
   bool fixSize_ = false;
   // Components named in notices still waiting in the queue; each is dropped when it goes.
   std::vector<TComponent*> pendingNotices_;
+  TFreeNameHint freeNames_;  // of the load under way
 };
 
 // ---------------------------------------------------------------------------------------------
@@ -608,6 +610,7 @@ class TDsnRegister : public TComponent {
   std::unique_ptr<TMultiHandler> handler_;
   std::unique_ptr<TMultiShape> shape_;
   int repaintDeferred_ = 0;
+  TFreeNameHint freeNames_;  // of the paste or palette copy under way
 };
 
 // ---------------------------------------------------------------------------------------------

@@ -13,6 +13,7 @@
 #include "designer/Dsnfunc.h"
 #include "framework/core/Stream.h"
 #include "framework/stdctrls/Clipboard.h"
+#include "framework/windows/RedrawLock.h"
 #include "streaming/ComponentReader.h"
 #include "streaming/ComponentWriter.h"
 
@@ -110,6 +111,10 @@ void TDsnRegister::Paste() {
   stream.SetPosition(0);
   TComponentReader reader(stream);
   reader.OnSetName = [this](TReader* r, TComponent* component, String& name) { CheckName(r, component, name); };
+  freeNames_.Clear();
+  // The pasted controls, their grab handles and the handles' cursors arrive all at once.
+  TRedrawLock redraw(container);
+  TCursorChangeBatch cursors;
   reader.ReadComponents(Owner(), container, [this](TComponent* component) { ComponentsProcClipbrd(component); });
   if (targetList_) targetList_->SetPosition();
 }
@@ -130,6 +135,9 @@ void TDsnRegister::Delete() {
     TControl* control = targetList_->GetItems(i);
     if (control && control != dsnStage_) doomed.Add(control);
   }
+  // The controls and their grab handles leave the stage all at once.
+  TRedrawLock redraw(dsnStage_);
+  TCursorChangeBatch cursors;
   ClearSelect();
   if (dsnStage_ && dsnStage_->OnDeleteQuery) {
     for (int i = doomed.Count() - 1; i >= 0; --i) {
@@ -166,6 +174,7 @@ void TDsnRegister::CopyPaste(TControl* source, TWinControl* parent) {
     stream.SetPosition(0);
     TComponentReader reader(stream);
     reader.OnSetName = [this](TReader* r, TComponent* component, String& newName) { CheckName(r, component, newName); };
+    freeNames_.Clear();
     reader.ReadComponents(parent->Owner(), parent, [this](TComponent* component) { ComponentsProc(component); });
   } catch (...) {
     source->SetName(name);
@@ -175,7 +184,7 @@ void TDsnRegister::CopyPaste(TControl* source, TWinControl* parent) {
 }
 
 void TDsnRegister::CheckName(TReader* reader, TComponent* component, String& name) {
-  DsnCheckName(Owner(), reader, component, name);
+  DsnCheckName(Owner(), reader, component, name, &freeNames_);
   if (dsnStage_) dsnStage_->PostControlCreated(component);
 }
 
@@ -240,11 +249,12 @@ void TDsnStage::ReadComponents(TStream* stream) {
   // A damaged stream must not cost the controls the stage has.
   reader.CheckComponents();
   while (ControlCount() > 0) delete Controls(ControlCount() - 1);
+  freeNames_.Clear();
   reader.ReadComponents(Owner(), this, [this](TComponent* component) { ComponentsProc(component); });
 }
 
 void TDsnStage::CheckName(TReader* reader, TComponent* component, String& name) {
-  DsnCheckName(Owner(), reader, component, name);
+  DsnCheckName(Owner(), reader, component, name, &freeNames_);
   if (OnControlLoading) OnControlLoading(this, component);
   PostControlLoaded(component);
 }

@@ -141,8 +141,11 @@ void GetPropValues(TList* objects, TStrings* names, TStrings* values) {
   }
 }
 
-void DsnCheckName(TComponent* owner, TReader*, TComponent* component, String& name) {
-  if (!owner || !component) return;
+void DsnCheckName(TComponent* owner, TReader*, TComponent* component, String& name, TFreeNameHint* hint) {
+  if (!owner || !component || !owner->FindComponent(name)) return;
   const String base = component->ClassName().substr(1);
-  for (int n = 1; owner->FindComponent(name); ++n) name = Format("%s%d", base, n);
+  int fromStart = 0;
+  int& n = hint ? hint->LastTaken(base) : fromStart;
+  do name = base + IntToStr(++n);
+  while (owner->FindComponent(name));
 }

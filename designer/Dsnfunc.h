@@ -3,6 +3,8 @@
 // components read from a stream.
 #pragma once
 
+#include <unordered_map>
+
 #include "framework/core/Text.h"
 
 class TComponent;
@@ -42,6 +44,19 @@ void AddObjctProp(TObject* obj, int position, TStrings* inspectList, TStrings* o
 // name the first object lacks gets no entry.
 void GetPropValues(TList* objects, TStrings* names, TStrings* values);
 
+// Where the search for a free numbered name may go on, per base name, within one read: nothing
+// leaves the owner while a stream is read, so the numbers below the last one found stay taken.
+class TFreeNameHint {
+ public:
+  int& LastTaken(const String& base) { return lastTaken_[UpperCase(base)]; }
+  void Clear() { lastTaken_.clear(); }
+
+ private:
+  std::unordered_map<String, int> lastTaken_;
+};
+
 // Makes `name` unique among the components of `owner`: a taken name becomes the class name
-// without its first letter followed by 1, 2, ... (the first free one). `reader` is not used.
-void DsnCheckName(TComponent* owner, TReader* reader, TComponent* component, String& name);
+// without its first letter followed by 1, 2, ... (the first free one). With a hint, the search
+// starts after the number the hint last found for that base. `reader` is not used.
+void DsnCheckName(TComponent* owner, TReader* reader, TComponent* component, String& name,
+                  TFreeNameHint* hint = nullptr);

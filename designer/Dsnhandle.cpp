@@ -1,7 +1,10 @@
 // Grab handles: the handle window, the corner handles, the handle set and the selection's sets.
 #include "designer/Dsnhandle.h"
 
+#include <algorithm>
+
 #include "framework/core/Exception.h"
+#include "framework/windows/RedrawLock.h"
 
 // ---------------------------------------------------------------------------------------------
 // Messages
@@ -236,6 +239,7 @@ void THandlerRect::MakeHandles() {
   CreateSmallRect();
   TWinControl* parent = control_ ? control_->Parent() : nullptr;
   for (auto& handle : items_) {
+    handle->SetControl();  // placed before its window exists: made where it stays
     handle->SetParent(parent);
     handle->SetHandlerRect(this);
     handle->SetShapeColor(shapeColor_);
@@ -328,6 +332,18 @@ void TMultiHandler::DestroySets() {
   // Taken out of the list first: no set is reachable while it is being destroyed.
   std::vector<std::unique_ptr<THandlerRect>> sets = std::move(items_);
   items_.clear();
+  // The handles of a large selection leave their parents at once, each parent drawn once after;
+  // a small one goes without repainting the parents whole.
+  constexpr std::size_t kLargeSelection = 16;
+  std::vector<std::unique_ptr<TRedrawLock>> locks;
+  if (sets.size() > kLargeSelection) {
+    std::vector<TWinControl*> parents;
+    for (const auto& set : sets) {
+      TWinControl* parent = set->Count() > 0 ? set->Items(0)->Parent() : nullptr;
+      if (parent && std::find(parents.begin(), parents.end(), parent) == parents.end()) parents.push_back(parent);
+    }
+    for (TWinControl* parent : parents) locks.push_back(std::make_unique<TRedrawLock>(parent));
+  }
   for (auto& set : sets) set.reset();
 }
 

@@ -115,6 +115,25 @@ TEST(DsnFunc, ATakenNameBecomesTheFirstFreeNumberedOne) {
   EXPECT_EQ(name, "Shape1");
 }
 
+TEST(DsnFunc, WithinOneReadTheSearchGoesOnWhereItStoppedAndStillFindsTheFirstFreeName) {
+  TForm owner(nullptr);
+  for (const char* taken : {"Shape1", "Shape2", "Shape3", "Shape5"}) (new TShape(&owner))->SetName(taken);
+  TFreeNameHint hint;
+  std::vector<String> given;
+  for (int i = 0; i < 3; ++i) {
+    auto* read = new TShape(&owner);
+    String name = "Shape2";
+    DsnCheckName(&owner, nullptr, read, name, &hint);
+    read->SetName(name);
+    given.push_back(name);
+  }
+  EXPECT_EQ(given, (std::vector<String>{"Shape4", "Shape6", "Shape7"}));
+  // A free name read stays as it is and moves no search.
+  String free = "Shape9";
+  DsnCheckName(&owner, nullptr, &owner, free, &hint);
+  EXPECT_EQ(free, "Shape9");
+}
+
 // ---------------------------------------------------------------------------------------------
 // Selection snapshots
 
