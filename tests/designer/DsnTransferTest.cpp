@@ -481,4 +481,46 @@ TEST_F(Transfer, AFileThatCannotBeReadLeavesTheStageAsItWas) {
   DeleteFileW(CP932ToWide(file).c_str());
 }
 
+// ---------------------------------------------------------------------------------------------
+// Another process
+
+// Runs a program beside this test's own and waits for its end; its exit code, or -1.
+int RunBeside(const wchar_t* program) {
+  wchar_t path[MAX_PATH];
+  GetModuleFileNameW(nullptr, path, MAX_PATH);
+  WideString command(path);
+  command = command.substr(0, command.find_last_of(L'\\') + 1) + program;
+  STARTUPINFOW startup{};
+  startup.cb = sizeof(startup);
+  PROCESS_INFORMATION process{};
+  if (!CreateProcessW(command.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+    return -1;
+  DWORD code = static_cast<DWORD>(-1);
+  if (WaitForSingleObject(process.hProcess, 60000) == WAIT_OBJECT_0) GetExitCodeProcess(process.hProcess, &code);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  return static_cast<int>(code);
+}
+
+TEST(ClipboardBetweenProcesses, ControlsCopiedByAnotherProcessPasteHere) {
+  layouttest::RegisterClassesOnce();
+  ASSERT_EQ(RunBeside(L"clipboard_source.exe"), 0);
+  TPageForm page;
+  page.controller->performs = true;
+  page.controller->SetDesigning(true);
+  page.controller->NewTargetList();
+  ASSERT_TRUE(page.controller->CanPaste());
+  page.controller->Paste();
+
+  auto* shape = dynamic_cast<TShape*>(page.form->FindComponent("Shape3"));  // Shape1 is taken here
+  auto* memo = dynamic_cast<TMemo*>(page.form->FindComponent("Memo3"));
+  ASSERT_TRUE(shape && memo);
+  EXPECT_EQ(shape->Parent(), page.stage);
+  EXPECT_EQ(shape->BoundsRect(), (TRect{12, 16, 76, 48}));
+  EXPECT_EQ(shape->Shape(), stEllipse);
+  ASSERT_EQ(memo->Lines()->Count(), 1);
+  EXPECT_EQ(memo->Lines()->Get(0), "遠くの台詞");
+  EXPECT_NE(TPageForm::InterceptorOf(memo), nullptr);
+}
+
 }  // namespace
