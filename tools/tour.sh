@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The headless tour: runs Tavelko on the private screen and uses it as a person would, with real
-# input: drops a photo on each frame, types dialogue into the boxes, saves the page through the
+# input: drops a photo on each frame, arranges balloons and boxes in layout mode (dragging,
+# resizing, copying, pasting, deleting), types dialogue into the boxes, saves the page through the
 # save dialog, and takes a screenshot. Leaves out/comic.jpg and out/screenshot.png.
 # Usage: tour.sh BUILD_DIR OUT_DIR
 set -eu
@@ -74,6 +75,18 @@ done
 # The last box moved is selected: widen it with its lower-right grab handle.
 last_right=$((22 + 428 - 216 + 120)) last_bottom=$((27 + 180 + (150 * 3 + 8 - 196) / 4 * 4 + 16))
 drag $((last_right - 1)) $((last_bottom - 1)) 12 0
+# The fourth balloon copied, pasted into the stage (a click on an empty spot of it selects it)
+# over itself, and the copy dragged beside it; the fifth balloon, unused, deleted.
+fourth_x=$((22 + 414 - 216 + 4)) fourth_y=$((196 + (150 * 3 + 8 - 196) / 4 * 4 + 4))
+click "$fourth_x" "$fourth_y"
+xdotool key ctrl+c
+click 590 300
+xdotool key ctrl+v
+driver wait
+drag "$fourth_x" "$fourth_y" -96 -40
+click $((22 + 414 + 4)) $((256 + 4))
+xdotool key Delete
+driver wait
 click "$switch_x" "$switch_y"
 
 # Dialogue typed into the four boxes now on the page.
