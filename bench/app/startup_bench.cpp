@@ -54,9 +54,29 @@ HWND VisibleWindowOf(DWORD processId, const wchar_t* windowClass) {
   return nullptr;
 }
 
-// Seconds until the program's main window is shown, has no paint pending in itself or its child
-// windows, and its thread is back in its message loop (it answered a sent message); negative on
-// failure. Another process's window can only be watched by polling.
+// Polls until `windowClass` of the process is visible; null on timeout.
+HWND WaitForWindow(DWORD processId, const wchar_t* windowClass, const LARGE_INTEGER& start) {
+  for (;;) {
+    if (HWND window = VisibleWindowOf(processId, windowClass)) return window;
+    if (ElapsedMs(start) >= kTimeoutMs) return nullptr;
+    Sleep(1);
+  }
+}
+
+// Polls until the shown window and its child windows have no paint pending and the window's
+// thread has returned from its last WM_PAINT handler (it answers a sent message).
+bool WaitUntilPainted(HWND window, const LARGE_INTEGER& start) {
+  DWORD_PTR ignored;
+  // The shown window's thread has left ShowWindow, so its update regions are set.
+  SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, kTimeoutMs, &ignored);
+  while (PaintPending(window) && ElapsedMs(start) < kTimeoutMs) Sleep(1);
+  return SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, kTimeoutMs, &ignored) && !PaintPending(window);
+}
+
+// Seconds until the program's main window is shown and painted, itself and its child windows;
+// negative on failure. The moment is the program's first wait for input with nothing left to do
+// (a pending WM_PAINT counts as something to do), checked afterwards, so the check costs the
+// program nothing. A program that went idle before its window was up is watched by polling.
 double StartOnce(const std::wstring& program, const wchar_t* windowClass) {
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
@@ -67,31 +87,23 @@ double StartOnce(const std::wstring& program, const wchar_t* windowClass) {
   if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                       &process))
     return -1;
-  HWND window = nullptr;
-  while (!window && ElapsedMs(start) < kTimeoutMs) {
-    window = VisibleWindowOf(process.dwProcessId, windowClass);
-    if (!window) Sleep(1);
+  const bool idle = WaitForInputIdle(process.hProcess, kTimeoutMs) == 0;
+  QueryPerformanceCounter(&ready);
+  HWND window = idle ? VisibleWindowOf(process.dwProcessId, windowClass) : nullptr;
+  bool painted = window && !PaintPending(window);
+  if (!painted) {
+    window = WaitForWindow(process.dwProcessId, windowClass, start);
+    painted = window && WaitUntilPainted(window, start);
+    QueryPerformanceCounter(&ready);
   }
-  double result = -1;
-  if (window) {
-    DWORD_PTR ignored;
-    // The shown window's thread has left ShowWindow, so its update regions are set.
-    SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, kTimeoutMs, &ignored);
-    while (PaintPending(window) && ElapsedMs(start) < kTimeoutMs) Sleep(1);
-    // The last WM_PAINT handler has returned.
-    if (SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, kTimeoutMs, &ignored) && !PaintPending(window)) {
-      QueryPerformanceCounter(&ready);
-      result = Seconds(start, ready);
-    }
-    PostMessageW(window, WM_CLOSE, 0, 0);
-  }
+  if (window) PostMessageW(window, WM_CLOSE, 0, 0);
   if (WaitForSingleObject(process.hProcess, kTimeoutMs) != WAIT_OBJECT_0) TerminateProcess(process.hProcess, 1);
   CloseHandle(process.hThread);
   CloseHandle(process.hProcess);
   // The desktop and the Wine server still tidy up after the process has gone; the next start
   // should not pay for that.
   Sleep(kSettleMs);
-  return result;
+  return painted ? Seconds(start, ready) : -1;
 }
 
 struct Program {
