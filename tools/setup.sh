@@ -10,6 +10,9 @@ export WINEPREFIX=$TAVELKO_CACHE/wineprefix
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 export WINEARCH=win64
+# Wine makes Unix file names from Windows ones in the locale's character set: without a UTF-8
+# locale (a bare machine has none set) names in Japanese cannot be made at all.
+if [ "$(locale charmap 2>/dev/null)" != "UTF-8" ]; then export LC_ALL=C.UTF-8; fi
 
 step() { echo "setup: $*"; }
 
