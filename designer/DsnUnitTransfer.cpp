@@ -135,9 +135,6 @@ void TDsnRegister::Delete() {
     TControl* control = targetList_->GetItems(i);
     if (control && control != dsnStage_) doomed.Add(control);
   }
-  // The controls and their grab handles leave the stage all at once.
-  TRedrawLock redraw(dsnStage_);
-  TCursorChangeBatch cursors;
   ClearSelect();
   if (dsnStage_ && dsnStage_->OnDeleteQuery) {
     for (int i = doomed.Count() - 1; i >= 0; --i) {
@@ -147,7 +144,12 @@ void TDsnRegister::Delete() {
     }
   }
   SortForDelete(&doomed);
-  for (int i = doomed.Count() - 1; i >= 0; --i) delete static_cast<TControl*>(doomed[i]);
+  {
+    // The controls leave the stage all at once (the query may have asked the user first).
+    TRedrawLock redraw(dsnStage_);
+    TCursorChangeBatch cursors;
+    for (int i = doomed.Count() - 1; i >= 0; --i) delete static_cast<TControl*>(doomed[i]);
+  }
   if (targetList_) targetList_->SetPosition();
 }
 
