@@ -116,6 +116,16 @@ bool HoldsInForeground(TForm* form, const std::function<bool()>& check, int atte
   return false;
 }
 
+bool SystemConfinesThePointer(TForm* form, const TRect& rect) {
+  return HoldsInForeground(form, [&] {
+    const RECT clip{rect.Left, rect.Top, rect.Right, rect.Bottom};
+    ClipCursor(&clip);
+    const bool confined = CursorClip() == rect;
+    ClipCursor(nullptr);
+    return confined;
+  });
+}
+
 std::vector<TMessage> TProbe::Received(UINT msg) const {
   std::vector<TMessage> result;
   for (const TMessage& m : received)

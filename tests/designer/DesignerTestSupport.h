@@ -37,6 +37,9 @@ TRect ScreenRect();
 // and tells the X server so later, from the desktop process: a confinement can be dropped under
 // a test that did nothing wrong.
 bool HoldsInForeground(TForm* form, const std::function<bool()>& check, int attempts = 5);
+// Whether Windows confines the pointer to `rect` (screen) for `form` in the foreground at all:
+// some displays never let a program confine it, whatever the program does.
+bool SystemConfinesThePointer(TForm* form, const TRect& rect);
 
 // A plain windowed control that records the designer's DSNM_* messages it receives.
 class TProbe : public TCustomControl {
