@@ -13,6 +13,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "BenchLoop.h"
 #include "designer/DsnUnit.h"
 #include "framework/stdctrls/Memo.h"
 #include "framework/stdctrls/Panel.h"
@@ -25,20 +26,8 @@ constexpr int kControls = 500;
 constexpr int kSelected = 100;
 constexpr int kRuns = 15;
 
-double Now() {
-  LARGE_INTEGER frequency, counter;
-  QueryPerformanceFrequency(&frequency);
-  QueryPerformanceCounter(&counter);
-  return double(counter.QuadPart) / double(frequency.QuadPart);
-}
-
-void Pump() {
-  MSG msg;
-  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-  }
-}
+using bench::Now;
+using bench::Pump;
 
 struct TTimes {
   std::vector<double> seconds;

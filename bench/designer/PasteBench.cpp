@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "BenchLoop.h"
 #include "designer/DsnUnit.h"
 #include "framework/stdctrls/Memo.h"
 #include "framework/stdctrls/Shape.h"
@@ -21,20 +22,8 @@ constexpr int kOnStage = 1000;
 constexpr int kPasted = 500;
 constexpr int kRuns = 5;
 
-double Now() {
-  LARGE_INTEGER frequency, counter;
-  QueryPerformanceFrequency(&frequency);
-  QueryPerformanceCounter(&counter);
-  return double(counter.QuadPart) / double(frequency.QuadPart);
-}
-
-void Pump() {
-  MSG msg;
-  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-  }
-}
+using bench::Now;
+using bench::Pump;
 
 void Report(const char* controls, const char* step, std::vector<double> seconds) {
   std::sort(seconds.begin(), seconds.end());
