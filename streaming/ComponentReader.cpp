@@ -6,6 +6,7 @@
 
 #include <algorithm>
 
+#include "framework/core/ScopeGuard.h"
 #include "framework/core/Stream.h"
 #include "streaming/GlobalRoots.h"
 #include "streaming/StreamFormat.h"
@@ -91,13 +92,8 @@ void TComponentReader::ReadComponents(TComponent* owner, TComponent* parent,
 
 void TComponentReader::CheckComponents() {
   LoadBytes();
-  try {
-    CheckShape(TReadShape::List);
-  } catch (...) {
-    Reset();
-    throw;
-  }
-  Reset();
+  const TScopeGuard reset([this] { Reset(); });
+  CheckShape(TReadShape::List);
 }
 
 // ---- The read transaction ----
@@ -105,17 +101,16 @@ void TComponentReader::CheckComponents() {
 void TComponentReader::Transact(TReadShape shape, const std::function<void()>& read) {
   const std::int64_t start = stream_.Position();
   LoadBytes();
-  try {
-    CheckShape(shape);
-    values_.emplace(bytes_, byteCount_);
-    read();
-    Finish();
-  } catch (...) {
+  TScopeGuard undo([&] {
     Rollback();
     Reset();
     stream_.SetPosition(start);
-    throw;
-  }
+  });
+  CheckShape(shape);
+  values_.emplace(bytes_, byteCount_);
+  read();
+  Finish();
+  undo.Dismiss();
   const std::size_t consumed = values_->Position();
   Reset();
   stream_.SetPosition(start + static_cast<std::int64_t>(consumed));
@@ -288,20 +283,13 @@ void TComponentReader::ReadProperty(TPersistent* instance, const String& path) {
     ReadPropValue(target, *prop);
     return;
   }
-  const String* outerName = pendingName_;
-  const bool outerFound = pendingFound_;
-  pendingName_ = &name;
-  pendingFound_ = false;
-  try {
+  bool found = false;
+  {
+    const auto pendingName = TemporarilySet(pendingName_, &name);
+    const auto pendingFound = TemporarilySet(pendingFound_, false);
     target->DefineProperties(*this);
-  } catch (...) {
-    pendingName_ = outerName;
-    pendingFound_ = outerFound;
-    throw;
+    found = pendingFound_;
   }
-  const bool found = pendingFound_;
-  pendingName_ = outerName;
-  pendingFound_ = outerFound;
   if (!found) RaiseUnknownProperty(path);
 }
 

@@ -1,6 +1,7 @@
 // TComponentWriter: which properties are written and in which form.
 #include "streaming/ComponentWriter.h"
 
+#include "framework/core/ScopeGuard.h"
 #include "framework/core/Stream.h"
 #include "streaming/StreamFormat.h"
 
@@ -9,21 +10,6 @@ namespace {
 // Nested persistent objects (Font, Effect3D, Rubberband) are one or two levels deep; a deeper
 // chain means an object refers back to itself.
 constexpr int MaxObjectDepth = 16;
-
-// Clears a state flag when the write is over, also on failure.
-class TStateFlagScope {
- public:
-  TStateFlagScope(TComponent* component, TComponentStateFlag flag) : component_(component), flag_(flag) {
-    component_->SetStateFlag(flag_, true);
-  }
-  ~TStateFlagScope() { component_->SetStateFlag(flag_, false); }
-  TStateFlagScope(const TStateFlagScope&) = delete;
-  TStateFlagScope& operator=(const TStateFlagScope&) = delete;
-
- private:
-  TComponent* component_;
-  TComponentStateFlag flag_;
-};
 
 }  // namespace
 
@@ -41,20 +27,15 @@ void TComponentWriter::WriteComponent(TComponent* component) {
     WriteRecord(component, 0);
     return;
   }
-  root_ = component;
-  try {
-    WriteRecord(component, 0);
-  } catch (...) {
-    root_ = nullptr;
-    throw;
-  }
-  root_ = nullptr;
+  const auto rooted = TemporarilySet(root_, component);
+  WriteRecord(component, 0);
 }
 
 void TComponentWriter::WriteRecord(TComponent* component, int depth) {
   if (depth > streamformat::MaxRecordDepth)
     throw EWriteError(Format(streammessages::TooDeep, streamformat::MaxRecordDepth));
-  TStateFlagScope writing(component, csWriting);
+  component->SetStateFlag(csWriting, true);
+  const TScopeGuard written([component] { component->SetStateFlag(csWriting, false); });
   values_.WriteShortString(component->ClassName());
   values_.WriteShortString(component->Name());
   WriteProperties(component, String(), 0);
@@ -66,15 +47,8 @@ void TComponentWriter::WriteRecord(TComponent* component, int depth) {
 void TComponentWriter::WriteProperties(TPersistent* instance, const String& prefix, int depth) {
   if (depth > MaxObjectDepth) throw EWriteError(Format(streammessages::TooDeep, MaxObjectDepth));
   for (const TPropInfo* prop : instance->ClassInfo().Properties()) WriteProperty(instance, *prop, prefix, depth);
-  const String outerPrefix = definePrefix_;
-  definePrefix_ = prefix;
-  try {
-    instance->DefineProperties(*this);
-  } catch (...) {
-    definePrefix_ = outerPrefix;
-    throw;
-  }
-  definePrefix_ = outerPrefix;
+  const auto prefixed = TemporarilySet(definePrefix_, prefix);
+  instance->DefineProperties(*this);
 }
 
 void TComponentWriter::WriteProperty(TPersistent* instance, const TPropInfo& prop, const String& prefix, int depth) {

@@ -27,6 +27,11 @@ void TComponent::BeforeDestruction() {
   if (destructionBegun_) return;
   destructionBegun_ = true;
   Destroying();
+  while (!observers_.empty()) {
+    TComponentObserver* observer = observers_.back();
+    observers_.pop_back();
+    observer->ComponentRemoved(this);
+  }
   while (!freeNotifies_.empty()) {
     TComponent* other = freeNotifies_.back();
     freeNotifies_.pop_back();
@@ -202,4 +207,19 @@ void TComponent::RemoveFreeNotification(TComponent* component) {
   if (!component) return;
   DropLink(component);
   component->DropLink(this);
+}
+
+// ---- Observers ----
+
+bool TComponentObserver::Observe(TComponent* component) {
+  if (!component || component->destructionBegun_) return false;
+  component->observers_.push_back(this);
+  return true;
+}
+
+void TComponentObserver::Unobserve(TComponent* component) {
+  if (!component) return;
+  auto& observers = component->observers_;
+  auto it = std::find(observers.rbegin(), observers.rend(), this);
+  if (it != observers.rend()) observers.erase(std::next(it).base());
 }

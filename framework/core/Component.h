@@ -1,6 +1,5 @@
-// TComponent: named, owned objects. An owner destroys its components; a component holding a
-// reference to another asks to be told of its destruction (FreeNotification) and clears the
-// reference in Notification.
+// TComponent: named, owned objects. An owner destroys its components; whatever points at a
+// component it does not own holds a link (ComponentLink.h) that the component's destruction clears.
 #pragma once
 
 #include <unordered_map>
@@ -25,6 +24,30 @@ using TComponentState = TSet<TComponentStateFlag>;
 
 enum TOperation { opInsert, opRemove };
 
+class TComponent;
+
+// Something told when a component it observes is destroyed: the base of the link types of
+// ComponentLink.h. An observer may watch several components, and one component more than once.
+class TComponentObserver {
+ public:
+  TComponentObserver() = default;
+  TComponentObserver(const TComponentObserver&) = delete;
+  TComponentObserver& operator=(const TComponentObserver&) = delete;
+
+ protected:
+  ~TComponentObserver() = default;
+  // Subscribes once more to the destruction of `component`; false, subscribing nothing, when its
+  // destruction has already begun.
+  bool Observe(TComponent* component);
+  // Drops one subscription to `component` (null: nothing).
+  void Unobserve(TComponent* component);
+  // `component` is being destroyed; this subscription to it is already gone.
+  virtual void ComponentRemoved(TComponent* component) = 0;
+
+ private:
+  friend class TComponent;
+};
+
 // A letter or underscore, then letters, digits and underscores: what a component name may be.
 bool IsValidIdent(const String& name);
 
@@ -34,8 +57,9 @@ class TComponent : public TPersistent {
 
  public:
   explicit TComponent(TComponent* owner);
-  // Destruction: csDestroying is set on this component and its owned ones, every component
-  // linked by FreeNotification is told (Notification opRemove), the owned components are
+  // Destruction: csDestroying is set on this component and its owned ones, the links to it are
+  // cleared, every component linked by FreeNotification is told (Notification opRemove), the
+  // owned components are
   // destroyed — the last inserted first — and finally this one leaves its owner, which tells
   // its remaining components.
   ~TComponent() override;
@@ -105,6 +129,7 @@ class TComponent : public TPersistent {
   virtual void OwnedComponentRenamed(TComponent*) {}
 
  private:
+  friend class TComponentObserver;
   void Destroying();
   void Insert(TComponent* component);
   void Remove(TComponent* component);
@@ -116,6 +141,7 @@ class TComponent : public TPersistent {
   std::vector<TComponent*> components_;                       // owned, insertion order
   std::unordered_map<String, TComponent*> nameIndex_;         // upper-case name -> owned component
   std::vector<TComponent*> freeNotifies_;                     // linked both ways, not owned
+  std::vector<TComponentObserver*> observers_;                // one entry per subscription
   String name_;
   int tag_ = 0;
   int designInfo_ = 0;

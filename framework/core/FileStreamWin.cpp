@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "framework/core/ScopeGuard.h"
 #include "framework/core/Stream.h"
 
 namespace {
@@ -117,21 +118,17 @@ void ReplaceFileContents(const String& fileName, const void* data, std::size_t s
   // failure soon after could keep the rename but not the data, losing old and new alike. With no
   // old file there is nothing to lose, and the flush (most of a small save's time) is skipped.
   const bool replacing = FileExists(fileName);
-  try {
+  TScopeGuard removeTemporary([&temporary] { DeleteFileW(LongPathName(temporary).c_str()); });
+  {
     TFileStream file(temporary, fmCreate);
     file.WriteBuffer(data, static_cast<std::int64_t>(size));
     if (replacing && !FlushFileBuffers(static_cast<HANDLE>(file.Handle())))
       throw EWriteError("Cannot write " + fileName + ". " + SystemErrorText(GetLastError()));
-  } catch (...) {
-    DeleteFileW(LongPathName(temporary).c_str());
-    throw;
   }
   if (!MoveFileExW(LongPathName(temporary).c_str(), LongPathName(fileName).c_str(),
-                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-    const String reason = SystemErrorText(GetLastError());
-    DeleteFileW(LongPathName(temporary).c_str());
-    throw EFCreateError(Format("Cannot create file \"%s\". %s", fileName, reason));
-  }
+                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    throw EFCreateError(Format("Cannot create file \"%s\". %s", fileName, SystemErrorText(GetLastError())));
+  removeTemporary.Dismiss();
 }
 
 bool FileExists(const String& fileName) {

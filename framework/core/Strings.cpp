@@ -12,15 +12,9 @@ void TStrings::Error(const char* message, int index) const { throw EStringListEr
 
 void TStrings::Put(int index, const String& text) {
   TObject* object = GetItemObject(index);
-  BeginUpdate();
-  try {
-    Delete(index);
-    InsertObject(index, text, object);
-  } catch (...) {
-    EndUpdate();
-    throw;
-  }
-  EndUpdate();
+  const auto lock = UpdateLock();
+  Delete(index);
+  InsertObject(index, text, object);
 }
 
 TObject* TStrings::GetItemObject(int) const { return nullptr; }
@@ -50,24 +44,18 @@ String TStrings::GetText() const {
 }
 
 void TStrings::SetText(const String& text) {
-  BeginUpdate();
-  try {
-    Clear();
-    std::size_t start = 0;
-    while (start < text.size()) {
-      const std::size_t end = text.find_first_of("\r\n", start);
-      if (end == String::npos) {
-        Add(text.substr(start));
-        break;
-      }
-      Add(text.substr(start, end - start));
-      start = end + ((text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n') ? 2 : 1);
+  const auto lock = UpdateLock();
+  Clear();
+  std::size_t start = 0;
+  while (start < text.size()) {
+    const std::size_t end = text.find_first_of("\r\n", start);
+    if (end == String::npos) {
+      Add(text.substr(start));
+      break;
     }
-  } catch (...) {
-    EndUpdate();
-    throw;
+    Add(text.substr(start, end - start));
+    start = end + ((text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n') ? 2 : 1);
   }
-  EndUpdate();
 }
 
 int TStrings::Add(const String& text) {
@@ -88,46 +76,28 @@ void TStrings::InsertObject(int index, const String& text, TObject* object) {
 }
 
 void TStrings::AddStrings(TStrings* strings) {
-  BeginUpdate();
-  try {
-    for (int i = 0, n = strings->Count(); i < n; ++i) AddObject(strings->Get(i), strings->GetItemObject(i));
-  } catch (...) {
-    EndUpdate();
-    throw;
-  }
-  EndUpdate();
+  const auto lock = UpdateLock();
+  for (int i = 0, n = strings->Count(); i < n; ++i) AddObject(strings->Get(i), strings->GetItemObject(i));
 }
 
 void TStrings::Move(int curIndex, int newIndex) {
   if (curIndex == newIndex) return;
   if (newIndex < 0 || newIndex >= Count()) Error(messages::ListIndexError, newIndex);
-  BeginUpdate();
-  try {
-    const String text = Get(curIndex);
-    TObject* object = GetItemObject(curIndex);
-    Delete(curIndex);
-    InsertObject(newIndex, text, object);
-  } catch (...) {
-    EndUpdate();
-    throw;
-  }
-  EndUpdate();
+  const auto lock = UpdateLock();
+  const String text = Get(curIndex);
+  TObject* object = GetItemObject(curIndex);
+  Delete(curIndex);
+  InsertObject(newIndex, text, object);
 }
 
 void TStrings::Exchange(int index1, int index2) {
-  BeginUpdate();
-  try {
-    const String text1 = Get(index1);
-    TObject* object1 = GetItemObject(index1);
-    Put(index1, Get(index2));
-    PutItemObject(index1, GetItemObject(index2));
-    Put(index2, text1);
-    PutItemObject(index2, object1);
-  } catch (...) {
-    EndUpdate();
-    throw;
-  }
-  EndUpdate();
+  const auto lock = UpdateLock();
+  const String text1 = Get(index1);
+  TObject* object1 = GetItemObject(index1);
+  Put(index1, Get(index2));
+  PutItemObject(index1, GetItemObject(index2));
+  Put(index2, text1);
+  PutItemObject(index2, object1);
 }
 
 bool TStrings::Equals(TStrings* other) const {
@@ -160,45 +130,39 @@ String TStrings::CommaText() const {
 }
 
 void TStrings::SetCommaText(const String& text) {
-  BeginUpdate();
-  try {
-    Clear();
-    std::size_t i = 0;
-    const std::size_t n = text.size();
-    auto skipBlanks = [&] { while (i < n && static_cast<unsigned char>(text[i]) <= ' ') ++i; };
-    skipBlanks();
-    while (i < n) {
-      String item;
-      if (text[i] == '"') {
-        ++i;
-        while (i < n) {
-          if (text[i] == '"') {
-            if (i + 1 < n && text[i + 1] == '"') {
-              item += '"';
-              i += 2;
-              continue;
-            }
-            ++i;
-            break;
+  const auto lock = UpdateLock();
+  Clear();
+  std::size_t i = 0;
+  const std::size_t n = text.size();
+  auto skipBlanks = [&] { while (i < n && static_cast<unsigned char>(text[i]) <= ' ') ++i; };
+  skipBlanks();
+  while (i < n) {
+    String item;
+    if (text[i] == '"') {
+      ++i;
+      while (i < n) {
+        if (text[i] == '"') {
+          if (i + 1 < n && text[i + 1] == '"') {
+            item += '"';
+            i += 2;
+            continue;
           }
-          item += text[i++];
+          ++i;
+          break;
         }
-      } else {
-        while (i < n && text[i] != ',' && static_cast<unsigned char>(text[i]) > ' ') item += text[i++];
+        item += text[i++];
       }
-      Add(item);
-      skipBlanks();
-      if (i < n && text[i] == ',') {
-        ++i;
-        skipBlanks();
-        if (i >= n) Add(String());
-      }
+    } else {
+      while (i < n && text[i] != ',' && static_cast<unsigned char>(text[i]) > ' ') item += text[i++];
     }
-  } catch (...) {
-    EndUpdate();
-    throw;
+    Add(item);
+    skipBlanks();
+    if (i < n && text[i] == ',') {
+      ++i;
+      skipBlanks();
+      if (i >= n) Add(String());
+    }
   }
-  EndUpdate();
 }
 
 void TStrings::BeginUpdate() {
@@ -226,15 +190,9 @@ void TStrings::SaveToStream(TStream& stream) const {
 void TStrings::Assign(TPersistent* source) {
   if (auto* strings = dynamic_cast<TStrings*>(source)) {
     if (strings == this) return;
-    BeginUpdate();
-    try {
-      Clear();
-      AddStrings(strings);
-    } catch (...) {
-      EndUpdate();
-      throw;
-    }
-    EndUpdate();
+    const auto lock = UpdateLock();
+    Clear();
+    AddStrings(strings);
     return;
   }
   TPersistent::Assign(source);
@@ -245,15 +203,11 @@ void TStrings::DefineProperties(TFiler& filer) {
       "Strings",
       [this](TReader& reader) {
         reader.ReadListBegin();
-        BeginUpdate();
-        try {
+        {
+          const auto lock = UpdateLock();
           Clear();
           while (!reader.EndOfList()) Add(reader.ReadString());
-        } catch (...) {
-          EndUpdate();
-          throw;
         }
-        EndUpdate();
         reader.ReadListEnd();
       },
       [this](TWriter& writer) {

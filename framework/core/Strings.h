@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "framework/core/Persistent.h"
+#include "framework/core/ScopeGuard.h"
 
 class TStream;
 
@@ -52,6 +53,11 @@ class TStrings : public TPersistent {
   void BeginUpdate();
   void EndUpdate();
   int UpdateCount() const { return updateCount_; }
+  // BeginUpdate now and EndUpdate when the returned lock goes, however the scope ends.
+  [[nodiscard]] auto UpdateLock() {
+    BeginUpdate();
+    return TScopeGuard([this] { EndUpdate(); });
+  }
 
   void LoadFromStream(TStream& stream);  // whole stream as text
   void SaveToStream(TStream& stream) const;

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <memory>
 
+#include "framework/core/ScopeGuard.h"
 #include "framework/windows/UtilityWindow.h"
 
 // ---------------------------------------------------------------------------------------------
@@ -117,14 +118,12 @@ void TClipboard::Clear() {
 bool TClipboard::HasFormat(UINT format) { return ClipboardService().IsFormatAvailable(format); }
 
 void TClipboard::SetAsHandle(UINT format, HANDLE data) {
-  try {
-    TOpenScope open(*this);
-    Adding();
-    if (!ClipboardService().SetData(format, data)) throw EClipboardError("Cannot put the data on the clipboard");
-  } catch (...) {
-    GlobalFree(data);
-    throw;
-  }
+  // The clipboard owns the block only once it took it.
+  TScopeGuard freeUnlessTaken([data] { GlobalFree(data); });
+  TOpenScope open(*this);
+  Adding();
+  if (!ClipboardService().SetData(format, data)) throw EClipboardError("Cannot put the data on the clipboard");
+  freeUnlessTaken.Dismiss();
 }
 
 HANDLE TClipboard::GetAsHandle(UINT format) {

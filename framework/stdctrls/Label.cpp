@@ -40,13 +40,6 @@ void TCustomLabel::SetAutoSize(bool value) {
   AdjustBounds();
 }
 
-void TCustomLabel::SetFocusControl(TWinControl* value) {
-  if (focusControl_ == value) return;
-  if (focusControl_) focusControl_->RemoveFreeNotification(this);
-  focusControl_ = value;
-  if (value) value->FreeNotification(this);
-}
-
 void TCustomLabel::SetLayout(TTextLayout value) {
   if (layout_ == value) return;
   layout_ = value;
@@ -75,11 +68,6 @@ void TCustomLabel::SetWordWrap(bool value) {
   wordWrap_ = value;
   AdjustBounds();
   Invalidate();
-}
-
-void TCustomLabel::Notification(TComponent* component, TOperation operation) {
-  TGraphicControl::Notification(component, operation);
-  if (operation == opRemove && component == focusControl_) focusControl_ = nullptr;
 }
 
 void TCustomLabel::Loaded() {

@@ -17,7 +17,7 @@ class TCustomLabel : public TGraphicControl {
   void SetAutoSize(bool value);
   // Not owned; cleared when that control goes.
   TWinControl* FocusControl() const { return focusControl_; }
-  void SetFocusControl(TWinControl* value);
+  void SetFocusControl(TWinControl* value) { focusControl_.Set(value); }
   TTextLayout Layout() const { return layout_; }
   void SetLayout(TTextLayout value);
   // When set, "&" marks the accelerator character and is not shown.
@@ -29,7 +29,6 @@ class TCustomLabel : public TGraphicControl {
   bool WordWrap() const { return wordWrap_; }
   void SetWordWrap(bool value);
 
-  void Notification(TComponent* component, TOperation operation) override;
   void Loaded() override;
 
  protected:
@@ -53,7 +52,7 @@ class TCustomLabel : public TGraphicControl {
  private:
   TAlignment alignment_ = taLeftJustify;
   bool autoSize_ = true;
-  TWinControl* focusControl_ = nullptr;
+  TComponentLink<TWinControl> focusControl_;
   TTextLayout layout_ = tlTop;
   bool showAccelChar_ = true;
   bool wordWrap_ = false;

@@ -52,10 +52,7 @@ bool TApplication::WindowMessage(TMessage& message) {
 
 // ---- Forms and the message loop ----
 
-void TApplication::SetMainForm(TCustomForm* form) {
-  mainForm_ = form;
-  if (form) form->FreeNotification(this);
-}
+void TApplication::SetMainForm(TCustomForm* form) { mainForm_.Set(form); }
 
 void TApplication::Run() {
   terminated_ = false;
@@ -192,7 +189,3 @@ void TApplication::ControlDestroyed(TControl* control) {
   if (hints_) hints_->ControlDestroyed(control);
 }
 
-void TApplication::Notification(TComponent* component, TOperation operation) {
-  TComponent::Notification(component, operation);
-  if (operation == opRemove && component == mainForm_) mainForm_ = nullptr;
-}

@@ -6,7 +6,7 @@
 
 #include <memory>
 
-#include "framework/core/Component.h"
+#include "framework/core/ComponentLink.h"
 #include "framework/windows/HintWindow.h"
 #include "framework/windows/UtilityWindow.h"
 
@@ -76,8 +76,6 @@ class TApplication : public TComponent {
   void MouseLeftWindow(TWinControl* window);
   void ControlDestroyed(TControl* control);
 
-  void Notification(TComponent* component, TOperation operation) override;
-
  private:
   void SetMainForm(TCustomForm* form);
   bool ProcessMessage();
@@ -90,7 +88,7 @@ class TApplication : public TComponent {
   HICON smallIcon_ = nullptr;
   std::unique_ptr<TUtilityWindow> window_;
   std::unique_ptr<THintManager> hints_;
-  TCustomForm* mainForm_ = nullptr;  // owned by the application as a component
+  TComponentLink<TCustomForm> mainForm_;  // owned by the application as a component
   bool terminated_ = false;
   bool showHint_ = true;
   TControl* mouseControl_ = nullptr;

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "framework/core/ScopeGuard.h"
 #include "framework/windows/Application.h"
 #include "framework/windows/WinControl.h"
 
@@ -114,17 +115,6 @@ void TSizeConstraints::Apply(int& width, int& height) const {
 // ---------------------------------------------------------------------------------------------
 // Context menu base
 
-void TCustomPopupMenu::SetPopupComponent(TControl* control) {
-  if (popupComponent_ == control) return;
-  if (popupComponent_) popupComponent_->RemoveFreeNotification(this);
-  popupComponent_ = control;
-  if (control) control->FreeNotification(this);
-}
-
-void TCustomPopupMenu::Notification(TComponent* component, TOperation operation) {
-  TComponent::Notification(component, operation);
-  if (operation == opRemove && component == popupComponent_) popupComponent_ = nullptr;
-}
 
 // ---------------------------------------------------------------------------------------------
 // Construction
@@ -370,20 +360,6 @@ void TControl::SetParentBiDiMode(bool value) {
   if (value && parent_) biDiMode_ = parent_->BiDiMode();
 }
 
-void TControl::SetPopupMenu(TCustomPopupMenu* value) {
-  if (popupMenu_ == value) return;
-  if (popupMenu_) popupMenu_->RemoveFreeNotification(this);
-  popupMenu_ = value;
-  if (value) value->FreeNotification(this);
-}
-
-void TControl::SetAction(TComponent* value) {
-  if (action_ == value) return;
-  if (action_) action_->RemoveFreeNotification(this);
-  action_ = value;
-  if (value) value->FreeNotification(this);
-}
-
 String TControl::ReadText() { return text_; }
 
 void TControl::WriteText(const String& value) {
@@ -487,13 +463,6 @@ void TControl::Loaded() {
   if (parentFont_) Perform(CM_PARENTFONTCHANGED);
   if (parentShowHint_) Perform(CM_PARENTSHOWHINTCHANGED);
   if (parentBiDiMode_) biDiMode_ = parent_->BiDiMode();
-}
-
-void TControl::Notification(TComponent* component, TOperation operation) {
-  TComponent::Notification(component, operation);
-  if (operation != opRemove) return;
-  if (component == popupMenu_) popupMenu_ = nullptr;
-  if (component == action_) action_ = nullptr;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -616,11 +585,7 @@ void TControl::RefreshCursorUnderMouse() {
 
 void TControl::CMParentFontChanged(TMessage&) {
   if (!parentFont_ || !parent_) return;
-  struct TTakingParentFont {
-    bool& flag;
-    explicit TTakingParentFont(bool& f) : flag(f) { flag = true; }
-    ~TTakingParentFont() { flag = false; }
-  } taking(takingParentFont_);
+  const auto taking = TemporarilySet(takingParentFont_, true);
   font_->Assign(parent_->Font());
 }
 

@@ -11,6 +11,7 @@
 #include <memory>
 
 #include "framework/core/Component.h"
+#include "framework/core/ComponentLink.h"
 #include "framework/graphics/Font.h"
 #include "framework/graphics/Geometry.h"
 #include "framework/windows/Cursors.h"
@@ -147,13 +148,12 @@ class TCustomPopupMenu : public TComponent {
   using TComponent::TComponent;
   // Shows the menu with its top-left corner at the screen point.
   virtual void Popup(int x, int y) = 0;
-  // The control whose right click opened the menu; not owned, cleared when it goes.
+  // The control whose right click opened the menu.
   TControl* PopupComponent() const { return popupComponent_; }
-  void SetPopupComponent(TControl* control);
-  void Notification(TComponent* component, TOperation operation) override;
+  void SetPopupComponent(TControl* control) { popupComponent_.Set(control); }
 
  private:
-  TControl* popupComponent_ = nullptr;
+  TComponentLink<TControl> popupComponent_;
 };
 
 // ---------------------------------------------------------------------------------------------
@@ -252,7 +252,7 @@ class TControl : public TComponent {
   TControlStyle ControlStyle() const { return controlStyle_; }
   void SetControlStyle(TControlStyle value) { controlStyle_ = value; }
   TCustomPopupMenu* PopupMenu() const { return popupMenu_; }
-  void SetPopupMenu(TCustomPopupMenu* value);
+  void SetPopupMenu(TCustomPopupMenu* value) { popupMenu_.Set(value); }
 
   // Stored for the stream and the inspector; no drag-and-drop or right-to-left layout is done.
   TDragMode DragMode() const { return dragMode_; }
@@ -264,7 +264,7 @@ class TControl : public TComponent {
   bool ParentBiDiMode() const { return parentBiDiMode_; }
   void SetParentBiDiMode(bool value);
   TComponent* Action() const { return action_; }
-  void SetAction(TComponent* value);
+  void SetAction(TComponent* value) { action_.Set(value); }
   int HelpContext() const { return helpContext_; }
   void SetHelpContext(int value) { helpContext_ = value; }
 
@@ -293,7 +293,6 @@ class TControl : public TComponent {
   void SetParentComponent(TComponent* parent) override;
   void SetName(const String& newName) override;
   void Loaded() override;
-  void Notification(TComponent* component, TOperation operation) override;
 
   // ---- Events ----
   TNotifyEvent OnClick;
@@ -395,12 +394,12 @@ class TControl : public TComponent {
   bool parentColor_ = true;
   String text_;
   TControlStyle controlStyle_{csCaptureMouse, csClickEvents, csSetCaption, csDoubleClicks};
-  TCustomPopupMenu* popupMenu_ = nullptr;
+  TComponentLink<TCustomPopupMenu> popupMenu_;
   TDragMode dragMode_ = dmManual;
   TCursor dragCursor_ = crDrag;
   TBiDiMode biDiMode_ = bdLeftToRight;
   bool parentBiDiMode_ = true;
-  TComponent* action_ = nullptr;
+  TComponentLink<TComponent> action_;
   int helpContext_ = 0;
   bool clicked_ = false;  // the left button went down here with csClickEvents
 };

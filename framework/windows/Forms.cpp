@@ -369,10 +369,7 @@ void TCustomForm::SetActiveControl(TWinControl* control) {
 }
 
 void TCustomForm::ControlFocused(TWinControl* control) {
-  if (activeControl_ == control) return;
-  if (activeControl_) activeControl_->RemoveFreeNotification(this);
-  activeControl_ = control;
-  if (control) control->FreeNotification(this);
+  activeControl_.Set(control);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -447,7 +444,6 @@ void TCustomForm::OwnedComponentRenamed(TComponent* component) {
 void TCustomForm::Notification(TComponent* component, TOperation operation) {
   TWinControl::Notification(component, operation);
   if (operation != opRemove || !component) return;
-  if (component == activeControl_) activeControl_ = nullptr;
   for (TFormField& field : fields_)
     if (field.Get() == component) field.Set(nullptr);
 }

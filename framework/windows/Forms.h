@@ -238,7 +238,7 @@ class TCustomForm : public TWinControl {
   bool placed_ = false;  // Position has been applied
   TModalResult modalResult_ = mrNone;
   bool modal_ = false;
-  TWinControl* activeControl_ = nullptr;  // not owned
+  TComponentLink<TWinControl> activeControl_;
   std::unique_ptr<TControlCanvas> canvas_;
   std::unique_ptr<TControlScrollBar> horzScrollBar_;
   std::unique_ptr<TControlScrollBar> vertScrollBar_;

@@ -9,6 +9,7 @@
 #include <iterator>
 #include <unordered_map>
 
+#include "framework/core/ScopeGuard.h"
 #include "framework/windows/Application.h"
 #include "framework/windows/ControlCanvas.h"
 #include "framework/windows/Forms.h"
@@ -43,18 +44,6 @@ class TSavedDC {
  private:
   HDC dc_;
   int saved_;
-};
-
-// Sets a flag for the length of a scope.
-class TFlagScope {
- public:
-  explicit TFlagScope(bool& flag) : flag_(flag) { flag_ = true; }
-  ~TFlagScope() { flag_ = false; }
-  TFlagScope(const TFlagScope&) = delete;
-  TFlagScope& operator=(const TFlagScope&) = delete;
-
- private:
-  bool& flag_;
 };
 
 bool IsDesignVisible(TControl* control) {
@@ -357,7 +346,7 @@ void TWinControl::Realign() {
     alignPending_ = true;
     return;
   }
-  TFlagScope aligning(aligning_);
+  const auto aligning = TemporarilySet(aligning_, true);
   TRect rect = ClientRect();
   AdjustClientRect(rect);
   AlignControls(rect);
@@ -608,7 +597,7 @@ void TWinControl::PaintHandler(TWMPaint& message) {
     gdi::OwnedBitmap bitmap(CreateCompatibleBitmap(dc, std::max(client.Width(), 1), std::max(client.Height(), 1)));
     gdi::Selection selected(memory.Get(), bitmap.Get());
     {
-      TFlagScope buffering(paintingBuffered_);
+      const auto buffering = TemporarilySet(paintingBuffered_, true);
       Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(memory.Get()));
     }
     {
