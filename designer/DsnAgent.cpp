@@ -6,6 +6,7 @@
 
 #include "framework/core/Component.h"
 #include "framework/core/Exception.h"
+#include "framework/core/ScopeGuard.h"
 #include "framework/windows/Application.h"
 #include "framework/windows/WinControl.h"
 
@@ -167,12 +168,9 @@ TClientAgent::~TClientAgent() = default;
 
 void TClientAgent::Start() {
   TakeInstance();
-  try {
-    if (control_) Subclass(control_->Handle());
-  } catch (...) {
-    ReleaseInstance();
-    throw;
-  }
+  TScopeGuard release([this] { ReleaseInstance(); });
+  if (control_) Subclass(control_->Handle());
+  release.Dismiss();
 }
 
 void TClientAgent::Stop() {

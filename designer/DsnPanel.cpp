@@ -13,5 +13,5 @@ void TArrowButton::Click() {
 }
 
 void TArrowButton::SetDsnPanel(TCustomCmpPlt* palette) {
-  if (palette) palette_ = palette;
+  if (palette) palette_.Set(palette);
 }

@@ -3,6 +3,7 @@
 // without creating anything.
 #pragma once
 
+#include "framework/core/ComponentLink.h"
 #include "framework/stdctrls/Panel.h"
 #include "framework/stdctrls/SpeedButton.h"
 
@@ -53,5 +54,5 @@ class TArrowButton : public TSpeedButton {
   TCustomCmpPlt* Palette() const { return palette_; }
 
  private:
-  TCustomCmpPlt* palette_ = nullptr;  // not owned
+  TComponentLink<TCustomCmpPlt> palette_;
 };

@@ -16,10 +16,12 @@
 
 #include "designer/DsnAgent.h"
 #include "designer/DsnList.h"
+#include "designer/DsnPanel.h"
 #include "designer/DsnProp.h"
 #include "designer/DsnShape.h"
 #include "designer/Dsnfunc.h"
 #include "designer/Dsnhandle.h"
+#include "framework/core/ComponentLink.h"
 #include "framework/core/Strings.h"
 #include "framework/stdctrls/Menus.h"
 #include "framework/stdctrls/Panel.h"
@@ -31,8 +33,6 @@ class TDsnList;
 class TDsnPartner;
 class TReader;
 class TStream;
-class TCustomCmpPlt;
-class TArrowButton;
 
 // ---------------------------------------------------------------------------------------------
 // Messages posted to the stage (WParam the object concerned, LParam 0)
@@ -144,18 +144,16 @@ class TDsnStage : public TPanel {
   void SetRubberband(TRubberband* value) { rubberband_->Assign(value); }
   // A menu whose items the designer's context menu borrows while design mode is on; not owned.
   TPopupMenu* CoverMenu() const { return coverMenu_; }
-  void SetCoverMenu(TPopupMenu* value);
+  void SetCoverMenu(TPopupMenu* value) { coverMenu_.Set(value); }
   // Stored with the stage; no designer operation consults them.
   bool FixPosition() const { return fixPosition_; }
   void SetFixPosition(bool value) { fixPosition_ = value; }
   bool FixSize() const { return fixSize_; }
   void SetFixSize(bool value) { fixSize_ = value; }
 
-  // The controller designing this stage; set by the controller; not owned.
+  // The controller designing this stage; set by the controller.
   TDsnRegister* Controller() const { return controller_; }
-  void SetController(TDsnRegister* value);
-
-  void Notification(TComponent* component, TOperation operation) override;
+  void SetController(TDsnRegister* value) { controller_.Set(value); }
 
   // ---- Events ----
   TDeleteQuery OnDeleteQuery;
@@ -204,15 +202,15 @@ class TDsnStage : public TPanel {
   template <class Load>
   void WithDesignModeOff(Load load);
 
-  TDsnRegister* controller_ = nullptr;  // not owned
+  TComponentLink<TDsnRegister> controller_;
   std::unique_ptr<TStringList> selfProps_;
   std::unique_ptr<TStringList> outProps_;
   std::unique_ptr<TRubberband> rubberband_;
-  TPopupMenu* coverMenu_ = nullptr;  // not owned
+  TComponentLink<TPopupMenu> coverMenu_;
   bool fixPosition_ = false;
   bool fixSize_ = false;
   // Components named in notices still waiting in the queue; each is dropped when it goes.
-  std::vector<TComponent*> pendingNotices_;
+  TComponentLinkList<TComponent> pendingNotices_;
   TFreeNameHint freeNames_;  // of the load under way
 };
 
@@ -294,11 +292,10 @@ class TDsnSwitch : public TSpeedButton {
   void Click() override;
   void DesignOn();
   void DesignOff();
-  void Notification(TComponent* component, TOperation operation) override;
 
-  // The controller switched; not owned.
+  // The controller switched.
   TDsnRegister* DsnRegister() const { return dsnRegister_; }
-  void SetDsnRegister(TDsnRegister* value);
+  void SetDsnRegister(TDsnRegister* value) { dsnRegister_.Set(value); }
   // Show DsnMessage when design mode is switched on.
   bool DsnMessageFlg() const { return dsnMessageFlg_; }
   void SetDsnMessageFlg(bool value) { dsnMessageFlg_ = value; }
@@ -306,7 +303,7 @@ class TDsnSwitch : public TSpeedButton {
   void SetDsnMessage(const String& value) { dsnMessage_ = value; }
 
  private:
-  TDsnRegister* dsnRegister_ = nullptr;  // not owned
+  TComponentLink<TDsnRegister> dsnRegister_;
   bool dsnMessageFlg_ = false;
   String dsnMessage_;
 };
@@ -334,10 +331,9 @@ class TDsnPartner : public TComponent {
   virtual void SetDesigning(bool value) { designing_ = value; }
   bool Designing() const { return designing_; }
 
-  // The controller followed; registers this partner with it. Not owned.
+  // The controller followed; registers this partner with it.
   TDsnRegister* DsnRegister() const { return dsnRegister_; }
   void SetDsnRegister(TDsnRegister* value);
-  void Notification(TComponent* component, TOperation operation) override;
 
   // ---- The controller's services (nothing, or false and null, without a controller) ----
   bool CheckCanSelect(TControl* control);
@@ -349,7 +345,7 @@ class TDsnPartner : public TComponent {
   TTargetList* GetTargetList() const;
 
  private:
-  TDsnRegister* dsnRegister_ = nullptr;
+  TComponentLink<TDsnRegister> dsnRegister_;
   bool designing_ = false;
 };
 
@@ -381,6 +377,16 @@ class TDsnList : public TList {
 };
 
 // ---------------------------------------------------------------------------------------------
+// The mouse gesture a controller is in, decided by the left press that began it.
+
+enum class TDsnGesture {
+  Idle,           // no left-button gesture under way
+  Moving,         // selecting, and dragging the selection's outlines
+  Creating,       // drawing the rectangle of a new control from the palette's template
+  AreaSelecting,  // drawing an area whose controls become the selection
+};
+
+// ---------------------------------------------------------------------------------------------
 // TDsnRegister: the designer controller of one stage
 //
 // While design mode is on, the stage and every windowed control on it that the stage's owner owns
@@ -403,11 +409,11 @@ class TDsnRegister : public TComponent {
   // Also takes the stage's rubber-band settings (later changes to them are not seen).
   void SetDsnStage(TDsnStage* value);
   TCustomCmpPlt* DsnPanel() const { return dsnPanel_; }
-  void SetDsnPanel(TCustomCmpPlt* value);
+  void SetDsnPanel(TCustomCmpPlt* value) { dsnPanel_.Set(value); }
   TCustomInspector* DsnInspector() const { return dsnInspector_; }
-  void SetDsnInspector(TCustomInspector* value);
+  void SetDsnInspector(TCustomInspector* value) { dsnInspector_.Set(value); }
   TArrowButton* ArrowButton() const { return arrowButton_; }
-  void SetArrowButton(TArrowButton* value);
+  void SetArrowButton(TArrowButton* value) { arrowButton_.Set(value); }
 
   // ---- Design mode ----
   // On: intercepts the stage, makes the context menu, switches partners, palette and inspector
@@ -426,7 +432,8 @@ class TDsnRegister : public TComponent {
 
   // ---- Mouse input from the interceptors ----
   // `control` is the intercepted window that received the message, `component` the control under
-  // the mouse, `point` the mouse in control's client coordinates.
+  // the mouse, `point` the mouse in control's client coordinates. The press decides the gesture
+  // (creating with an armed palette template, else moving); its moves and release follow it.
   virtual void MouseDown(TWinControl* control, TComponent* component, TShiftState shift, const TPoint& point);
   virtual void MoseMove(TWinControl* control, const TPoint& point, TShiftState shift);
   virtual void MoseUp(TWinControl* control, const TPoint& point, TShiftState shift);
@@ -479,7 +486,7 @@ class TDsnRegister : public TComponent {
 
   // ---- Creating ----
   // Each top-level component read by a palette copy: remembered as the new component.
-  virtual void ComponentsProc(TComponent* component) { newComponent_ = component; }
+  virtual void ComponentsProc(TComponent* component) { newComponent_.Set(component); }
   // The class name without its first letter and the first free number: Shape1, Shape2, ...
   virtual void GiveName(TComponent* component);
   // A copy of `source` inside `parent`, through a component stream; each top-level component read
@@ -533,6 +540,7 @@ class TDsnRegister : public TComponent {
   bool RepaintDeferred() const { return repaintDeferred_ > 0; }
 
   // ---- State ----
+  TDsnGesture Gesture() const { return gesture_; }
   TDsnList* DsnList() const { return dsnList_.get(); }
   TTargetList* TargetList() const { return targetList_.get(); }
   TMultiHandler* Handler() const { return handler_.get(); }
@@ -560,7 +568,17 @@ class TDsnRegister : public TComponent {
   virtual std::unique_ptr<TDsnList> CreateDsnList();
   std::unique_ptr<TMultiProps> CreateProps();
 
-  // For variants: the target list, made when there is none.
+  // ---- For variants: the state of a gesture ----
+  void SetGesture(TDsnGesture value) { gesture_ = value; }
+  void SetDrawParent(TWinControl* value) { drawParent_.Set(value); }
+  // The snapped start point of the gesture.
+  void SetStartPoint(const TPoint& point) {
+    startX_ = point.X;
+    startY_ = point.Y;
+  }
+  // The stage's select query for `component` (all accepted without a stage or handler).
+  TSelectAccept AskSelect(TObject* sender, TComponent* component);
+  // The target list, made when there is none.
   TTargetList* EnsureTargetList();
   // Replaces the outline set (the old one is erased) and gives the new one the controller's pen.
   TMultiShape* TakeShape(std::unique_ptr<TMultiShape> shape);
@@ -571,13 +589,10 @@ class TDsnRegister : public TComponent {
   bool SelectForPress(TWinControl* control, TComponent* component);
 
  private:
-  // Asks to be told when `component` (may be null) is destroyed.
-  void Follow(TComponent* component);
   void Cover(TWinControl* control, TDsnCtrl* current);
   void DestroyInterceptors();
   // Moves the borrowed cover-menu items back and destroys the context menu.
   void DropContextMenu();
-  TSelectAccept AskSelect(TObject* sender, TComponent* component);
   TCoverAccept AskCover(TObject* sender, TComponent* component);
   // Point in the coordinates of DrawParent, for a creation: moved from those of `control` when
   // the control holds no child controls.
@@ -587,26 +602,28 @@ class TDsnRegister : public TComponent {
   void WithOneRepaint(TWinControl* root, Work work);
 
   bool designing_ = false;
-  TCustomCmpPlt* dsnPanel_ = nullptr;
-  TDsnStage* dsnStage_ = nullptr;
-  TCustomInspector* dsnInspector_ = nullptr;
-  TArrowButton* arrowButton_ = nullptr;
+  TDsnGesture gesture_ = TDsnGesture::Idle;
+  TComponentLink<TCustomCmpPlt> dsnPanel_;
+  TComponentLink<TDsnStage> dsnStage_;
+  TComponentLink<TCustomInspector> dsnInspector_;
+  TComponentLink<TArrowButton> arrowButton_;
   std::unique_ptr<TMultiProps> props_;
-  TPopupMenu* contextMenu_ = nullptr;  // owned by the controller's owner; destroyed here at switch-off
+  // Owned by the controller's owner (so menu items find it); destroyed here at switch-off.
+  TComponentLink<TPopupMenu> contextMenu_;
   std::unique_ptr<TDsnList> dsnList_;
   // Interceptors of destroyed controls, waiting for their window's death notice.
   std::vector<std::unique_ptr<TDsnCtrl>> departed_;
-  std::unique_ptr<TList> notifies_;  // TReceiveTargets*, not owned
-  std::unique_ptr<TList> partners_;  // TDsnPartner*, not owned
+  std::vector<TReceiveTargets*> notifies_;  // not owned; each removes itself
+  TComponentLinkList<TDsnPartner> partners_;
   std::unique_ptr<TTargetList> targetList_;
-  TWinControl* drawParent_ = nullptr;
+  TComponentLink<TWinControl> drawParent_;
   int startX_ = 0;
   int startY_ = 0;
   int moveWidth_ = 8;
   int moveHeight_ = 8;
   TColor color_ = clGray;
   int penWidth_ = 2;
-  TComponent* newComponent_ = nullptr;
+  TComponentLink<TComponent> newComponent_;
   std::unique_ptr<TMultiHandler> handler_;
   std::unique_ptr<TMultiShape> shape_;
   int repaintDeferred_ = 0;

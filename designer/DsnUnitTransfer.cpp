@@ -1,5 +1,5 @@
-// The controller's and the stage's operations through component streams: copy, cut, paste and
-// delete of the selection, the palette's copy of a template, and stage files and streams.
+// The controller's operations through component streams: copy, cut, paste and delete of the
+// selection, and the palette's copy of a template.
 //
 // Every stream is written relative to the form (the stage's owner) and read with the form as the
 // owner of what it makes, so references and event handlers bind to the form by name.
@@ -163,108 +163,25 @@ void TDsnRegister::SortForDelete(TList* controls) const {
 // TDsnRegister: the palette's copy of a template
 
 void TDsnRegister::CopyPaste(TControl* source, TWinControl* parent) {
+  // Nameless while copied, so the copy's name is chosen afresh.
   const String name = source->Name();
   source->SetName("");
-  try {
-    TMemoryStream stream;
-    {
-      TComponentWriter writer(stream, source->Owner());
-      writer.WriteSignature();
-      writer.WriteComponent(source);
-      writer.WriteListEnd();
-    }
-    stream.SetPosition(0);
-    TComponentReader reader(stream);
-    reader.OnSetName = [this](TReader* r, TComponent* component, String& newName) { CheckName(r, component, newName); };
-    freeNames_.Clear();
-    reader.ReadComponents(parent->Owner(), parent, [this](TComponent* component) { ComponentsProc(component); });
-  } catch (...) {
-    source->SetName(name);
-    throw;
+  const TScopeGuard renamed([source, &name] { source->SetName(name); });
+  TMemoryStream stream;
+  {
+    TComponentWriter writer(stream, source->Owner());
+    writer.WriteSignature();
+    writer.WriteComponent(source);
+    writer.WriteListEnd();
   }
-  source->SetName(name);
+  stream.SetPosition(0);
+  TComponentReader reader(stream);
+  reader.OnSetName = [this](TReader* r, TComponent* component, String& newName) { CheckName(r, component, newName); };
+  freeNames_.Clear();
+  reader.ReadComponents(parent->Owner(), parent, [this](TComponent* component) { ComponentsProc(component); });
 }
 
 void TDsnRegister::CheckName(TReader* reader, TComponent* component, String& name) {
   DsnCheckName(Owner(), reader, component, name, &freeNames_);
   if (dsnStage_) dsnStage_->PostControlCreated(component);
-}
-
-// ---------------------------------------------------------------------------------------------
-// TDsnStage: stage files and streams
-
-void TDsnStage::SaveToFile(const String& fileName) {
-  TMemoryStream contents;
-  WriteControls(contents, true);
-  ReplaceFileContents(fileName, contents.Memory(), static_cast<std::size_t>(contents.Size()));
-}
-
-void TDsnStage::SaveToStream(TStream* stream) { WriteControls(*stream, false); }
-
-void TDsnStage::WriteControls(TStream& stream, bool markEachControl) {
-  // Grab handles are controls too; without a selection there are none to write.
-  if (controller_) controller_->ClearSelect();
-  const int count = ControlCount();
-  for (int i = 0; i < count; ++i) WriteComponents(&stream, Controls(i));
-  TComponentWriter ends(stream, Owner());
-  for (int i = 0; i < (markEachControl ? count : 1); ++i) ends.WriteListEnd();
-}
-
-void TDsnStage::WriteComponents(TStream* stream, TControl* control) {
-  TComponentWriter writer(*stream, Owner());
-  writer.WriteSignature();
-  writer.WriteComponent(control);
-}
-
-template <class Load>
-void TDsnStage::WithDesignModeOff(Load load) {
-  TDsnRegister* controller = controller_;
-  const bool wasDesigning = controller && controller->Designing();
-  if (controller) controller->SetDesigning(false);
-  load();
-  if (wasDesigning && controller_ == controller) controller->SetDesigning(true);
-}
-
-void TDsnStage::LoadFromFile(const String& fileName) {
-  WithDesignModeOff([&] {
-    try {
-      TFileStream file(fileName, fmOpenRead | fmShareDenyWrite);
-      ReadComponents(&file);
-    } catch (...) {
-      throw Exception(fileName + " can not be read");
-    }
-  });
-}
-
-void TDsnStage::LoadFromStream(TStream* stream) {
-  WithDesignModeOff([&] { ReadComponents(stream); });
-}
-
-void TDsnStage::ReadComponents(TStream* stream) {
-  stream->SetPosition(0);
-  TComponentReader reader(*stream);
-  reader.OnSetName = [this](TReader* r, TComponent* component, String& name) { CheckName(r, component, name); };
-  reader.OnError = [this](TReader* r, const String& message, bool& handled) { ReadError(r, message, handled); };
-  reader.OnFindMethod = [this](TReader* r, const String& methodName, const TMethodCode*& code, bool& error) {
-    FindMethod(r, methodName, code, error);
-  };
-  // A damaged stream must not cost the controls the stage has.
-  reader.CheckComponents();
-  while (ControlCount() > 0) delete Controls(ControlCount() - 1);
-  freeNames_.Clear();
-  reader.ReadComponents(Owner(), this, [this](TComponent* component) { ComponentsProc(component); });
-}
-
-void TDsnStage::CheckName(TReader* reader, TComponent* component, String& name) {
-  DsnCheckName(Owner(), reader, component, name, &freeNames_);
-  if (OnControlLoading) OnControlLoading(this, component);
-  PostControlLoaded(component);
-}
-
-void TDsnStage::ReadError(TReader*, const String&, bool& handled) { handled = true; }
-
-void TDsnStage::FindMethod(TReader*, const String&, const TMethodCode*& code, bool& error) {
-  if (!error) return;
-  code = nullptr;
-  error = false;
 }

@@ -1,0 +1,275 @@
+// The controller's mouse gestures: selecting and moving, drawing a new control from the palette's
+// template, and the context menu of property values.
+#include <algorithm>
+#include <cstdlib>
+#include <utility>
+
+#include "designer/DsnUnit.h"
+
+// windows.h names a window-property function SetProp; the property writer is meant here.
+#undef SetProp
+#include "designer/DsnInfo.h"
+
+// ---------------------------------------------------------------------------------------------
+// TDsnRegister: mouse
+
+void TDsnRegister::Cutting(int& x, int& y) const {
+  if (moveWidth_ > 0) x = x / moveWidth_ * moveWidth_;
+  if (moveHeight_ > 0) y = y / moveHeight_ * moveHeight_;
+}
+
+TSelectAccept TDsnRegister::AskSelect(TObject* sender, TComponent* component) {
+  TSelectAccept canSelect{saCreate, saMove};
+  if (dsnStage_ && dsnStage_->OnSelectQuery) dsnStage_->OnSelectQuery(sender, component, canSelect);
+  return canSelect;
+}
+
+void TDsnRegister::MouseDown(TWinControl* control, TComponent* component, TShiftState shift, const TPoint& point) {
+  if (dsnPanel_ && dsnPanel_->GetTemplate()) {
+    gesture_ = TDsnGesture::Creating;
+    MouseDownCreate(control, component, shift, point);
+  } else {
+    gesture_ = TDsnGesture::Moving;
+    MouseDownMove(control, component, shift, point);
+  }
+}
+
+void TDsnRegister::MoseMove(TWinControl* control, const TPoint& point, TShiftState shift) {
+  switch (gesture_) {
+    case TDsnGesture::Creating: MouseMoveCreate(control, point, shift); return;
+    case TDsnGesture::Moving:
+      if (shift.Contains(ssLeft)) {
+        MouseMoveMove(control, point, shift);
+        return;
+      }
+      // The button went up where the window did not see it: the drag is abandoned.
+      gesture_ = TDsnGesture::Idle;
+      DropShape();
+      return;
+    default: DropShape();
+  }
+}
+
+void TDsnRegister::MoseUp(TWinControl* control, const TPoint& point, TShiftState shift) {
+  switch (std::exchange(gesture_, TDsnGesture::Idle)) {
+    case TDsnGesture::Creating: MouseUpCreate(control, point, shift); return;
+    case TDsnGesture::Moving: MouseUpMove(control, point, shift); return;
+    default: return;
+  }
+}
+
+bool TDsnRegister::SelectForPress(TWinControl* control, TComponent* component) {
+  if (!AskSelect(dsnStage_, component).Contains(saMove)) return false;
+  drawParent_.Set(component == control ? control->Parent() : control);
+  TTargetList* targets = EnsureTargetList();
+  if (targets->GetCount() == 0) {
+    targets->Add(component);
+  } else if (targets->IndexOf(component) < 0 || !SameParent()) {
+    targets->Clear();
+    targets->Add(component);
+  }
+  return true;
+}
+
+void TDsnRegister::MouseDownMove(TWinControl* control, TComponent* component, TShiftState, const TPoint& point) {
+  if (!SelectForPress(control, component) || !SameParent() || !drawParent_) return;
+  TakeShape(CreateMoveShape());
+  int x = point.X, y = point.Y;
+  Cutting(x, y);
+  SetStartPoint({x, y});
+  shape_->SetOffset(drawParent_->ClientToScreen({x, y}));
+  for (int i = 0; i < targetList_->GetCount(); ++i) shape_->Add(targetList_->GetItems(i));
+  shape_->DrowOn(drawParent_);
+}
+
+void TDsnRegister::MouseMoveMove(TWinControl*, const TPoint& point, TShiftState) {
+  if (!shape_ || !drawParent_) return;
+  int x = point.X, y = point.Y;
+  Cutting(x, y);
+  if (SameParent()) shape_->Drow(drawParent_->ClientToScreen({x, y}));
+}
+
+void TDsnRegister::MouseUpMove(TWinControl*, const TPoint& point, TShiftState) {
+  int x = point.X, y = point.Y;
+  Cutting(x, y);
+  if (SameParent() && shape_) {
+    DropShape();
+    for (int i = 0; targetList_ && i < targetList_->GetCount(); ++i) {
+      TControl* target = targetList_->GetItems(i);
+      if (!target) continue;
+      bool canMove = true;
+      if (dsnStage_ && dsnStage_->OnMoveQuery) dsnStage_->OnMoveQuery(dsnStage_, target, canMove);
+      if (!canMove) continue;
+      target->SetLeft(target->Left() + (x - startX_));
+      target->SetTop(target->Top() + (y - startY_));
+    }
+  }
+  const int dx = startX_ - x, dy = startY_ - y;
+  if (dx != 0 || dy != 0) Moved(dx, dy);
+  if (targetList_) targetList_->SetPosition();
+}
+
+void TDsnRegister::DbClick(TControl* control, TWMMouse&) {
+  if (dsnStage_ && dsnStage_->OnCoverDblClick) dsnStage_->OnCoverDblClick(dsnStage_, control);
+}
+
+void TDsnRegister::RButtonDown(TWinControl* control, TControl* component, int, int) {
+  if (!SelectForPress(control, component)) return;
+  targetList_->SetPosition();
+}
+
+void TDsnRegister::Resized(TControl*, TResizeMessage&) {
+  if (!props_) return;
+  props_->GetValues();
+  props_->SetPosition();
+}
+
+void TDsnRegister::Moved(int, int) {
+  if (props_) props_->GetValues();
+}
+
+void TDsnRegister::SelectByInspect(TControl* control) {
+  TTargetList* targets = EnsureTargetList();
+  targets->Clear();
+  targets->Add(control);
+  targets->SetPosition();
+}
+
+// ---------------------------------------------------------------------------------------------
+// TDsnRegister: creating from the palette's template
+
+TPoint TDsnRegister::CreationPoint(TWinControl* control, TPoint point, bool snapFirst) {
+  if (snapFirst) Cutting(point.X, point.Y);
+  if (!control->ControlStyle().Contains(csAcceptsControls)) {
+    point.X += control->Left();
+    point.Y += control->Top();
+  }
+  if (!snapFirst) Cutting(point.X, point.Y);
+  return point;
+}
+
+void TDsnRegister::MouseDownCreate(TWinControl* control, TComponent* component, TShiftState, const TPoint& point) {
+  if (!AskSelect(dsnStage_, component).Contains(saCreate)) return;
+  drawParent_.Set(control->ControlStyle().Contains(csAcceptsControls) ? control : control->Parent());
+  if (!drawParent_) return;
+  TakeShape(CreateCopyShape());
+  const TPoint start = CreationPoint(control, point, false);
+  SetStartPoint(start);
+  shape_->SetOffset(start);
+  shape_->AddNew();
+  shape_->DrowOn(drawParent_);
+}
+
+void TDsnRegister::MouseMoveCreate(TWinControl* control, const TPoint& point, TShiftState) {
+  if (!shape_ || !drawParent_) return;
+  const TPoint p = CreationPoint(control, point, true);
+  shape_->SetWidth(p.X - startX_);
+  shape_->SetHeight(p.Y - startY_);
+  shape_->Drow(drawParent_->ClientToScreen({startX_, startY_}));
+}
+
+void TDsnRegister::MouseUpCreate(TWinControl* control, const TPoint& point, TShiftState) {
+  if (shape_ && drawParent_) {
+    const TPoint end = CreationPoint(control, point, true);
+    DropShape();
+    const int w = end.X - startX_, h = end.Y - startY_;
+    try {
+      auto* source = dynamic_cast<TControl*>(dsnPanel_->GetTemplate());
+      if (!source) throw EInvalidOperation("The template is no control");
+      CopyPaste(source, drawParent_);
+    } catch (...) {
+      // A template that cannot be copied creates nothing; the creation still ends normally.
+    }
+    if (newComponent_) {
+      GiveName(newComponent_);
+      if (auto* created = dynamic_cast<TControl*>(newComponent_.Get())) {
+        created->SetBounds(startX_ + std::min(w, 0), startY_ + std::min(h, 0), std::abs(w), std::abs(h));
+        TTargetList* targets = EnsureTargetList();
+        if (auto* windowed = dynamic_cast<TWinControl*>(created)) SetSubClass(windowed);
+        targets->Clear();
+        targets->Add(created);
+        targets->SetPosition();
+      }
+    }
+  }
+  if (dsnPanel_) {
+    dsnPanel_->EndCreating();
+    dsnPanel_->SetTemplate(nullptr);
+  }
+  newComponent_.Set(nullptr);
+}
+
+void TDsnRegister::GiveName(TComponent* component) {
+  TComponent* owner = Owner() ? Owner() : component->Owner();
+  const String base = component->ClassName().substr(1);
+  String name;
+  for (int n = 1;; ++n) {
+    name = base + IntToStr(n);
+    if (!owner || !owner->FindComponent(name)) break;
+  }
+  component->SetName(name);
+}
+
+// ---------------------------------------------------------------------------------------------
+// TDsnRegister: the context menu
+
+void TDsnRegister::CreateContextMenu() {
+  if (!dsnStage_) return;
+  TPopupMenu* cover = dsnStage_->CoverMenu();
+  if (!cover && dsnStage_->SelfProps()->Count() == 0) return;
+  DropContextMenu();
+  contextMenu_.Set(new TPopupMenu(Owner()));
+  if (cover) {
+    contextMenu_->OnPopup = cover->OnPopup;
+    while (cover->Items()->Count() > 0) contextMenu_->Items()->Add(cover->Items()->Items(0));
+  }
+  contextMenu_->SetTag(contextMenu_->Items()->Count());
+}
+
+void TDsnRegister::DropContextMenu() {
+  if (!contextMenu_) return;
+  TPopupMenu* cover = dsnStage_ ? dsnStage_->CoverMenu() : nullptr;
+  const int borrowed = std::min(contextMenu_->Tag(), contextMenu_->Items()->Count());
+  for (int i = 0; cover && i < borrowed; ++i) cover->Items()->Add(contextMenu_->Items()->Items(0));
+  delete contextMenu_.Get();
+}
+
+void TDsnRegister::CallPopupMenu(TWinControl* control, TControl* component, int x, int y) {
+  RButtonDown(control, component, x, y);
+  if (!contextMenu_ || !targetList_ || !dsnStage_) return;
+  TContextProps table;
+  table.CreateTable(dsnStage_->SelfProps(), dsnStage_->OutProps(), targetList_->Items());
+  TMenuItem* items = contextMenu_->Items();
+  while (items->Count() > contextMenu_->Tag()) delete items->Items(items->Count() - 1);
+  if (items->Count() > 0) {
+    auto* separator = new TDsnMenuItem(Owner());
+    separator->SetCaption("-");
+    items->Add(separator);
+  }
+  for (int i = 0; i < table.Names()->Count(); ++i) {
+    auto* item = new TDsnMenuItem(Owner());
+    item->SetCaption(table.GetCaption(i));
+    item->OnClick = TNotifyEvent(this, &TDsnRegister::MenuMethod);
+    item->SetPropName(table.Names()->Get(i));
+    item->SetValue(table.Values()->Get(i));
+    items->Add(item);
+  }
+  if (dsnStage_->OnPopup) dsnStage_->OnPopup(contextMenu_);
+  TPoint at{control->Left(), control->Top()};
+  if (control->Parent()) at = control->Parent()->ClientToScreen(at);
+  contextMenu_->Popup(at.X + x, at.Y + y);
+}
+
+void TDsnRegister::MenuMethod(TObject* sender) {
+  auto* item = dynamic_cast<TDsnMenuItem*>(sender);
+  if (!item || !dsnStage_ || !dsnStage_->OnMenuClick) return;
+  TSelectedComponents snapshot;
+  if (targetList_) snapshot.AssignList(targetList_->Items());
+  String value = item->Value();
+  dsnStage_->OnMenuClick(dsnStage_, &snapshot, item->PropName(), value);
+  item->SetValue(value);
+  if (!targetList_) return;
+  SetProp(targetList_->Items(), item->PropName(), value);
+  targetList_->SetPosition();
+}
+

@@ -1,0 +1,239 @@
+// The design stage and its drag settings: TRubberband, TDsnStage with its keyboard commands and
+// posted notices, and the stage's files and streams.
+#include "designer/DsnUnit.h"
+#include "designer/Dsnfunc.h"
+#include "framework/core/Stream.h"
+#include "streaming/ComponentReader.h"
+#include "streaming/ComponentWriter.h"
+
+// ---------------------------------------------------------------------------------------------
+// TRubberband
+
+void TRubberband::Publish(TPublisher<TRubberband>& p) {
+  p.Prop("Color", &TRubberband::Color, &TRubberband::SetColor).Type(ColorTypeInfo()).Default(clGray);
+  p.Prop("PenWidth", &TRubberband::PenWidth, &TRubberband::SetPenWidth).Default(2);
+  p.Prop("MoveWidth", &TRubberband::MoveWidth, &TRubberband::SetMoveWidth).Default(8);
+  p.Prop("MoveHeight", &TRubberband::MoveHeight, &TRubberband::SetMoveHeight).Default(8);
+}
+
+void TRubberband::Assign(TPersistent* source) {
+  auto* other = dynamic_cast<TRubberband*>(source);
+  if (!other) {
+    TPersistent::Assign(source);
+    return;
+  }
+  color_ = other->color_;
+  penWidth_ = other->penWidth_;
+  moveWidth_ = other->moveWidth_;
+  moveHeight_ = other->moveHeight_;
+}
+
+// ---------------------------------------------------------------------------------------------
+// TDsnStage
+
+void TDsnStage::Publish(TPublisher<TDsnStage>& p) {
+  p.Prop("SelfProps", &TDsnStage::SelfProps, &TDsnStage::SetSelfProps);
+  p.Prop("OutProps", &TDsnStage::OutProps, &TDsnStage::SetOutProps);
+  p.Prop("Rubberband", &TDsnStage::Rubberband, &TDsnStage::SetRubberband);
+  p.Prop("CoverMenu", &TDsnStage::CoverMenu, &TDsnStage::SetCoverMenu);
+  p.Prop("FixPosition", &TDsnStage::FixPosition, &TDsnStage::SetFixPosition).Default(false);
+  p.Prop("FixSize", &TDsnStage::FixSize, &TDsnStage::SetFixSize).Default(false);
+  p.Prop("OnDeleteQuery", &TDsnStage::OnDeleteQuery);
+  p.Prop("OnCoverQuery", &TDsnStage::OnCoverQuery);
+  p.Prop("OnSelectQuery", &TDsnStage::OnSelectQuery);
+  p.Prop("OnMoveQuery", &TDsnStage::OnMoveQuery);
+  p.Prop("OnControlCreate", &TDsnStage::OnControlCreate);
+  p.Prop("OnControlLoading", &TDsnStage::OnControlLoading);
+  p.Prop("OnControlLoaded", &TDsnStage::OnControlLoaded);
+  p.Prop("OnCoverDblClick", &TDsnStage::OnCoverDblClick);
+  p.Prop("OnMenuClick", &TDsnStage::OnMenuClick);
+  p.Prop("OnPopup", &TDsnStage::OnPopup);
+}
+
+TDsnStage::TDsnStage(TComponent* owner)
+    : TPanel(owner),
+      selfProps_(std::make_unique<TStringList>()),
+      outProps_(std::make_unique<TStringList>()),
+      rubberband_(std::make_unique<TRubberband>(this)) {}
+
+TDsnStage::~TDsnStage() { BeforeDestruction(); }
+
+void TDsnStage::SetDesignig(bool) {}
+
+bool TDsnStage::GetCanCopy() { return controller_ && controller_->CanCopy(); }
+
+bool TDsnStage::GetCanPaste() { return controller_ && controller_->CanPaste(); }
+
+void TDsnStage::Delete() {
+  if (controller_) controller_->Delete();
+}
+
+void TDsnStage::Cut() {
+  if (controller_) controller_->Cut();
+}
+
+void TDsnStage::Copy() {
+  if (controller_) controller_->Copy();
+}
+
+void TDsnStage::Paste() {
+  if (controller_) controller_->Paste();
+}
+
+int TDsnStage::TargetsCount() const {
+  if (!controller_ || !controller_->TargetList()) return -1;
+  return controller_->TargetList()->GetCount();
+}
+
+TControl* TDsnStage::GetControls(int index) const {
+  if (!controller_ || !controller_->TargetList()) return nullptr;
+  return controller_->TargetList()->GetItems(index);
+}
+
+void TDsnStage::UpdateControl() {
+  if (controller_ && controller_->TargetList()) controller_->TargetList()->SetPosition();
+}
+
+void TDsnStage::KeyPress(char& key) {
+  switch (key) {
+    case 3:
+      key = 0;
+      Copy();
+      break;
+    case 24:
+      key = 0;
+      Cut();
+      break;
+    case 22:
+      key = 0;
+      Paste();
+      break;
+    default:
+      break;
+  }
+  TPanel::KeyPress(key);
+}
+
+void TDsnStage::WMKeyUp(TWMKey& message) {
+  if (message.CharCode() == VK_DELETE) {
+    Delete();
+    message.Message.Result = 1;
+  }
+  TPanel::WMKeyUp(message);
+}
+
+void TDsnStage::Dispatch(TMessage& message) {
+  switch (message.Msg) {
+    case DSNM_CLIENTDEATH: ClientDeth(message); return;
+    case DSNM_PROPERTYCHANGED: UpdateControl(); return;
+    case DSNM_CONTROLCREATED: ControlNotice(message, OnControlCreate); return;
+    case DSNM_CONTROLLOADED: ControlNotice(message, OnControlLoaded); return;
+    default: TPanel::Dispatch(message);
+  }
+}
+
+void TDsnStage::CreateHandle() {
+  TPanel::CreateHandle();
+  if (controller_) controller_->ReattachInterceptors();
+}
+
+void TDsnStage::ClientDeth(TMessage& message) {
+  if (controller_) controller_->ClientDeath(reinterpret_cast<TDsnCtrl*>(message.WParam));
+}
+
+void TDsnStage::PostControlCreated(TComponent* component) { PostNotice(DSNM_CONTROLCREATED, component); }
+
+void TDsnStage::PostControlLoaded(TComponent* component) { PostNotice(DSNM_CONTROLLOADED, component); }
+
+// The notice carries a pointer that must still name a live component when it arrives: the
+// component is remembered, and forgotten when it is destroyed before that.
+void TDsnStage::PostNotice(UINT msg, TComponent* component) {
+  if (!component || !HandleAllocated()) return;
+  pendingNotices_.Add(component);
+  PostMessageW(Handle(), msg, reinterpret_cast<WPARAM>(component), 0);
+}
+
+void TDsnStage::ControlNotice(TMessage& message, const TControlCreate& event) {
+  auto* component = reinterpret_cast<TComponent*>(message.WParam);
+  if (pendingNotices_.Remove(component)) event(this, component);
+}
+
+
+// ---------------------------------------------------------------------------------------------
+// TDsnStage: stage files and streams
+
+void TDsnStage::SaveToFile(const String& fileName) {
+  TMemoryStream contents;
+  WriteControls(contents, true);
+  ReplaceFileContents(fileName, contents.Memory(), static_cast<std::size_t>(contents.Size()));
+}
+
+void TDsnStage::SaveToStream(TStream* stream) { WriteControls(*stream, false); }
+
+void TDsnStage::WriteControls(TStream& stream, bool markEachControl) {
+  // Grab handles are controls too; without a selection there are none to write.
+  if (controller_) controller_->ClearSelect();
+  const int count = ControlCount();
+  for (int i = 0; i < count; ++i) WriteComponents(&stream, Controls(i));
+  TComponentWriter ends(stream, Owner());
+  for (int i = 0; i < (markEachControl ? count : 1); ++i) ends.WriteListEnd();
+}
+
+void TDsnStage::WriteComponents(TStream* stream, TControl* control) {
+  TComponentWriter writer(*stream, Owner());
+  writer.WriteSignature();
+  writer.WriteComponent(control);
+}
+
+template <class Load>
+void TDsnStage::WithDesignModeOff(Load load) {
+  TDsnRegister* controller = controller_;
+  const bool wasDesigning = controller && controller->Designing();
+  if (controller) controller->SetDesigning(false);
+  load();
+  if (wasDesigning && controller_ == controller) controller->SetDesigning(true);
+}
+
+void TDsnStage::LoadFromFile(const String& fileName) {
+  WithDesignModeOff([&] {
+    try {
+      TFileStream file(fileName, fmOpenRead | fmShareDenyWrite);
+      ReadComponents(&file);
+    } catch (...) {
+      throw Exception(fileName + " can not be read");
+    }
+  });
+}
+
+void TDsnStage::LoadFromStream(TStream* stream) {
+  WithDesignModeOff([&] { ReadComponents(stream); });
+}
+
+void TDsnStage::ReadComponents(TStream* stream) {
+  stream->SetPosition(0);
+  TComponentReader reader(*stream);
+  reader.OnSetName = [this](TReader* r, TComponent* component, String& name) { CheckName(r, component, name); };
+  reader.OnError = [this](TReader* r, const String& message, bool& handled) { ReadError(r, message, handled); };
+  reader.OnFindMethod = [this](TReader* r, const String& methodName, const TMethodCode*& code, bool& error) {
+    FindMethod(r, methodName, code, error);
+  };
+  // A damaged stream must not cost the controls the stage has.
+  reader.CheckComponents();
+  while (ControlCount() > 0) delete Controls(ControlCount() - 1);
+  freeNames_.Clear();
+  reader.ReadComponents(Owner(), this, [this](TComponent* component) { ComponentsProc(component); });
+}
+
+void TDsnStage::CheckName(TReader* reader, TComponent* component, String& name) {
+  DsnCheckName(Owner(), reader, component, name, &freeNames_);
+  if (OnControlLoading) OnControlLoading(this, component);
+  PostControlLoaded(component);
+}
+
+void TDsnStage::ReadError(TReader*, const String&, bool& handled) { handled = true; }
+
+void TDsnStage::FindMethod(TReader*, const String&, const TMethodCode*& code, bool& error) {
+  if (!error) return;
+  code = nullptr;
+  error = false;
+}
