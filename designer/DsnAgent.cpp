@@ -250,22 +250,15 @@ void TAgentList::AddSubtree(const TChildItem& item) {
 TChildList::TChildList(TWinControl* control, HWND handle) : parentHandle_(handle), control_(control) { MakeList(); }
 
 void TChildList::MakeList() {
-  handles_.clear();
-  controls_.clear();
-  // The windowed children come last among the controls, bottom to top.
+  // The windowed children come last among the controls.
+  std::unordered_map<HWND, TWinControl*> windowed;
   for (int i = control_ ? control_->ControlCount() - 1 : -1; i >= 0; --i) {
     auto* child = dynamic_cast<TWinControl*>(control_->Controls(i));
     if (!child) break;
-    handles_.push_back(child->Handle());
-    controls_.push_back(child);
+    windowed.emplace(child->Handle(), child);
   }
-  // Asking Windows costs a round trip per window. Without windows of others in it, the child
-  // controls' windows are all the child windows, in the stacking order the framework keeps.
-  if (control_ && control_->HandleAllocated() && control_->Handle() == parentHandle_ &&
-      !control_->MayHoldForeignWindows())
-    return;
-  std::unordered_map<HWND, TWinControl*> windowed;
-  for (std::size_t i = 0; i < handles_.size(); ++i) windowed.emplace(handles_[i], controls_[i]);
+  // Windows is asked even where the child controls seem to be all the children: windows of others
+  // arrive unannounced when made with WS_EX_NOPARENTNOTIFY or moved in with SetParent.
   handles_.clear();
   controls_.clear();
   for (HWND h = GetWindow(parentHandle_, GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT)) {

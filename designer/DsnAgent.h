@@ -205,8 +205,7 @@ struct TChildItem {
 };
 
 // The direct child windows of a window in Windows' order, each paired with the child control of
-// `Control` whose window it is. When `handle` is the control's window and no window of others may
-// lie in it, the list comes from the child controls without asking Windows.
+// `Control` whose window it is.
 class TChildList : public TObject {
   TAVELKO_CLASS(TChildList, TObject)
 

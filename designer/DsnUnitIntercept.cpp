@@ -121,10 +121,12 @@ void TDsnCtrl::ClientContextMenu(TWMMouse& message) {
 }
 
 // The right press took the mouse; without a menu to take it over it would stay with this window
-// and the next press anywhere would come here. A left drag under way keeps it.
+// and the next press anywhere would come here. During a left drag the release is swallowed: the
+// drag keeps the mouse, and the control's own context menu (an edit's) must not open in it.
 void TDsnCtrl::ReleaseRightCapture(TMessage& message) {
+  if (message.WParam & MK_LBUTTON) return;
   CallOldWndProc(message);
-  if (!(message.WParam & MK_LBUTTON) && GetCapture() == Handle()) ReleaseCapture();
+  if (GetCapture() == Handle()) ReleaseCapture();
 }
 
 void TDsnCtrl::ClientHandleChange(TMessage& message) {

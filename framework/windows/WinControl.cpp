@@ -168,7 +168,6 @@ void TWinControl::CreateWnd() {
     }
   }
 
-  foreignWindows_ = false;
   creationControl = this;
   HWND window = CreateWindowExW(params.ExStyle, windowClass, params.Caption.c_str(), params.Style, params.X, params.Y,
                                 params.Width, params.Height, params.WndParent, nullptr, ModuleInstance(), this);
@@ -179,8 +178,6 @@ void TWinControl::CreateWnd() {
     AttachWindow(window);
     defWndProc_ = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(StandardWindowProc)));
-    // Inner windows the class made while creating came before the framework listened.
-    if (GetWindow(window, GW_CHILD)) foreignWindows_ = true;
     windowFont_ = Font()->SharedHandle();
     Perform(WM_SETFONT, reinterpret_cast<WPARAM>(windowFont_->Get()), FALSE);
   }
@@ -790,7 +787,6 @@ void TWinControl::Dispatch(TMessage& message) {
     case WM_DESTROY: WMDestroy(message); return;
     case WM_CAPTURECHANGED: WMCaptureChanged(message); return;
     case WM_MOUSELEAVE: WMMouseLeave(message); return;
-    case WM_PARENTNOTIFY: WMParentNotify(message); return;
     case WM_SYSCOLORCHANGE:
       Perform(CM_SYSCOLORCHANGE);
       DefaultHandler(message);
@@ -938,18 +934,6 @@ void TWinControl::WMMouseLeave(TMessage& message) {
   const bool stillInside = GetCursorPos(&cursor) && WindowFromPoint(cursor) == handle_;
   if (stillInside) TrackMouseLeave();
   else if (Application) Application->MouseLeftWindow(this);
-  DefaultHandler(message);
-}
-
-void TWinControl::WMParentNotify(TMessage& message) {
-  if (LOWORD(message.WParam) == WM_CREATE && !foreignWindows_) {
-    auto* child = reinterpret_cast<HWND>(message.LParam);
-    // A system window of a child control is attached only after its creation returns.
-    const bool madeHere = creationControl && creationControl->parent_ == this &&
-                          (!creationControl->handle_ || creationControl->handle_ == child);
-    TWinControl* control = madeHere ? creationControl : FindControl(child);
-    if ((!control || control->parent_ != this) && GetAncestor(child, GA_PARENT) == handle_) foreignWindows_ = true;
-  }
   DefaultHandler(message);
 }
 

@@ -53,11 +53,6 @@ class TWinControl : public TControl {
   void DestroyHandle();
   // Destroys and makes again the window and every child window, keeping focus.
   void RecreateWnd();
-  // Whether the window may hold child windows besides its child controls' windows: windows a
-  // system class makes inside itself, or windows made by others with this one as parent (told by
-  // WM_PARENTNOTIFY). Once true it stays so for this window. Not told: windows made with
-  // WS_EX_NOPARENTNOTIFY, and windows moved in with SetParent.
-  bool MayHoldForeignWindows() const { return foreignWindows_; }
 
   // ---- Child controls: windowless ones below windowed ones, each group bottom to top ----
   int ControlCount() const { return static_cast<int>(controls_.size() + winControls_.size()); }
@@ -166,7 +161,6 @@ class TWinControl : public TControl {
   virtual void WMDestroy(TMessage& message);
   virtual void WMCaptureChanged(TMessage& message);
   virtual void WMMouseLeave(TMessage& message);
-  virtual void WMParentNotify(TMessage& message);
   // WM_CTLCOLOR… reflected by the parent: text and background in Font.Color and Color.
   virtual void CNCtlColor(TMessage& message);
   void CMEnabledChanged(TMessage& message) override;
@@ -224,7 +218,6 @@ class TWinControl : public TControl {
   bool paintingBuffered_ = false;  // the erase goes into the off-screen bitmap
   bool useDockManager_ = false;
   bool trackingLeave_ = false;  // WM_MOUSELEAVE has been asked for
-  bool foreignWindows_ = false;  // see MayHoldForeignWindows
 };
 
 // The framework control that owns `window`; null for other windows.

@@ -153,7 +153,8 @@ TEST_F(ComponentStream, NonVisualComponentsKeepTheirDesignPosition) {
   nonVisual->SetDesignInfo((548 << 16) | 364);
   nonVisual->Text = "jpg";
   const Bytes bytes = WriteRoot(form.get());
-  const TRecordView& record = ParseStream(bytes).Child("NonVisual1");
+  const TRecordView parsed = ParseStream(bytes);
+  const TRecordView& record = parsed.Child("NonVisual1");
   EXPECT_EQ(record.PropertyNames(), (std::vector<String>{"Text", "Left", "Top"}));
   EXPECT_EQ(ValueOf(bytes, *record.Find("Left")).ReadInt64(), 364);
   EXPECT_EQ(ValueOf(bytes, *record.Find("Top")).ReadInt64(), 548);
@@ -417,6 +418,39 @@ TEST_F(ComponentStream, AMethodTheRootDoesNotPublishFailsUnlessAHookAnswers) {
   };
   reader.ReadComponent(form.get(), form.get());
   EXPECT_FALSE(Control(form.get(), "Box1")->OnClick.Assigned());
+}
+
+TEST_F(ComponentStream, ALinkMadeByARolledBackReadIsUndone) {
+  // Box1 links to the form's Panel1; then its handler, which the form does not publish, fails
+  // the read after the references were resolved.
+  const Bytes bytes = ControlRecord("Box1", [](TValueWriter& w) {
+    w.WriteShortString("Buddy");
+    w.WriteIdent("Panel1");
+    w.WriteShortString("OnClick");
+    w.WriteIdent("NoSuchClick");
+  });
+  auto form = MakeSampleForm();
+  ASSERT_NE(form->FindComponent("Panel1"), nullptr);
+  {
+    auto stream = StreamOf(bytes);
+    TComponentReader reader(*stream);
+    EXPECT_THROW(reader.ReadComponent(form.get(), form.get()), EReadError);
+    EXPECT_EQ(form->FindComponent("Box1"), nullptr);
+  }
+  // The rolled-back control must have let go of its target, or destroying the target would tell a
+  // freed link.
+  delete form->FindComponent("Panel1");
+
+  auto second = MakeSampleForm();
+  auto stream = StreamOf(bytes);
+  TComponentReader reader(*stream);
+  reader.OnFindMethod = [](TReader*, const String&, const TMethodCode*&, bool& error) { error = false; };
+  reader.ReadComponent(second.get(), second.get());
+  TSampleControl* box = Control(second.get(), "Box1");
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(box->Buddy(), second->FindComponent("Panel1"));
+  delete second->FindComponent("Panel1");
+  EXPECT_EQ(box->Buddy(), nullptr);
 }
 
 // ---- Lists of components ----

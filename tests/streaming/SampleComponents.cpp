@@ -129,18 +129,6 @@ TSampleControl::~TSampleControl() {
   delete font_;
 }
 
-void TSampleControl::SetBuddy(TSampleControl* buddy) {
-  if (buddy_) buddy_->RemoveFreeNotification(this);
-  buddy_ = buddy;
-  if (buddy_) buddy_->FreeNotification(this);
-}
-
-void TSampleControl::SetPartner(TComponent* partner) {
-  if (partner_) partner_->RemoveFreeNotification(this);
-  partner_ = partner;
-  if (partner_) partner_->FreeNotification(this);
-}
-
 void TSampleControl::SetFragile(int value) {
   if (value < 0) throw EConvertError("Fragile must not be negative");
   fragile_ = value;
@@ -181,13 +169,6 @@ void TSampleControl::Loaded() {
   TComponent::Loaded();
 }
 
-void TSampleControl::Notification(TComponent* component, TOperation operation) {
-  TComponent::Notification(component, operation);
-  if (operation != opRemove) return;
-  if (component == buddy_) buddy_ = nullptr;
-  if (component == partner_) partner_ = nullptr;
-}
-
 void TSampleForm::Publish(TPublisher<TSampleForm>& p) {
   p.Method("ButtonClick", &TSampleForm::ButtonClick);
   p.Method("OtherClick", &TSampleForm::OtherClick);
@@ -218,20 +199,9 @@ void TSampleNonVisual::Publish(TPublisher<TSampleNonVisual>& p) {
 
 TSampleNonVisual::~TSampleNonVisual() { BeforeDestruction(); }
 
-void TSampleNonVisual::SetTarget(TSampleControl* target) {
-  if (target_) target_->RemoveFreeNotification(this);
-  target_ = target;
-  if (target_) target_->FreeNotification(this);
-}
-
 void TSampleNonVisual::Loaded() {
   LoadedLog().push_back({Name(), ComponentState().Contains(csLoading), target_ != nullptr});
   TComponent::Loaded();
-}
-
-void TSampleNonVisual::Notification(TComponent* component, TOperation operation) {
-  TComponent::Notification(component, operation);
-  if (operation == opRemove && component == target_) target_ = nullptr;
 }
 
 std::vector<TLoadedEntry>& LoadedLog() {

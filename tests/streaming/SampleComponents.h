@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "framework/core/Component.h"
+#include "framework/core/ComponentLink.h"
 #include "framework/core/Strings.h"
 
 enum TSampleAlign { saNone, saLeft, saClient };
@@ -112,9 +112,9 @@ class TSampleControl : public TComponent {
   TStrings* Lines() const { return lines_; }
   void SetLines(TStrings* lines) { lines_->Assign(lines); }
   TSampleControl* Buddy() const { return buddy_; }
-  void SetBuddy(TSampleControl* buddy);
+  void SetBuddy(TSampleControl* buddy) { buddy_.Set(buddy); }
   TComponent* Partner() const { return partner_; }
-  void SetPartner(TComponent* partner);
+  void SetPartner(TComponent* partner) { partner_.Set(partner); }
   // Raises EConvertError for a negative value, as a setter that validates does.
   int Fragile() const { return fragile_; }
   void SetFragile(int value);
@@ -131,14 +131,13 @@ class TSampleControl : public TComponent {
   void GetChildren(const std::function<void(TComponent*)>& proc, TComponent* root) override;
   void DefineProperties(TFiler& filer) override;
   void Loaded() override;
-  void Notification(TComponent* component, TOperation operation) override;
 
  private:
   TSampleFont* font_;      // owned
   TSampleEffect* effect_;  // owned
   TStringList* lines_;     // owned
-  TSampleControl* buddy_ = nullptr;
-  TComponent* partner_ = nullptr;
+  TComponentLink<TSampleControl> buddy_;
+  TComponentLink<TComponent> partner_;
   int fragile_ = 0;
   TSampleControl* parent_ = nullptr;
   std::vector<TSampleControl*> controls_;
@@ -168,13 +167,12 @@ class TSampleNonVisual : public TComponent {
   explicit TSampleNonVisual(TComponent* owner) : TComponent(owner) {}
   ~TSampleNonVisual() override;
   TSampleControl* Target() const { return target_; }
-  void SetTarget(TSampleControl* target);
+  void SetTarget(TSampleControl* target) { target_.Set(target); }
   String Text;
   void Loaded() override;
-  void Notification(TComponent* component, TOperation operation) override;
 
  private:
-  TSampleControl* target_ = nullptr;
+  TComponentLink<TSampleControl> target_;
 };
 
 // Names of the components whose Loaded ran, in order; with the state seen at that moment.

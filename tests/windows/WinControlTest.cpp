@@ -307,60 +307,6 @@ TEST_F(WindowedControls, SystemColourChangesReachEveryControl) {
   EXPECT_EQ(outer->changes, 1);
 }
 
-namespace {
-
-// A system COMBOBOX that types into its own inner EDIT window.
-class TTestCombo : public TWinControl {
-  TAVELKO_CLASS(TTestCombo, TWinControl)
-
- public:
-  using TWinControl::TWinControl;
-
- protected:
-  void CreateParams(TCreateParams& params) override {
-    TWinControl::CreateParams(params);
-    CreateSubClass(params, L"COMBOBOX");
-    params.Style |= CBS_DROPDOWN;
-  }
-};
-
-HWND MakeStatic(HWND parent, DWORD exStyle = 0) {
-  return CreateWindowExW(exStyle, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, parent, nullptr, nullptr,
-                         nullptr);
-}
-
-}  // namespace
-
-TEST_F(WindowedControls, AWindowKnowsWhetherWindowsOfOthersMayLieInIt) {
-  auto* box = new TBox(form);
-  auto* inner = new TBox(form);
-  auto* edit = new TTestEdit(form);
-  inner->SetParent(box);
-  edit->SetParent(box);
-  box->SetParent(form);
-  auto* later = new TTestEdit(form);
-  later->SetParent(box);  // made into a window that exists already
-  EXPECT_FALSE(box->MayHoldForeignWindows()) << "the child controls' own windows, system ones included";
-  EXPECT_FALSE(form->MayHoldForeignWindows());
-  EXPECT_FALSE(edit->MayHoldForeignWindows());
-
-  HWND foreign = MakeStatic(inner->Handle());
-  EXPECT_EQ(FindControl(foreign), nullptr);
-  EXPECT_TRUE(inner->MayHoldForeignWindows());
-  EXPECT_FALSE(box->MayHoldForeignWindows()) << "only the direct parent holds it";
-
-  inner->RecreateWnd();
-  EXPECT_FALSE(IsWindow(foreign)) << "it went with the old window";
-  EXPECT_FALSE(inner->MayHoldForeignWindows()) << "a new window starts with its controls' windows only";
-
-  auto* combo = new TTestCombo(form);
-  combo->SetParent(box);
-  ASSERT_NE(GetWindow(combo->Handle(), GW_CHILD), nullptr) << "the class made its edit window";
-  EXPECT_TRUE(combo->MayHoldForeignWindows()) << "made before the framework listened to the window";
-  EXPECT_FALSE(box->MayHoldForeignWindows());
-  delete box;
-}
-
 TEST_F(WindowedControls, AWindowDestroyedFromOutsideIsForgottenAndMadeAgainOnUse) {
   auto* box = new TBox(form);
   box->SetParent(form);
