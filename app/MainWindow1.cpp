@@ -5,9 +5,11 @@
 #include <array>
 
 #include "app/InformationPage.h"
+#include "app/InformationWindow.h"
 #include "controls/GradBox.h"
 #include "controls/dxfLabel.h"
 #include "designer/DsnUnit.h"
+#include "framework/core/IniFile.h"
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/JpegImage.h"
 #include "framework/graphics/Picture.h"
@@ -107,7 +109,7 @@ void TMainForm1::PublishFields(TFieldPublisher<TMainForm1>& f) {
   f.Field("GradBox2", &TMainForm1::GradBox2);
 }
 
-TMainForm1::TMainForm1(TComponent* owner) : TForm(owner) {
+TMainForm1::TMainForm1(TComponent* owner) : TForm(owner), FSettingsFile(ProgramSettingsFile()) {
   InitializeForm(this);
   AcceptDroppedFiles(Handle(), true);
 }
@@ -187,10 +189,11 @@ void TMainForm1::SpeedButton1Click(TObject*) {
   jpeg.SaveToFile(fileName);
 }
 
-String InformationPageAddress(const String& programPath) {
-  return String(InformationEndpoint) + "info.php?pf=w&sn=" + ChangeFileExt(ExtractFileName(programPath), "");
-}
-
+// With no information page set up, the program's own information window stands in for it.
 void TMainForm1::SpeedButton2Click(TObject*) {
-  ShellService().Execute(Handle(), "OPEN", InformationPageAddress(ParamStr(0)), "", "", SW_SHOW);
+  TIniFile settings(FSettingsFile);
+  if (const std::optional<String> endpoint = InformationEndpoint(settings))
+    ShellService().Execute(Handle(), "OPEN", InformationPageAddress(*endpoint, ParamStr(0)), "", "", SW_SHOW);
+  else
+    ShowInformationWindow();
 }

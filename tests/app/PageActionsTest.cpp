@@ -1,6 +1,6 @@
 // The page's actions driven by real window messages: hovering and dropping photos into frames,
-// clearing frames, the mode captions, saving the page as a JPEG, the information page, and the
-// page's controls cut, pasted, deleted and saved and loaded in layout mode.
+// clearing frames, the mode captions, saving the page as a JPEG, and the page's controls cut,
+// pasted, deleted and saved and loaded in layout mode.
 #include <windows.h>
 #include <shlobj.h>
 
@@ -8,7 +8,6 @@
 #include <memory>
 #include <vector>
 
-#include "app/InformationPage.h"
 #include "controls/dxfLabel.h"
 #include "designer/DsnUnit.h"
 #include "framework/core/Stream.h"
@@ -76,7 +75,6 @@ std::vector<std::vector<int>> QuantisationTables(const std::vector<std::uint8_t>
 class PageActions : public PageTest {
  protected:
   HWND Stage() { return page->DsnStage1->Handle(); }
-  HWND Panel() { return page->Panel0->Handle(); }
 
   // The mouse moves over a frame: a real WM_MOUSEMOVE to the stage at the frame's middle.
   void HoverOver(TImage* frame) {
@@ -89,13 +87,6 @@ class PageActions : public PageTest {
     HGLOBAL drop = MakeDrop(files);
     PostMessageW(page->Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0);
     return PumpUntil([drop] { return GlobalFlags(drop) == GMEM_INVALID_HANDLE; });
-  }
-
-  void ClickOnPanel(TControl* button) {
-    const LPARAM at = MAKELPARAM(button->Left() + button->Width() / 2, button->Top() + button->Height() / 2);
-    SendMessageW(Panel(), WM_MOUSEMOVE, 0, at);
-    SendMessageW(Panel(), WM_LBUTTONDOWN, MK_LBUTTON, at);
-    SendMessageW(Panel(), WM_LBUTTONUP, 0, at);
   }
 
   static TGraphic* Shown(TImage* frame) { return frame->Picture()->Graphic(); }
@@ -275,17 +266,6 @@ TEST_F(PageActions, ABitmapNameStillReceivesJpegData) {
   fileDialogs.Answers.push_back(name);
   ClickOnPanel(page->SpeedButton1);
   EXPECT_TRUE(IsJpegFile(name));
-}
-
-TEST_F(PageActions, TheInformationButtonOpensThePageForThisProgram) {
-  ClickOnPanel(page->SpeedButton2);
-  ASSERT_EQ(shell.Calls.size(), 1u);
-  EXPECT_EQ(shell.Calls[0].Window, page->Handle());
-  EXPECT_EQ(shell.Calls[0].Operation, "OPEN");
-  EXPECT_EQ(shell.Calls[0].File, String(InformationEndpoint) + "info.php?pf=w&sn=app_tests");
-  EXPECT_EQ(shell.Calls[0].Show, SW_SHOW);
-  EXPECT_EQ(InformationPageAddress("C:\\Program Files\\Tavelko\\Tavelko.exe"),
-            String(InformationEndpoint) + "info.php?pf=w&sn=Tavelko");
 }
 
 // ---------------------------------------------------------------------------------------------
