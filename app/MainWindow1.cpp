@@ -14,6 +14,7 @@
 #include "framework/graphics/JpegImage.h"
 #include "framework/graphics/Picture.h"
 #include "framework/stdctrls/DroppedFiles.h"
+#include "framework/stdctrls/Edit.h"
 #include "framework/stdctrls/Image.h"
 #include "framework/stdctrls/Memo.h"
 #include "framework/stdctrls/Panel.h"
@@ -40,6 +41,38 @@ bool IsPictureFile(const String& fileName) {
     if (AnsiSameText(extension, accepted)) return true;
   return false;
 }
+
+// Hides what shows only where the keyboard focus is, the caret and the highlight of a selection
+// in the focused edit, for the life of the scope: a copy of the window's pixels takes them too.
+class TFocusDecorationHidden {
+ public:
+  TFocusDecorationHidden() {
+    if (HWND focus = GetFocus(); dynamic_cast<TCustomEdit*>(FindControl(focus))) {
+      SendMessageW(focus, EM_GETSEL, reinterpret_cast<WPARAM>(&selStart_), reinterpret_cast<LPARAM>(&selEnd_));
+      if (selStart_ != selEnd_) {
+        edit_ = focus;
+        SendMessageW(edit_, EM_SETSEL, selEnd_, selEnd_);
+        UpdateWindow(edit_);
+      }
+    }
+    GUITHREADINFO thread{};
+    thread.cbSize = sizeof thread;
+    if (GetGUIThreadInfo(GetCurrentThreadId(), &thread) && thread.hwndCaret && HideCaret(thread.hwndCaret))
+      caretWindow_ = thread.hwndCaret;
+  }
+  ~TFocusDecorationHidden() {
+    if (caretWindow_) ShowCaret(caretWindow_);
+    if (edit_) SendMessageW(edit_, EM_SETSEL, selStart_, selEnd_);
+  }
+  TFocusDecorationHidden(const TFocusDecorationHidden&) = delete;
+  TFocusDecorationHidden& operator=(const TFocusDecorationHidden&) = delete;
+
+ private:
+  HWND caretWindow_ = nullptr;  // whose caret was hidden
+  HWND edit_ = nullptr;         // whose selection was taken away
+  DWORD selStart_ = 0;
+  DWORD selEnd_ = 0;
+};
 
 }  // namespace
 
@@ -172,7 +205,10 @@ void TMainForm1::SpeedButton1Click(TObject*) {
     Shape0->Pen()->SetStyle(psClear);
     Shape0->Update();
   }
-  Image0->Canvas()->CopyRect(PageTargetRect, *Canvas(), PageCaptureRect);
+  {
+    const TFocusDecorationHidden pageOnly;
+    Image0->Canvas()->CopyRect(PageTargetRect, *Canvas(), PageCaptureRect);
+  }
   if (Shape0) Shape0->Pen()->SetStyle(psDot);
 
   if (!SavePictureDialog1->Execute()) return;
