@@ -1,5 +1,25 @@
-// Where the information page lives: the one place that names the web endpoint.
+// Where the information page lives: its endpoint comes from the program's settings file, and only
+// a web address is ever handed to the shell.
 #pragma once
 
-// The page's address is this endpoint, then "info.php?pf=w&sn=" and the program's file name.
-inline constexpr char InformationEndpoint[] = "https://tavelko.example.com/";
+#include <optional>
+
+#include "framework/core/Text.h"
+
+class TCustomIniFile;
+
+// The settings file beside the program: its path with the extension ".ini" (Tavelko.ini).
+String ProgramSettingsFile();
+
+// The endpoint under [Information] Endpoint in `settings`; nothing when it is missing or is not
+// a web address (IsWebAddress).
+std::optional<String> InformationEndpoint(TCustomIniFile& settings);
+
+// An http:// or https:// address (scheme in any case) with a host, made only of the characters
+// an address may hold: never a program, a local path or another scheme.
+bool IsWebAddress(const String& text);
+
+// The page's address: the endpoint, "info.php?pf=w&sn=" and the program's file name without
+// extension, percent-encoded. An endpoint without a path gets its "/", or the file name would
+// run into the host name.
+String InformationPageAddress(const String& endpoint, const String& programPath);

@@ -5,13 +5,16 @@
 #include <array>
 
 #include "app/InformationPage.h"
+#include "app/InformationWindow.h"
 #include "controls/GradBox.h"
 #include "controls/dxfLabel.h"
 #include "designer/DsnUnit.h"
+#include "framework/core/IniFile.h"
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/JpegImage.h"
 #include "framework/graphics/Picture.h"
 #include "framework/stdctrls/DroppedFiles.h"
+#include "framework/stdctrls/Edit.h"
 #include "framework/stdctrls/Image.h"
 #include "framework/stdctrls/Memo.h"
 #include "framework/stdctrls/Panel.h"
@@ -38,6 +41,38 @@ bool IsPictureFile(const String& fileName) {
     if (AnsiSameText(extension, accepted)) return true;
   return false;
 }
+
+// Hides what shows only where the keyboard focus is, the caret and the highlight of a selection
+// in the focused edit, for the life of the scope: a copy of the window's pixels takes them too.
+class TFocusDecorationHidden {
+ public:
+  TFocusDecorationHidden() {
+    if (HWND focus = GetFocus(); dynamic_cast<TCustomEdit*>(FindControl(focus))) {
+      SendMessageW(focus, EM_GETSEL, reinterpret_cast<WPARAM>(&selStart_), reinterpret_cast<LPARAM>(&selEnd_));
+      if (selStart_ != selEnd_) {
+        edit_ = focus;
+        SendMessageW(edit_, EM_SETSEL, selEnd_, selEnd_);
+        UpdateWindow(edit_);
+      }
+    }
+    GUITHREADINFO thread{};
+    thread.cbSize = sizeof thread;
+    if (GetGUIThreadInfo(GetCurrentThreadId(), &thread) && thread.hwndCaret && HideCaret(thread.hwndCaret))
+      caretWindow_ = thread.hwndCaret;
+  }
+  ~TFocusDecorationHidden() {
+    if (caretWindow_) ShowCaret(caretWindow_);
+    if (edit_) SendMessageW(edit_, EM_SETSEL, selStart_, selEnd_);
+  }
+  TFocusDecorationHidden(const TFocusDecorationHidden&) = delete;
+  TFocusDecorationHidden& operator=(const TFocusDecorationHidden&) = delete;
+
+ private:
+  HWND caretWindow_ = nullptr;  // whose caret was hidden
+  HWND edit_ = nullptr;         // whose selection was taken away
+  DWORD selStart_ = 0;
+  DWORD selEnd_ = 0;
+};
 
 }  // namespace
 
@@ -107,7 +142,7 @@ void TMainForm1::PublishFields(TFieldPublisher<TMainForm1>& f) {
   f.Field("GradBox2", &TMainForm1::GradBox2);
 }
 
-TMainForm1::TMainForm1(TComponent* owner) : TForm(owner) {
+TMainForm1::TMainForm1(TComponent* owner) : TForm(owner), FSettingsFile(ProgramSettingsFile()) {
   InitializeForm(this);
   AcceptDroppedFiles(Handle(), true);
 }
@@ -170,7 +205,10 @@ void TMainForm1::SpeedButton1Click(TObject*) {
     Shape0->Pen()->SetStyle(psClear);
     Shape0->Update();
   }
-  Image0->Canvas()->CopyRect(PageTargetRect, *Canvas(), PageCaptureRect);
+  {
+    const TFocusDecorationHidden pageOnly;
+    Image0->Canvas()->CopyRect(PageTargetRect, *Canvas(), PageCaptureRect);
+  }
   if (Shape0) Shape0->Pen()->SetStyle(psDot);
 
   if (!SavePictureDialog1->Execute()) return;
@@ -187,10 +225,11 @@ void TMainForm1::SpeedButton1Click(TObject*) {
   jpeg.SaveToFile(fileName);
 }
 
-String InformationPageAddress(const String& programPath) {
-  return String(InformationEndpoint) + "info.php?pf=w&sn=" + ChangeFileExt(ExtractFileName(programPath), "");
-}
-
+// With no information page set up, the program's own information window stands in for it.
 void TMainForm1::SpeedButton2Click(TObject*) {
-  ShellService().Execute(Handle(), "OPEN", InformationPageAddress(ParamStr(0)), "", "", SW_SHOW);
+  TIniFile settings(FSettingsFile);
+  if (const std::optional<String> endpoint = InformationEndpoint(settings))
+    ShellService().Execute(Handle(), "OPEN", InformationPageAddress(*endpoint, ParamStr(0)), "", "", SW_SHOW);
+  else
+    ShowInformationWindow();
 }

@@ -91,6 +91,10 @@ class TMainForm1 : public TForm {
 
   // The tag of the frame the mouse last moved over; empty until it first does.
   const String& HoverFrame() const { return FHoverFrame; }
+  // The settings file read when the information button is clicked; ProgramSettingsFile() unless
+  // set.
+  const String& SettingsFile() const { return FSettingsFile; }
+  void SetSettingsFile(const String& fileName) { FSettingsFile = fileName; }
 
  protected:
   void WndProc(TMessage& message) override;
@@ -102,7 +106,5 @@ class TMainForm1 : public TForm {
   static void ClearFrame(TImage* frame);
 
   String FHoverFrame;
+  String FSettingsFile;
 };
-
-// The address of the information page for a program file name such as "C:\\x\\Tavelko.exe".
-String InformationPageAddress(const String& programPath);

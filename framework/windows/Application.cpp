@@ -108,6 +108,13 @@ bool TApplication::IsKeyMsg(MSG& msg) {
     form->SelectNext(control, !KeyHeld(VK_SHIFT), true);
     return true;
   }
+  // Escape goes to the form (a modal form ends cancelled) unless the focused control uses it.
+  if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE) {
+    TWinControl* control = ControlOfWindow(msg.hwnd);
+    if (!control || control->Perform(CM_WANTSPECIALKEY, VK_ESCAPE) != 0) return false;
+    TCustomForm* form = GetParentForm(control);
+    return form && form->Perform(CM_DIALOGKEY, msg.wParam, msg.lParam) != 0;
+  }
   if (msg.message == WM_SYSCHAR) {
     TWinControl* control = ControlOfWindow(msg.hwnd);
     TCustomForm* form = control ? GetParentForm(control) : nullptr;

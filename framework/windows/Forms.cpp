@@ -405,6 +405,14 @@ void TCustomForm::Dispatch(TMessage& message) {
     case CM_RELEASE:
       delete this;
       return;
+    case CM_DIALOGKEY:
+      if (message.WParam == VK_ESCAPE && modal_) {
+        modalResult_ = mrCancel;
+        message.Result = 1;
+        return;
+      }
+      TWinControl::Dispatch(message);
+      return;
     default:
       TWinControl::Dispatch(message);
   }

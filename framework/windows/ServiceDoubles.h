@@ -3,9 +3,11 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <optional>
 #include <vector>
 
+#include "framework/windows/Forms.h"
 #include "framework/windows/Services.h"
 
 // Message boxes: answers come from Answers in order, then DefaultAnswer.
@@ -61,4 +63,19 @@ class TScriptedFileDialogs : public TFileDialogService {
 
   std::vector<TFileDialogRequest> Requests;
   std::deque<std::optional<String>> Answers;
+};
+
+// Modal forms: the form's own modal loop never runs. Each form asked for is recorded by class
+// name and handed to Inspect (when set) as it would be shown; it ends with Result.
+class TRecordingModalForms : public TModalFormService {
+ public:
+  TModalResult ShowModal(TCustomForm& form) override {
+    Shown.push_back(form.ClassName());
+    if (Inspect) Inspect(form);
+    return Result;
+  }
+
+  std::vector<String> Shown;
+  std::function<void(TCustomForm&)> Inspect;
+  TModalResult Result = mrCancel;
 };

@@ -1,5 +1,5 @@
-// The real services over Win32 (MessageBoxW, ShellExecuteW, the common file dialogs) and the
-// registry of the installed ones.
+// The real services over Win32 (MessageBoxW, ShellExecuteW, the common file dialogs, a form's
+// own modal loop) and the registry of the installed ones.
 #include "framework/windows/Services.h"
 
 #include <commdlg.h>
@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "framework/windows/Application.h"
+#include "framework/windows/Forms.h"
 
 const TTypeInfo& TypeInfoOf(TypeTag<TMsgDlgType>) {
   static const TTypeInfo info =
@@ -116,6 +117,11 @@ class TSystemFileDialogs final : public TFileDialogService {
   }
 };
 
+class TSystemModalForms final : public TModalFormService {
+ public:
+  TModalResult ShowModal(TCustomForm& form) override { return form.ShowModal(); }
+};
+
 template <class Service, class Real>
 struct TInstalled {
   static Service*& Current() {
@@ -133,6 +139,7 @@ struct TInstalled {
 using TDialogs = TInstalled<TDialogService, TSystemDialogs>;
 using TShell = TInstalled<TShellService, TSystemShell>;
 using TFileDialogs = TInstalled<TFileDialogService, TSystemFileDialogs>;
+using TModalForms = TInstalled<TModalFormService, TSystemModalForms>;
 
 }  // namespace
 
@@ -159,3 +166,5 @@ TShellService& ShellService() { return TShell::Get(); }
 TShellService* SetShellService(TShellService* service) { return TShell::Set(service); }
 TFileDialogService& FileDialogService() { return TFileDialogs::Get(); }
 TFileDialogService* SetFileDialogService(TFileDialogService* service) { return TFileDialogs::Set(service); }
+TModalFormService& ModalFormService() { return TModalForms::Get(); }
+TModalFormService* SetModalFormService(TModalFormService* service) { return TModalForms::Set(service); }

@@ -1,5 +1,5 @@
 // The framework's services for everything that blocks on a person or leaves the process: message
-// boxes and the exception display, the shell's open call, and the file dialogs. Each is an
+// boxes and the exception display, the shell's open call, the file dialogs and modal forms. Each is an
 // abstract interface with a real implementation over Win32; tests install doubles
 // (ServiceDoubles.h) to answer dialogs and observe shell calls.
 #pragma once
@@ -87,6 +87,18 @@ class TFileDialogService {
 };
 
 // ---------------------------------------------------------------------------------------------
+// Modal forms
+
+class TCustomForm;
+
+class TModalFormService {
+ public:
+  virtual ~TModalFormService() = default;
+  // Shows the form modally (TCustomForm::ShowModal); the modal result it ended with.
+  virtual TModalResult ShowModal(TCustomForm& form) = 0;
+};
+
+// ---------------------------------------------------------------------------------------------
 // The installed services. Setting null puts the real one back; each setter returns the previous
 // one. Services are not owned.
 
@@ -96,6 +108,8 @@ TShellService& ShellService();
 TShellService* SetShellService(TShellService* service);
 TFileDialogService& FileDialogService();
 TFileDialogService* SetFileDialogService(TFileDialogService* service);
+TModalFormService& ModalFormService();
+TModalFormService* SetModalFormService(TModalFormService* service);
 
 // Installs a service for the length of a scope (a test double, usually).
 template <class Service, Service* (*Setter)(Service*)>
@@ -113,3 +127,4 @@ class TServiceScope {
 using TDialogServiceScope = TServiceScope<TDialogService, SetDialogService>;
 using TShellServiceScope = TServiceScope<TShellService, SetShellService>;
 using TFileDialogServiceScope = TServiceScope<TFileDialogService, SetFileDialogService>;
+using TModalFormServiceScope = TServiceScope<TModalFormService, SetModalFormService>;

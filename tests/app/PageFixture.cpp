@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "app/PageClasses.h"
+#include "framework/stdctrls/Panel.h"
 #include "framework/windows/Application.h"
 
 void PageTest::SetUpTestSuite() {
@@ -19,6 +20,7 @@ void PageTest::SetUp() {
   dialogScope_ = std::make_unique<TDialogServiceScope>(dialogs);
   shellScope_ = std::make_unique<TShellServiceScope>(shell);
   fileDialogScope_ = std::make_unique<TFileDialogServiceScope>(fileDialogs);
+  modalFormScope_ = std::make_unique<TModalFormServiceScope>(modalForms);
   page = new TMainForm1(nullptr);
   page->Show();
   page->Update();
@@ -49,6 +51,14 @@ bool PageTest::PumpUntil(const std::function<bool()>& done) {
     MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
   }
   return true;
+}
+
+void PageTest::ClickOnPanel(TControl* button) {
+  HWND panel = page->Panel0->Handle();
+  const LPARAM at = MAKELPARAM(button->Left() + button->Width() / 2, button->Top() + button->Height() / 2);
+  SendMessageW(panel, WM_MOUSEMOVE, 0, at);
+  SendMessageW(panel, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  SendMessageW(panel, WM_LBUTTONUP, 0, at);
 }
 
 String PageTest::Photo(const char* name) {

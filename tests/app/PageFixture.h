@@ -1,4 +1,5 @@
-// A live page window for tests, with the dialogs, the shell and the file dialog scripted.
+// A live page window for tests, with the dialogs, the shell, the file dialog and modal forms
+// scripted.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -19,17 +20,21 @@ class PageTest : public ::testing::Test {
   static bool PumpUntil(const std::function<bool()>& done);
   // A photo of the test set, as a CP932 path.
   static String Photo(const char* name);
+  // A click on a button of the button panel, as the mouse makes it.
+  void ClickOnPanel(TControl* button);
   // A fresh, empty folder of this test; removed with its contents at the end.
   const String& TempFolder();
 
   TScriptedDialogs dialogs;
   TRecordingShell shell;
   TScriptedFileDialogs fileDialogs;
+  TRecordingModalForms modalForms;
   TMainForm1* page = nullptr;
 
  private:
   std::unique_ptr<TDialogServiceScope> dialogScope_;
   std::unique_ptr<TShellServiceScope> shellScope_;
   std::unique_ptr<TFileDialogServiceScope> fileDialogScope_;
+  std::unique_ptr<TModalFormServiceScope> modalFormScope_;
   String tempFolder_;
 };

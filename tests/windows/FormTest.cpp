@@ -294,6 +294,19 @@ TEST(Forms, ShowModalDisablesTheOtherWindowsUntilTheResultIsSet) {
   EXPECT_EQ(dialog.ShowModal(), mrCancel) << "closing a modal form cancels it";
 }
 
+TEST(Forms, EscapeCancelsAModalFormOnly) {
+  TSampleForm dialog(nullptr);
+  PostMessageW(dialog.Handle(), WM_KEYDOWN, VK_ESCAPE, 0x00010001);
+  PostMessageW(dialog.Handle(), WM_APP, 0, mrAbort);  // ends the loop if Escape did not
+  EXPECT_EQ(dialog.ShowModal(), mrCancel);
+  Application->ProcessMessages();
+
+  dialog.Show();
+  PostMessageW(dialog.Handle(), WM_KEYDOWN, VK_ESCAPE, 0x00010001);
+  Application->ProcessMessages();
+  EXPECT_TRUE(dialog.Visible());
+}
+
 TEST(ApplicationRun, EndsWhenTheMainFormClosesThenDestroysTheForms) {
   ASSERT_EQ(Application->MainForm(), nullptr);
   struct TWatch : TObject {
