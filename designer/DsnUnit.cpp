@@ -1,6 +1,5 @@
 // The designer controller's life: its references, design mode, factories, partners and selection;
-// the mode switch, the partner base and the unit's class registration. The stage, the
-// interceptor, the mouse and the stream operations have files of their own (DsnUnit*.cpp).
+// the mode switch, the partner base and the unit's class registration.
 #include <algorithm>
 #include <utility>
 

@@ -2,10 +2,12 @@
 // TDsnStage (the panel the designed controls lie on, with its settings, events, keyboard commands
 // and posted-message handlers), TDsnCtrl (the interceptor of one designed window), TDsnSwitch (the
 // toggle that switches design mode), TDsnPartner (the base of the controller's partners),
-// TRubberband (the stage's drag settings) and the unit's class registration.
+// TRubberband (the stage's drag settings) and the unit's class registration. The definitions are
+// in DsnUnit.cpp (the controller's life, mode and selection; switch; partner), DsnUnitStage.cpp,
+// DsnUnitIntercept.cpp, DsnUnitMouse.cpp and DsnUnitTransfer.cpp (clipboard, delete, copies).
 //
 // Sections: messages and event types · TRubberband · TDsnStage · TDsnCtrl · TDsnSwitch ·
-// TDsnPartner · TDsnMenuItem, TDsnList · TDsnRegister · registration.
+// TDsnPartner · TDsnMenuItem, TDsnList · TDsnGesture · TDsnRegister · registration.
 #pragma once
 
 #include <windows.h>
