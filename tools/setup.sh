@@ -103,7 +103,12 @@ start_display() {
   Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
   TAVELKO_XVFB_PID=$!
   export DISPLAY=":$n"
-  for _ in $(seq 100); do display_usable && return 0; sleep 0.05; done
+  # A first start on a busy machine can take seconds (fonts, keyboard map); a dead server, none.
+  for _ in $(seq 600); do
+    display_usable && return 0
+    kill -0 "$TAVELKO_XVFB_PID" 2>/dev/null || break
+    sleep 0.05
+  done
   echo "Xvfb did not open display :$n"
   return 1
 }
