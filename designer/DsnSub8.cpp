@@ -1,4 +1,4 @@
-// The edge-middle handles and the eight-handle set.
+// The edge-middle handles, the eight-handle set and its controller.
 #include "designer/DsnSub8.h"
 
 namespace {
@@ -33,6 +33,9 @@ void THandler8Rect::CreateSmallRect() {
 }
 
 std::unique_ptr<THandlerRect> TMulti8Handler::CreateHandlerRect(TControl* control) {
-  return THandlerRect::Create<THandler8Rect>(control, HandleSize(), StepX(), StepY(), ShapeWidth(), MultiColor(),
-                                            SingleColor(), ShapeColor());
+  return MakeSet<THandler8Rect>(control);
 }
+
+std::unique_ptr<TMultiHandler> TDsn8Register::CreateHandler() { return std::make_unique<TMulti8Handler>(); }
+
+void RegisterDsnSub8Classes() { RegisterClass(TDsn8Register::StaticClassInfo()); }

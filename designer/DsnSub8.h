@@ -1,7 +1,9 @@
 // The eight-handle set: the corner handles plus the four edge-middle handles (Naka middle; ue
-// upper, shita lower, migi right, hidari left), and the selection receiver that makes such sets.
+// upper, shita lower, migi right, hidari left), the selection receiver that makes such sets, and
+// the multi-select controller that uses them.
 #pragma once
 
+#include "designer/DsnSubMl.h"
 #include "designer/Dsnhandle.h"
 
 class TNakaueRect : public TSmallRect {  // top middle
@@ -69,3 +71,16 @@ class TMulti8Handler : public TMultiHandler {
  public:
   std::unique_ptr<THandlerRect> CreateHandlerRect(TControl* control) override;
 };
+
+class TDsn8Register : public TDsnMlRegister {
+  TAVELKO_CLASS(TDsn8Register, TDsnMlRegister)
+
+ public:
+  using TDsnMlRegister::TDsnMlRegister;
+
+ protected:
+  std::unique_ptr<TMultiHandler> CreateHandler() override;
+};
+
+// Registers the eight-handle controller for reading streams.
+void RegisterDsnSub8Classes();

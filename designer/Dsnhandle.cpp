@@ -299,8 +299,7 @@ TMultiHandler::TMultiHandler() = default;
 TMultiHandler::~TMultiHandler() { DestroySets(); }
 
 std::unique_ptr<THandlerRect> TMultiHandler::CreateHandlerRect(TControl* control) {
-  return THandlerRect::Create<THandlerRect>(control, handleSize_, stepX_, stepY_, shapeWidth_, multiColor_,
-                                           singleColor_, shapeColor_);
+  return MakeSet<THandlerRect>(control);
 }
 
 bool TMultiHandler::Selectable(void* item) {

@@ -341,6 +341,12 @@ class TMultiHandler : public TReceiveTargets {
   void SetShapeWidth(int value) { shapeWidth_ = value; }
 
  protected:
+  // A set of class Set for `control` with this handler's size, steps and colours.
+  template <class Set>
+  std::unique_ptr<THandlerRect> MakeSet(TControl* control) const {
+    return THandlerRect::Create<Set>(control, handleSize_, stepX_, stepY_, shapeWidth_, multiColor_, singleColor_,
+                                     shapeColor_);
+  }
   // For variants that decide themselves which sets to keep.
   THandlerRect* AppendSet(std::unique_ptr<THandlerRect> set);
   void ReplaceSet(int index, std::unique_ptr<THandlerRect> set);

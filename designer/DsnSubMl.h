@@ -1,0 +1,54 @@
+// The multi-select controller: Shift toggles a control in or out of the selection, and a drag
+// with Ctrl held, or one that starts on the empty stage, selects every control its area touches.
+#pragma once
+
+#include <memory>
+
+#include "designer/DsnUnit.h"
+
+class TDsnMlRegister : public TDsnRegister {
+  TAVELKO_CLASS(TDsnMlRegister, TDsnRegister)
+
+ public:
+  using TDsnRegister::TDsnRegister;
+  // Erases an area outline still on the screen.
+  ~TDsnMlRegister() override;
+
+  // Switching off mid-drag also erases the area outline.
+  void SetDesigning(bool value) override;
+
+  // Ctrl, or a press on the empty stage, begins an area selection; otherwise as the base.
+  void MouseDown(TWinControl* control, TComponent* component, TShiftState shift, const TPoint& point) override;
+  void MoseMove(TWinControl* control, const TPoint& point, TShiftState shift) override;
+  void MoseUp(TWinControl* control, const TPoint& point, TShiftState shift) override;
+  // With Shift the control is toggled in or out of the selection and nothing is dragged.
+  void MouseDownMove(TWinControl* control, TComponent* component, TShiftState shift, const TPoint& point) override;
+  void MouseMoveMove(TWinControl* control, const TPoint& point, TShiftState shift) override;
+  void MouseUpMove(TWinControl* control, const TPoint& point, TShiftState shift) override;
+  // A right press on the empty stage keeps the selection (for the context menu).
+  void RButtonDown(TWinControl* control, TControl* component, int x, int y) override;
+
+  // ---- The area selection ----
+  virtual void MouseDownCtrlKey(TWinControl* control, TComponent* component, TShiftState shift, const TPoint& point);
+  virtual void MouseMoveCtrlKey(TWinControl* control, const TPoint& point, TShiftState shift);
+  // Selects every child of DrawParent whose bounds overlap the area; an empty area clears.
+  virtual void MouseUpCtrlKey(TWinControl* control, const TPoint& point, TShiftState shift);
+
+  // The dotted area outline while an area selection is under way, else null.
+  TMultiShape* DotShape() const { return dotShape_.get(); }
+
+ protected:
+  // The outline set of an area selection.
+  virtual std::unique_ptr<TMultiShape> CreateDotShape();
+
+ private:
+  // `point` of `control` in DrawParent's coordinates (a control that holds no children lies on it).
+  static TPoint InDrawParent(TWinControl* control, TPoint point);
+  void ToggleSelection(TWinControl* control, TComponent* component);
+  void DropDotShape();
+
+  std::unique_ptr<TMultiShape> dotShape_;
+};
+
+// Registers the multi-select controller for reading streams.
+void RegisterDsnSubMlClasses();
