@@ -5,7 +5,7 @@
 #include <stdexcept>
 
 #include "WindowsTestSupport.h"
-#include "framework/windows/ServiceDoubles.h"
+#include "tests/support/ServiceDoubles.h"
 
 using namespace windows_test;
 
