@@ -3,11 +3,17 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <memory>
+#include <optional>
 
 #include "app/MainWindow1.h"
-#include "framework/windows/ServiceDoubles.h"
+#include "tests/support/InputDrivers.h"
+#include "tests/support/MessagePump.h"
+#include "tests/support/Pixels.h"
+#include "tests/support/ServiceDoubles.h"
+#include "tests/support/TempFiles.h"
+
+using namespace test_support;
 
 class PageTest : public ::testing::Test {
  protected:
@@ -15,8 +21,6 @@ class PageTest : public ::testing::Test {
   void SetUp() override;
   void TearDown() override;
 
-  // Handles waiting messages until `done` holds (or a bounded time passed); false on timeout.
-  static bool PumpUntil(const std::function<bool()>& done);
   // A photo of the test set, as a CP932 path.
   static String Photo(const char* name);
   // A fresh, empty folder of this test; removed with its contents at the end.
@@ -31,5 +35,5 @@ class PageTest : public ::testing::Test {
   std::unique_ptr<TDialogServiceScope> dialogScope_;
   std::unique_ptr<TShellServiceScope> shellScope_;
   std::unique_ptr<TFileDialogServiceScope> fileDialogScope_;
-  String tempFolder_;
+  std::optional<TTempFolder> tempFolder_;
 };
