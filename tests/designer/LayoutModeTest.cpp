@@ -8,17 +8,17 @@
 #include <map>
 #include <memory>
 
-#include "DesignerTestSupport.h"
 #include "LayoutModeSupport.h"
 #include "framework/stdctrls/ComboBox.h"
-#include "framework/windows/ServiceDoubles.h"
+#include "tests/support/InputDrivers.h"
+#include "tests/support/MessagePump.h"
+#include "tests/support/ServiceDoubles.h"
+#include "tests/support/WindowState.h"
 
 namespace {
 
-using layouttest::TMouseDriver;
+using namespace test_support;
 using layouttest::TPageForm;
-using layouttest::TypeKey;
-using layouttest::WindowProcedures;
 
 // Handlers for the stage's and the switch's events.
 class TRecorder : public TObject {
@@ -51,12 +51,7 @@ class LayoutMode : public ::testing::Test {
  protected:
   TPoint On(TControl* control, int x, int y) { return TPageForm::ScreenOf(control, {x, y}); }
   void ToggleSwitch() { mouse.Click(On(page.modeSwitch, 10, 10)); }
-  std::vector<TControl*> Selection() {
-    std::vector<TControl*> items;
-    TTargetList* targets = page.controller->TargetList();
-    for (int i = 0; targets && i < targets->GetCount(); ++i) items.push_back(targets->GetItems(i));
-    return items;
-  }
+  std::vector<TControl*> Selection() const { return page.Selection(); }
   static TRect BoundsOf(TControl* control) { return control->BoundsRect(); }
   // While another program holds the activation of the shared desktop, this thread has no focus.
   void ExpectFocus(HWND expected) {
@@ -330,10 +325,10 @@ TEST_F(LayoutMode, AMemoTakesNoCaretInLayoutModeAndGetsTheDefaultCursorBack) {
   EXPECT_EQ(page.memo1->Cursor(), crArrow);
   // Even when something gives the memo the focus, the stage takes it.
   ::SetFocus(page.memo1->Handle());
-  layouttest::Pump();
+  Pump(TPumpMode::DispatchWithoutRealInput);
   ExpectFocus(page.stage->Handle());
   const String text = page.memo1->Text();
-  TypeKey(layouttest::KeyboardWindow(page.stage), 'A');
+  TypeKey(KeyboardWindow(page.stage), 'A');
   EXPECT_EQ(page.memo1->Text(), text);
 
   ToggleSwitch();
@@ -346,16 +341,16 @@ TEST_F(LayoutMode, ControlKeysReachTheStageCommandsAndOnKeyPressAsZero) {
   page.stage->OnKeyPress = TKeyPressEvent(&recorder, &TRecorder::KeyPressed);
   ToggleSwitch();
   mouse.Click(On(page.balloon1, 10, 10));
-  TypeKey(layouttest::KeyboardWindow(page.stage), 'C', true);
-  TypeKey(layouttest::KeyboardWindow(page.stage), 'X', true);
-  TypeKey(layouttest::KeyboardWindow(page.stage), 'V', true);
-  TypeKey(layouttest::KeyboardWindow(page.stage), 'B');
+  TypeKey(KeyboardWindow(page.stage), 'C', true);
+  TypeKey(KeyboardWindow(page.stage), 'X', true);
+  TypeKey(KeyboardWindow(page.stage), 'V', true);
+  TypeKey(KeyboardWindow(page.stage), 'B');
   EXPECT_EQ(recorder.keys, (std::vector<char>{0, 0, 0, 'b'}));
   EXPECT_EQ(page.controller->copies, 1);
   EXPECT_EQ(page.controller->cuts, 1);
   EXPECT_EQ(page.controller->pastes, 1);
-  TypeKey(layouttest::KeyboardWindow(page.stage), VK_DELETE);
-  TypeKey(layouttest::KeyboardWindow(page.stage), VK_BACK);
+  TypeKey(KeyboardWindow(page.stage), VK_DELETE);
+  TypeKey(KeyboardWindow(page.stage), VK_BACK);
   EXPECT_EQ(page.controller->deletes, 1);
 }
 
@@ -437,7 +432,8 @@ TEST_F(LayoutMode, AWindowMadeAnewIsInterceptedAgain) {
   HWND old = page.memo1->Handle();
   page.memo1->RecreateWnd();
   ASSERT_NE(page.memo1->Handle(), old);
-  ASSERT_TRUE(layouttest::PumpUntil([&] { return TPageForm::InterceptorOf(page.memo1) == interceptor; }));
+  ASSERT_TRUE(PumpUntil([&] { return TPageForm::InterceptorOf(page.memo1) == interceptor; },
+                        TPumpMode::DispatchWithoutRealInput));
   EXPECT_EQ(page.controller->DsnList()->Count(), 3);
   mouse.Click(On(page.memo1, 10, 10));
   EXPECT_EQ(Selection(), (std::vector<TControl*>{page.memo1}));
@@ -445,7 +441,7 @@ TEST_F(LayoutMode, AWindowMadeAnewIsInterceptedAgain) {
 
   // The stage's own windows made anew: the stage and both memos are taken over again.
   page.stage->RecreateWnd();
-  layouttest::Pump();
+  Pump(TPumpMode::DispatchWithoutRealInput);
   EXPECT_NE(TPageForm::InterceptorOf(page.stage), nullptr);
   EXPECT_NE(TPageForm::InterceptorOf(page.memo1), nullptr);
   EXPECT_NE(TPageForm::InterceptorOf(page.memo2), nullptr);
@@ -459,10 +455,10 @@ TEST_F(LayoutMode, AWindowMadeAnewIsInterceptedAgain) {
 
 TEST_F(LayoutMode, ASelectedControlDestroyedLeavesNoHandleInterceptorOrPointer) {
   ToggleSwitch();
-  const int windowsBefore = dsntest::ThreadWindowCount();
+  const int windowsBefore = ThreadWindowCount();
   mouse.Click(On(page.memo1, 10, 10));
   ASSERT_EQ(page.controller->Handler()->Count(), 1);
-  EXPECT_EQ(dsntest::ThreadWindowCount(), windowsBefore + 4);
+  EXPECT_EQ(ThreadWindowCount(), windowsBefore + 4);
 
   delete page.memo1;
   page.memo1 = nullptr;
@@ -471,8 +467,8 @@ TEST_F(LayoutMode, ASelectedControlDestroyedLeavesNoHandleInterceptorOrPointer) 
   EXPECT_EQ(page.controller->TargetList()->GetCount(), 0);
   EXPECT_EQ(page.controller->Handler()->Count(), 0);
   EXPECT_EQ(page.controller->DsnList()->Count(), 2);
-  EXPECT_EQ(dsntest::ThreadWindowCount(), windowsBefore - 1);
-  layouttest::Pump();
+  EXPECT_EQ(ThreadWindowCount(), windowsBefore - 1);
+  Pump(TPumpMode::DispatchWithoutRealInput);
   EXPECT_EQ(TAgent::SubclassedWindowCount(), 2);
 
   // A selected windowless control goes the same way, and the mouse goes on working.
