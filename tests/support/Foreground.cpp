@@ -33,4 +33,9 @@ bool SystemConfinesThePointer(TForm* form, const TRect& rect) {
   });
 }
 
+TSkipReason FocusUncheckable(TForm* form) {
+  if (GetFocus() || GetForegroundWindow() == form->Handle()) return std::nullopt;
+  return "another program holds the activation of the desktop: this thread has no focus to check";
+}
+
 }  // namespace test_support

@@ -13,7 +13,7 @@ void TFormFixture::SetUp() {
   form->SetBounds(40, 40, 200, 150);
   form->SetColor(clWhite);
   form->Show();
-  PumpUntil([this] { return form->Showing(); });
+  ASSERT_TRUE(PumpUntil([this] { return form->Showing(); })) << "the form never showed";
 }
 
 void TFormFixture::TearDown() { delete form; }
