@@ -1,7 +1,7 @@
 // The framework's services for everything that blocks on a person or leaves the process: message
-// boxes and the exception display, the shell's open call, the file dialogs and modal forms. Each is an
-// abstract interface with a real implementation over Win32; tests install doubles
-// (ServiceDoubles.h) to answer dialogs and observe shell calls.
+// boxes and the exception display, the shell's open call, the file dialogs and modal forms. Each is
+// an abstract interface with a real implementation over Win32; tests install doubles of their own
+// to answer dialogs and observe shell calls.
 #pragma once
 
 #include <windows.h>

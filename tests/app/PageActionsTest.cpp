@@ -2,7 +2,6 @@
 // clearing frames, the mode captions, saving the page as a JPEG, and the page's controls cut,
 // pasted, deleted and saved and loaded in layout mode.
 #include <windows.h>
-#include <shlobj.h>
 
 #include <cstdlib>
 #include <cstring>
@@ -16,34 +15,14 @@
 #include "framework/graphics/Color.h"
 #include "framework/graphics/JpegCodec.h"
 #include "framework/graphics/Picture.h"
-#include "framework/stdctrls/ClipboardDouble.h"
 #include "framework/stdctrls/Image.h"
 #include "framework/stdctrls/Memo.h"
 #include "framework/stdctrls/Shape.h"
 #include "framework/stdctrls/SpeedButton.h"
 #include "tests/app/PageFixture.h"
+#include "tests/support/StreamWriters.h"
 
 namespace {
-
-// A drop handle as the shell makes it: DROPFILES followed by the wide names, double-terminated.
-HGLOBAL MakeDrop(const std::vector<String>& files) {
-  WideString names;
-  for (const String& file : files) names += CP932ToWide(file) + L'\0';
-  names += L'\0';
-  HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + names.size() * sizeof(wchar_t));
-  auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
-  drop->pFiles = sizeof(DROPFILES);
-  drop->fWide = TRUE;
-  std::memcpy(reinterpret_cast<char*>(drop) + sizeof(DROPFILES), names.data(), names.size() * sizeof(wchar_t));
-  GlobalUnlock(memory);
-  return memory;
-}
-
-std::vector<std::uint8_t> FileBytes(const String& name) {
-  TMemoryStream stream;
-  stream.LoadFromFile(name);
-  return {stream.Memory(), stream.Memory() + stream.Size()};
-}
 
 // Whether the file begins with the JPEG start-of-image marker.
 bool IsJpegFile(const String& name) {
@@ -107,14 +86,14 @@ class PageActions : public PageTest {
   HWND Stage() { return page->DsnStage1->Handle(); }
 
   // The mouse moves over a frame: a real WM_MOUSEMOVE to the stage at the frame's middle.
-  void HoverOver(TImage* frame) {
-    SendMessageW(Stage(), WM_MOUSEMOVE, 0, MAKELPARAM(frame->Left() + 100, frame->Top() + 75));
-  }
-  void MoveAwayFromFrames() { SendMessageW(Stage(), WM_MOUSEMOVE, 0, MAKELPARAM(500, 590)); }
+  void HoverOver(TImage* frame) { SendMouse(Stage(), WM_MOUSEMOVE, frame->Left() + 100, frame->Top() + 75); }
+  void MoveAwayFromFrames() { SendMouse(Stage(), WM_MOUSEMOVE, 500, 590); }
 
   // Files dropped on the window, as the shell posts them; true when the drop handle was released.
   bool Drop(const std::vector<String>& files) {
-    HGLOBAL drop = MakeDrop(files);
+    std::vector<WideString> names;
+    for (const String& file : files) names.push_back(CP932ToWide(file));
+    HDROP drop = MakeDrop(names);
     PostMessageW(page->Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0);
     return PumpUntil([drop] { return GlobalFlags(drop) == GMEM_INVALID_HANDLE; });
   }
@@ -248,15 +227,13 @@ TEST_F(PageActions, SavingWritesTheVisiblePageAsAQuality100Jpeg) {
   ASSERT_EQ(saved.Height(), 600);
 
   // The saved pixels are those of the page area of the window (22, 0)-(422, 600).
-  HDC window = GetDC(page->Handle());
   long difference = 0;
   int samples = 0;
   for (int y = 5; y < 600; y += 37)
     for (int x = 3; x < 400; x += 29) {
-      difference += ColourDistance(saved.At(x, y), GetPixel(window, 22 + x, y));
+      difference += ColourDistance(saved.At(x, y), PixelAt(page->Handle(), 22 + x, y));
       ++samples;
     }
-  ReleaseDC(page->Handle(), window);
   EXPECT_LT(difference / samples, 12);
 }
 
@@ -365,7 +342,7 @@ class PageDesign : public PageActions {
   static std::vector<std::uint8_t> StageBytes(TDsnStage* stage) {
     TMemoryStream stream;
     stage->SaveToStream(&stream);
-    return {stream.Memory(), stream.Memory() + stream.Size()};
+    return StreamBytes(stream);
   }
   // Name, class and bounds of every control on the stage, in order.
   std::vector<String> Inventory() {

@@ -4,11 +4,17 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <memory>
+#include <optional>
 
 #include "app/MainWindow1.h"
-#include "framework/windows/ServiceDoubles.h"
+#include "tests/support/InputDrivers.h"
+#include "tests/support/MessagePump.h"
+#include "tests/support/Pixels.h"
+#include "tests/support/ServiceDoubles.h"
+#include "tests/support/TempFiles.h"
+
+using namespace test_support;
 
 class PageTest : public ::testing::Test {
  protected:
@@ -16,8 +22,6 @@ class PageTest : public ::testing::Test {
   void SetUp() override;
   void TearDown() override;
 
-  // Handles waiting messages until `done` holds (or a bounded time passed); false on timeout.
-  static bool PumpUntil(const std::function<bool()>& done);
   // A photo of the test set, as a CP932 path.
   static String Photo(const char* name);
   // A click on a button of the button panel, as the mouse makes it.
@@ -36,5 +40,5 @@ class PageTest : public ::testing::Test {
   std::unique_ptr<TShellServiceScope> shellScope_;
   std::unique_ptr<TFileDialogServiceScope> fileDialogScope_;
   std::unique_ptr<TModalFormServiceScope> modalFormScope_;
-  String tempFolder_;
+  std::optional<TTempFolder> tempFolder_;
 };

@@ -194,7 +194,5 @@ TEST_F(PageTest, OnlyTheModeSwitchShowsAHint) {
 TEST_F(PageTest, HiddenCaptureBufferAndBackShapeNeverShow) {
   EXPECT_FALSE(page->Image0->Showing());
   // Shape4 (white) lies under the stage; between the page and the balloons the stage's silver shows.
-  HDC dc = GetDC(page->Handle());
-  EXPECT_EQ(GetPixel(dc, 424, 200), RGB(192, 192, 192));
-  ReleaseDC(page->Handle(), dc);
+  EXPECT_EQ(PixelAt(page->Handle(), 424, 200), RGB(192, 192, 192));
 }

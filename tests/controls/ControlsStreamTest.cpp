@@ -1,26 +1,21 @@
 // The decorative controls through the component stream: every setting survives a write and a read.
+#include <gtest/gtest.h>
 #include <windows.h>
 
 #include "controls/GradBox.h"
 #include "controls/dxfLabel.h"
 #include "framework/windows/Forms.h"
 #include "streaming/ComponentReader.h"
-#include "streaming/ComponentWriter.h"
-#include "tests/controls/ControlsTestSupport.h"
+#include "tests/support/Pixels.h"
+#include "tests/support/StreamWriters.h"
 
 namespace {
 
 // `component` written as one record and read back under `owner`, parented to it.
 template <class T>
 T* RoundTrip(TComponent* component, TForm& owner) {
-  TMemoryStream stream;
-  {
-    TComponentWriter writer(stream, component->Owner());
-    writer.WriteSignature();
-    writer.WriteComponent(component);
-  }
-  stream.SetPosition(0);
-  TComponentReader reader(stream);
+  auto stream = test_support::StreamOf(test_support::ComponentRecords(component->Owner(), {component}));
+  TComponentReader reader(*stream);
   return dynamic_cast<T*>(reader.ReadComponent(&owner, &owner));
 }
 
@@ -85,7 +80,7 @@ TEST(ControlsStream, LabelKeepsEverySettingAndItsEffect) {
   label->Effect3D()->SetOrientation(dxfLeftTop);
   label->Effect3D()->SetDepth(2);
   label->Effect3D()->SetShadowedColor(clGray);
-  auto tile = controls_test::MakeBitmap(4, 3, clLime);
+  auto tile = test_support::MakeBitmap(4, 3, clLime);
   label->SetGlyph(tile.get());
 
   TForm target(nullptr);
@@ -106,6 +101,6 @@ TEST(ControlsStream, LabelKeepsEverySettingAndItsEffect) {
   EXPECT_EQ(copy->Effect3D()->ShadowedColor(), clGray);
   EXPECT_EQ(copy->Glyph()->Width(), 4);
   EXPECT_EQ(copy->Glyph()->Height(), 3);
-  EXPECT_EQ(controls_test::PixelOf(*copy->Glyph(), 1, 1), clLime);
+  EXPECT_EQ(test_support::PixelOf(*copy->Glyph(), 1, 1), clLime);
   EXPECT_EQ(copy->BoundsRect(), Bounds(2, 5, 16, 590));
 }

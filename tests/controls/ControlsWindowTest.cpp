@@ -2,12 +2,16 @@
 // strip read back from the screen, and which property changes repaint.
 #include <windows.h>
 
+#include <algorithm>
+#include <climits>
+#include <vector>
+
 #include "controls/GradBox.h"
 #include "controls/dxfLabel.h"
-#include "tests/controls/ControlsTestSupport.h"
-#include "tests/windows/WindowsTestSupport.h"
+#include "tests/support/FormFixture.h"
+#include "tests/support/Pixels.h"
 
-using namespace windows_test;
+using namespace test_support;
 
 namespace {
 

@@ -160,16 +160,10 @@ class GradBoxCaption : public ::testing::Test {
   }
 
   std::unique_ptr<TBitmap> Expected(std::initializer_list<TTextCopy> copies, TColor background = clWhite) {
-    auto bitmap = MakeBitmap(140, 100, background);
-    TCanvas& canvas = *bitmap->Canvas();
-    canvas.SetFont(&font);
-    canvas.Brush()->SetStyle(bsClear);
-    for (const TTextCopy& copy : copies) {
+    return DrawCopies(140, 100, background, &font, copies, [](TCanvas& canvas, const TTextCopy& copy) {
       TRect area{kArea.Left + copy.Dx, kArea.Top + copy.Dy, kArea.Right + copy.Dx, kArea.Bottom + copy.Dy};
-      canvas.Font()->SetColor(copy.Color);
       canvas.DrawText(kText, area, DT_WORDBREAK | DT_EXPANDTABS);
-    }
-    return bitmap;
+    });
   }
 
   static constexpr char kText[] = "■A";

@@ -6,7 +6,7 @@
 
 #include "controls/dxfLabel.h"
 #include "controls/dxfRes.h"
-#include "framework/windows/ServiceDoubles.h"
+#include "tests/support/ServiceDoubles.h"
 #include "tests/controls/ControlsTestSupport.h"
 
 using namespace controls_test;
@@ -101,15 +101,9 @@ class dxfEffectCopies : public ::testing::Test {
   }
 
   std::unique_ptr<TBitmap> Expected(std::initializer_list<TTextCopy> copies, TColor background = clWhite) {
-    auto bitmap = MakeBitmap(140, 100, background);
-    TCanvas& canvas = *bitmap->Canvas();
-    canvas.SetFont(&font);
-    canvas.Brush()->SetStyle(bsClear);
-    for (const TTextCopy& copy : copies) {
-      canvas.Font()->SetColor(copy.Color);
+    return DrawCopies(140, 100, background, &font, copies, [](TCanvas& canvas, const TTextCopy& copy) {
       canvas.TextOut(kX + copy.Dx, kY + copy.Dy, kText);
-    }
-    return bitmap;
+    });
   }
 
   static constexpr int kX = 50;

@@ -5,45 +5,9 @@
 #include <cstring>
 
 #include "framework/core/Stream.h"
+#include "tests/support/TempFiles.h"
 
-namespace {
-
-// Removes a folder tree of any path length. (Wine's SHFileOperationW, given a tree deeper than
-// MAX_PATH, deleted folders of the current directory instead.)
-void RemoveTree(const WideString& path) {
-  WIN32_FIND_DATAW entry;
-  HANDLE find = FindFirstFileW((path + L"\\*").c_str(), &entry);
-  if (find != INVALID_HANDLE_VALUE) {
-    do {
-      const WideString name = entry.cFileName;
-      if (name == L"." || name == L"..") continue;
-      const WideString child = path + L"\\" + name;
-      if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) RemoveTree(child);
-      else DeleteFileW(child.c_str());
-    } while (FindNextFileW(find, &entry));
-    FindClose(find);
-  }
-  RemoveDirectoryW(path.c_str());
-}
-
-// A fresh folder under the temporary directory, removed with everything in it at the end.
-class TTempFolder {
- public:
-  TTempFolder() {
-    wchar_t buffer[MAX_PATH + 1];
-    const DWORD length = GetTempPathW(MAX_PATH + 1, buffer);
-    if (length == 0 || length > MAX_PATH) throw Exception("No temporary folder");
-    path_ = WideToCP932(buffer) + "tavelko_core_" + IntToStr(GetCurrentProcessId());
-    CreateDirectoryW(CP932ToWide(path_).c_str(), nullptr);
-  }
-  ~TTempFolder() { RemoveTree(L"\\\\?\\" + CP932ToWide(path_)); }
-  const String& Path() const { return path_; }
-
- private:
-  String path_;
-};
-
-}  // namespace
+using test_support::TTempFolder;
 
 TEST(FileStream, JapaneseNameRoundTripAndModes) {
   TTempFolder folder;

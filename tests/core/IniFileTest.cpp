@@ -4,14 +4,9 @@
 #include <windows.h>
 
 #include "framework/core/IniFile.h"
+#include "tests/support/TempFiles.h"
 
 namespace {
-
-String TempIniName() {
-  wchar_t buffer[MAX_PATH + 1];
-  GetTempPathW(MAX_PATH + 1, buffer);
-  return WideToCP932(buffer) + "tavelko_core_" + IntToStr(GetCurrentProcessId()) + "_履歴.ini";
-}
 
 // Both stores must behave alike; each test runs on both.
 void RoundTrip(TCustomIniFile& store) {
@@ -45,12 +40,9 @@ void RoundTrip(TCustomIniFile& store) {
 }  // namespace
 
 TEST(IniFile, RoundTripAndEraseSection) {
-  const String name = TempIniName();
-  {
-    TIniFile ini(name);
-    RoundTrip(ini);
-  }
-  DeleteFileW(CP932ToWide(name).c_str());
+  test_support::TTempFolder folder;
+  TIniFile ini(folder.File("履歴.ini"));
+  RoundTrip(ini);
 }
 
 TEST(IniFile, UnwritableFileRaises) {

@@ -6,6 +6,7 @@
 
 #include "framework/core/Exception.h"
 #include "framework/core/Text.h"
+#include "tests/support/Raised.h"
 
 namespace {
 
@@ -13,12 +14,7 @@ std::string Bytes(std::initializer_list<unsigned char> bytes) { return std::stri
 
 template <class F>
 String ConvertErrorOf(F f) {
-  try {
-    f();
-  } catch (const EConvertError& e) {
-    return e.Message();
-  }
-  return "no error";
+  return test_support::MessageRaised<EConvertError>(f, "no error");
 }
 
 }  // namespace

@@ -1,45 +1,21 @@
-// What the designer's window tests share: message pumping, counts of windows and GDI objects,
-// screen read-back, and small framework controls that record the designer's messages.
+// What the designer's window tests share beyond the shared test support: a shown stage form and a
+// small framework control that records the designer's messages.
 #pragma once
 
 #include <windows.h>
 
-#include <cstdint>
-#include <functional>
 #include <vector>
 
 #include "framework/windows/CustomControl.h"
 #include "framework/windows/Forms.h"
+#include "tests/support/Foreground.h"
+#include "tests/support/MessagePump.h"
+#include "tests/support/Pixels.h"
+#include "tests/support/WindowState.h"
 
 namespace dsntest {
 
-// Handles the waiting messages until `done` holds; false when it still does not after
-// `rounds` rounds.
-bool PumpUntil(const std::function<bool()>& done, int rounds = 200);
-void PumpWaiting();
-
-// Windows of this thread, top-level and child.
-int ThreadWindowCount();
-// GDI objects of this process: GetGuiResources, or, where that is not implemented (Wine), the
-// used entries of the process's GDI handle table.
-long GdiObjectCount();
-
-// The pixels of a screen rectangle, read back through the screen DC.
-std::vector<std::uint32_t> ReadScreen(const TRect& rect);
-// The screen pixel, 0x00RRGGBB.
-std::uint32_t ScreenPixel(int x, int y);
-
-// The clipping rectangle of the pointer now.
-TRect CursorClip();
-TRect ScreenRect();
-// Runs `check` with `form` in the foreground until it holds, at most `attempts` times. Wine lets
-// go of the pointer's confinement when the foreground changes or a window that was in front goes,
-// and tells the X server so later, from the desktop process: a confinement can be dropped under
-// a test that did nothing wrong.
-bool HoldsInForeground(TForm* form, const std::function<bool()>& check, int attempts = 5);
-// Whether Windows confines the pointer to `rect` (screen) for `form` in the foreground at all:
-// some displays never let a program confine it, whatever the program does.
-bool SystemConfinesThePointer(TForm* form, const TRect& rect);
+using namespace test_support;
 
 // A plain windowed control that records the designer's DSNM_* messages it receives.
 class TProbe : public TCustomControl {
@@ -62,6 +38,9 @@ class TStageForm {
   static constexpr int kFormTop = 700;
   TStageForm();
   ~TStageForm();
+  // The host's client area on the screen.
+  TRect HostOnScreen() const;
+
   TForm* form;
   TProbe* host;  // at (10, 10), 300 x 200 in the form's client area, white
 };

@@ -5,19 +5,18 @@
 #include <gtest/gtest.h>
 
 #include "DesignerTestSupport.h"
+#include "tests/support/InputDrivers.h"
 #include "designer/DsnSub8.h"
 
 using namespace dsntest;
 
 namespace {
 
-void Press(TSmallRect* handle, int x, int y) {
-  SendMessageW(handle->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
-}
+void Press(TSmallRect* handle, int x, int y) { SendMouse(handle->Handle(), WM_LBUTTONDOWN, x, y, MK_LBUTTON); }
 void Move(TSmallRect* handle, int x, int y, WPARAM keys = MK_LBUTTON) {
-  SendMessageW(handle->Handle(), WM_MOUSEMOVE, keys, MAKELPARAM(x, y));
+  SendMouse(handle->Handle(), WM_MOUSEMOVE, x, y, keys);
 }
-void Release(TSmallRect* handle, int x, int y) { SendMessageW(handle->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(x, y)); }
+void Release(TSmallRect* handle, int x, int y) { SendMouse(handle->Handle(), WM_LBUTTONUP, x, y); }
 void Drag(TSmallRect* handle, TPoint from, TPoint to) {
   Press(handle, from.X, from.Y);
   Move(handle, to.X, to.Y);
@@ -35,10 +34,7 @@ class HandleTest : public ::testing::Test {
  protected:
   void SetUp() override { control = AddProbe(60, 50, 80, 40); }
   void TearDown() override { EXPECT_NE(CursorClip(), HostOnScreen()) << "the pointer is still confined"; }
-  TRect HostOnScreen() {
-    const TPoint origin = stage.host->ClientToScreen(TPoint{0, 0});
-    return TRect{origin.X, origin.Y, origin.X + 300, origin.Y + 200};
-  }
+  TRect HostOnScreen() const { return stage.HostOnScreen(); }
   TProbe* AddProbe(int left, int top, int width, int height) {
     auto* probe = new TProbe(stage.form);
     probe->SetParent(stage.host);
@@ -274,15 +270,14 @@ TEST_F(HandleTest, PassiveHandleIgnoresTheMouse) {
 
 TEST_F(HandleTest, PressAndReleaseInPlaceLeavesTheScreenAsItWas) {
   THandlerRect* set = Select(control);
-  PumpWaiting();
-  const TPoint origin = stage.host->ClientToScreen(TPoint{0, 0});
-  const TRect area{origin.X, origin.Y, origin.X + 300, origin.Y + 200};
+  Pump(TPumpMode::Dispatch);
+  const TRect area = HostOnScreen();
   const auto before = ReadScreen(area);
   TSmallRect* handle = Find<THidarishitaRect>(set);
   Press(handle, 4, 4);
   Move(handle, 5, 5);  // inside the same step
   Release(handle, 5, 5);
-  PumpWaiting();
+  Pump(TPumpMode::Dispatch);
   EXPECT_EQ(ReadScreen(area), before);
   EXPECT_EQ(control->BoundsRect(), Bounds(60, 50, 80, 40));
 }
@@ -356,7 +351,7 @@ TEST_F(HandleTest, SelectingAndResizingLeaksNothing) {
     set = handler.FindSet(control);
     Drag(Find<TMigishitaRect>(set), {0, 0}, {-6, -6});
     handler.Clear();
-    PumpWaiting();
+    Pump(TPumpMode::Dispatch);
   };
   round();
   const long gdi = GdiObjectCount();

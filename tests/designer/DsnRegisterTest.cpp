@@ -7,13 +7,16 @@
 #include <memory>
 #include <vector>
 
-#include "DesignerTestSupport.h"
 #include "LayoutModeSupport.h"
 #include "designer/Dsnfunc.h"
+#include "tests/support/InputDrivers.h"
+#include "tests/support/MessagePump.h"
+#include "tests/support/ServiceDoubles.h"
+#include "tests/support/WindowState.h"
 
 namespace {
 
-using layouttest::TMouseDriver;
+using namespace test_support;
 using layouttest::TPageForm;
 
 // A palette armed by the test.
@@ -35,27 +38,6 @@ class TTestPalette : public TCustomCmpPlt {
   TArrowButton* arrow = nullptr;
   int endings = 0;
   std::vector<bool> designingCalls;
-};
-
-// Chooses the item with a given caption from the menu it is shown, and notes what it saw.
-class TChoosingTracker : public TMenuTracker {
- public:
-  UINT Track(HMENU menu, int x, int y, HWND) override {
-    shownAt = {x, y};
-    captions.clear();
-    UINT chosen = 0;
-    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
-      wchar_t text[80] = {};
-      GetMenuStringW(menu, i, text, 80, MF_BYPOSITION);
-      const String caption = (GetMenuState(menu, i, MF_BYPOSITION) & MF_SEPARATOR) ? String("-") : WideToCP932(text);
-      captions.push_back(caption);
-      if (caption == choose) chosen = GetMenuItemID(menu, i);
-    }
-    return chosen;
-  }
-  String choose;
-  std::vector<String> captions;
-  TPoint shownAt;
 };
 
 // Handlers of the stage's events, a cover menu's event and a partner's hook.
@@ -96,12 +78,7 @@ class DsnRegister : public ::testing::Test {
  protected:
   void SetUp() override { layouttest::RegisterClassesOnce(); }
   TPoint On(TControl* control, int x, int y) { return TPageForm::ScreenOf(control, {x, y}); }
-  std::vector<TControl*> Selection() {
-    std::vector<TControl*> items;
-    TTargetList* targets = page.controller->TargetList();
-    for (int i = 0; targets && i < targets->GetCount(); ++i) items.push_back(targets->GetItems(i));
-    return items;
-  }
+  std::vector<TControl*> Selection() const { return page.Selection(); }
 
   TPageForm page;
   TMouseDriver mouse{page.form};
@@ -155,7 +132,7 @@ TEST_F(DsnCreate, DraggingUpAndLeftCreatesANamedSelectedCopyOfTheTemplate) {
 
   // The stage hears of the new control once the current message is done.
   EXPECT_TRUE(handlers.created.empty() || handlers.created.back() == created);
-  layouttest::Pump();
+  Pump(TPumpMode::DispatchWithoutRealInput);
   EXPECT_EQ(handlers.created, (std::vector<TComponent*>{created}));
 
   // A click without dragging gives an empty rectangle; the next name is taken.
@@ -288,11 +265,11 @@ TEST_F(DsnContextMenu, PropertyItemsFollowTheBorrowedOnesAndWriteTheChosenValue)
   const TPoint pressed = On(page.balloon1, 5, 6);
   mouse.RightPress(pressed);
   mouse.RightRelease(pressed);
-  layouttest::Pump();
+  Pump(TPumpMode::DispatchWithoutRealInput);
 
   EXPECT_EQ(Selection(), (std::vector<TControl*>{page.balloon1}));
-  EXPECT_EQ(tracker.captions, (std::vector<String>{"Undo", "Redo", "-", "X", "Breite", "Name"}));
-  EXPECT_EQ(tracker.shownAt, pressed);
+  EXPECT_EQ(tracker.shown, (std::vector<String>{"Undo", "Redo", "-", "X", "Breite", "Name"}));
+  EXPECT_EQ(tracker.at, pressed);
   EXPECT_EQ(handlers.popups, (std::vector<TObject*>{page.controller->ContextMenu()}));
   EXPECT_EQ(handlers.coverPopups.size(), 1u);
   ASSERT_EQ(handlers.menuClicks.size(), 1u);
@@ -313,9 +290,9 @@ TEST_F(DsnContextMenu, PropertyItemsFollowTheBorrowedOnesAndWriteTheChosenValue)
   handlers.replacement.clear();
   mouse.RightPress(On(page.balloon2, 5, 6));
   mouse.RightRelease(On(page.balloon2, 5, 6));
-  layouttest::Pump();
+  Pump(TPumpMode::DispatchWithoutRealInput);
   EXPECT_EQ(Selection(), (std::vector<TControl*>{page.balloon1, page.balloon2}));
-  EXPECT_EQ(tracker.captions, (std::vector<String>{"Undo", "Redo", "-", "X", "Breite"}));
+  EXPECT_EQ(tracker.shown, (std::vector<String>{"Undo", "Redo", "-", "X", "Breite"}));
   ASSERT_EQ(handlers.menuClicks.size(), 2u);
   EXPECT_EQ(handlers.menuClicks[1].value, "80");
   EXPECT_EQ(handlers.menuClicks[1].targets, 2);
@@ -333,9 +310,9 @@ TEST_F(DsnContextMenu, WithoutAnEditorEventAChosenItemChangesNothing) {
   tracker.choose = "X";
   mouse.RightPress(On(page.balloon1, 5, 6));
   mouse.RightRelease(On(page.balloon1, 5, 6));
-  layouttest::Pump();
+  Pump(TPumpMode::DispatchWithoutRealInput);
   // No borrowed items: no separator either.
-  EXPECT_EQ(tracker.captions, (std::vector<String>{"X", "Breite", "Name"}));
+  EXPECT_EQ(tracker.shown, (std::vector<String>{"X", "Breite", "Name"}));
   EXPECT_EQ(page.balloon1->Left(), 40);
 }
 
@@ -484,7 +461,7 @@ TEST_F(DsnRegister, TheInspectorSelectsAndWritesThroughTheStage) {
   // The handles follow once the stage has the posted notice.
   TSmallRect* lowerRight = page.controller->Handler()->Items(0)->Items(0);
   EXPECT_EQ(lowerRight->Left(), 140 + 80 - 6 + 2);
-  layouttest::Pump();
+  Pump(TPumpMode::DispatchWithoutRealInput);
   EXPECT_EQ(lowerRight->Left(), 140 + 60 - 6 + 2);
 
   // A drag updates the values; a resize with a handle refreshes the inspector as well.
@@ -512,11 +489,11 @@ TEST_F(DsnRegister, ANoticeAboutAComponentGoneMeanwhileIsDropped) {
   page.stage->PostControlCreated(gone);
   page.stage->PostControlCreated(kept);
   delete gone;
-  layouttest::Pump();
+  Pump(TPumpMode::DispatchWithoutRealInput);
   EXPECT_EQ(handlers.created, (std::vector<TComponent*>{kept}));
   // A notice is answered once.
   PostMessageW(page.stage->Handle(), DSNM_CONTROLCREATED, reinterpret_cast<WPARAM>(kept), 0);
-  layouttest::Pump();
+  Pump(TPumpMode::DispatchWithoutRealInput);
   EXPECT_EQ(handlers.created.size(), 1u);
 }
 
@@ -525,12 +502,12 @@ TEST_F(DsnRegister, DestroyingTheControllerWhileDesigningGivesEverythingBack) {
   auto* item = new TMenuItem(page.form);
   cover->Items()->Add(item);
   page.stage->SetCoverMenu(cover);
-  const auto before = layouttest::WindowProcedures(page.form->Handle());
+  const auto before = WindowProcedures(page.form->Handle());
   page.controller->SetDesigning(true);
   mouse.Click(On(page.memo1, 5, 5));
   delete page.controller;
   page.controller = nullptr;
-  EXPECT_EQ(layouttest::WindowProcedures(page.form->Handle()), before);
+  EXPECT_EQ(WindowProcedures(page.form->Handle()), before);
   EXPECT_EQ(cover->Items()->Count(), 1);
   EXPECT_EQ(page.stage->Controller(), nullptr);
   // The stage's commands do nothing without a controller.

@@ -14,10 +14,7 @@ constexpr std::uint32_t kWhiteXorGray = 0x7F7F7F;
 
 class ShapeTest : public ::testing::Test {
  protected:
-  TRect HostOnScreen() {
-    const TPoint origin = stage.host->ClientToScreen(TPoint{0, 0});
-    return TRect{origin.X, origin.Y, origin.X + 300, origin.Y + 200};
-  }
+  TRect HostOnScreen() const { return stage.HostOnScreen(); }
   std::vector<std::uint32_t> Host() { return ReadScreen(HostOnScreen()); }
 
   TStageForm stage;

@@ -11,30 +11,22 @@
 #include "LayoutModeSupport.h"
 #include "designer/Dsnhandle.h"
 #include "framework/core/Stream.h"
-#include "framework/stdctrls/ClipboardDouble.h"
-#include "streaming/ComponentWriter.h"
+#include "tests/support/InputDrivers.h"
+#include "tests/support/MessagePump.h"
+#include "tests/support/ServiceDoubles.h"
+#include "tests/support/StreamWriters.h"
 #include "tools/layoutc/LayoutCompiler.h"
 
 namespace {
 
-using Bytes = std::vector<std::uint8_t>;
-using layouttest::TMouseDriver;
+using namespace test_support;
 using layouttest::TPageForm;
-using layouttest::TypeKey;
 
 UINT DesignerFormat() { return TClipboard::RegisterFormat("Dsn_ClipboardFormat"); }
 
-Bytes BytesOf(TMemoryStream& stream) { return Bytes(stream.Memory(), stream.Memory() + stream.Size()); }
-
 // Signature and record of each control, written as the designer writes them: relative to the form.
 Bytes Records(TComponent* root, const std::vector<TControl*>& controls) {
-  TMemoryStream stream;
-  for (TControl* control : controls) {
-    TComponentWriter writer(stream, root);
-    writer.WriteSignature();
-    writer.WriteComponent(control);
-  }
-  return BytesOf(stream);
+  return ComponentRecords(root, std::vector<TComponent*>(controls.begin(), controls.end()));
 }
 
 Bytes Concat(Bytes head, const Bytes& tail) {
@@ -91,12 +83,7 @@ class Transfer : public ::testing::Test {
     for (TControl* control : controls) targets->Add(control);
     targets->SetPosition();
   }
-  std::vector<TControl*> Selection() const {
-    std::vector<TControl*> items;
-    TTargetList* targets = page.controller->TargetList();
-    for (int i = 0; targets && i < targets->GetCount(); ++i) items.push_back(targets->GetItems(i));
-    return items;
-  }
+  std::vector<TControl*> Selection() const { return page.Selection(); }
   Bytes ClipboardBlock() { return Clipboard().GetAsBytes(DesignerFormat()); }
   void PutOnClipboard(const Bytes& block) { Clipboard().SetAsBytes(DesignerFormat(), block); }
   TPanel* AddPanel(const char* name, int left, int top, int width, int height) {
@@ -118,7 +105,7 @@ class Transfer : public ::testing::Test {
   Bytes SavedStage() {
     TMemoryStream stream;
     page.stage->SaveToStream(&stream);
-    return BytesOf(stream);
+    return StreamBytes(stream);
   }
 
   TPrivateClipboard clipboard;
@@ -196,7 +183,7 @@ TEST_F(Transfer, APasteWithoutSelectionLandsOnTheStageOverTheCopiesWithFreeNames
   EXPECT_EQ(frame->Picture()->Bitmap()->Canvas()->Pixels(3, 2), clRed);
   // The pasted window is designed like the others, and the stage hears of both once.
   EXPECT_NE(TPageForm::InterceptorOf(memo), nullptr);
-  EXPECT_TRUE(layouttest::PumpUntil([&] { return events->created.size() == 2; }));
+  EXPECT_TRUE(PumpUntil([&] { return events->created.size() == 2; }, TPumpMode::DispatchWithoutRealInput));
   EXPECT_EQ(events->created, (std::vector<String>{"Memo3", "Image2"}));
 }
 
@@ -325,7 +312,7 @@ TEST_F(Transfer, DeleteDestroysTheDeepestFirstAndNeverTheStage) {
 
 TEST_F(Transfer, KeysOnTheStageCopyPasteCutAndDeleteAsTheUserDoesIt) {
   TMouseDriver mouse{page.form};
-  HWND keys = layouttest::KeyboardWindow(page.stage);
+  HWND keys = KeyboardWindow(page.stage);
   mouse.Click(TPageForm::ScreenOf(page.balloon1, {10, 10}));
   TypeKey(keys, 'C', true);
   TypeKey(keys, 'V', true);  // a balloon holds no controls
@@ -367,13 +354,13 @@ TEST_F(Transfer, AStageFileEndsWithAZeroPerControlAndAStreamWithOne) {
   const Bytes records = Records(&form, controls);
   TMemoryStream stream;
   stage->SaveToStream(&stream);
-  EXPECT_EQ(BytesOf(stream), Concat(records, {0}));
+  EXPECT_EQ(StreamBytes(stream), Concat(records, {0}));
 
   const String file = "stage-layout.dsn";
   stage->SaveToFile(file);
   TMemoryStream saved;
   saved.LoadFromFile(file);
-  EXPECT_EQ(BytesOf(saved), Concat(records, {0, 0, 0}));
+  EXPECT_EQ(StreamBytes(saved), Concat(records, {0, 0, 0}));
 
   while (stage->ControlCount() > 0) delete stage->Controls(0);
   stage->SaveToFile(file);
@@ -381,7 +368,7 @@ TEST_F(Transfer, AStageFileEndsWithAZeroPerControlAndAStreamWithOne) {
   EXPECT_EQ(saved.Size(), 0);
   TMemoryStream empty;
   stage->SaveToStream(&empty);
-  EXPECT_EQ(BytesOf(empty), Bytes{0});
+  EXPECT_EQ(StreamBytes(empty), Bytes{0});
   // An empty file reads as nothing at all.
   EXPECT_THROW(stage->LoadFromFile(file), Exception);
   DeleteFileW(CP932ToWide(file).c_str());
@@ -403,7 +390,7 @@ TEST_F(Transfer, TheWholeStageSurvivesASaveAndALoadWithDesignModeBackOn) {
   EXPECT_TRUE(page.controller->Designing());
   EXPECT_EQ(SavedStage(), saved);
   EXPECT_EQ(events->loading.size(), 6u);
-  EXPECT_TRUE(layouttest::PumpUntil([&] { return events->loaded.size() == 6; }));
+  EXPECT_TRUE(PumpUntil([&] { return events->loaded.size() == 6; }, TPumpMode::DispatchWithoutRealInput));
   EXPECT_EQ(events->loaded, (std::vector<String>{"Shape0", "Shape1", "Shape2", "Image1", "Memo1", "Memo2"}));
   auto* memo = dynamic_cast<TMemo*>(page.form->FindComponent("Memo1"));
   ASSERT_NE(memo, nullptr);
@@ -441,7 +428,7 @@ TEST_F(Transfer, AFileThatCannotBeReadLeavesTheStageAsItWas) {
   page.stage->SaveToFile(file);
   TMemoryStream good;
   good.LoadFromFile(file);
-  const Bytes saved = BytesOf(good);
+  const Bytes saved = StreamBytes(good);
   std::vector<TControl*> before = StageControls();
 
   auto expectUnreadable = [&](const String& name) {

@@ -1,9 +1,13 @@
-// The page-like test form and the input drivers of the layout-mode tests.
+// The page-like test form of the layout-mode tests.
 #include "LayoutModeSupport.h"
 
 #include "framework/stdctrls/StdControls.h"
+#include "tests/support/MessagePump.h"
 
 namespace layouttest {
+
+using test_support::Pump;
+using test_support::TPumpMode;
 
 void RegisterClassesOnce() {
   static const bool registered = [] {
@@ -60,12 +64,12 @@ TPageForm::TPageForm() : form(new TForm(nullptr)) {
 
   form->Show();
   UpdateWindow(form->Handle());
-  Pump();
+  Pump(TPumpMode::DispatchWithoutRealInput);
 }
 
 TPageForm::~TPageForm() {
   delete form;
-  Pump();
+  Pump(TPumpMode::DispatchWithoutRealInput);
 }
 
 TPoint TPageForm::ScreenOf(TControl* control, TPoint local) {
@@ -79,139 +83,11 @@ TDsnCtrl* TPageForm::InterceptorOf(TWinControl* control) {
   return dynamic_cast<TDsnCtrl*>(TAgent::FindAgent(control->Handle()));
 }
 
-// ---------------------------------------------------------------------------------------------
-// Input
-
-HWND TMouseDriver::Target(TPoint screen) const {
-  HWND capture = GetCapture();
-  if (capture) return capture;
-  HWND window = root_->Handle();
-  for (;;) {
-    POINT local{screen.X, screen.Y};
-    ScreenToClient(window, &local);
-    HWND child = ChildWindowFromPointEx(window, local, CWP_SKIPINVISIBLE);
-    if (!child || child == window) break;
-    window = child;
-  }
-  const LPARAM at = MAKELPARAM(static_cast<WORD>(screen.X), static_cast<WORD>(screen.Y));
-  while (window != root_->Handle() && SendMessageW(window, WM_NCHITTEST, 0, at) == HTTRANSPARENT)
-    window = GetParent(window);
-  return window;
-}
-
-WPARAM TMouseDriver::Keys(TShiftState extra) const {
-  WPARAM keys = 0;
-  if (left_) keys |= MK_LBUTTON;
-  if (right_) keys |= MK_RBUTTON;
-  if (extra.Contains(ssShift)) keys |= MK_SHIFT;
-  if (extra.Contains(ssCtrl)) keys |= MK_CONTROL;
-  return keys;
-}
-
-void TMouseDriver::Post(UINT msg, TPoint screen, WPARAM keys) {
-  HWND target = Target(screen);
-  POINT local{screen.X, screen.Y};
-  ScreenToClient(target, &local);
-  Deliver(target, msg, keys, MAKELPARAM(static_cast<WORD>(local.x), static_cast<WORD>(local.y)));
-}
-
-void TMouseDriver::Press(TPoint screen, TShiftState extra) {
-  left_ = true;
-  Post(WM_LBUTTONDOWN, screen, Keys(extra));
-}
-
-void TMouseDriver::MoveTo(TPoint screen, TShiftState extra) { Post(WM_MOUSEMOVE, screen, Keys(extra)); }
-
-void TMouseDriver::Release(TPoint screen, TShiftState extra) {
-  left_ = false;
-  Post(WM_LBUTTONUP, screen, Keys(extra));
-}
-
-void TMouseDriver::RightPress(TPoint screen) {
-  right_ = true;
-  Post(WM_RBUTTONDOWN, screen, Keys({}));
-}
-
-void TMouseDriver::RightRelease(TPoint screen) {
-  right_ = false;
-  Post(WM_RBUTTONUP, screen, Keys({}));
-}
-
-void TMouseDriver::DoubleClick(TPoint screen) {
-  Press(screen);
-  Release(screen);
-  left_ = true;
-  Post(WM_LBUTTONDBLCLK, screen, Keys({}));
-  Release(screen);
-}
-
-void TMouseDriver::Drag(TPoint from, TPoint to, int steps) {
-  Press(from);
-  for (int i = 1; i <= steps; ++i)
-    MoveTo({from.X + (to.X - from.X) * i / steps, from.Y + (to.Y - from.Y) * i / steps});
-  Release(to);
-}
-
-void Deliver(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
-  MSG message{window, msg, wParam, lParam, GetTickCount(), {}};
-  GetCursorPos(&message.pt);
-  TranslateMessage(&message);
-  DispatchMessageW(&message);
-  Pump();
-}
-
-void Pump() {
-  MSG msg;
-  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    const bool mouse = msg.message >= WM_MOUSEFIRST && msg.message <= WM_MOUSELAST;
-    const bool key = msg.message == WM_KEYDOWN || msg.message == WM_KEYUP || msg.message == WM_SYSKEYDOWN ||
-                     msg.message == WM_SYSKEYUP;
-    if (mouse || key) continue;
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-  }
-}
-
-bool PumpUntil(const std::function<bool()>& done) {
-  for (int i = 0; i < 200; ++i) {
-    if (done()) return true;
-    Pump();
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-  }
-  return done();
-}
-
-HWND KeyboardWindow(TWinControl* fallback) {
-  HWND focus = GetFocus();
-  return focus ? focus : fallback->Handle();
-}
-
-void TypeKey(HWND window, WORD virtualKey, bool control) {
-  BYTE saved[256], state[256];
-  GetKeyboardState(saved);
-  GetKeyboardState(state);
-  state[VK_CONTROL] = state[VK_LCONTROL] = control ? 0x80 : 0;
-  SetKeyboardState(state);
-  const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC)) << 16;
-  Deliver(window, WM_KEYDOWN, virtualKey, 1 | scan);
-  Deliver(window, WM_KEYUP, virtualKey, 0xC0000001 | scan);
-  SetKeyboardState(saved);
-}
-
-namespace {
-
-BOOL CALLBACK NoteProcedure(HWND window, LPARAM list) {
-  reinterpret_cast<std::vector<std::pair<HWND, LONG_PTR>>*>(list)->emplace_back(window,
-                                                                                GetWindowLongPtrW(window, GWLP_WNDPROC));
-  return TRUE;
-}
-
-}  // namespace
-
-std::vector<std::pair<HWND, LONG_PTR>> WindowProcedures(HWND root) {
-  std::vector<std::pair<HWND, LONG_PTR>> procedures{{root, GetWindowLongPtrW(root, GWLP_WNDPROC)}};
-  EnumChildWindows(root, NoteProcedure, reinterpret_cast<LPARAM>(&procedures));
-  return procedures;
+std::vector<TControl*> TPageForm::Selection() const {
+  std::vector<TControl*> items;
+  TTargetList* targets = controller->TargetList();
+  for (int i = 0; targets && i < targets->GetCount(); ++i) items.push_back(targets->GetItems(i));
+  return items;
 }
 
 }  // namespace layouttest

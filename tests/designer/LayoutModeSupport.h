@@ -1,17 +1,10 @@
 // What the layout-mode tests share: a form laid out like the page window (a stage with balloons,
-// dialogue memos and a frame image, a button panel with the mode switch, and the controller), and
-// drivers that deliver mouse and keyboard input as Windows routes it: to the window that the mouse
-// capture or the point selects, and to the focused window.
-//
-// The desktop is shared with other programs whose input would reach these windows (the pointer
-// and the keyboard belong to everyone). So the drivers hand their messages to the windows through
-// the message loop's dispatch, and the tests pump with Pump, which drops input of the real mouse
-// and keyboard.
+// dialogue memos and a frame image, a button panel with the mode switch, and the controller). Input
+// reaches it through the shared test support's routing drivers (tests/support/InputDrivers.h).
 #pragma once
 
 #include <windows.h>
 
-#include <functional>
 #include <vector>
 
 #include "designer/DsnPanel.h"
@@ -87,6 +80,8 @@ class TPageForm {
   static TPoint ScreenOf(TControl* control, TPoint local);
   // The interceptor on `control`'s window now; null when there is none.
   static TDsnCtrl* InterceptorOf(TWinControl* control);
+  // The controller's selection now, in order.
+  std::vector<TControl*> Selection() const;
 
   TForm* form;
   TDsnStage* stage;        // at (22, 0), 420 x 360, grid 4 x 4
@@ -100,50 +95,5 @@ class TPageForm {
   TDsnSwitch* modeSwitch;  // on the button panel at (1, 1) 158 x 24
   TCountingRegister* controller;
 };
-
-// Mouse input as Windows routes it: to the window holding the capture, otherwise to the deepest
-// visible window of `root` under the point that does not answer HTTRANSPARENT.
-class TMouseDriver {
- public:
-  explicit TMouseDriver(TWinControl* root) : root_(root) {}
-
-  void Press(TPoint screen, TShiftState extra = {});
-  void MoveTo(TPoint screen, TShiftState extra = {});
-  void Release(TPoint screen, TShiftState extra = {});
-  void RightPress(TPoint screen);
-  void RightRelease(TPoint screen);
-  void DoubleClick(TPoint screen);
-  // Press, moves in `steps` straight steps, release.
-  void Drag(TPoint from, TPoint to, int steps = 4);
-  void Click(TPoint screen) { Drag(screen, screen, 0); }
-
-  // The window that would receive a mouse message at `screen` now.
-  HWND Target(TPoint screen) const;
-
- private:
-  void Post(UINT msg, TPoint screen, WPARAM keys);
-  WPARAM Keys(TShiftState extra) const;
-
-  TWinControl* root_;
-  bool left_ = false;
-  bool right_ = false;
-};
-
-// Handles the waiting messages, except input of the real mouse and keyboard.
-void Pump();
-// Pumps until `done` holds; false when it still does not after about two seconds.
-bool PumpUntil(const std::function<bool()>& done);
-// One message through translation and dispatch as the message loop would handle it, then Pump.
-void Deliver(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
-
-// The window keys go to: the focused one; while another program holds the activation of the shared
-// desktop this thread has no focus, and `fallback` stands in.
-HWND KeyboardWindow(TWinControl* fallback);
-// A key pressed and released with Ctrl held or not: key down, the character the translation makes
-// of it, key up.
-void TypeKey(HWND window, WORD virtualKey, bool control = false);
-
-// Window procedures of `root`'s window and of every window below it.
-std::vector<std::pair<HWND, LONG_PTR>> WindowProcedures(HWND root);
 
 }  // namespace layouttest

@@ -9,17 +9,19 @@
 #include <map>
 #include <memory>
 
-#include "DesignerTestSupport.h"
 #include "LayoutModeSupport.h"
 #include "framework/stdctrls/ComboBox.h"
-#include "framework/windows/ServiceDoubles.h"
+#include "tests/support/Foreground.h"
+#include "tests/support/InputDrivers.h"
+#include "tests/support/MessagePump.h"
+#include "tests/support/Pixels.h"
+#include "tests/support/ServiceDoubles.h"
+#include "tests/support/WindowState.h"
 
 namespace {
 
-using layouttest::TMouseDriver;
+using namespace test_support;
 using layouttest::TPageForm;
-using layouttest::TypeKey;
-using layouttest::WindowProcedures;
 
 // Handlers for the stage's and the switch's events.
 class TRecorder : public TObject {
@@ -58,19 +60,8 @@ class LayoutMode : public ::testing::Test {
  protected:
   TPoint On(TControl* control, int x, int y) { return TPageForm::ScreenOf(control, {x, y}); }
   void ToggleSwitch() { mouse.Click(On(page.modeSwitch, 10, 10)); }
-  std::vector<TControl*> Selection() {
-    std::vector<TControl*> items;
-    TTargetList* targets = page.controller->TargetList();
-    for (int i = 0; targets && i < targets->GetCount(); ++i) items.push_back(targets->GetItems(i));
-    return items;
-  }
+  std::vector<TControl*> Selection() const { return page.Selection(); }
   static TRect BoundsOf(TControl* control) { return control->BoundsRect(); }
-  // While another program holds the activation of the shared desktop, this thread has no focus.
-  void ExpectFocus(HWND expected) {
-    HWND focus = GetFocus();
-    if (!focus && GetForegroundWindow() != page.form->Handle()) return;
-    EXPECT_EQ(focus, expected);
-  }
 
   TPageForm page;
   TMouseDriver mouse{page.form};
@@ -95,7 +86,8 @@ TEST_F(LayoutMode, TheSwitchInterceptsTheStageAndItsWindowsAndSwitchingBackResto
   EXPECT_EQ(page.controller->DsnList()->Count(), 3);
   EXPECT_EQ(page.memo1->Cursor(), crArrow);
   EXPECT_EQ(page.stage->Cursor(), crArrow);
-  ExpectFocus(page.stage->Handle());
+  if (const TSkipReason reason = FocusUncheckable(page.form)) GTEST_SKIP() << *reason;
+  EXPECT_EQ(GetFocus(), page.stage->Handle());
   EXPECT_NE(WindowProcedures(page.form->Handle()), before);
 
   mouse.Click(On(page.balloon1, 10, 10));
@@ -329,7 +321,8 @@ TEST_F(LayoutMode, AMemoTakesNoCaretInLayoutModeAndGetsTheDefaultCursorBack) {
   ToggleSwitch();
   mouse.Click(On(page.memo1, 10, 10));
   EXPECT_EQ(Selection(), (std::vector<TControl*>{page.memo1}));
-  ExpectFocus(page.stage->Handle());
+  if (const TSkipReason reason = FocusUncheckable(page.form)) GTEST_SKIP() << *reason;
+  EXPECT_EQ(GetFocus(), page.stage->Handle());
   GUITHREADINFO info{};
   info.cbSize = sizeof(info);
   ASSERT_TRUE(GetGUIThreadInfo(GetCurrentThreadId(), &info));
@@ -337,32 +330,34 @@ TEST_F(LayoutMode, AMemoTakesNoCaretInLayoutModeAndGetsTheDefaultCursorBack) {
   EXPECT_EQ(page.memo1->Cursor(), crArrow);
   // Even when something gives the memo the focus, the stage takes it.
   ::SetFocus(page.memo1->Handle());
-  layouttest::Pump();
-  ExpectFocus(page.stage->Handle());
+  Pump(TPumpMode::DispatchWithoutRealInput);
+  if (const TSkipReason reason = FocusUncheckable(page.form)) GTEST_SKIP() << *reason;
+  EXPECT_EQ(GetFocus(), page.stage->Handle());
   const String text = page.memo1->Text();
-  TypeKey(layouttest::KeyboardWindow(page.stage), 'A');
+  TypeKey(KeyboardWindow(page.stage), 'A');
   EXPECT_EQ(page.memo1->Text(), text);
 
   ToggleSwitch();
   EXPECT_EQ(page.memo1->Cursor(), crDefault);
   mouse.Click(On(page.memo1, 10, 10));
-  ExpectFocus(page.memo1->Handle());
+  if (const TSkipReason reason = FocusUncheckable(page.form)) GTEST_SKIP() << *reason;
+  EXPECT_EQ(GetFocus(), page.memo1->Handle());
 }
 
 TEST_F(LayoutMode, ControlKeysReachTheStageCommandsAndOnKeyPressAsZero) {
   page.stage->OnKeyPress = TKeyPressEvent(&recorder, &TRecorder::KeyPressed);
   ToggleSwitch();
   mouse.Click(On(page.balloon1, 10, 10));
-  TypeKey(layouttest::KeyboardWindow(page.stage), 'C', true);
-  TypeKey(layouttest::KeyboardWindow(page.stage), 'X', true);
-  TypeKey(layouttest::KeyboardWindow(page.stage), 'V', true);
-  TypeKey(layouttest::KeyboardWindow(page.stage), 'B');
+  TypeKey(KeyboardWindow(page.stage), 'C', true);
+  TypeKey(KeyboardWindow(page.stage), 'X', true);
+  TypeKey(KeyboardWindow(page.stage), 'V', true);
+  TypeKey(KeyboardWindow(page.stage), 'B');
   EXPECT_EQ(recorder.keys, (std::vector<char>{0, 0, 0, 'b'}));
   EXPECT_EQ(page.controller->copies, 1);
   EXPECT_EQ(page.controller->cuts, 1);
   EXPECT_EQ(page.controller->pastes, 1);
-  TypeKey(layouttest::KeyboardWindow(page.stage), VK_DELETE);
-  TypeKey(layouttest::KeyboardWindow(page.stage), VK_BACK);
+  TypeKey(KeyboardWindow(page.stage), VK_DELETE);
+  TypeKey(KeyboardWindow(page.stage), VK_BACK);
   EXPECT_EQ(page.controller->deletes, 1);
 }
 
@@ -444,15 +439,17 @@ TEST_F(LayoutMode, AWindowMadeAnewIsInterceptedAgain) {
   HWND old = page.memo1->Handle();
   page.memo1->RecreateWnd();
   ASSERT_NE(page.memo1->Handle(), old);
-  ASSERT_TRUE(layouttest::PumpUntil([&] { return TPageForm::InterceptorOf(page.memo1) == interceptor; }));
+  ASSERT_TRUE(PumpUntil([&] { return TPageForm::InterceptorOf(page.memo1) == interceptor; },
+                        TPumpMode::DispatchWithoutRealInput));
   EXPECT_EQ(page.controller->DsnList()->Count(), 3);
   mouse.Click(On(page.memo1, 10, 10));
   EXPECT_EQ(Selection(), (std::vector<TControl*>{page.memo1}));
-  ExpectFocus(page.stage->Handle());
+  if (const TSkipReason reason = FocusUncheckable(page.form)) GTEST_SKIP() << *reason;
+  EXPECT_EQ(GetFocus(), page.stage->Handle());
 
   // The stage's own windows made anew: the stage and both memos are taken over again.
   page.stage->RecreateWnd();
-  layouttest::Pump();
+  Pump(TPumpMode::DispatchWithoutRealInput);
   EXPECT_NE(TPageForm::InterceptorOf(page.stage), nullptr);
   EXPECT_NE(TPageForm::InterceptorOf(page.memo1), nullptr);
   EXPECT_NE(TPageForm::InterceptorOf(page.memo2), nullptr);
@@ -466,10 +463,10 @@ TEST_F(LayoutMode, AWindowMadeAnewIsInterceptedAgain) {
 
 TEST_F(LayoutMode, ASelectedControlDestroyedLeavesNoHandleInterceptorOrPointer) {
   ToggleSwitch();
-  const int windowsBefore = dsntest::ThreadWindowCount();
+  const int windowsBefore = ThreadWindowCount();
   mouse.Click(On(page.memo1, 10, 10));
   ASSERT_EQ(page.controller->Handler()->Count(), 1);
-  EXPECT_EQ(dsntest::ThreadWindowCount(), windowsBefore + 4);
+  EXPECT_EQ(ThreadWindowCount(), windowsBefore + 4);
 
   delete page.memo1;
   page.memo1 = nullptr;
@@ -478,8 +475,8 @@ TEST_F(LayoutMode, ASelectedControlDestroyedLeavesNoHandleInterceptorOrPointer) 
   EXPECT_EQ(page.controller->TargetList()->GetCount(), 0);
   EXPECT_EQ(page.controller->Handler()->Count(), 0);
   EXPECT_EQ(page.controller->DsnList()->Count(), 2);
-  EXPECT_EQ(dsntest::ThreadWindowCount(), windowsBefore - 1);
-  layouttest::Pump();
+  EXPECT_EQ(ThreadWindowCount(), windowsBefore - 1);
+  Pump(TPumpMode::DispatchWithoutRealInput);
   EXPECT_EQ(TAgent::SubclassedWindowCount(), 2);
 
   // A selected windowless control goes the same way, and the mouse goes on working.
@@ -520,7 +517,7 @@ TEST_F(LayoutMode, ARightClickDuringALeftDragLeavesTheDragAlone) {
   EXPECT_EQ(page.controller->Shape(), nullptr);
   EXPECT_EQ(page.controller->Gesture(), TDsnGesture::Idle);
   EXPECT_EQ(GetCapture(), nullptr);
-  EXPECT_EQ(dsntest::CursorClip(), dsntest::ScreenRect()) << "the pointer is free again";
+  EXPECT_EQ(CursorClip(), ScreenRect()) << "the pointer is free again";
 
   // Without a left drag the right click still selects, and lets go of the mouse.
   mouse.RightPress(On(page.balloon2, 5, 5));

@@ -12,6 +12,7 @@
 namespace {
 
 using layouttest::TPageForm;
+using namespace test_support;
 using varianttest::TVariantPage;
 using Controls = std::vector<TControl*>;
 
@@ -121,13 +122,13 @@ TEST_F(ProportionalResize, AControlWithoutWidthScalesOnlyTheHeights) {
 template <class Page>
 bool ShowsMarks(Page& v, TControl* control) {
   const int w = control->ClientWidth(), h = control->ClientHeight();
-  return dsntest::ScreenPixel(v.On(control, 2, 2).X, v.On(control, 2, 2).Y) == kMarkGrey &&
-         dsntest::ScreenPixel(v.On(control, w - 3, h - 3).X, v.On(control, w - 3, h - 3).Y) == kMarkGrey;
+  return ScreenPixel(v.On(control, 2, 2).X, v.On(control, 2, 2).Y) == kMarkGrey &&
+         ScreenPixel(v.On(control, w - 3, h - 3).X, v.On(control, w - 3, h - 3).Y) == kMarkGrey;
 }
 
 template <class Page>
 bool ShowsNoMark(Page& v, TControl* control) {
-  return dsntest::ScreenPixel(v.On(control, 2, 2).X, v.On(control, 2, 2).Y) != kMarkGrey;
+  return ScreenPixel(v.On(control, 2, 2).X, v.On(control, 2, 2).Y) != kMarkGrey;
 }
 
 TEST(GridMarks, TwoSelectedControlsShowMarksAndOneBringsItsHandlesBack) {
@@ -144,7 +145,7 @@ TEST(GridMarks, TwoSelectedControlsShowMarksAndOneBringsItsHandlesBack) {
   EXPECT_NE(dynamic_cast<THandlerGrRect*>(v.SetOf(page.balloon1)), nullptr);
   EXPECT_NE(dynamic_cast<THandlerGrRect*>(v.SetOf(page.memo1)), nullptr);
   EXPECT_EQ(v.HandlesOnStage(), 0);
-  EXPECT_TRUE(layouttest::PumpUntil([&] { return ShowsMarks(v, page.balloon1) && ShowsMarks(v, page.memo1); }))
+  EXPECT_TRUE(PumpUntil([&] { return ShowsMarks(v, page.balloon1) && ShowsMarks(v, page.memo1); }, TPumpMode::DispatchWithoutRealInput))
       << "grey corner marks on the ellipse's page and inside the memo";
 
   v.Click(v.On(page.memo1, 30, 20), {ssShift});
@@ -153,11 +154,11 @@ TEST(GridMarks, TwoSelectedControlsShowMarksAndOneBringsItsHandlesBack) {
   EXPECT_EQ(v.HandlesOnStage(), 4);
   EXPECT_FALSE(v.controller->OnPaintTarget);
   TSmallRect* handle = v.SetOf(page.balloon1)->Items(0);
-  EXPECT_TRUE(layouttest::PumpUntil([&] {
+  EXPECT_TRUE(PumpUntil([&] {
     const TPoint centre = v.On(handle, 3, 3);
     return ShowsNoMark(v, page.balloon1) && ShowsNoMark(v, page.memo1) &&
-           dsntest::ScreenPixel(centre.X, centre.Y) == 0x000000;
-  })) << "the marks went and a black handle is back";
+           ScreenPixel(centre.X, centre.Y) == 0x000000;
+  }, TPumpMode::DispatchWithoutRealInput)) << "the marks went and a black handle is back";
 }
 
 TEST(GridMarks, EightHandlesForALoneControlOfTheDpVariantAndNoneForSeveral) {
@@ -217,15 +218,15 @@ TYPED_TEST(NothingLeftBehind, SwitchingOffInTheMiddleOfAnAreaDrag) {
 
   v.controller->SetDesigning(false);
   v.mouse.Release(to);
-  layouttest::Pump();
+  Pump(TPumpMode::DispatchWithoutRealInput);
   EXPECT_EQ(v.controller->DotShape(), nullptr);
   EXPECT_EQ(v.controller->Gesture(), TDsnGesture::Idle);
   EXPECT_EQ(v.controller->Handler(), nullptr);
   EXPECT_EQ(v.HandlesOnStage(), 0);
-  EXPECT_EQ(dsntest::CursorClip(), dsntest::ScreenRect());
+  EXPECT_EQ(CursorClip(), ScreenRect());
   if (!seen) GTEST_SKIP() << "the page cannot be brought to the foreground: the screen is not checked";
   EXPECT_EQ(varianttest::EdgePixels(outline), before) << "the dotted outline is erased";
-  EXPECT_TRUE(layouttest::PumpUntil([&] { return ShowsNoMark(v, this->page.balloon1); }));
+  EXPECT_TRUE(PumpUntil([&] { return ShowsNoMark(v, this->page.balloon1); }, TPumpMode::DispatchWithoutRealInput));
 }
 
 TYPED_TEST(NothingLeftBehind, ASelectedControlDestroyedDuringADrag) {
@@ -242,7 +243,7 @@ TYPED_TEST(NothingLeftBehind, ASelectedControlDestroyedDuringADrag) {
   v.mouse.Release(v.On(page.balloon1, 50, 30));
   EXPECT_EQ(v.controller->Shape(), nullptr);
   EXPECT_EQ(page.balloon1->BoundsRect(), Bounds(60, 48, 80, 40));
-  EXPECT_EQ(dsntest::CursorClip(), dsntest::ScreenRect());
+  EXPECT_EQ(CursorClip(), ScreenRect());
   EXPECT_EQ(GetCapture(), nullptr);
 }
 

@@ -9,8 +9,14 @@
 
 #include "DesignerTestSupport.h"
 #include "LayoutModeSupport.h"
+#include "tests/support/Foreground.h"
+#include "tests/support/InputDrivers.h"
+#include "tests/support/MessagePump.h"
+#include "tests/support/Pixels.h"
 
 namespace varianttest {
+
+using namespace test_support;
 
 template <class Controller>
 class TVariantPage {
@@ -23,7 +29,7 @@ class TVariantPage {
     controller->SetName("Variant1");
     controller->SetDsnStage(page.stage);
     controller->SetDesigning(true);
-    layouttest::Pump();
+    Pump(TPumpMode::DispatchWithoutRealInput);
   }
 
   // A box (a rectangle shape) on the stage; the stage is empty right of x = 200 below y = 100.
@@ -32,7 +38,7 @@ class TVariantPage {
     box->SetName(name);
     box->SetParent(page.stage);
     box->SetBounds(left, top, width, height);
-    layouttest::Pump();
+    Pump(TPumpMode::DispatchWithoutRealInput);
     return box;
   }
 
@@ -70,7 +76,7 @@ class TVariantPage {
 
   layouttest::TPageForm page;
   Controller* controller = nullptr;
-  layouttest::TMouseDriver mouse{page.form};
+  TMouseDriver mouse{page.form};
 };
 
 // The pixels under the four edge lines of an outline drawn at `rect` (screen).

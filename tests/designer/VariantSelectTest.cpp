@@ -18,6 +18,7 @@
 namespace {
 
 using layouttest::TPageForm;
+using namespace test_support;
 using varianttest::TVariantPage;
 using Controls = std::vector<TControl*>;
 
@@ -103,7 +104,7 @@ TEST_F(MultiSelect, ACtrlAreaSelectsWhatItOverlapsButNotWhatOnlyTouchesIt) {
   EXPECT_FALSE(v.SetOf(d));
   EXPECT_EQ(v.controller->DotShape(), nullptr);
   EXPECT_EQ(a->BoundsRect(), Bounds(220, 120, 40, 40)) << "nothing moves";
-  EXPECT_EQ(dsntest::CursorClip(), dsntest::ScreenRect());
+  EXPECT_EQ(CursorClip(), ScreenRect());
 }
 
 TEST_F(MultiSelect, TheDottedOutlineIsDrawnDuringTheAreaAndErasedAfterIt) {

@@ -10,21 +10,15 @@
 #include "framework/graphics/GraphicErrors.h"
 #include "BmpFiles.h"
 #include "GraphicsTestSupport.h"
+#include "tests/support/ChangeCounter.h"
+#include "tests/support/Pixels.h"
 
 namespace {
 
 using test_support::CountColor;
 using test_support::MakeBitmap;
 using test_support::PixelOf;
-
-class ChangeCounter : public TObject {
- public:
-  explicit ChangeCounter(TGraphic& graphic) { graphic.SetOnChange(TNotifyEvent(this, &ChangeCounter::Changed)); }
-  int count = 0;
-
- private:
-  void Changed(TObject*) { ++count; }
-};
+using test_support::TChangeCounter;
 
 // The page frames' format: 200 x 150, 4 bits, 16-colour palette.
 std::vector<std::uint8_t> FrameFile() {
@@ -38,12 +32,12 @@ TEST(Bitmap, NewBitmapsAreEmptyThenWhite24BitDibs) {
   TBitmap bitmap;
   EXPECT_TRUE(bitmap.Empty());
   EXPECT_EQ(bitmap.Handle(), nullptr);
-  ChangeCounter changes(bitmap);
+  TChangeCounter changes(bitmap);
   bitmap.SetSize(5, 3);
   EXPECT_FALSE(bitmap.Empty());
   EXPECT_EQ(bitmap.PixelFormat(), pf24bit);
   EXPECT_EQ(bitmap.HandleType(), bmDIB);
-  EXPECT_EQ(CountColor(bitmap, Rect(0, 0, 5, 3), clWhite), 15);
+  EXPECT_EQ(CountColor(bitmap, clWhite, Rect(0, 0, 5, 3)), 15);
   EXPECT_EQ(changes.count, 1);
   bitmap.SetWidth(0);
   EXPECT_TRUE(bitmap.Empty());
@@ -53,8 +47,8 @@ TEST(Bitmap, NewBitmapsAreEmptyThenWhite24BitDibs) {
 TEST(Bitmap, ResizingKeepsTheTopLeftPixelsAndWhitensTheRest) {
   auto bitmap = MakeBitmap(4, 4, clRed);
   bitmap->SetSize(6, 2);
-  EXPECT_EQ(CountColor(*bitmap, Rect(0, 0, 4, 2), clRed), 8);
-  EXPECT_EQ(CountColor(*bitmap, Rect(4, 0, 6, 2), clWhite), 4);
+  EXPECT_EQ(CountColor(*bitmap, clRed, Rect(0, 0, 4, 2)), 8);
+  EXPECT_EQ(CountColor(*bitmap, clWhite, Rect(4, 0, 6, 2)), 4);
 }
 
 TEST(Bitmap, ScanLineZeroIsTheTopRow) {
@@ -158,7 +152,7 @@ TEST(Bitmap, SharedPixelsPartWhenEitherBitmapChanges) {
 
 TEST(Bitmap, DrawingOnItsCanvasReportsAChange) {
   auto bitmap = MakeBitmap(4, 4);
-  ChangeCounter changes(*bitmap);
+  TChangeCounter changes(*bitmap);
   bitmap->Canvas()->FillRect(Rect(0, 0, 1, 1));
   bitmap->Canvas()->Rectangle(0, 0, 2, 2);
   EXPECT_EQ(changes.count, 2);
@@ -174,7 +168,7 @@ TEST(Bitmap, Keeps4BitFramesAsTheyAreStored) {
   EXPECT_EQ(bitmap.SaveToBytes(), file);
 
   // As "Data" (a glyph's or, after the class name, a picture's): a byte count, then the file.
-  test_support::RecordingFiler filer;
+  graphics_test::RecordingFiler filer;
   bitmap.DefineProperties(filer);
   EXPECT_EQ(filer.name, "Data");
   EXPECT_TRUE(filer.hasData);
@@ -186,7 +180,7 @@ TEST(Bitmap, Keeps4BitFramesAsTheyAreStored) {
   EXPECT_EQ(count, 15118u);
   EXPECT_EQ(std::memcmp(data.Memory() + 4, "BM", 2), 0);
   TBitmap back;
-  test_support::RecordingFiler reader;
+  graphics_test::RecordingFiler reader;
   back.DefineProperties(reader);
   EXPECT_FALSE(reader.hasData) << "an empty glyph writes no data";
   data.SetPosition(0);
@@ -200,14 +194,14 @@ TEST(Bitmap, DeviceDependentBitmapsSaveAsDibs) {
   TBitmap back;
   back.LoadFromBytes(bitmap->SaveToBytes());
   EXPECT_EQ(back.HandleType(), bmDIB);
-  EXPECT_EQ(CountColor(back, Rect(0, 0, 3, 2), clBlue), 6);
+  EXPECT_EQ(CountColor(back, clBlue, Rect(0, 0, 3, 2)), 6);
   TBitmap empty;
   EXPECT_THROW(empty.SaveToBytes(), EInvalidGraphicOperation);
 }
 
 TEST(Bitmap, BadFilesAndDataChangeNothing) {
   auto bitmap = MakeBitmap(2, 2, clRed);
-  ChangeCounter changes(*bitmap);
+  TChangeCounter changes(*bitmap);
   std::vector<std::uint8_t> file = FrameFile();
   file.resize(file.size() - 10);
   EXPECT_THROW(bitmap->LoadFromBytes(file), EInvalidGraphic);
@@ -224,7 +218,7 @@ TEST(Bitmap, BadFilesAndDataChangeNothing) {
 
   EXPECT_EQ(changes.count, 0);
   EXPECT_EQ(bitmap->Width(), 2);
-  EXPECT_EQ(CountColor(*bitmap, Rect(0, 0, 2, 2), clRed), 4);
+  EXPECT_EQ(CountColor(*bitmap, clRed, Rect(0, 0, 2, 2)), 4);
 }
 
 TEST(Bitmap, HugeSizesAreRefusedClearly) {

@@ -9,6 +9,7 @@
 #include "framework/graphics/BmpCodec.h"
 #include "framework/graphics/GraphicErrors.h"
 #include "BmpFiles.h"
+#include "tests/support/Raised.h"
 
 namespace {
 
@@ -41,12 +42,7 @@ void ExpectPixels(const Decoded& image, Rgb (*expected)(int x, int y)) {
 }
 
 std::string RefusalOf(const std::vector<std::uint8_t>& file) {
-  try {
-    DecodeFile(file);
-  } catch (const EInvalidGraphic& error) {
-    return error.what();
-  }
-  return "accepted";
+  return test_support::MessageRaised<EInvalidGraphic>([&] { DecodeFile(file); }, "accepted");
 }
 
 TEST(BmpDecoder, EveryCommonVariantGivesTheSamePixels) {

@@ -4,7 +4,7 @@
 
 #include "framework/graphics/Canvas.h"
 #include "framework/graphics/GraphicErrors.h"
-#include "GraphicsTestSupport.h"
+#include "tests/support/Pixels.h"
 
 namespace {
 
@@ -21,7 +21,7 @@ TEST(Canvas, FillRectLeavesTheRightAndBottomEdgesOut) {
   EXPECT_EQ(PixelOf(*bitmap, 5, 5), clRed);
   EXPECT_EQ(PixelOf(*bitmap, 6, 5), clWhite);
   EXPECT_EQ(PixelOf(*bitmap, 5, 6), clWhite);
-  EXPECT_EQ(CountColor(*bitmap, Rect(0, 0, 10, 10), clRed), 16);
+  EXPECT_EQ(CountColor(*bitmap, clRed, Rect(0, 0, 10, 10)), 16);
 }
 
 TEST(Canvas, RectangleDrawsItsBorderInsideAndFillsWithTheBrush) {
@@ -162,12 +162,12 @@ TEST(Canvas, TextIsMeasuredAndDrawnFromCp932) {
   canvas.Brush()->SetStyle(bsClear);
   canvas.TextOut(2, 2, "台詞1");
   const TRect cell = Bounds(2, 2, expected.cx, expected.cy);
-  EXPECT_GT(CountColor(*bitmap, cell, clBlack), 10);
+  EXPECT_GT(CountColor(*bitmap, clBlack, cell), 10);
 
   canvas.Brush()->SetStyle(bsSolid);
   canvas.Brush()->SetColor(clYellow);
   canvas.TextOut(2, 20, "1");
-  EXPECT_GT(CountColor(*bitmap, Bounds(2, 20, canvas.TextWidth("1"), canvas.TextHeight("1")), clYellow), 0)
+  EXPECT_GT(CountColor(*bitmap, clYellow, Bounds(2, 20, canvas.TextWidth("1"), canvas.TextHeight("1"))), 0)
       << "a solid brush fills the text cell";
 }
 
@@ -184,8 +184,8 @@ TEST(Canvas, DrawTextMeasuresAndCentres) {
   TRect box = Rect(0, 0, 100, 30);
   canvas.DrawText("Save", box, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
   const int left = (100 - extent.Width()) / 2;
-  EXPECT_EQ(CountColor(*bitmap, Rect(0, 0, left - 1, 30), clRed), 0);
-  EXPECT_GT(CountColor(*bitmap, Rect(left, 0, left + extent.Width(), 30), clRed), 0);
+  EXPECT_EQ(CountColor(*bitmap, clRed, Rect(0, 0, left - 1, 30)), 0);
+  EXPECT_GT(CountColor(*bitmap, clRed, Rect(left, 0, left + extent.Width(), 30)), 0);
 }
 
 TEST(Canvas, TurnedFontDrawsUpwardsFromTheTextOrigin) {
@@ -200,8 +200,8 @@ TEST(Canvas, TurnedFontDrawsUpwardsFromTheTextOrigin) {
   canvas.Font()->SetHandle(::CreateFontIndirectW(&logFont));
   canvas.Brush()->SetStyle(bsClear);
   canvas.TextOut(10, 100, "ABCDEF");
-  EXPECT_GT(CountColor(*bitmap, Rect(0, 40, 40, 100), clBlack), 10);
-  EXPECT_EQ(CountColor(*bitmap, Rect(0, 101, 40, 120), clBlack), 0);
+  EXPECT_GT(CountColor(*bitmap, clBlack, Rect(0, 40, 40, 100)), 10);
+  EXPECT_EQ(CountColor(*bitmap, clBlack, Rect(0, 101, 40, 120)), 0);
 }
 
 TEST(Canvas, CopyRectCopiesAndStretchesWithTheCopyMode) {
@@ -243,8 +243,8 @@ TEST(Canvas, StretchDrawSamplesWithoutBlending) {
   quad->Canvas()->SetPixels(1, 1, clBlue);
   auto target = MakeBitmap(8, 8);
   target->Canvas()->StretchDraw(Rect(0, 0, 8, 8), quad.get());
-  EXPECT_EQ(CountColor(*target, Rect(0, 0, 8, 8), clRed), 48);
-  EXPECT_EQ(CountColor(*target, Rect(4, 4, 8, 8), clBlue), 16);
+  EXPECT_EQ(CountColor(*target, clRed, Rect(0, 0, 8, 8)), 48);
+  EXPECT_EQ(CountColor(*target, clBlue, Rect(4, 4, 8, 8)), 16);
 }
 
 TEST(Canvas, BrushCopyKeysOutOrRecoloursOneColour) {
@@ -253,13 +253,13 @@ TEST(Canvas, BrushCopyKeysOutOrRecoloursOneColour) {
   auto target = MakeBitmap(4, 4, clLime);
   target->Canvas()->Brush()->SetStyle(bsClear);
   target->Canvas()->BrushCopy(Rect(0, 0, 4, 4), picture.get(), Rect(0, 0, 4, 4), clBlack);
-  EXPECT_EQ(CountColor(*target, Rect(0, 0, 4, 4), clLime), 15);
+  EXPECT_EQ(CountColor(*target, clLime, Rect(0, 0, 4, 4)), 15);
   EXPECT_EQ(PixelOf(*target, 1, 1), clWhite);
 
   target->Canvas()->Brush()->SetStyle(bsSolid);
   target->Canvas()->Brush()->SetColor(clYellow);
   target->Canvas()->BrushCopy(Rect(0, 0, 4, 4), picture.get(), Rect(0, 0, 4, 4), clBlack);
-  EXPECT_EQ(CountColor(*target, Rect(0, 0, 4, 4), clYellow), 15);
+  EXPECT_EQ(CountColor(*target, clYellow, Rect(0, 0, 4, 4)), 15);
   EXPECT_EQ(PixelOf(*target, 1, 1), clWhite);
 }
 
@@ -269,7 +269,7 @@ TEST(Canvas, PathsStrokeAndClip) {
   canvas.BeginPath();
   canvas.Rectangle(2, 2, 6, 6);
   canvas.EndPath();
-  EXPECT_EQ(CountColor(*bitmap, Rect(0, 0, 10, 10), clWhite), 100) << "a path draws nothing by itself";
+  EXPECT_EQ(CountColor(*bitmap, clWhite, Rect(0, 0, 10, 10)), 100) << "a path draws nothing by itself";
   canvas.SelectClipPath(RGN_COPY);
   canvas.Brush()->SetColor(clRed);
   canvas.FillRect(Rect(0, 0, 10, 10));

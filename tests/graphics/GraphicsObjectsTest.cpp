@@ -8,18 +8,11 @@
 #include "framework/graphics/Font.h"
 #include "framework/graphics/GraphicErrors.h"
 #include "framework/graphics/Pen.h"
+#include "tests/support/ChangeCounter.h"
 
 namespace {
 
-// Counts OnChange notifications of one graphics object.
-class ChangeCounter : public TObject {
- public:
-  explicit ChangeCounter(TGraphicsObject& object) { object.SetOnChange(TNotifyEvent(this, &ChangeCounter::Changed)); }
-  int count = 0;
-
- private:
-  void Changed(TObject*) { ++count; }
-};
+using test_support::TChangeCounter;
 
 std::vector<String> PropertyNames(const TClassInfo& info) {
   std::vector<String> names;
@@ -29,7 +22,7 @@ std::vector<String> PropertyNames(const TClassInfo& info) {
 
 TEST(Pen, NotifiesEachRealChangeOnceAndRemakesItsPen) {
   TPen pen;
-  ChangeCounter changes(pen);
+  TChangeCounter changes(pen);
   HPEN first = pen.Handle();
   pen.SetColor(clBlack);  // unchanged
   pen.SetWidth(1);
@@ -60,7 +53,7 @@ TEST(Pen, AssignCopiesAllFourAndRefusesABrush) {
   source.SetWidth(2);
   source.SetStyle(psDash);
   source.SetMode(pmNot);
-  ChangeCounter changes(pen);
+  TChangeCounter changes(pen);
   pen.Assign(&source);
   EXPECT_EQ(changes.count, 1);
   EXPECT_EQ(pen.Color(), clGray);
@@ -77,7 +70,7 @@ TEST(Pen, AssignCopiesAllFourAndRefusesABrush) {
 
 TEST(Brush, ClearStyleUsesTheHollowStockBrush) {
   TBrush brush;
-  ChangeCounter changes(brush);
+  TChangeCounter changes(brush);
   EXPECT_EQ(brush.Color(), clWhite);
   LOGBRUSH made{};
   ASSERT_EQ(::GetObjectW(brush.Handle(), sizeof made, &made), int(sizeof made));
@@ -131,7 +124,7 @@ TEST(Font, TakesOverAGivenHandleAndReadsItsProperties) {
   turned.lfPitchAndFamily = VARIABLE_PITCH;
   wcscpy(turned.lfFaceName, L"\x30C6\x30B9\x30C8");  // テスト
   HFONT given = ::CreateFontIndirectW(&turned);
-  ChangeCounter changes(font);
+  TChangeCounter changes(font);
   font.SetHandle(given);
 
   EXPECT_EQ(font.Handle(), given);
@@ -166,7 +159,7 @@ TEST(Font, AssigningTheSameFontKeepsItsHandle) {
   source.SetColor(clRed);
   font.Assign(&source);
   HFONT made = font.Handle();
-  ChangeCounter changes(font);
+  TChangeCounter changes(font);
   font.Assign(&source);
   EXPECT_EQ(font.Handle(), made);
   EXPECT_EQ(changes.count, 0);

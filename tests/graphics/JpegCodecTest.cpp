@@ -10,6 +10,7 @@
 #include "framework/graphics/GraphicErrors.h"
 #include "framework/graphics/JpegCodec.h"
 #include "JpegFiles.h"
+#include "tests/support/Raised.h"
 
 namespace {
 
@@ -58,12 +59,7 @@ void ExpectTestPicture(const Image& image, JpegKind kind) {
 }
 
 std::string RefusalOf(const std::vector<std::uint8_t>& file) {
-  try {
-    Decode(file, 8);
-  } catch (const EInvalidGraphic& error) {
-    return error.what();
-  }
-  return "accepted";
+  return test_support::MessageRaised<EInvalidGraphic>([&] { Decode(file, 8); }, "accepted");
 }
 
 TEST(JpegDecode, EveryKindDecodesUprightInItsColours) {

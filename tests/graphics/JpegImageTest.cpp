@@ -7,7 +7,7 @@
 #include "framework/graphics/Canvas.h"
 #include "framework/graphics/GraphicErrors.h"
 #include "framework/graphics/JpegImage.h"
-#include "GraphicsTestSupport.h"
+#include "tests/support/Pixels.h"
 #include "JpegFiles.h"
 
 namespace {

@@ -13,36 +13,29 @@
 #include "BmpFiles.h"
 #include "GraphicsTestSupport.h"
 #include "JpegFiles.h"
+#include "tests/support/ChangeCounter.h"
+#include "tests/support/Pixels.h"
+#include "tests/support/StreamWriters.h"
+#include "tests/support/TempFiles.h"
 
 namespace {
 
-using test_support::ReadFileBytes;
-using test_support::RecordingFiler;
-using test_support::TempFolder;
+using graphics_test::RecordingFiler;
+using test_support::FileBytes;
+using test_support::StreamBytes;
+using test_support::TChangeCounter;
+using test_support::TTempFolder;
 using test_support::WriteFileBytes;
 
-class ChangeCounter : public TObject {
- public:
-  explicit ChangeCounter(TPicture& picture) { picture.SetOnChange(TNotifyEvent(this, &ChangeCounter::Changed)); }
-  int count = 0;
-
- private:
-  void Changed(TObject*) { ++count; }
-};
-
-std::vector<std::uint8_t> StreamBytes(TMemoryStream& stream) {
-  return std::vector<std::uint8_t>(stream.Memory(), stream.Memory() + stream.Size());
-}
-
 TEST(Picture, LoadFromFileChoosesTheGraphicByExtension) {
-  TempFolder folder;
+  TTempFolder folder;
   const String jpegName = folder.File("写真.Jpeg");
   const String bmpName = folder.File("frame.BMP");
   WriteFileBytes(jpegName, test_images::MakeJpeg(48, 32, test_images::JpegKind::Colour));
   WriteFileBytes(bmpName, test_images::Indexed(4));
 
   TPicture picture;
-  ChangeCounter changes(picture);
+  TChangeCounter changes(picture);
   picture.LoadFromFile(jpegName);
   EXPECT_NE(dynamic_cast<TJPEGImage*>(picture.Graphic()), nullptr);
   EXPECT_EQ(picture.Width(), 48);
@@ -62,7 +55,7 @@ TEST(Picture, LoadFromFileChoosesTheGraphicByExtension) {
 }
 
 TEST(Picture, AFailedLoadLeavesThePictureAsItWas) {
-  TempFolder folder;
+  TTempFolder folder;
   WriteFileBytes(folder.File("good.jpg"), test_images::MakeJpeg(16, 16, test_images::JpegKind::Colour));
   std::vector<std::uint8_t> damaged = test_images::MakeJpeg(320, 240, test_images::JpegKind::Colour);
   damaged.resize(damaged.size() / 2);
@@ -72,7 +65,7 @@ TEST(Picture, AFailedLoadLeavesThePictureAsItWas) {
   TPicture picture;
   picture.LoadFromFile(folder.File("good.jpg"));
   TGraphic* before = picture.Graphic();
-  ChangeCounter changes(picture);
+  TChangeCounter changes(picture);
   EXPECT_THROW(picture.LoadFromFile(folder.File("damaged.jpg")), EInvalidGraphic);
   EXPECT_THROW(picture.LoadFromFile(folder.File("damaged.bmp")), EInvalidGraphic);
   EXPECT_THROW(picture.LoadFromFile(folder.File("missing.jpg")), EFOpenError);
@@ -84,7 +77,7 @@ TEST(Picture, AFailedLoadLeavesThePictureAsItWas) {
 TEST(Picture, AssignNullEmptiesAndCopiesAreIndependent) {
   TPicture picture;
   picture.Bitmap()->SetSize(3, 3);
-  ChangeCounter changes(picture);
+  TChangeCounter changes(picture);
   picture.Bitmap()->Canvas()->FillRect(Rect(0, 0, 1, 1));
   EXPECT_EQ(changes.count, 1) << "changes of the graphic reach the picture's listeners";
 
@@ -198,7 +191,7 @@ TEST(Picture, DamagedStreamDataChangesNothing) {
 }
 
 TEST(Picture, SavingOverAFileReplacesItOnlyWhenTheNewOneIsComplete) {
-  TempFolder folder;
+  TTempFolder folder;
   const String target = folder.File("ページ.jpg");
   WriteFileBytes(target, {1, 2, 3});
 
@@ -207,14 +200,14 @@ TEST(Picture, SavingOverAFileReplacesItOnlyWhenTheNewOneIsComplete) {
   EXPECT_THROW(empty.SaveToFile(target), EInvalidGraphicOperation);
   TJPEGImage nothing;
   EXPECT_THROW(nothing.SaveToFile(target), EInvalidGraphicOperation);
-  EXPECT_EQ(ReadFileBytes(target), (std::vector<std::uint8_t>{1, 2, 3}));
+  EXPECT_EQ(FileBytes(target), (std::vector<std::uint8_t>{1, 2, 3}));
 
   auto page = test_support::MakeBitmap(40, 60, clBlue);
   TJPEGImage jpeg;
   jpeg.Assign(page.get());
   jpeg.SetCompressionQuality(100);
   jpeg.SaveToFile(target);
-  const std::vector<std::uint8_t> saved = ReadFileBytes(target);
+  const std::vector<std::uint8_t> saved = FileBytes(target);
   ASSERT_GT(saved.size(), 100u);
   EXPECT_EQ(saved[0], 0xFF);
   EXPECT_EQ(saved[1], 0xD8);
@@ -222,7 +215,7 @@ TEST(Picture, SavingOverAFileReplacesItOnlyWhenTheNewOneIsComplete) {
   back.LoadFromFile(target);
   EXPECT_EQ(back.Width(), 40);
 
-  TempFolder unused;
+  TTempFolder unused;
   EXPECT_THROW(jpeg.SaveToFile(unused.File("no-such-folder\\page.jpg")), EFCreateError);
 }
 

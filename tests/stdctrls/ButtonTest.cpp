@@ -16,7 +16,7 @@ constexpr TColor kKey = clFuchsia;  // the glyph's transparent colour (its botto
 
 // Two 16 x 16 cells: a red 8 x 8 square (normal), then a blue one (disabled), on the key colour.
 std::unique_ptr<TBitmap> TwoCellGlyph() {
-  auto glyph = SolidBitmap(32, 16, kKey);
+  auto glyph = MakeBitmap(32, 16, kKey);
   TCanvas* canvas = glyph->Canvas();
   canvas->Brush()->SetColor(clRed);
   canvas->FillRect(Bounds(4, 4, 8, 8));
@@ -40,7 +40,7 @@ class ButtonHost : public StdCtrlsTest {
     button->OnClick = TNotifyEvent(&counter, &TClickCounter::Clicked);
     return button;
   }
-  void Click(TSpeedButton& button) { ClickAt(*form, button.Left() + 15, button.Top() + 15); }
+  void Click(TSpeedButton& button) { ClickAt(form->Handle(), button.Left() + 15, button.Top() + 15); }
 
   TClickCounter counter;
 };
@@ -102,10 +102,10 @@ TEST_F(SpeedButtonLookTest, FlatButtonShowsAnEdgeOnlyWhileTheMouseIsOver) {
   button->SetFlat(true);
   button->SetTransparent(false);
   EXPECT_EQ(TSnapshot(*form).At(*button, 0, 0), Rgb(clBtnFace));
-  MouseMessage(*form, WM_MOUSEMOVE, 25, 25);
+  SendMouse(form->Handle(), WM_MOUSEMOVE, 25, 25);
   EXPECT_TRUE(button->MouseInControl());
   EXPECT_EQ(TSnapshot(*form).At(*button, 0, 0), Rgb(clBtnHighlight));
-  MouseMessage(*form, WM_MOUSEMOVE, 200, 200);
+  SendMouse(form->Handle(), WM_MOUSEMOVE, 200, 200);
   EXPECT_FALSE(button->MouseInControl());
   EXPECT_EQ(TSnapshot(*form).At(*button, 0, 0), Rgb(clBtnFace));
 }
@@ -149,11 +149,11 @@ TEST_F(SpeedButtonGroupTest, GroupIndexZeroNeverStaysDown) {
 
 TEST_F(SpeedButtonGroupTest, ReleaseOutsideIsNoClickAndKeepsTheState) {
   TSpeedButton* button = AddButton(10, 3);
-  MouseMessage(*form, WM_LBUTTONDOWN, 25, 25, MK_LBUTTON);
+  SendMouse(form->Handle(), WM_LBUTTONDOWN, 25, 25, MK_LBUTTON);
   EXPECT_EQ(button->State(), TButtonState::Pressed);
-  MouseMessage(*form, WM_MOUSEMOVE, 200, 200, MK_LBUTTON);
+  SendMouse(form->Handle(), WM_MOUSEMOVE, 200, 200, MK_LBUTTON);
   EXPECT_EQ(button->State(), TButtonState::Up);
-  MouseMessage(*form, WM_LBUTTONUP, 200, 200);
+  SendMouse(form->Handle(), WM_LBUTTONUP, 200, 200);
   EXPECT_EQ(counter.clicks, 0);
   EXPECT_FALSE(button->Down());
 }
@@ -207,7 +207,7 @@ TEST_F(BitBtnTest, KindGivesCaptionAndModalResultToTheForm) {
   EXPECT_EQ(button->ModalResult(), mrOk);
   TClickCounter counter;
   button->OnClick = TNotifyEvent(&counter, &TClickCounter::Clicked);
-  ClickAt(*button, 10, 10);
+  ClickAt(button->Handle(), 10, 10);
   EXPECT_EQ(counter.clicks, 1);
   EXPECT_EQ(form->ModalResult(), mrOk);
 }

@@ -11,7 +11,7 @@ using ImageTest = StdCtrlsTest;
 
 // Four pixels: red, green / blue, white.
 std::unique_ptr<TBitmap> Quadrants() {
-  auto bitmap = SolidBitmap(2, 2, clWhite);
+  auto bitmap = MakeBitmap(2, 2, clWhite);
   TCanvas* canvas = bitmap->Canvas();
   canvas->SetPixels(0, 0, clRed);
   canvas->SetPixels(1, 0, clLime);
@@ -55,13 +55,13 @@ TEST_F(ImageTest, UnstretchedPictureKeepsItsSizeAndLetsTheParentShow) {
 
 TEST_F(ImageTest, ProportionalScalingKeepsTheAspectAndSurvivesAnEmptyControl) {
   TImage* image = AddImage(*form, 100, 40);
-  image->Picture()->SetGraphic(SolidBitmap(200, 100, clRed).get());
+  image->Picture()->SetGraphic(MakeBitmap(200, 100, clRed).get());
   image->SetProportional(true);
   EXPECT_EQ(image->DestRect(), Bounds(0, 0, 80, 40));
   image->SetCenter(true);
   EXPECT_EQ(image->DestRect(), Bounds(10, 0, 80, 40));
   // A picture smaller than the control stays as it is unless stretched.
-  image->Picture()->SetGraphic(SolidBitmap(10, 5, clRed).get());
+  image->Picture()->SetGraphic(MakeBitmap(10, 5, clRed).get());
   EXPECT_EQ(image->DestRect(), Bounds(45, 17, 10, 5));
   image->SetStretch(true);
   EXPECT_EQ(image->DestRect(), Bounds(10, 0, 80, 40));
@@ -88,7 +88,7 @@ TEST_F(ImageTest, CanvasOfAnEmptyPictureIsABitmapOfTheControlSize) {
 TEST_F(ImageTest, CanvasOfAJpegPictureIsRefused) {
   TImage* image = AddImage(*form, 20, 20);
   TJPEGImage jpeg;
-  jpeg.Assign(SolidBitmap(8, 8, clRed).get());
+  jpeg.Assign(MakeBitmap(8, 8, clRed).get());
   image->Picture()->SetGraphic(&jpeg);
   EXPECT_THROW(image->Canvas(), EInvalidOperation);
   EXPECT_NE(dynamic_cast<TJPEGImage*>(image->Picture()->Graphic()), nullptr);
@@ -97,7 +97,7 @@ TEST_F(ImageTest, CanvasOfAJpegPictureIsRefused) {
 TEST_F(ImageTest, EmptiedPictureShowsWhatLiesBeneath) {
   TImage* image = AddImage(*form, 40, 30);
   image->SetStretch(true);
-  image->Picture()->SetGraphic(SolidBitmap(4, 4, clRed).get());
+  image->Picture()->SetGraphic(MakeBitmap(4, 4, clRed).get());
   EXPECT_EQ(TSnapshot(*form).At(*image, 20, 15), Rgb(clRed));
   image->Picture()->Assign(nullptr);
   EXPECT_FALSE(image->ControlStyle().Contains(csOpaque));
@@ -118,15 +118,15 @@ TEST_F(ImageTest, ParentRoutesMouseMovesAndDoubleClicksToTheFrame) {
   } recorder;
   image->OnMouseMove = TMouseMoveEvent(&recorder, &TRecorder::Move);
   image->OnDblClick = TNotifyEvent(&recorder, &TRecorder::DoubleClick);
-  MouseMessage(*form, WM_MOUSEMOVE, 130, 170);
+  SendMouse(form->Handle(), WM_MOUSEMOVE, 130, 170);
   EXPECT_EQ(recorder.moves, 1);
   EXPECT_EQ(recorder.last, (TPoint{30, 20}));
-  MouseMessage(*form, WM_MOUSEMOVE, 50, 170);  // beside the frame
+  SendMouse(form->Handle(), WM_MOUSEMOVE, 50, 170);  // beside the frame
   EXPECT_EQ(recorder.moves, 1);
-  MouseMessage(*form, WM_LBUTTONDOWN, 130, 170, MK_LBUTTON);
-  MouseMessage(*form, WM_LBUTTONUP, 130, 170);
-  MouseMessage(*form, WM_LBUTTONDBLCLK, 130, 170, MK_LBUTTON);
-  MouseMessage(*form, WM_LBUTTONUP, 130, 170);
+  SendMouse(form->Handle(), WM_LBUTTONDOWN, 130, 170, MK_LBUTTON);
+  SendMouse(form->Handle(), WM_LBUTTONUP, 130, 170);
+  SendMouse(form->Handle(), WM_LBUTTONDBLCLK, 130, 170, MK_LBUTTON);
+  SendMouse(form->Handle(), WM_LBUTTONUP, 130, 170);
   EXPECT_EQ(recorder.doubleClicks, 1);
 }
 

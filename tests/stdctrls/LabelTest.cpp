@@ -21,7 +21,7 @@ TLabel* AddLabel(TForm& form, const String& caption) {
 }
 
 // Pixels of `color` inside the control's rectangle.
-int CountPixels(TSnapshot& shot, TControl& control, TColor color) {
+int CountPixels(TSnapshot& shot, TControl& control, COLORREF color) {
   int count = 0;
   for (int y = 0; y < control.Height(); ++y)
     for (int x = 0; x < control.Width(); ++x)

@@ -5,6 +5,7 @@
 
 #include "framework/stdctrls/Edit.h"
 #include "framework/stdctrls/Memo.h"
+#include "tests/support/WindowState.h"
 
 namespace {
 
@@ -16,12 +17,6 @@ TMemo* AddMemo(TForm& form) {
   memo->SetParent(&form);
   memo->SetBounds(28, 27, 120, 60);
   return memo;
-}
-
-WideString WindowText(HWND window) {
-  WideString text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-  text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-  return text;
 }
 
 void Type(HWND window, wchar_t character) { SendMessageW(window, WM_CHAR, character, 1); }

@@ -9,7 +9,6 @@
 #include <map>
 
 #include "framework/stdctrls/Clipboard.h"
-#include "framework/stdctrls/ClipboardDouble.h"
 #include "framework/stdctrls/DroppedFiles.h"
 #include "framework/stdctrls/Panel.h"
 #include "framework/stdctrls/SaveDialog.h"
@@ -117,26 +116,6 @@ TEST_F(ClipboardTest, TheSystemRegistersAFormatUnderOneNumber) {
   const UINT format = TClipboard::RegisterFormat("Dsn_ClipboardFormat");
   EXPECT_GE(format, 0xC000u);
   EXPECT_EQ(TClipboard::RegisterFormat("Dsn_ClipboardFormat"), format);
-}
-
-// An HDROP as the shell makes it: DROPFILES, then zero-terminated wide names, then one more zero.
-HDROP MakeDrop(const std::vector<WideString>& names, POINT at) {
-  std::size_t size = sizeof(DROPFILES) + sizeof(wchar_t);
-  for (const WideString& name : names) size += (name.size() + 1) * sizeof(wchar_t);
-  TGlobalMemory block(size);
-  {
-    TGlobalLock lock(block.Get());
-    auto* header = reinterpret_cast<DROPFILES*>(lock.Data());
-    header->pFiles = sizeof(DROPFILES);
-    header->pt = at;
-    header->fWide = TRUE;
-    auto* text = reinterpret_cast<wchar_t*>(lock.Data() + sizeof(DROPFILES));
-    for (const WideString& name : names) {
-      std::memcpy(text, name.c_str(), (name.size() + 1) * sizeof(wchar_t));
-      text += name.size() + 1;
-    }
-  }
-  return static_cast<HDROP>(block.Release());
 }
 
 WideString LongName() {

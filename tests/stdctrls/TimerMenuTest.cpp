@@ -89,35 +89,6 @@ struct TMenuFixture : TObject {
   int popups = 0;
 };
 
-// Chooses the item whose text it was given, and records what the shown menu held.
-class TChoosingTracker : public TMenuTracker {
- public:
-  UINT Track(HMENU menu, int x, int y, HWND) override {
-    at = {x, y};
-    shown.clear();
-    UINT chosen = 0;
-    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
-      const String text = ItemText(menu, i);
-      shown.push_back(text.empty() ? String("-") : text);
-      if (HMENU submenu = GetSubMenu(menu, i)) {
-        // An entry that opens a submenu is no command; its items are.
-        if (ItemText(submenu, 0) == choose) chosen = GetMenuItemID(submenu, 0);
-      } else if (text == choose) {
-        chosen = GetMenuItemID(menu, i);
-      }
-    }
-    return chosen;
-  }
-  static String ItemText(HMENU menu, int index) {
-    wchar_t text[64] = {};
-    GetMenuStringW(menu, static_cast<UINT>(index), text, 64, MF_BYPOSITION);
-    return WideToCP932(text);
-  }
-  String choose;
-  TPoint at;
-  std::vector<String> shown;
-};
-
 TEST_F(MenuTest, ChosenCommandReachesTheItemAfterTheMenuCloses) {
   TMenuFixture fixture(form.get());
   TChoosingTracker tracker;
@@ -184,8 +155,8 @@ TEST_F(MenuTest, RightClickOnAControlPopsUpItsMenu) {
   shape->SetParent(form.get());
   shape->SetBounds(200, 100, 50, 50);
   shape->SetPopupMenu(fixture.menu);
-  MouseMessage(*form, WM_RBUTTONDOWN, 210, 120, MK_RBUTTON);
-  MouseMessage(*form, WM_RBUTTONUP, 210, 120);
+  SendMouse(form->Handle(), WM_RBUTTONDOWN, 210, 120, MK_RBUTTON);
+  SendMouse(form->Handle(), WM_RBUTTONUP, 210, 120);
   EXPECT_EQ(fixture.popups, 2);
   EXPECT_EQ(fixture.menu->PopupComponent(), shape);
   EXPECT_EQ(tracker.at, form->ClientToScreen({210, 120}));
@@ -233,16 +204,9 @@ TEST_F(MenuTest, StoredMenuKeepsItsTree) {
   fixture.sub->SetChecked(true);
   fixture.open->SetTag(7);
   fixture.Unbind();
-  TMemoryStream stream;
-  {
-    TComponentWriter writer(stream, root);
-    writer.WriteSignature();
-    writer.WriteComponent(fixture.menu);
-    writer.WriteListEnd();
-  }
-  stream.SetPosition(0);
+  auto stream = StreamOf(ComponentRecords(root, {fixture.menu}, 1));
   TForm host(nullptr);
-  TComponentReader reader(stream);
+  TComponentReader reader(*stream);
   reader.ReadComponents(&host, nullptr);
   auto* menu = dynamic_cast<TPopupMenu*>(host.FindComponent("PopupMenu1"));
   ASSERT_NE(menu, nullptr);

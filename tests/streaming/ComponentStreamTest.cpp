@@ -239,18 +239,12 @@ TEST_F(ComponentStream, LoadedComesAfterTheWholeTreeInRecordOrder) {
 // A stream of one control named `name` (class TSampleControl) whose property entries `write`
 // supplies.
 Bytes ControlRecord(const String& name, const std::function<void(TValueWriter&)>& write) {
-  TMemoryStream stream;
-  {
-    TValueWriter w(stream);
-    w.WriteSignature();
-    w.WriteShortString("TSampleControl");
-    w.WriteShortString(name);
+  return Encode([&](TValueWriter& w) {
+    BeginStream(w, "TSampleControl", name);
     write(w);
     w.WriteListEnd();
     w.WriteListEnd();
-    w.FlushBuffer();
-  }
-  return StreamBytes(stream);
+  });
 }
 
 TEST_F(ComponentStream, TheNameCheckMayRenameBeforeTheNameIsTaken) {
@@ -457,15 +451,9 @@ TEST_F(ComponentStream, ALinkMadeByARolledBackReadIsUndone) {
 
 // As a stage saves its controls: a signature and a record per control, then `ends` zero bytes.
 Bytes ControlList(TSampleForm& form, const std::vector<String>& names, int ends) {
-  TMemoryStream stream;
-  TComponentWriter writer(stream, &form);
-  for (const String& name : names) {
-    writer.WriteSignature();
-    writer.WriteComponent(form.FindComponent(name));
-  }
-  for (int i = 0; i < ends; ++i) writer.WriteListEnd();
-  writer.FlushBuffer();
-  return StreamBytes(stream);
+  std::vector<TComponent*> controls;
+  for (const String& name : names) controls.push_back(form.FindComponent(name));
+  return ComponentRecords(&form, controls, ends);
 }
 
 TEST_F(ComponentStream, AListIsReadUpToItsFirstZeroByte) {
@@ -587,12 +575,8 @@ TEST_F(ComponentStream, WithoutAnOwnerTheComponentIsItsOwnRoot) {
 
 TEST_F(ComponentStream, PrefixFlagsFindInheritedComponentsAndMarkInlineOnes) {
   auto form = MakeSampleForm();
-  TMemoryStream stream;
-  {
-    TValueWriter w(stream);
-    w.WriteSignature();
-    w.WriteShortString("TSampleForm");
-    w.WriteShortString("Form1");
+  const Bytes bytes = Encode([](TValueWriter& w) {
+    BeginStream(w, "TSampleForm", "Form1");
     w.WriteListEnd();
     w.WritePrefix(streamformat::ffInherited, 0);  // the existing Label1
     w.WriteShortString("TSampleControl");
@@ -607,17 +591,15 @@ TEST_F(ComponentStream, PrefixFlagsFindInheritedComponentsAndMarkInlineOnes) {
     w.WriteListEnd();
     w.WriteListEnd();
     w.WriteListEnd();
-    w.FlushBuffer();
-  }
-  stream.SetPosition(0);
-  TComponentReader reader(stream);
+  });
+  auto stream = StreamOf(bytes);
+  TComponentReader reader(*stream);
   reader.ReadRootComponent(form.get());
   EXPECT_EQ(form->ComponentCount(), 6);
   EXPECT_EQ(Control(form.get(), "Label1")->Width, 50);
   EXPECT_TRUE(form->FindComponent("Frame1")->ComponentState().Contains(csInline));
 
   // An inherited record whose component does not exist.
-  const Bytes bytes = StreamBytes(stream);
   auto empty = std::make_unique<TSampleForm>(nullptr);
   auto again = StreamOf(bytes);
   TComponentReader strict(*again);

@@ -73,12 +73,8 @@ TEST_F(DamagedStream, EveryByteReplacedIsReadOrRefusedCleanly) {
 
 // One control whose only property is Caption, carrying `value` as raw bytes.
 Bytes ControlWithRawValue(const Bytes& value) {
-  TMemoryStream stream;
-  {
-    TValueWriter w(stream);
-    w.WriteSignature();
-    w.WriteShortString("TSampleForm");
-    w.WriteShortString("Form1");
+  return Encode([&](TValueWriter& w) {
+    BeginStream(w, "TSampleForm", "Form1");
     w.WriteListEnd();
     w.WriteShortString("TSampleControl");
     w.WriteShortString("Box1");
@@ -87,9 +83,7 @@ Bytes ControlWithRawValue(const Bytes& value) {
     w.WriteListEnd();
     w.WriteListEnd();
     w.WriteListEnd();
-    w.FlushBuffer();
-  }
-  return StreamBytes(stream);
+  });
 }
 
 TEST_F(DamagedStream, HugeLengthsAndCountsAreRefused) {
@@ -105,12 +99,8 @@ TEST_F(DamagedStream, HugeLengthsAndCountsAreRefused) {
 
 // A form whose first child holds a child holding a child ..., `depth` records below the form.
 Bytes NestedRecords(int depth) {
-  TMemoryStream stream;
-  {
-    TValueWriter w(stream);
-    w.WriteSignature();
-    w.WriteShortString("TSampleForm");
-    w.WriteShortString("Form1");
+  return Encode([&](TValueWriter& w) {
+    BeginStream(w, "TSampleForm", "Form1");
     w.WriteListEnd();
     for (int i = 0; i < depth; ++i) {
       w.WriteShortString("TSampleControl");
@@ -118,9 +108,7 @@ Bytes NestedRecords(int depth) {
       w.WriteListEnd();
     }
     for (int i = 0; i <= depth; ++i) w.WriteListEnd();
-    w.FlushBuffer();
-  }
-  return StreamBytes(stream);
+  });
 }
 
 TEST_F(DamagedStream, NestingIsBounded) {
@@ -162,17 +150,10 @@ TEST_F(DamagedStream, RandomBytesAfterTheSignatureAreRefusedCleanly) {
 TEST_F(DamagedStream, ATruncatedListLeavesItsOwnerAsItWas) {
   auto source = MakeSampleForm();
   FillEveryKind(*source);
-  TMemoryStream stream;
-  {
-    TComponentWriter writer(stream, source.get());
-    for (const char* name : {"Label1", "Panel1", "NonVisual1"}) {
-      writer.WriteSignature();
-      writer.WriteComponent(source->FindComponent(name));
-    }
-    writer.WriteListEnd();
-    writer.FlushBuffer();
-  }
-  const Bytes bytes = StreamBytes(stream);
+  const Bytes bytes = ComponentRecords(source.get(),
+                                       {source->FindComponent("Label1"), source->FindComponent("Panel1"),
+                                        source->FindComponent("NonVisual1")},
+                                       1);
   for (std::size_t length = 0; length < bytes.size(); ++length) {
     auto target = MakeSampleForm();
     auto cut = StreamOf(Bytes(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(length)));

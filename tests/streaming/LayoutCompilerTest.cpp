@@ -6,6 +6,7 @@
 
 #include "RecordView.h"
 #include "tools/layoutc/LayoutCompiler.h"
+#include "tests/support/Raised.h"
 
 namespace {
 
@@ -145,12 +146,7 @@ TEST(LayoutCompiler, ValuesOfEveryForm) {
 }
 
 String FaultOf(const std::string& text) {
-  try {
-    CompileText(text);
-  } catch (const ELayoutError& e) {
-    return e.Message();
-  }
-  return "(compiled)";
+  return MessageRaised<ELayoutError>([&] { CompileText(text); }, "(compiled)");
 }
 
 TEST(LayoutCompiler, FaultsNameTheirLine) {

@@ -6,6 +6,7 @@
 #include "SampleComponents.h"
 #include "designer/DsnInfo.h"
 #include "framework/core/List.h"
+#include "tests/support/Raised.h"
 
 // Stand-ins for the windows layer's form: the method texts look for a class named TForm. (At
 // namespace scope: the class macro's friend declaration must name the global TClassInfo.)
@@ -36,12 +37,7 @@ String ValueText(TObject* object, const String& property) {
 }
 
 String IllegalMessage(TList& targets, const String& property, const String& value) {
-  try {
-    SetProp(&targets, property, value);
-  } catch (const Exception& e) {
-    return e.Message();
-  }
-  return "(no failure)";
+  return test_support::MessageRaised<Exception>([&] { SetProp(&targets, property, value); }, "(no failure)");
 }
 
 class ObjInfo : public ::testing::Test {

@@ -53,8 +53,6 @@ std::vector<String> TRecordView::ChildNames() const {
   return names;
 }
 
-Bytes StreamBytes(TMemoryStream& stream) { return Bytes(stream.Memory(), stream.Memory() + stream.Size()); }
-
 TRecordView ParseRecord(const Bytes& bytes, std::size_t& offset) {
   TValueReader reader(bytes.data(), bytes.size());
   reader.SetPosition(offset);

@@ -6,8 +6,9 @@
 
 #include "framework/core/Stream.h"
 #include "streaming/ValueReader.h"
+#include "tests/support/StreamWriters.h"
 
-using Bytes = std::vector<std::uint8_t>;
+using namespace test_support;
 
 struct TPropertyView {
   String Name;
@@ -28,7 +29,6 @@ struct TRecordView {
   std::vector<String> ChildNames() const;
 };
 
-Bytes StreamBytes(TMemoryStream& stream);
 // The record after the signature at `offset`; offset is moved past it.
 TRecordView ParseRecord(const Bytes& bytes, std::size_t& offset);
 TRecordView ParseStream(const Bytes& bytes);

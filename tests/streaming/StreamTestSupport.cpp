@@ -27,21 +27,6 @@ std::unique_ptr<TSampleForm> MakeSampleForm() {
   return form;
 }
 
-Bytes WriteRoot(TComponent* root) {
-  TMemoryStream stream;
-  TComponentWriter writer(stream);
-  writer.WriteRootComponent(root);
-  writer.FlushBuffer();
-  return StreamBytes(stream);
-}
-
-std::unique_ptr<TMemoryStream> StreamOf(const Bytes& bytes) {
-  auto stream = std::make_unique<TMemoryStream>();
-  stream->WriteBuffer(bytes.data(), static_cast<std::int64_t>(bytes.size()));
-  stream->SetPosition(0);
-  return stream;
-}
-
 std::unique_ptr<TSampleForm> ReadForm(const Bytes& bytes, const std::function<void(TComponentReader&)>& setUp) {
   auto form = std::make_unique<TSampleForm>(nullptr);
   auto stream = StreamOf(bytes);

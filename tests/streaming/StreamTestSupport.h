@@ -28,7 +28,5 @@ std::unique_ptr<TSampleForm> MakeSampleForm();
 // Button1 with a non-default value in every property, references and events included.
 void FillEveryKind(TSampleForm& form);
 
-Bytes WriteRoot(TComponent* root);
-std::unique_ptr<TMemoryStream> StreamOf(const Bytes& bytes);
 // Reads `bytes` into a new, unnamed TSampleForm.
 std::unique_ptr<TSampleForm> ReadForm(const Bytes& bytes, const std::function<void(TComponentReader&)>& setUp = {});

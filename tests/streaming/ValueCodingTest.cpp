@@ -7,20 +7,12 @@
 #include "framework/core/Stream.h"
 #include "streaming/ValueReader.h"
 #include "streaming/ValueWriter.h"
+#include "tests/support/StreamWriters.h"
 
 namespace {
 
-using Bytes = std::vector<std::uint8_t>;
-
-Bytes Encode(const std::function<void(TValueWriter&)>& write) {
-  TMemoryStream stream;
-  {
-    TValueWriter writer(stream);
-    write(writer);
-    writer.FlushBuffer();
-  }
-  return Bytes(stream.Memory(), stream.Memory() + stream.Size());
-}
+using test_support::Bytes;
+using test_support::Encode;
 
 std::string Utf8(const char8_t* text) { return std::string(reinterpret_cast<const char*>(text)); }
 

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "WindowsTestSupport.h"
-#include "framework/windows/ServiceDoubles.h"
+#include "tests/support/ServiceDoubles.h"
 #include "streaming/ComponentWriter.h"
 
 using namespace windows_test;

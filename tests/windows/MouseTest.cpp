@@ -31,7 +31,7 @@ class Mouse : public TFormFixture {
     return patch;
   }
 
-  void Send(UINT msg, WPARAM keys, int x, int y) { SendMessageW(form->Handle(), msg, keys, MAKELPARAM(x, y)); }
+  void Send(UINT msg, WPARAM keys, int x, int y) { SendMouse(form->Handle(), msg, x, y, keys); }
 
   struct TClicks : TObject {
     std::vector<String> seen;

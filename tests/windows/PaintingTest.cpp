@@ -25,22 +25,22 @@ TEST_F(Painting, WindowlessChildrenArePaintedBottomToTopOnTheBackground) {
   TPatch* red = AddPatch(form, Rect(10, 10, 50, 50), clRed);
   TPatch* blue = AddPatch(form, Rect(30, 30, 70, 70), clBlue);
   {
-    TPaintedImage image(*form);
-    EXPECT_EQ(image.Pixel(5, 5), RGB(255, 255, 255)) << "the form's Color";
-    EXPECT_EQ(image.Pixel(15, 15), RGB(255, 0, 0));
-    EXPECT_EQ(image.Pixel(40, 40), RGB(0, 0, 255)) << "the later child lies on top";
-    EXPECT_EQ(image.Pixel(60, 60), RGB(0, 0, 255));
+    TSnapshot image(*form);
+    EXPECT_EQ(image.At(5, 5), RGB(255, 255, 255)) << "the form's Color";
+    EXPECT_EQ(image.At(15, 15), RGB(255, 0, 0));
+    EXPECT_EQ(image.At(40, 40), RGB(0, 0, 255)) << "the later child lies on top";
+    EXPECT_EQ(image.At(60, 60), RGB(0, 0, 255));
   }
   red->BringToFront();
   {
-    TPaintedImage image(*form);
-    EXPECT_EQ(image.Pixel(40, 40), RGB(255, 0, 0));
+    TSnapshot image(*form);
+    EXPECT_EQ(image.At(40, 40), RGB(255, 0, 0));
   }
   red->SetVisible(false);
   {
-    TPaintedImage image(*form);
-    EXPECT_EQ(image.Pixel(15, 15), RGB(255, 255, 255));
-    EXPECT_EQ(image.Pixel(40, 40), RGB(0, 0, 255));
+    TSnapshot image(*form);
+    EXPECT_EQ(image.At(15, 15), RGB(255, 255, 255));
+    EXPECT_EQ(image.At(40, 40), RGB(0, 0, 255));
   }
   EXPECT_GT(blue->Paints, 0);
 }
@@ -51,9 +51,9 @@ TEST_F(Painting, WindowedChildrenLieAboveWindowlessOnes) {
   box->SetBounds(20, 20, 40, 40);
   box->SetColor(clLime);
   AddPatch(form, Rect(0, 0, 100, 100), clRed);  // inserted later, still beneath the window
-  TPaintedImage image(*form);
-  EXPECT_EQ(image.Pixel(30, 30), RGB(0, 255, 0));
-  EXPECT_EQ(image.Pixel(10, 10), RGB(255, 0, 0));
+  TSnapshot image(*form);
+  EXPECT_EQ(image.At(30, 30), RGB(0, 255, 0));
+  EXPECT_EQ(image.At(10, 10), RGB(255, 0, 0));
 }
 
 TEST_F(Painting, ChildrenOfAWindowedChildPaintInItsCoordinates) {
@@ -62,9 +62,9 @@ TEST_F(Painting, ChildrenOfAWindowedChildPaintInItsCoordinates) {
   box->SetBounds(50, 40, 60, 60);
   box->SetColor(clWhite);
   AddPatch(box, Rect(10, 10, 20, 20), clBlue);
-  TPaintedImage image(*form);
-  EXPECT_EQ(image.Pixel(65, 55), RGB(0, 0, 255));
-  EXPECT_EQ(image.Pixel(58, 48), RGB(255, 255, 255));
+  TSnapshot image(*form);
+  EXPECT_EQ(image.At(65, 55), RGB(0, 0, 255));
+  EXPECT_EQ(image.At(58, 48), RGB(255, 255, 255));
 }
 
 TEST_F(Painting, TheScreenShowsWhatWasInvalidated) {
@@ -109,8 +109,8 @@ TEST_F(Painting, FormPaintEventDrawsOnTheFormsCanvasBeneathTheChildren) {
   painter.form = form;
   form->OnPaint = TNotifyEvent(&painter, &TPainter::Paint);
   AddPatch(form, Rect(50, 50, 60, 60), clBlue);
-  TPaintedImage image(*form);
-  EXPECT_EQ(image.Pixel(10, 10), RGB(255, 255, 0));
-  EXPECT_EQ(image.Pixel(55, 55), RGB(0, 0, 255));
-  EXPECT_EQ(image.Pixel(150, 10), RGB(255, 255, 255));
+  TSnapshot image(*form);
+  EXPECT_EQ(image.At(10, 10), RGB(255, 255, 0));
+  EXPECT_EQ(image.At(55, 55), RGB(0, 0, 255));
+  EXPECT_EQ(image.At(150, 10), RGB(255, 255, 255));
 }

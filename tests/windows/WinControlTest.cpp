@@ -25,17 +25,6 @@ struct TSubclass {
   static void Remove(HWND window) { SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous)); }
 };
 
-WideString WindowText(HWND window) {
-  WideString text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-  text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-  return text;
-}
-
-void Click(HWND window, int x, int y) {
-  SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
-  SendMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
-}
-
 class WindowedControls : public TFormFixture {};
 
 }  // namespace
@@ -100,7 +89,7 @@ TEST_F(WindowedControls, ReplacedWindowProcedureChainsAndTheControlKeepsWorking)
 
   HWND window = box->Handle();
   TSubclass::Install(window);
-  Click(window, 5, 5);
+  ClickAt(window, 5, 5);
   EXPECT_EQ(TSubclass::clicksSeen, 1);
   EXPECT_EQ(clicks, 1) << "the framework found its control from the window, not from the procedure";
   box->SetCaption("保存");
@@ -109,7 +98,7 @@ TEST_F(WindowedControls, ReplacedWindowProcedureChainsAndTheControlKeepsWorking)
   UpdateWindow(window);
   EXPECT_EQ(PixelAt(window, 30, 20), RGB(255, 0, 0)) << "painting still reaches the control";
   TSubclass::Remove(window);
-  Click(window, 5, 5);
+  ClickAt(window, 5, 5);
   EXPECT_EQ(clicks, 2);
 }
 

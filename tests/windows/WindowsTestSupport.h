@@ -1,102 +1,24 @@
-// Shared pieces of the windows layer's tests: message pumping with a bounded wait, pixel reading,
-// and small concrete controls that paint a solid colour and record what reaches them.
+// Shared pieces of the windows layer's tests: the shared test support, and small concrete
+// controls that paint a solid colour and record what reaches them.
 #pragma once
 
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <functional>
-#include <memory>
 #include <vector>
 
 #include "framework/windows/Application.h"
 #include "framework/windows/CustomControl.h"
 #include "framework/windows/Forms.h"
+#include "tests/support/FormFixture.h"
+#include "tests/support/InputDrivers.h"
+#include "tests/support/MessagePump.h"
+#include "tests/support/Pixels.h"
+#include "tests/support/WindowState.h"
 
 namespace windows_test {
 
-// Handles messages until `condition` holds or about five seconds have passed; the result of the
-// condition. The wait only bounds a failure, it decides nothing.
-inline bool PumpUntil(const std::function<bool()>& condition, DWORD limitMs = 5000) {
-  const ULONGLONG deadline = GetTickCount64() + limitMs;
-  while (!condition()) {
-    Application->ProcessMessages();
-    if (condition()) return true;
-    const ULONGLONG now = GetTickCount64();
-    if (now >= deadline) return false;
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(std::min<ULONGLONG>(deadline - now, 50)),
-                              QS_ALLINPUT);
-  }
-  return true;
-}
-
-// Moves the real pointer and waits until the system reports it there. Pointer events of earlier
-// moves may still be on their way and carry the pointer back when they are handled; so the mouse
-// messages are handled and the move repeated until the pointer stays.
-inline bool MoveCursorTo(const TPoint& screen) {
-  const auto there = [&] {
-    POINT now;
-    return GetCursorPos(&now) && now.x == screen.X && now.y == screen.Y;
-  };
-  for (int attempt = 0; attempt < 20; ++attempt) {
-    SetCursorPos(screen.X, screen.Y);
-    if (!PumpUntil(there, 1000)) continue;
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, WM_MOUSEFIRST, WM_MOUSELAST, PM_NOREMOVE) ||
-           PeekMessageW(&msg, nullptr, WM_MOUSELEAVE, WM_MOUSELEAVE, PM_NOREMOVE))
-      Application->ProcessMessages();
-    if (there()) return true;
-  }
-  return false;
-}
-
-// Handles what is waiting now.
-inline void Pump() { Application->ProcessMessages(); }
-
-// The colour of a client pixel of `window` as shown on its surface.
-inline COLORREF PixelAt(HWND window, int x, int y) {
-  HDC dc = GetDC(window);
-  const COLORREF color = GetPixel(dc, x, y);
-  ReleaseDC(window, dc);
-  return color;
-}
-
-inline COLORREF Rgb(TColor color) { return ColorToColorRef(color); }
-
-// A control painted into a memory bitmap with PaintTo, to read its pixels whatever covers the
-// screen.
-class TPaintedImage {
- public:
-  explicit TPaintedImage(TWinControl& control)
-      : dc_(CreateCompatibleDC(nullptr)), width_(control.Width()), height_(control.Height()) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width_;
-    info.bmiHeader.biHeight = -height_;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    old_ = SelectObject(dc_, bitmap_);
-    control.PaintTo(dc_, 0, 0);
-  }
-  ~TPaintedImage() {
-    SelectObject(dc_, old_);
-    DeleteObject(bitmap_);
-    DeleteDC(dc_);
-  }
-  TPaintedImage(const TPaintedImage&) = delete;
-  TPaintedImage& operator=(const TPaintedImage&) = delete;
-
-  COLORREF Pixel(int x, int y) const { return GetPixel(dc_, x, y); }
-
- private:
-  HDC dc_;
-  int width_;
-  int height_;
-  HBITMAP bitmap_ = nullptr;
-  HGDIOBJ old_ = nullptr;
-};
+using namespace test_support;
 
 // What a control saw, in order.
 struct TEventLog {
@@ -215,29 +137,6 @@ class TTestEdit : public TWinControl {
     if (key == Swallow) key = 0;
     TWinControl::KeyPress(key);
   }
-};
-
-// A shown, plain form at a fixed place with a white client area, destroyed with the fixture.
-class TFormFixture : public ::testing::Test {
- protected:
-  void SetUp() override {
-    form = new TForm(nullptr);
-    form->SetBorderStyle(bsNone);
-    form->SetFormStyle(fsStayOnTop);  // other test programs share the screen
-    form->SetBounds(40, 40, 200, 150);
-    form->SetColor(clWhite);
-    form->Show();
-    PumpUntil([this] { return form->Showing(); });
-  }
-  void TearDown() override { delete form; }
-
-  // Paints what is invalid and returns the pixel of the form's client area.
-  COLORREF FormPixel(int x, int y) {
-    form->Update();
-    return PixelAt(form->Handle(), x, y);
-  }
-
-  TForm* form = nullptr;
 };
 
 }  // namespace windows_test
