@@ -98,18 +98,25 @@ display_usable() { [ -n "${DISPLAY:-}" ] && [ -e "/tmp/.X11-unix/X${DISPLAY#:}" 
 
 start_display() {
   display_usable && return 0
-  local n=90
-  while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
-  Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+  # Xvfb picks a free display itself and names it on descriptor 3: lock files do not tell of a
+  # display whose abstract socket another system (a chroot's host) holds.
+  local named
+  named=$(mktemp "$TAVELKO_CACHE/xvfb-display.XXXXXX") || return 1
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$named" >/dev/null 2>&1 &
   TAVELKO_XVFB_PID=$!
-  export DISPLAY=":$n"
   # A first start on a busy machine can take seconds (fonts, keyboard map); a dead server, none.
   for _ in $(seq 600); do
-    display_usable && return 0
+    if [ -s "$named" ]; then
+      export DISPLAY=":$(tr -dc 0-9 < "$named")"
+      if display_usable; then
+        rm -f "$named"
+        return 0
+      fi
+    fi
     kill -0 "$TAVELKO_XVFB_PID" 2>/dev/null || break
     sleep 0.05
   done
-  echo "Xvfb did not open display :$n"
+  echo "Xvfb did not open a display"
   return 1
 }
 
