@@ -2,6 +2,7 @@
 #include "app/PageClasses.h"
 
 #include "controls/GradBox.h"
+#include "controls/ShineSpdBtn.h"
 #include "controls/dxfLabel.h"
 #include "designer/DsnUnit.h"
 #include "framework/stdctrls/StdControls.h"
@@ -10,5 +11,6 @@ void RegisterPageClasses() {
   RegisterStdControls();
   RegisterGradBoxClasses();
   RegisterDxfLabelClasses();
+  RegisterShineSpdBtnClasses();
   RegisterDsnUnitClasses();
 }
