@@ -189,12 +189,9 @@ void THistoryComboBox::SaveToRegistry(const String& key) {
   WriteHistory(store);
 }
 
-// Trailing backslashes are ignored here as well, so that the history saved under such a key is
-// found again.
 void THistoryComboBox::LoadFromRegistry(const String& key) {
-  const String path = WithoutTrailingBackslashes(key);
-  if (path.empty()) return;
-  TRegistryIniFile store(path);
+  if (key.empty()) return;
+  TRegistryIniFile store(key);
   AppendHistory(store, store.ReadInteger(GetSectionString(), kCountEntry, 0));
 }
 

@@ -56,8 +56,8 @@ class THistoryComboBox : public TComboBox {
   void SaveToFile(const String& name);
   // Appends the stored items; a HistoryCount that is no number raises EConvertError.
   void LoadFromFile(const String& name);
-  // `key` lies below HKEY_CURRENT_USER; trailing backslashes are ignored; nothing for a key that
-  // is empty without them.
+  // `key` lies below HKEY_CURRENT_USER; nothing for an empty key. Saving ignores trailing
+  // backslashes (nothing for a key made only of them); the registry reads such a key as the same.
   void SaveToRegistry(const String& key);
   void LoadFromRegistry(const String& key);
 

@@ -23,9 +23,9 @@ namespace {
 // A key of its own under HKEY_CURRENT_USER, removed with everything below it at the end.
 class TTestRegistryKey {
  public:
-  TTestRegistryKey() {
+  explicit TTestRegistryKey(const String& parent = "Software\\Tavelko tests\\") {
     static int serial = 0;
-    path_ = "Software\\Tavelko tests\\History " + IntToStr(GetCurrentProcessId()) + " " + IntToStr(++serial);
+    path_ = parent + "History test " + IntToStr(GetCurrentProcessId()) + " " + IntToStr(++serial);
   }
   ~TTestRegistryKey() { RegDeleteTreeW(HKEY_CURRENT_USER, CP932ToWide(path_).c_str()); }
   TTestRegistryKey(const TTestRegistryKey&) = delete;
@@ -359,11 +359,21 @@ TEST_F(HistoryComboBoxTest, KeepsItsHistoryUnderARegistryKey) {
   EXPECT_EQ(store.ReadString("Recent", "History1", "gone"), "gone");
   again->SetSaveMode(hsManual);
 
-  // Only backslashes: no key at all, nothing is written.
+  // Only backslashes: no key at all. Nothing is written, nor read from a section directly under
+  // HKEY_CURRENT_USER.
+  TTestRegistryKey rootSection("");
+  TRegistryIniFile root(rootSection.Path());
+  root.WriteInteger("", "HistoryCount", 1);
+  root.WriteString("", "History0", "at the root");
   THistoryComboBox* nowhere = NewBox("HistoryBox2");
   nowhere->SetSaveKeyName("\\\\");
+  nowhere->SetSaveSectionName(rootSection.Path());
+  EXPECT_TRUE(nowhere->LoadFromRegistry());
+  EXPECT_EQ(nowhere->Items()->Count(), 0);
+  nowhere->AddText("x");
   EXPECT_TRUE(nowhere->SaveToRegistry());
-  EXPECT_FALSE(key.Exists("HistoryBox2"));
+  EXPECT_EQ(StoredHistory(root, ""), (Items{"at the root"}));
+  nowhere->SetSaveMode(hsManual);
 }
 
 TEST_F(HistoryComboBoxTest, RegistryKeyEndingInADoubleByteCharacterKeepsIt) {
