@@ -2,6 +2,7 @@
 #include "app/PageClasses.h"
 
 #include "controls/GradBox.h"
+#include "controls/HistoryComboBox.h"
 #include "controls/ShineSpdBtn.h"
 #include "controls/dxfLabel.h"
 #include "designer/DsnUnit.h"
@@ -12,5 +13,6 @@ void RegisterPageClasses() {
   RegisterGradBoxClasses();
   RegisterDxfLabelClasses();
   RegisterShineSpdBtnClasses();
+  RegisterHistoryComboBoxClasses();
   RegisterDsnUnitClasses();
 }

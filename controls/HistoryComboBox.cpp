@@ -1,0 +1,213 @@
+// THistoryComboBox: the history list, its stores and when they are read and written.
+#include "controls/HistoryComboBox.h"
+
+#include <windows.h>
+
+#include <algorithm>
+
+#include "framework/core/IniFile.h"
+#include "framework/windows/Application.h"
+
+const TTypeInfo& TypeInfoOf(TypeTag<THistoryMode>) {
+  static const TTypeInfo info = MakeEnumType("THistoryMode", {"hsAuto", "hsManual", "hsAutoSave", "hsAutoLoad"});
+  return info;
+}
+
+namespace {
+
+const String kCountEntry = "HistoryCount";
+
+String ItemEntry(int index) { return "History" + IntToStr(index); }
+
+// The file an INI name stands for: ".ini" when it has no extension, the program's folder when it
+// has no folder (the doubled separator names the same file).
+String HistoryFileName(const String& name) {
+  String fileName = ExtractFileExt(name).empty() ? name + ".ini" : name;
+  if (ExtractFilePath(fileName).empty()) fileName = ExtractFilePath(ParamStr(0)) + "\\" + fileName;
+  return fileName;
+}
+
+// `key` without the backslashes at its end; a 0x5C trail byte of a CP932 character stays.
+String WithoutTrailingBackslashes(const String& key) {
+  std::size_t end = 0;
+  for (std::size_t i = 0; i < key.size();) {
+    const bool pair = IsLeadByte(static_cast<unsigned char>(key[i])) && i + 1 < key.size();
+    const std::size_t next = i + (pair ? 2 : 1);
+    if (pair || key[i] != '\\') end = next;
+    i = next;
+  }
+  return key.substr(0, end);
+}
+
+// `text` cut to at most `limit` bytes without splitting a CP932 character.
+String CutAtCharacter(const String& text, std::size_t limit) {
+  if (text.size() <= limit) return text;
+  std::size_t end = 0;
+  while (end < limit) {
+    const std::size_t next = end + (IsLeadByte(static_cast<unsigned char>(text[end])) ? 2 : 1);
+    if (next > limit) break;
+    end = next;
+  }
+  return text.substr(0, end);
+}
+
+// A copy of an INI file that is changed and then put in the file's place, so that a save failing
+// halfway leaves the file as it was. The copy is removed unless committed.
+class TIniFileDraft {
+ public:
+  explicit TIniFileDraft(const String& fileName)
+      : fileName_(CP932ToWide(fileName)), draftName_(fileName_ + L".saving"), ini_(fileName + ".saving") {
+    DeleteFileW(draftName_.c_str());  // left over by a save that never finished
+    // Without a file the draft starts empty, and TIniFile makes it a Unicode file.
+    if (GetFileAttributesW(fileName_.c_str()) != INVALID_FILE_ATTRIBUTES &&
+        !CopyFileW(fileName_.c_str(), draftName_.c_str(), FALSE))
+      throw EIniFileException("Unable to write to " + fileName);
+  }
+  ~TIniFileDraft() {
+    if (committed_) return;
+    Flush();
+    DeleteFileW(draftName_.c_str());
+  }
+  TIniFileDraft(const TIniFileDraft&) = delete;
+  TIniFileDraft& operator=(const TIniFileDraft&) = delete;
+
+  TIniFile& Ini() { return ini_; }
+
+  void Commit() {
+    Flush();
+    if (!MoveFileExW(draftName_.c_str(), fileName_.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+      throw EIniFileException("Unable to write to " + WideToCP932(fileName_));
+    committed_ = true;
+  }
+
+ private:
+  // The profile API may keep changes in memory until told to write them.
+  void Flush() { WritePrivateProfileStringW(nullptr, nullptr, nullptr, draftName_.c_str()); }
+
+  WideString fileName_;
+  WideString draftName_;
+  TIniFile ini_;
+  bool committed_ = false;
+};
+
+}  // namespace
+
+void THistoryComboBox::Publish(TPublisher<THistoryComboBox>& p) {
+  p.Prop("SaveMode", &THistoryComboBox::SaveMode, &THistoryComboBox::SetSaveMode).Default(hsAuto);
+  p.Prop("SaveKeyName", &THistoryComboBox::SaveKeyName, &THistoryComboBox::SetSaveKeyName);
+  p.Prop("SaveFileName", &THistoryComboBox::SaveFileName, &THistoryComboBox::SetSaveFileName);
+  p.Prop("SaveSectionName", &THistoryComboBox::SaveSectionName, &THistoryComboBox::SetSaveSectionName);
+}
+
+THistoryComboBox::THistoryComboBox(TComponent* owner) : TComboBox(owner) {}
+
+// The framework's combo box keeps its items when its window goes, so the save reads them as they
+// are now, whether the window still exists, was destroyed, or never was made.
+THistoryComboBox::~THistoryComboBox() {
+  try {
+    SaveAutomatically();
+  } catch (...) {
+    Application->HandleException(this);
+  }
+}
+
+void THistoryComboBox::Loaded() {
+  TComboBox::Loaded();
+  try {
+    LoadAutomatically();
+  } catch (...) {
+    Application->HandleException(this);
+  }
+}
+
+void THistoryComboBox::LoadAutomatically() {
+  if (ComponentState().Contains(csDesigning) || !Loads()) return;
+  if (!saveKeyName_.empty()) LoadFromRegistry(saveKeyName_);
+  else if (!saveFileName_.empty()) LoadFromFile(saveFileName_);
+}
+
+void THistoryComboBox::SaveAutomatically() {
+  if (ComponentState().Contains(csDesigning) || !Saves()) return;
+  if (!saveKeyName_.empty()) SaveToRegistry(saveKeyName_);
+  else if (!saveFileName_.empty()) SaveToFile(saveFileName_);
+}
+
+bool THistoryComboBox::AddText(const String& text) {
+  if (text.empty()) return false;
+  const int index = Items()->IndexOf(text);
+  if (index >= 0) {
+    Items()->Move(index, 0);
+    return false;
+  }
+  Items()->Insert(0, text);
+  return true;
+}
+
+bool THistoryComboBox::AddText() { return AddText(Text()); }
+
+String THistoryComboBox::GetSectionString() const { return saveSectionName_.empty() ? Name() : saveSectionName_; }
+
+bool THistoryComboBox::SaveToFile() {
+  if (saveFileName_.empty()) return false;
+  SaveToFile(saveFileName_);
+  return true;
+}
+
+bool THistoryComboBox::LoadFromFile() {
+  if (saveFileName_.empty()) return false;
+  LoadFromFile(saveFileName_);
+  return true;
+}
+
+bool THistoryComboBox::SaveToRegistry() {
+  if (saveKeyName_.empty()) return false;
+  SaveToRegistry(saveKeyName_);
+  return true;
+}
+
+bool THistoryComboBox::LoadFromRegistry() {
+  if (saveKeyName_.empty()) return false;
+  LoadFromRegistry(saveKeyName_);
+  return true;
+}
+
+void THistoryComboBox::SaveToFile(const String& name) {
+  TIniFileDraft draft(HistoryFileName(name));
+  WriteHistory(draft.Ini());
+  draft.Commit();
+}
+
+void THistoryComboBox::LoadFromFile(const String& name) {
+  TIniFile ini(HistoryFileName(name));
+  AppendHistory(ini, StrToInt(ini.ReadString(GetSectionString(), kCountEntry, "0")));
+}
+
+void THistoryComboBox::SaveToRegistry(const String& key) {
+  const String path = WithoutTrailingBackslashes(key);
+  if (path.empty()) return;
+  TRegistryIniFile store(path);
+  WriteHistory(store);
+}
+
+void THistoryComboBox::LoadFromRegistry(const String& key) {
+  if (key.empty()) return;
+  TRegistryIniFile store(key);
+  AppendHistory(store, store.ReadInteger(GetSectionString(), kCountEntry, 0));
+}
+
+void THistoryComboBox::WriteHistory(TCustomIniFile& store) {
+  const String section = GetSectionString();
+  TStrings& items = *Items();
+  store.EraseSection(section);
+  store.WriteInteger(section, kCountEntry, items.Count());
+  for (int i = 0; i < items.Count(); ++i) store.WriteString(section, ItemEntry(i), items.Get(i));
+}
+
+void THistoryComboBox::AppendHistory(TCustomIniFile& store, int count) {
+  const String section = GetSectionString();
+  const int bounded = std::min(count, MaxLoadedItems);
+  for (int i = 0; i < bounded; ++i)
+    Items()->Add(CutAtCharacter(store.ReadString(section, ItemEntry(i), String()), MaxLoadedItemLength));
+}
+
+void RegisterHistoryComboBoxClasses() { RegisterClasses({&THistoryComboBox::StaticClassInfo()}); }

@@ -1,0 +1,88 @@
+// THistoryComboBox: a combo box with a most-recent-first history of entered texts that it keeps
+// between runs in an INI file or under a registry key of the current user.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "framework/stdctrls/ComboBox.h"
+
+// When the history is loaded (after the stored layout was read) and saved (on destruction).
+enum THistoryMode : std::uint8_t { hsAuto, hsManual, hsAutoSave, hsAutoLoad };
+
+const TTypeInfo& TypeInfoOf(TypeTag<THistoryMode>);
+
+class TCustomIniFile;
+
+class THistoryComboBox : public TComboBox {
+  TAVELKO_CLASS(THistoryComboBox, TComboBox)
+  static void Publish(TPublisher<THistoryComboBox>& p);
+
+ public:
+  // The store is untrusted: it makes the box load at most this many items, each cut to at most
+  // this many bytes (at a character boundary).
+  static constexpr int MaxLoadedItems = 4096;
+  static constexpr std::size_t MaxLoadedItemLength = 4096;
+
+  explicit THistoryComboBox(TComponent* owner);
+  // Saves the history when SaveMode says so; a failure goes to the application's exception
+  // display.
+  ~THistoryComboBox() override;
+
+  THistoryMode SaveMode() const { return saveMode_; }
+  void SetSaveMode(THistoryMode value) { saveMode_ = value; }
+  // A path below HKEY_CURRENT_USER; when set, the registry is used instead of the file.
+  const String& SaveKeyName() const { return saveKeyName_; }
+  void SetSaveKeyName(const String& value) { saveKeyName_ = value; }
+  const String& SaveFileName() const { return saveFileName_; }
+  void SetSaveFileName(const String& value) { saveFileName_ = value; }
+  // The INI section or registry subkey; empty: the component's Name.
+  const String& SaveSectionName() const { return saveSectionName_; }
+  void SetSaveSectionName(const String& value) { saveSectionName_ = value; }
+
+  // Puts `text` first. True when it was not among the items (compared without letter case);
+  // false for an empty text or one already there, which moves to the top.
+  bool AddText(const String& text);
+  // The edit's current text.
+  bool AddText();
+
+  // Through SaveFileName or SaveKeyName; false without doing anything when that name is empty.
+  bool SaveToFile();
+  bool LoadFromFile();
+  bool SaveToRegistry();
+  bool LoadFromRegistry();
+  // A name without extension gets ".ini"; one without folder lies in the program's folder. The
+  // section is replaced as a whole: the file changes only when everything was written.
+  void SaveToFile(const String& name);
+  // Appends the stored items; a HistoryCount that is no number raises EConvertError.
+  void LoadFromFile(const String& name);
+  // `key` lies below HKEY_CURRENT_USER; nothing for an empty key. Saving ignores trailing
+  // backslashes (nothing for a key made only of them); the registry reads such a key as the same.
+  void SaveToRegistry(const String& key);
+  void LoadFromRegistry(const String& key);
+
+  String GetSectionString() const;
+
+ protected:
+  // Loads the history when SaveMode says so; a failure goes to the application's exception
+  // display rather than failing the whole layout.
+  void Loaded() override;
+
+ private:
+  bool Loads() const { return saveMode_ == hsAuto || saveMode_ == hsAutoLoad; }
+  bool Saves() const { return saveMode_ == hsAuto || saveMode_ == hsAutoSave; }
+  void LoadAutomatically();
+  void SaveAutomatically();
+  // Replaces the section with HistoryCount and History0..n-1.
+  void WriteHistory(TCustomIniFile& store);
+  // Appends History0..count-1 (bounded by MaxLoadedItems) to the items.
+  void AppendHistory(TCustomIniFile& store, int count);
+
+  THistoryMode saveMode_ = hsAuto;
+  String saveKeyName_;
+  String saveFileName_;
+  String saveSectionName_;
+};
+
+// Lets the component stream create THistoryComboBox by its class name.
+void RegisterHistoryComboBoxClasses();
