@@ -3,6 +3,7 @@
 
 #include "framework/stdctrls/BitBtn.h"
 #include "framework/stdctrls/ComboBox.h"
+#include "framework/stdctrls/Grids.h"
 #include "framework/stdctrls/Image.h"
 #include "framework/stdctrls/Label.h"
 #include "framework/stdctrls/Memo.h"
@@ -18,5 +19,6 @@ void RegisterStdControls() {
                    &TEdit::StaticClassInfo(), &TMemo::StaticClassInfo(), &TComboBox::StaticClassInfo(),
                    &TLabel::StaticClassInfo(), &TSpeedButton::StaticClassInfo(), &TBitBtn::StaticClassInfo(),
                    &TTimer::StaticClassInfo(), &TPopupMenu::StaticClassInfo(), &TMenuItem::StaticClassInfo(),
-                   &TSaveDialog::StaticClassInfo(), &TSavePictureDialog::StaticClassInfo()});
+                   &TSaveDialog::StaticClassInfo(), &TSavePictureDialog::StaticClassInfo(),
+                   &TStringGrid::StaticClassInfo()});
 }
