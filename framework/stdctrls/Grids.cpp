@@ -210,7 +210,7 @@ void TStringGrid::SetOptions(TGridOptions value) {
 
 void TStringGrid::LayoutChanged() {
   ClampPositions();
-  rows_.SetFirst(std::min(TopRow(), rows_.LastFirst(ClientHeight())));
+  SetTopRow(TopRow());  // no empty room below the last row
   UpdateScrollBar();
   Invalidate();
 }

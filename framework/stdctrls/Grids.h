@@ -167,7 +167,6 @@ class TStringGrid : public TCustomControl {
   bool KeyTarget(Word key, TShiftState shift, TGridCoord& target);
   // The column whose right border lies under `x` where the mouse may size it; -1 when none.
   int SizingBorderAt(int x, int y) const;
-  int ClientHeight() const { return const_cast<TStringGrid*>(this)->ClientRect().Height(); }
   void LayoutChanged();
   void UpdateScrollBar();
   void WMVScroll(TMessage& message);
