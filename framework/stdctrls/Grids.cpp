@@ -42,8 +42,10 @@ void TGridAxis::SetCount(int count) {
 }
 
 void TGridAxis::SetFixed(int fixed) {
+  // An axis not scrolled stays so: fewer fixed entries show the freed ones rather than hide them.
+  const bool atStart = first_ == fixed_;
   fixed_ = std::clamp(fixed, 0, Count() - 1);
-  SetFirst(first_);
+  SetFirst(atStart ? fixed_ : first_);
 }
 
 void TGridAxis::SetDefaultSize(int size) {

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <string>
+#include <vector>
 
 #include "framework/stdctrls/Grids.h"
 
@@ -25,6 +26,10 @@ TEST(GridAxisTest, EntriesFollowEachOtherWithALineAfterEachAndZeroSizeTakesNoRoo
   axis.SetSize(1, 0);
   EXPECT_EQ(axis.Start(2), 21);
   EXPECT_EQ(axis.IndexAt(21), 2);
+
+  axis.SetFixed(0);  // not scrolled: the formerly fixed entry stays in view
+  EXPECT_EQ(axis.First(), 0);
+  EXPECT_EQ(axis.Start(0), 0);
 }
 
 TEST(GridAxisTest, ScrolledEntriesStartBehindTheFixedOnesAndTheHiddenOnesHaveNoPlace) {
@@ -92,6 +97,10 @@ TEST_F(GridTest, CellRectAndMouseToCellAgreeOnTheDefaultLayout) {
   EXPECT_EQ(grid->CellRect(2, 1).Left, 81);
   grid->MouseToCell(0, 30, col, row);
   EXPECT_EQ(col, 1);
+
+  grid->SetColWidths(0, 20);
+  grid->SetFixedCols(0);
+  EXPECT_EQ(grid->CellRect(0, 1), Bounds(0, 25, 20, 24));
 }
 
 TEST_F(GridTest, CountsKeepTheCellsAndTheFixedRowsGoWhenOneRowIsLeft) {
@@ -167,10 +176,10 @@ TEST_F(GridTest, TextIsDrawnInTheCellAndInTheHighlightTextOnTheSelection) {
 class TGridWatcher : public TObject {
  public:
   explicit TGridWatcher(TStringGrid& grid) : grid_(grid) {}
-  void MouseDown(TObject*, TMouseButton, TShiftState, int, int) { rowAtMouseDown = grid_.Row(); }
+  void MouseDown(TObject*, TMouseButton, TShiftState, int, int) { rowsAtMouseDown.push_back(grid_.Row()); }
   void SelectCell(TObject*, int col, int, bool& canSelect) { canSelect = col != refusedCol; }
 
-  int rowAtMouseDown = -1;
+  std::vector<int> rowsAtMouseDown;
   int refusedCol = -1;
 
  private:
@@ -185,7 +194,7 @@ TEST_F(GridTest, APressMakesTheCellCurrentBeforeOnMouseDownAndOnSelectCellMayRef
   Click(*grid, CellCentre(*grid, 3, 4));
   EXPECT_EQ(grid->Col(), 3);
   EXPECT_EQ(grid->Row(), 4);
-  EXPECT_EQ(watcher.rowAtMouseDown, 4);
+  EXPECT_EQ(watcher.rowsAtMouseDown, std::vector<int>{4});
 
   watcher.refusedCol = 2;
   Click(*grid, CellCentre(*grid, 2, 1));
