@@ -1,13 +1,16 @@
-// The component palette as the designer controller sees it: TCustomCmpPlt, the abstract palette
-// that arms the controller with a template control, and TArrowButton, its button for selecting
-// without creating anything.
+// The component palette: TCustomCmpPlt, the abstract palette that arms the designer controller
+// with a template control; TDsnPanel, the palette of speed buttons; TDsnButton, a button standing
+// for one template; TArrowButton, the button for selecting without creating anything.
 #pragma once
+
+#include <vector>
 
 #include "framework/core/ComponentLink.h"
 #include "framework/stdctrls/Panel.h"
 #include "framework/stdctrls/SpeedButton.h"
 
 class TArrowButton;
+class TDsnPanel;
 
 // All palette buttons and the arrow button share this group: one of them is down at a time.
 constexpr int kPaletteGroupIndex = 2301;
@@ -56,3 +59,75 @@ class TArrowButton : public TSpeedButton {
  private:
   TComponentLink<TCustomCmpPlt> palette_;
 };
+
+// A palette button: pressing it arms its template. Button and template are linked by the
+// template's name (GeneName, stored with the button), so the link survives a stored layout.
+class TDsnButton : public TSpeedButton {
+  TAVELKO_CLASS(TDsnButton, TSpeedButton)
+
+ public:
+  using TSpeedButton::TSpeedButton;
+
+  // Disabled until design mode; the parent is the palette.
+  void Loaded() override;
+  // Arms the template when the button went down; without a template the arrow button goes down.
+  void Click() override;
+
+  TDsnPanel* Palette() const { return palette_; }
+  TComponent* Template() const { return template_; }
+  const String& GeneName() const { return geneName_; }
+  // The name of the template; longer names are cut to 255 characters.
+  void SetGeneName(const String& value);
+  // Serves `palette` with `component` as the template (null: none).
+  void Link(TDsnPanel* palette, TComponent* component);
+
+ protected:
+  void DefineProperties(TFiler& filer) override;
+
+ private:
+  TComponentLink<TDsnPanel> palette_;
+  TComponentLink<TComponent> template_;
+  String geneName_;
+};
+
+// The palette of the designed window: a panel of palette buttons and one arrow button, all in the
+// group kPaletteGroupIndex.
+class TDsnPanel : public TCustomCmpPlt {
+  TAVELKO_CLASS(TDsnPanel, TCustomCmpPlt)
+  static void Publish(TPublisher<TDsnPanel>& p);
+
+ public:
+  using TCustomCmpPlt::TCustomCmpPlt;
+
+  // On: the arrow button down, every palette button re-linked to its template by name and enabled.
+  // Off: all buttons disabled.
+  void SetDesigning(bool value) override;
+  TComponent* GetTemplate() override { return template_; }
+  void SetTemplate(TComponent* component) override;
+  void SetArrowButton(TArrowButton* button) override;
+  void EndCreating() override;
+
+  TArrowButton* ArrowButton() const { return arrowButton_; }
+  // Down without the arrow button's click, and nothing armed.
+  void PressArrowButton();
+
+  int BtnWidth() const { return btnWidth_; }
+  void SetBtnWidth(int value) { btnWidth_ = value; }
+  int BtnHeight() const { return btnHeight_; }
+  void SetBtnHeight(int value) { btnHeight_ = value; }
+  bool BtnCaption() const { return btnCaption_; }
+  void SetBtnCaption(bool value) { btnCaption_ = value; }
+
+ private:
+  // The palette buttons placed on this palette, in child order.
+  std::vector<TDsnButton*> Buttons() const;
+
+  TComponentLink<TArrowButton> arrowButton_;
+  TComponentLink<TComponent> template_;
+  int btnWidth_ = 90;
+  int btnHeight_ = 50;
+  bool btnCaption_ = true;
+};
+
+// Registers TDsnPanel, TDsnButton and TArrowButton for reading streams.
+void RegisterDsnPanelClasses();
