@@ -15,6 +15,9 @@ class TDsnPanel;
 // All palette buttons and the arrow button share this group: one of them is down at a time.
 constexpr int kPaletteGroupIndex = 2301;
 
+// Posted by a palette to itself: a control (WParam) was inserted into or removed from it.
+constexpr UINT DSNM_DEPOSITCONTROL = WM_USER + 570;
+
 class TCustomCmpPlt : public TPanel {
   TAVELKO_CLASS(TCustomCmpPlt, TPanel)
 
@@ -67,6 +70,9 @@ class TDsnButton : public TSpeedButton {
 
  public:
   using TSpeedButton::TSpeedButton;
+  // Leaves the palette while still a palette button, so that the palette can take the template
+  // along (the base destructors would remove a mere control).
+  ~TDsnButton() override;
 
   // Disabled until design mode; the parent is the palette.
   void Loaded() override;
@@ -91,7 +97,8 @@ class TDsnButton : public TSpeedButton {
 };
 
 // The palette of the designed window: a panel of palette buttons and one arrow button, all in the
-// group kPaletteGroupIndex.
+// group kPaletteGroupIndex. While the window is authored (csDesigning), a control dropped onto the
+// palette becomes a template on the deposit panel and gets a button.
 class TDsnPanel : public TCustomCmpPlt {
   TAVELKO_CLASS(TDsnPanel, TCustomCmpPlt)
   static void Publish(TPublisher<TDsnPanel>& p);
@@ -118,12 +125,34 @@ class TDsnPanel : public TCustomCmpPlt {
   bool BtnCaption() const { return btnCaption_; }
   void SetBtnCaption(bool value) { btnCaption_ = value; }
 
+ protected:
+  void Dispatch(TMessage& message) override;
+
  private:
   // The palette buttons placed on this palette, in child order.
   std::vector<TDsnButton*> Buttons() const;
 
+  // ---- Authoring ----
+  // After the framework's insert or remove of a child: other controls are deposited; a removed
+  // palette button takes its template along.
+  void ControlChange(TControl* control, bool inserting);
+  void PostDeposit(TControl* control);
+  void DepositControl(TMessage& message);
+  // `control` becomes a template and gets a button.
+  void Deposit(TControl* control);
+  // The owner's deposit panel, made when missing.
+  TWinControl* DepositPanel();
+  TArrowButton* FindArrowButton() const;
+  void MakeArrowButton();
+  // Palette buttons and arrow buttons on the palette.
+  int ButtonCount() const;
+  // Puts `button` in the n-th place (from 1), row by row; a palette narrower than one button grows.
+  void Place(TSpeedButton& button, int n);
+
   TComponentLink<TArrowButton> arrowButton_;
   TComponentLink<TComponent> template_;
+  TComponentLinkList<TControl> pendingDeposits_;  // posted DSNM_DEPOSITCONTROL not yet handled
+  bool acceptNext_ = true;
   int btnWidth_ = 90;
   int btnHeight_ = 50;
   bool btnCaption_ = true;

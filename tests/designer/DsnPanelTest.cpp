@@ -246,3 +246,135 @@ TEST(DsnPanelStream, AReadPaletteFindsItsTemplatesByName) {
 }
 
 }  // namespace
+
+namespace {
+
+// ---------------------------------------------------------------------------------------------
+// Authoring: controls dropped on the palette of a window being edited
+
+class DsnPanelAuthoring : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    layouttest::RegisterClassesOnce();
+    form->SetName("AuthoredForm");
+    form->SetBorderStyle(bsNone);
+    form->SetBounds(60, 60, 400, 300);
+    form->Show();
+    form->SetDesigning(true);
+    Pump(TPumpMode::DispatchWithoutRealInput);
+  }
+
+  // Drops a new control of class T onto the palette and waits for its deposit.
+  template <class T>
+  T* Drop() {
+    auto* control = new T(form.get());
+    control->SetParent(palette);
+    EXPECT_TRUE(PumpUntil([control, this] { return control->Parent() != palette; }, TPumpMode::DispatchWithoutRealInput));
+    Pump(TPumpMode::DispatchWithoutRealInput);
+    return control;
+  }
+  template <class T>
+  T* Find(const char* name) const {
+    return dynamic_cast<T*>(form->FindComponent(name));
+  }
+
+  std::unique_ptr<TForm> form = std::make_unique<TForm>(nullptr);
+  TDsnPanel* palette = Place<TDsnPanel>(form.get(), form.get(), "DsnPanel1", Bounds(100, 0, 200, 300));
+};
+
+TEST_F(DsnPanelAuthoring, DroppedControlsBecomeTemplatesWithButtonsRowByRow) {
+  auto* memo = Drop<TMemo>();
+  auto* deposit = Find<TPanel>("DsnDpstPanel");
+  ASSERT_NE(deposit, nullptr);
+  EXPECT_EQ(deposit->Parent(), form.get());
+  EXPECT_EQ(deposit->BoundsRect(), Bounds(-100, -100, 50, 50));
+  EXPECT_EQ(memo->Name(), "Dpst_TMemo");
+  EXPECT_EQ(memo->Parent(), deposit);
+  EXPECT_EQ(memo->BoundsRect(), Bounds(0, 0, 50, 50));
+
+  auto* arrow = Find<TArrowButton>("ArrowButton1");
+  ASSERT_NE(arrow, nullptr);
+  EXPECT_EQ(arrow->Parent(), palette);
+  EXPECT_EQ(palette->ArrowButton(), arrow);
+  EXPECT_EQ(arrow->BoundsRect(), Bounds(8, 8, 90, 50));
+  EXPECT_EQ(arrow->GroupIndex(), kPaletteGroupIndex);
+
+  auto* first = Find<TDsnButton>("DsnButton1");
+  ASSERT_NE(first, nullptr);
+  EXPECT_EQ(first->Parent(), palette);
+  EXPECT_EQ(first->BoundsRect(), Bounds(98, 8, 90, 50));
+  EXPECT_EQ(first->GroupIndex(), kPaletteGroupIndex);
+  EXPECT_EQ(first->GeneName(), "Dpst_TMemo");
+  EXPECT_EQ(first->Template(), memo);
+  EXPECT_EQ(first->Palette(), palette);
+  EXPECT_EQ(first->Caption(), "MEMO");
+  EXPECT_EQ(first->Layout(), blGlyphTop);
+  // This program carries no palette bitmaps: the picture stays empty.
+  EXPECT_TRUE(first->Glyph()->Empty());
+
+  auto* secondMemo = Drop<TMemo>();
+  EXPECT_EQ(secondMemo->Name(), "Dpst_TMemoX");
+  auto* second = Find<TDsnButton>("DsnButton2");
+  ASSERT_NE(second, nullptr);
+  EXPECT_EQ(second->BoundsRect(), Bounds(8, 58, 90, 50));
+  EXPECT_EQ(second->GeneName(), "Dpst_TMemoX");
+
+  EXPECT_EQ(Drop<TMemo>()->Name(), "Dpst_TMemoXX");
+  auto* shape = Drop<TShape>();
+  EXPECT_EQ(shape->Name(), "Dpst_TShape");
+  auto* fourth = Find<TDsnButton>("DsnButton4");
+  ASSERT_NE(fourth, nullptr);
+  EXPECT_EQ(fourth->BoundsRect(), Bounds(8, 108, 90, 50));
+  EXPECT_EQ(fourth->Caption(), "SHAPE");
+  EXPECT_EQ(Find<TArrowButton>("ArrowButton2"), nullptr);
+  EXPECT_EQ(palette->ControlCount(), 5);
+}
+
+TEST_F(DsnPanelAuthoring, ANarrowPaletteGrowsToOneButtonARow) {
+  palette->SetWidth(60);
+  palette->SetBtnCaption(false);
+  Drop<TShape>();
+  EXPECT_EQ(palette->Width(), 114);
+  auto* button = Find<TDsnButton>("DsnButton1");
+  ASSERT_NE(button, nullptr);
+  EXPECT_EQ(button->BoundsRect(), Bounds(8, 58, 90, 50));
+  EXPECT_EQ(button->Caption(), "");
+}
+
+TEST_F(DsnPanelAuthoring, RemovingAButtonDestroysItsTemplateButNotTheOtherWayRound) {
+  Drop<TMemo>();
+  auto* shape = Drop<TShape>();
+  delete Find<TDsnButton>("DsnButton1");
+  EXPECT_EQ(form->FindComponent("Dpst_TMemo"), nullptr);
+  EXPECT_EQ(form->FindComponent("Dpst_TShape"), shape);
+
+  delete shape;
+  auto* shapeButton = Find<TDsnButton>("DsnButton2");
+  ASSERT_NE(shapeButton, nullptr);
+  EXPECT_EQ(shapeButton->Template(), nullptr);
+  EXPECT_EQ(shapeButton->GeneName(), "Dpst_TShape");
+}
+
+TEST_F(DsnPanelAuthoring, AControlDestroyedBeforeItsDepositIsForgotten) {
+  auto* gone = new TMemo(form.get());
+  gone->SetParent(palette);
+  delete gone;
+  Pump(TPumpMode::DispatchWithoutRealInput);
+  EXPECT_EQ(Find<TDsnButton>("DsnButton1"), nullptr);
+  EXPECT_EQ(Drop<TMemo>()->Name(), "Dpst_TMemo");
+  EXPECT_NE(Find<TDsnButton>("DsnButton1"), nullptr);
+}
+
+TEST_F(DsnPanelAuthoring, OutsideAuthoringNothingIsDepositedOrDestroyed) {
+  Drop<TMemo>();
+  form->SetDesigning(false);
+  auto* stays = new TShape(form.get());
+  stays->SetParent(palette);
+  Pump(TPumpMode::DispatchWithoutRealInput);
+  EXPECT_EQ(stays->Parent(), palette);
+  EXPECT_EQ(Find<TDsnButton>("DsnButton2"), nullptr);
+  delete Find<TDsnButton>("DsnButton1");
+  EXPECT_NE(form->FindComponent("Dpst_TMemo"), nullptr);
+}
+
+}  // namespace
