@@ -341,6 +341,14 @@ TEST_F(DsnPanelAuthoring, ANarrowPaletteGrowsToOneButtonARow) {
   EXPECT_EQ(button->Caption(), "");
 }
 
+TEST_F(DsnPanelAuthoring, AButtonWidthOfZeroPlacesOneButtonARow) {
+  palette->SetBtnWidth(0);
+  Drop<TShape>();
+  auto* button = Find<TDsnButton>("DsnButton1");
+  ASSERT_NE(button, nullptr);
+  EXPECT_EQ(button->BoundsRect(), Bounds(8, 58, 0, 50));
+}
+
 TEST_F(DsnPanelAuthoring, RemovingAButtonDestroysItsTemplateButNotTheOtherWayRound) {
   Drop<TMemo>();
   auto* shape = Drop<TShape>();
