@@ -315,5 +315,6 @@ bool TDsnRegister::CheckCanSelect(TControl* control) {
 
 void RegisterDsnUnitClasses() {
   RegisterClasses({&TDsnStage::StaticClassInfo(), &TDsnSwitch::StaticClassInfo(), &TDsnSwich::StaticClassInfo(),
-                   &TDsnRegister::StaticClassInfo(), &TArrowButton::StaticClassInfo()});
+                   &TDsnRegister::StaticClassInfo()});
+  RegisterDsnPanelClasses();
 }
