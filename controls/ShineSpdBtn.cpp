@@ -273,15 +273,6 @@ void TShineSpeedButton::SetFontShadow(TColor value) {
   Invalidate();
 }
 
-void TShineSpeedButton::SetTransparent(bool value) {
-  if (Transparent() == value) return;
-  TControlStyle style = ControlStyle();
-  if (value) style -= csOpaque;
-  else style += csOpaque;
-  SetControlStyle(style);
-  Invalidate();
-}
-
 void TShineSpeedButton::SetFont(TFont* value) {
   if (!value) return;
   font_->Assign(value);

@@ -113,7 +113,7 @@ class TShineSpeedButton : public TGraphicControl {
   void SetFrameType(TFrameType value);
   // No face is painted and nothing is composed off-screen: the parent shows through.
   bool Transparent() const { return !ControlStyle().Contains(csOpaque); }
-  void SetTransparent(bool value);
+  void SetTransparent(bool value) { SetOpaque(!value); }
   // Whether the frame shows while hot, while up (and disabled), while latched down.
   bool ActiveFrame() const { return activeFrame_; }
   void SetActiveFrame(bool value);

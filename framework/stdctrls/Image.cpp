@@ -80,13 +80,9 @@ void TImage::PictureChanged(TObject*) {
   if (autoSize_ && graphic && !graphic->Empty() && !ComponentState().Contains(csLoading))
     SetBounds(Left(), Top(), graphic->Width(), graphic->Height());
   // Opaque only while the picture covers every pixel: otherwise the parent erases beneath.
-  TControlStyle style = ControlStyle();
   const TRect dest = DestRect();
-  const bool covers = graphic && !graphic->Empty() && !transparent_ && dest.Left <= 0 && dest.Top <= 0 &&
-                      dest.Right >= Width() && dest.Bottom >= Height();
-  if (covers) style += csOpaque;
-  else style -= csOpaque;
-  SetControlStyle(style);
+  SetOpaque(graphic && !graphic->Empty() && !transparent_ && dest.Left <= 0 && dest.Top <= 0 &&
+            dest.Right >= Width() && dest.Bottom >= Height());
   Invalidate();
 }
 

@@ -53,16 +53,6 @@ void TCustomLabel::SetShowAccelChar(bool value) {
   Invalidate();
 }
 
-void TCustomLabel::SetTransparent(bool value) {
-  if (Transparent() == value) return;
-  TControlStyle style = ControlStyle();
-  if (value) style -= csOpaque;
-  else style += csOpaque;
-  SetControlStyle(style);
-  // Repaint with the parent erasing beneath, which the opaque label kept from happening.
-  Invalidate();
-}
-
 void TCustomLabel::SetWordWrap(bool value) {
   if (wordWrap_ == value) return;
   wordWrap_ = value;

@@ -25,7 +25,7 @@ class TCustomLabel : public TGraphicControl {
   void SetShowAccelChar(bool value);
   // When set the background is not painted: what lies beneath shows around the text.
   bool Transparent() const { return !ControlStyle().Contains(csOpaque); }
-  void SetTransparent(bool value);
+  void SetTransparent(bool value) { SetOpaque(!value); }
   bool WordWrap() const { return wordWrap_; }
   void SetWordWrap(bool value);
 

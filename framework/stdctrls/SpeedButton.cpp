@@ -112,15 +112,6 @@ void TSpeedButton::SetSpacing(int value) {
   Invalidate();
 }
 
-void TSpeedButton::SetTransparent(bool value) {
-  if (Transparent() == value) return;
-  TControlStyle style = ControlStyle();
-  if (value) style -= csOpaque;
-  else style += csOpaque;
-  SetControlStyle(style);
-  Invalidate();
-}
-
 TButtonState TSpeedButton::State() const {
   if (!Enabled()) return TButtonState::Disabled;
   if (dragging_ && pressedInside_) return TButtonState::Pressed;

@@ -43,7 +43,7 @@ class TSpeedButton : public TGraphicControl {
   void SetSpacing(int value);
   // When set the face is not filled: the parent shows through around glyph and caption.
   bool Transparent() const { return !ControlStyle().Contains(csOpaque); }
-  void SetTransparent(bool value);
+  void SetTransparent(bool value) { SetOpaque(!value); }
 
   // The look the button is drawn in now.
   TButtonState State() const;

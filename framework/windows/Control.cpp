@@ -360,6 +360,13 @@ void TControl::SetParentBiDiMode(bool value) {
   if (value && parent_) biDiMode_ = parent_->BiDiMode();
 }
 
+void TControl::SetOpaque(bool value) {
+  if (controlStyle_.Contains(csOpaque) == value) return;
+  if (value) controlStyle_ += csOpaque;
+  else controlStyle_ -= csOpaque;
+  Invalidate();
+}
+
 String TControl::ReadText() { return text_; }
 
 void TControl::WriteText(const String& value) {

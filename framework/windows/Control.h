@@ -251,6 +251,9 @@ class TControl : public TComponent {
   void SetText(const String& value) { WriteText(value); }
   TControlStyle ControlStyle() const { return controlStyle_; }
   void SetControlStyle(TControlStyle value) { controlStyle_ = value; }
+  // Whether the control paints every pixel of itself (csOpaque); beneath one that does not, the
+  // parent paints first. Repaints when it changes.
+  void SetOpaque(bool value);
   TCustomPopupMenu* PopupMenu() const { return popupMenu_; }
   void SetPopupMenu(TCustomPopupMenu* value) { popupMenu_.Set(value); }
 
