@@ -79,14 +79,6 @@ void TDsnMlRegister::RButtonDown(TWinControl* control, TControl* component, int 
 
 std::unique_ptr<TMultiShape> TDsnMlRegister::CreateDotShape() { return std::make_unique<TMultiShape>(); }
 
-TPoint TDsnMlRegister::InDrawParent(TWinControl* control, TPoint point) {
-  if (!control->ControlStyle().Contains(csAcceptsControls)) {
-    point.X += control->Left();
-    point.Y += control->Top();
-  }
-  return point;
-}
-
 void TDsnMlRegister::DropDotShape() {
   if (!dotShape_) return;
   dotShape_->DrowUp();
@@ -94,14 +86,14 @@ void TDsnMlRegister::DropDotShape() {
 }
 
 void TDsnMlRegister::MouseDownCtrlKey(TWinControl* control, TComponent*, TShiftState, const TPoint& point) {
-  SetDrawParent(control->ControlStyle().Contains(csAcceptsControls) ? control : control->Parent());
+  SetDrawParent(DrawingParentOf(control));
   if (!DrawParent()) return;
   DropDotShape();
   dotShape_ = CreateDotShape();
   dotShape_->SetPenColor(clMaroon);
   dotShape_->SetPenWidth(1);
   dotShape_->SetPenStyle(psDot);
-  TPoint start = InDrawParent(control, point);
+  TPoint start = InDrawingParent(control, point);
   Cutting(start.X, start.Y);
   SetStartPoint(start);
   dotShape_->AddNew();
@@ -112,7 +104,7 @@ void TDsnMlRegister::MouseMoveCtrlKey(TWinControl* control, const TPoint& point,
   if (!dotShape_ || !DrawParent()) return;
   TPoint snapped = point;
   Cutting(snapped.X, snapped.Y);
-  const TPoint at = InDrawParent(control, snapped);
+  const TPoint at = InDrawingParent(control, snapped);
   dotShape_->SetWidth(at.X - StartX());
   dotShape_->SetHeight(at.Y - StartY());
   dotShape_->Drow(DrawParent()->ClientToScreen({StartX(), StartY()}));
@@ -123,7 +115,7 @@ void TDsnMlRegister::MouseUpCtrlKey(TWinControl* control, const TPoint& point, T
   DropDotShape();
   TWinControl* parent = DrawParent();
   if (!parent) return;
-  const TPoint end = InDrawParent(control, point);
+  const TPoint end = InDrawingParent(control, point);
   const int left = std::min(StartX(), end.X), right = std::max(StartX(), end.X);
   const int top = std::min(StartY(), end.Y), bottom = std::max(StartY(), end.Y);
   TTargetList* targets = EnsureTargetList();

@@ -42,8 +42,6 @@ class TDsnMlRegister : public TDsnRegister {
   virtual std::unique_ptr<TMultiShape> CreateDotShape();
 
  private:
-  // `point` of `control` in DrawParent's coordinates (a control that holds no children lies on it).
-  static TPoint InDrawParent(TWinControl* control, TPoint point);
   void ToggleSelection(TWinControl* control, TComponent* component);
   void DropDotShape();
 

@@ -582,6 +582,10 @@ class TDsnRegister : public TComponent {
   TSelectAccept AskSelect(TObject* sender, TComponent* component);
   // The target list, made when there is none.
   TTargetList* EnsureTargetList();
+  // What a drawing gesture pressed on `control` is drawn on: the control itself when it holds
+  // controls, else its parent; and a point of `control` in that one's coordinates.
+  static TWinControl* DrawingParentOf(TWinControl* control);
+  static TPoint InDrawingParent(TWinControl* control, TPoint point);
   // Replaces the outline set (the old one is erased) and gives the new one the controller's pen.
   TMultiShape* TakeShape(std::unique_ptr<TMultiShape> shape);
   // Erases and destroys the outline set, if any.
@@ -596,8 +600,7 @@ class TDsnRegister : public TComponent {
   // Moves the borrowed cover-menu items back and destroys the context menu.
   void DropContextMenu();
   TCoverAccept AskCover(TObject* sender, TComponent* component);
-  // Point in the coordinates of DrawParent, for a creation: moved from those of `control` when
-  // the control holds no child controls.
+  // InDrawingParent with the grid snap before or after the move.
   TPoint CreationPoint(TWinControl* control, TPoint point, bool snapFirst);
   // Runs `work` with the interceptors' repaints deferred, then repaints `root` and everything in it.
   template <class Work>

@@ -138,19 +138,28 @@ void TDsnRegister::SelectByInspect(TControl* control) {
 // ---------------------------------------------------------------------------------------------
 // TDsnRegister: creating from the palette's template
 
-TPoint TDsnRegister::CreationPoint(TWinControl* control, TPoint point, bool snapFirst) {
-  if (snapFirst) Cutting(point.X, point.Y);
+TWinControl* TDsnRegister::DrawingParentOf(TWinControl* control) {
+  return control->ControlStyle().Contains(csAcceptsControls) ? control : control->Parent();
+}
+
+TPoint TDsnRegister::InDrawingParent(TWinControl* control, TPoint point) {
   if (!control->ControlStyle().Contains(csAcceptsControls)) {
     point.X += control->Left();
     point.Y += control->Top();
   }
+  return point;
+}
+
+TPoint TDsnRegister::CreationPoint(TWinControl* control, TPoint point, bool snapFirst) {
+  if (snapFirst) Cutting(point.X, point.Y);
+  point = InDrawingParent(control, point);
   if (!snapFirst) Cutting(point.X, point.Y);
   return point;
 }
 
 void TDsnRegister::MouseDownCreate(TWinControl* control, TComponent* component, TShiftState, const TPoint& point) {
   if (!AskSelect(dsnStage_, component).Contains(saCreate)) return;
-  drawParent_.Set(control->ControlStyle().Contains(csAcceptsControls) ? control : control->Parent());
+  drawParent_.Set(DrawingParentOf(control));
   if (!drawParent_) return;
   TakeShape(CreateCopyShape());
   const TPoint start = CreationPoint(control, point, false);
