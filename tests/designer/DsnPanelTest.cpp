@@ -309,8 +309,6 @@ TEST_F(DsnPanelAuthoring, DroppedControlsBecomeTemplatesWithButtonsRowByRow) {
   EXPECT_EQ(first->Palette(), palette);
   EXPECT_EQ(first->Caption(), "MEMO");
   EXPECT_EQ(first->Layout(), blGlyphTop);
-  // This program carries no palette bitmaps: the picture stays empty.
-  EXPECT_TRUE(first->Glyph()->Empty());
 
   auto* secondMemo = Drop<TMemo>();
   EXPECT_EQ(secondMemo->Name(), "Dpst_TMemoX");
@@ -328,6 +326,35 @@ TEST_F(DsnPanelAuthoring, DroppedControlsBecomeTemplatesWithButtonsRowByRow) {
   EXPECT_EQ(fourth->Caption(), "SHAPE");
   EXPECT_EQ(Find<TArrowButton>("ArrowButton2"), nullptr);
   EXPECT_EQ(palette->ControlCount(), 5);
+}
+
+// Classes the palette has no picture of.
+class TGadgetOne : public TPanel {
+  TAVELKO_CLASS(TGadgetOne, TPanel)
+ public:
+  using TPanel::TPanel;
+};
+class TGadgetTwo : public TPanel {
+  TAVELKO_CLASS(TGadgetTwo, TPanel)
+ public:
+  using TPanel::TPanel;
+};
+
+TEST_F(DsnPanelAuthoring, ButtonsShowTheirClassPictureOrTheGenericOne) {
+  Drop<TMemo>();
+  Drop<TShape>();
+  Drop<TGadgetOne>();
+  Drop<TGadgetTwo>();
+  auto picture = [this](const char* button) {
+    TBitmap* glyph = Find<TSpeedButton>(button)->Glyph();
+    EXPECT_FALSE(glyph->Empty()) << button;
+    return glyph->SaveToBytes();
+  };
+  const auto arrow = picture("ArrowButton1"), memo = picture("DsnButton1"), shape = picture("DsnButton2");
+  EXPECT_NE(arrow, memo);
+  EXPECT_NE(memo, shape);
+  EXPECT_NE(picture("DsnButton3"), memo);
+  EXPECT_EQ(picture("DsnButton3"), picture("DsnButton4"));
 }
 
 TEST_F(DsnPanelAuthoring, ANarrowPaletteGrowsToOneButtonARow) {
