@@ -9,7 +9,7 @@
 #include "framework/stdctrls/Memo.h"
 #include "framework/stdctrls/Menus.h"
 #include "framework/stdctrls/Panel.h"
-#include "framework/stdctrls/SaveDialog.h"
+#include "framework/stdctrls/Dialogs.h"
 #include "framework/stdctrls/Shape.h"
 #include "framework/stdctrls/SpeedButton.h"
 #include "framework/stdctrls/Timer.h"
@@ -19,6 +19,7 @@ void RegisterStdControls() {
                    &TEdit::StaticClassInfo(), &TMemo::StaticClassInfo(), &TComboBox::StaticClassInfo(),
                    &TLabel::StaticClassInfo(), &TSpeedButton::StaticClassInfo(), &TBitBtn::StaticClassInfo(),
                    &TTimer::StaticClassInfo(), &TPopupMenu::StaticClassInfo(), &TMenuItem::StaticClassInfo(),
-                   &TSaveDialog::StaticClassInfo(), &TSavePictureDialog::StaticClassInfo(),
+                   &TOpenDialog::StaticClassInfo(), &TSaveDialog::StaticClassInfo(), &TSavePictureDialog::StaticClassInfo(),
+                   &TColorDialog::StaticClassInfo(), &TFontDialog::StaticClassInfo(),
                    &TStringGrid::StaticClassInfo()});
 }

@@ -117,6 +117,37 @@ class TSystemFileDialogs final : public TFileDialogService {
   }
 };
 
+class TSystemChoiceDialogs final : public TChoiceDialogService {
+ public:
+  bool PickColor(TColorDialogRequest& request) override {
+    // The dialog's sixteen custom colours live as long as the program, as users expect.
+    static COLORREF customColors[16] = {};
+    CHOOSECOLORW dialog{};
+    dialog.lStructSize = sizeof(dialog);
+    dialog.hwndOwner = request.Owner ? request.Owner : GetActiveWindow();
+    dialog.rgbResult = request.Color;
+    dialog.lpCustColors = customColors;
+    dialog.Flags = CC_RGBINIT | CC_FULLOPEN;
+    if (!ChooseColorW(&dialog)) return false;
+    request.Color = dialog.rgbResult;
+    return true;
+  }
+
+  bool PickFont(TFontDialogRequest& request) override {
+    LOGFONTW font = request.Font;
+    CHOOSEFONTW dialog{};
+    dialog.lStructSize = sizeof(dialog);
+    dialog.hwndOwner = request.Owner ? request.Owner : GetActiveWindow();
+    dialog.lpLogFont = &font;
+    dialog.rgbColors = request.Color;
+    dialog.Flags = CF_INITTOLOGFONTSTRUCT | CF_EFFECTS | CF_SCREENFONTS;
+    if (!ChooseFontW(&dialog)) return false;
+    request.Font = font;
+    request.Color = dialog.rgbColors;
+    return true;
+  }
+};
+
 class TSystemModalForms final : public TModalFormService {
  public:
   TModalResult ShowModal(TCustomForm& form) override { return form.ShowModal(); }
@@ -139,6 +170,7 @@ struct TInstalled {
 using TDialogs = TInstalled<TDialogService, TSystemDialogs>;
 using TShell = TInstalled<TShellService, TSystemShell>;
 using TFileDialogs = TInstalled<TFileDialogService, TSystemFileDialogs>;
+using TChoiceDialogs = TInstalled<TChoiceDialogService, TSystemChoiceDialogs>;
 using TModalForms = TInstalled<TModalFormService, TSystemModalForms>;
 
 }  // namespace
@@ -166,5 +198,7 @@ TShellService& ShellService() { return TShell::Get(); }
 TShellService* SetShellService(TShellService* service) { return TShell::Set(service); }
 TFileDialogService& FileDialogService() { return TFileDialogs::Get(); }
 TFileDialogService* SetFileDialogService(TFileDialogService* service) { return TFileDialogs::Set(service); }
+TChoiceDialogService& ChoiceDialogService() { return TChoiceDialogs::Get(); }
+TChoiceDialogService* SetChoiceDialogService(TChoiceDialogService* service) { return TChoiceDialogs::Set(service); }
 TModalFormService& ModalFormService() { return TModalForms::Get(); }
 TModalFormService* SetModalFormService(TModalFormService* service) { return TModalForms::Set(service); }

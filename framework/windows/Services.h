@@ -1,5 +1,6 @@
 // The framework's services for everything that blocks on a person or leaves the process: message
-// boxes and the exception display, the shell's open call, the file dialogs and modal forms. Each is
+// boxes and the exception display, the shell's open call, the file, colour and font dialogs and
+// modal forms. Each is
 // an abstract interface with a real implementation over Win32; tests install doubles of their own
 // to answer dialogs and observe shell calls.
 #pragma once
@@ -87,6 +88,28 @@ class TFileDialogService {
 };
 
 // ---------------------------------------------------------------------------------------------
+// Colour and font dialogs
+
+struct TColorDialogRequest {
+  HWND Owner = nullptr;
+  COLORREF Color = 0;  // in: proposed; out: chosen
+};
+
+struct TFontDialogRequest {
+  HWND Owner = nullptr;
+  LOGFONTW Font{};     // in: proposed; out: chosen
+  COLORREF Color = 0;  // the text colour, likewise
+};
+
+class TChoiceDialogService {
+ public:
+  virtual ~TChoiceDialogService() = default;
+  // True with the request's answer set when the user chose; false when cancelled.
+  virtual bool PickColor(TColorDialogRequest& request) = 0;
+  virtual bool PickFont(TFontDialogRequest& request) = 0;
+};
+
+// ---------------------------------------------------------------------------------------------
 // Modal forms
 
 class TCustomForm;
@@ -108,6 +131,8 @@ TShellService& ShellService();
 TShellService* SetShellService(TShellService* service);
 TFileDialogService& FileDialogService();
 TFileDialogService* SetFileDialogService(TFileDialogService* service);
+TChoiceDialogService& ChoiceDialogService();
+TChoiceDialogService* SetChoiceDialogService(TChoiceDialogService* service);
 TModalFormService& ModalFormService();
 TModalFormService* SetModalFormService(TModalFormService* service);
 
@@ -127,4 +152,5 @@ class TServiceScope {
 using TDialogServiceScope = TServiceScope<TDialogService, SetDialogService>;
 using TShellServiceScope = TServiceScope<TShellService, SetShellService>;
 using TFileDialogServiceScope = TServiceScope<TFileDialogService, SetFileDialogService>;
+using TChoiceDialogServiceScope = TServiceScope<TChoiceDialogService, SetChoiceDialogService>;
 using TModalFormServiceScope = TServiceScope<TModalFormService, SetModalFormService>;

@@ -9,7 +9,7 @@
 #include "framework/stdctrls/Label.h"
 #include "framework/stdctrls/Memo.h"
 #include "framework/stdctrls/Panel.h"
-#include "framework/stdctrls/SaveDialog.h"
+#include "framework/stdctrls/Dialogs.h"
 #include "framework/stdctrls/Shape.h"
 #include "framework/stdctrls/SpeedButton.h"
 #include "tools/layoutc/LayoutCompiler.h"

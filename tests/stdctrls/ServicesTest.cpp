@@ -1,4 +1,5 @@
-// The save dialog through the scripted file dialog service, the clipboard over a service that
+// The file dialogs through the scripted file dialog service, the colour and font dialogs through
+// the scripted choice service, the clipboard over a service that
 // keeps its data in the process, and dropped files with names longer than 260 characters.
 #include "TestSupport.h"
 
@@ -11,12 +12,13 @@
 #include "framework/stdctrls/Clipboard.h"
 #include "framework/stdctrls/DroppedFiles.h"
 #include "framework/stdctrls/Panel.h"
-#include "framework/stdctrls/SaveDialog.h"
+#include "framework/stdctrls/Dialogs.h"
 #include "framework/windows/Application.h"
 
 namespace {
 
 using SaveDialogTest = StdCtrlsTest;
+using ChoiceDialogTest = StdCtrlsTest;
 using ClipboardTest = ::testing::Test;
 using DroppedFilesTest = StdCtrlsTest;
 
@@ -59,6 +61,68 @@ TEST_F(SaveDialogTest, StoredSettingsComeBack) {
   EXPECT_EQ(copy->Filter(), dialog.Filter());
   EXPECT_EQ(copy->Title(), "保存");
   EXPECT_EQ(copy->Options(), (TOpenOptions{ofHideReadOnly, ofEnableSizing}));
+}
+
+TEST_F(SaveDialogTest, TheOpenDialogAsksToOpen) {
+  TScriptedFileDialogs files;
+  TFileDialogServiceScope scope(files);
+  TOpenDialog dialog(nullptr);
+  dialog.SetOptions(dialog.Options() + ofFileMustExist);
+  files.Answers.push_back(String("C:\\stages\\one.stage"));
+  ASSERT_TRUE(dialog.Execute());
+  EXPECT_EQ(dialog.FileName(), "C:\\stages\\one.stage");
+  EXPECT_EQ(files.Requests[0].Kind, TFileDialogKind::Open);
+  EXPECT_NE(files.Requests[0].Flags & OFN_FILEMUSTEXIST, 0u);
+}
+
+TEST_F(ChoiceDialogTest, TheColourDialogProposesTheRgbOfTheColourAndKeepsItOnCancel) {
+  TScriptedChoiceDialogs choices;
+  TChoiceDialogServiceScope scope(choices);
+  TColorDialog dialog(nullptr);
+  dialog.SetColor(clBtnFace);
+  EXPECT_FALSE(dialog.Execute());
+  EXPECT_EQ(choices.ColorRequests[0].Color, static_cast<COLORREF>(ColorToRGB(clBtnFace)));
+  EXPECT_EQ(dialog.Color(), clBtnFace);
+
+  choices.ColorAnswer = RGB(10, 20, 30);
+  ASSERT_TRUE(dialog.Execute());
+  EXPECT_EQ(dialog.Color(), static_cast<TColor>(RGB(10, 20, 30)));
+}
+
+TEST_F(ChoiceDialogTest, TheFontDialogCarriesFaceSizeStyleCharsetAndColourBothWays) {
+  TScriptedChoiceDialogs choices;
+  TChoiceDialogServiceScope scope(choices);
+  TFontDialog dialog(nullptr);
+  dialog.Font()->SetName("ＭＳ ゴシック");
+  dialog.Font()->SetHeight(-16);
+  dialog.Font()->SetStyle(TFontStyles{fsBold, fsUnderline});
+  dialog.Font()->SetCharset(SHIFTJIS_CHARSET);
+  dialog.Font()->SetColor(clRed);
+  EXPECT_FALSE(dialog.Execute());
+  const TFontDialogRequest& proposed = choices.FontRequests[0];
+  EXPECT_EQ(WideToCP932(proposed.Font.lfFaceName), "ＭＳ ゴシック");
+  EXPECT_EQ(proposed.Font.lfHeight, -16);
+  EXPECT_EQ(proposed.Font.lfWeight, FW_BOLD);
+  EXPECT_TRUE(proposed.Font.lfUnderline);
+  EXPECT_FALSE(proposed.Font.lfItalic);
+  EXPECT_EQ(proposed.Font.lfCharSet, SHIFTJIS_CHARSET);
+  EXPECT_EQ(proposed.Color, static_cast<COLORREF>(RGB(255, 0, 0)));
+
+  TFontDialogRequest answer{};
+  wcscpy(answer.Font.lfFaceName, L"Arial");
+  answer.Font.lfHeight = -20;
+  answer.Font.lfWeight = FW_NORMAL;
+  answer.Font.lfItalic = TRUE;
+  answer.Font.lfStrikeOut = TRUE;
+  answer.Font.lfCharSet = ANSI_CHARSET;
+  answer.Color = RGB(0, 0, 128);
+  choices.FontAnswer = answer;
+  ASSERT_TRUE(dialog.Execute());
+  EXPECT_EQ(dialog.Font()->Name(), "Arial");
+  EXPECT_EQ(dialog.Font()->Height(), -20);
+  EXPECT_EQ(dialog.Font()->Style(), (TFontStyles{fsItalic, fsStrikeOut}));
+  EXPECT_EQ(dialog.Font()->Charset(), ANSI_CHARSET);
+  EXPECT_EQ(dialog.Font()->Color(), static_cast<TColor>(RGB(0, 0, 128)));
 }
 
 TEST_F(ClipboardTest, NestedOpensOpenOnceAndTheFirstDataEmptiesOnce) {

@@ -56,6 +56,29 @@ class TScriptedFileDialogs : public TFileDialogService {
   std::deque<std::optional<String>> Answers;
 };
 
+// Colour and font dialogs: each request is recorded; the answer, when set, replaces what the
+// request proposed and the dialog is confirmed; without one it is cancelled.
+class TScriptedChoiceDialogs : public TChoiceDialogService {
+ public:
+  bool PickColor(TColorDialogRequest& request) override {
+    ColorRequests.push_back(request);
+    if (!ColorAnswer) return false;
+    request.Color = *ColorAnswer;
+    return true;
+  }
+  bool PickFont(TFontDialogRequest& request) override {
+    FontRequests.push_back(request);
+    if (!FontAnswer) return false;
+    request = *FontAnswer;
+    return true;
+  }
+
+  std::vector<TColorDialogRequest> ColorRequests;
+  std::vector<TFontDialogRequest> FontRequests;
+  std::optional<COLORREF> ColorAnswer;
+  std::optional<TFontDialogRequest> FontAnswer;
+};
+
 // Modal forms: the form's own modal loop never runs. Each form asked for is recorded by class
 // name and handed to Inspect (when set) as it would be shown; it ends with Result.
 class TRecordingModalForms : public TModalFormService {

@@ -1,10 +1,14 @@
-// TSaveDialog and TSavePictureDialog: the save-file dialog as a component, shown through the
-// framework's file dialog service (so tests answer it without a person).
+// The common dialogs as components: TOpenDialog, TSaveDialog and TSavePictureDialog through the
+// framework's file dialog service, TColorDialog and TFontDialog through its colour and font
+// dialog service (so tests answer them without a person).
 #pragma once
 
 #include <cstdint>
+#include <memory>
 
 #include "framework/core/Component.h"
+#include "framework/graphics/Color.h"
+#include "framework/graphics/Font.h"
 
 enum TOpenOption : std::uint8_t {
   ofReadOnly, ofOverwritePrompt, ofHideReadOnly, ofNoChangeDir, ofShowHelp, ofNoValidate, ofAllowMultiSelect,
@@ -16,12 +20,12 @@ using TOpenOptions = TSet<TOpenOption>;
 
 const TTypeInfo& TypeInfoOf(TypeTag<TOpenOption>);
 
-class TSaveDialog : public TComponent {
-  TAVELKO_CLASS(TSaveDialog, TComponent)
-  static void Publish(TPublisher<TSaveDialog>& p);
+class TOpenDialog : public TComponent {
+  TAVELKO_CLASS(TOpenDialog, TComponent)
+  static void Publish(TPublisher<TOpenDialog>& p);
 
  public:
-  explicit TSaveDialog(TComponent* owner) : TComponent(owner) {}
+  explicit TOpenDialog(TComponent* owner) : TComponent(owner) {}
 
   // Added to a name typed without an extension; without the dot.
   const String& DefaultExt() const { return defaultExt_; }
@@ -37,7 +41,8 @@ class TSaveDialog : public TComponent {
   void SetFilterIndex(int value) { filterIndex_ = value; }
   const String& InitialDir() const { return initialDir_; }
   void SetInitialDir(const String& value) { initialDir_ = value; }
-  // Without ofOverwritePrompt (the default) an existing file is chosen without a question.
+  // Without ofOverwritePrompt (the default) an existing file is chosen for saving without a
+  // question; without ofFileMustExist a name of no file can be chosen for opening.
   TOpenOptions Options() const { return options_; }
   void SetOptions(TOpenOptions value) { options_ = value; }
   // The dialog's caption; empty: the system's.
@@ -47,6 +52,9 @@ class TSaveDialog : public TComponent {
   // Shows the dialog; true with FileName and FilterIndex set when a file was chosen, false when
   // the dialog was cancelled (FileName unchanged).
   bool Execute();
+
+ protected:
+  virtual bool ForSaving() const { return false; }
 
  private:
   String defaultExt_;
@@ -58,9 +66,56 @@ class TSaveDialog : public TComponent {
   String title_;
 };
 
+class TSaveDialog : public TOpenDialog {
+  TAVELKO_CLASS(TSaveDialog, TOpenDialog)
+
+ public:
+  using TOpenDialog::TOpenDialog;
+
+ protected:
+  bool ForSaving() const override { return true; }
+};
+
 class TSavePictureDialog : public TSaveDialog {
   TAVELKO_CLASS(TSavePictureDialog, TSaveDialog)
 
  public:
   using TSaveDialog::TSaveDialog;
+};
+
+// The colour dialog: Color in, the colour chosen out (an RGB colour).
+class TColorDialog : public TComponent {
+  TAVELKO_CLASS(TColorDialog, TComponent)
+  static void Publish(TPublisher<TColorDialog>& p);
+
+ public:
+  explicit TColorDialog(TComponent* owner) : TComponent(owner) {}
+
+  TColor Color() const { return color_; }
+  void SetColor(TColor value) { color_ = value; }
+
+  // True with Color set when a colour was chosen; false when cancelled (Color unchanged).
+  bool Execute();
+
+ private:
+  TColor color_ = clBlack;
+};
+
+// The font dialog: Font in, the font chosen out (face, size, style, character set and colour).
+class TFontDialog : public TComponent {
+  TAVELKO_CLASS(TFontDialog, TComponent)
+  static void Publish(TPublisher<TFontDialog>& p);
+
+ public:
+  explicit TFontDialog(TComponent* owner);
+  ~TFontDialog() override;
+
+  TFont* Font() const { return font_.get(); }
+  void SetFont(TFont* value) { font_->Assign(value); }
+
+  // True with Font set when a font was chosen; false when cancelled (Font unchanged).
+  bool Execute();
+
+ private:
+  std::unique_ptr<TFont> font_;
 };
