@@ -1,6 +1,6 @@
-// Menu items, popup menus, building the system menu and routing its command.
+// Menu items, popup menus and menu bars, building the system menus and routing their commands.
 //
-// Sections: command numbers · TMenuItem · building and tracking · TPopupMenu.
+// Sections: command numbers · TMenuItem · building and tracking · TPopupMenu · TMainMenu.
 #include "framework/stdctrls/Menus.h"
 
 #include <algorithm>
@@ -94,7 +94,7 @@ void TMenuItem::Clear() {
   while (!items_.empty()) delete items_.back();
 }
 
-TPopupMenu* TMenuItem::GetParentMenu() const {
+TComponent* TMenuItem::GetParentMenu() const {
   const TMenuItem* top = this;
   while (top->parent_) top = top->parent_;
   return top->menu_;
@@ -118,6 +118,7 @@ TComponent* TMenuItem::GetParentComponent() const {
 
 void TMenuItem::SetParentComponent(TComponent* parent) {
   if (auto* menu = dynamic_cast<TPopupMenu*>(parent)) menu->Items()->Add(this);
+  else if (auto* bar = dynamic_cast<TMainMenu*>(parent)) bar->Items()->Add(this);
   else if (auto* item = dynamic_cast<TMenuItem*>(parent)) item->Add(this);
 }
 
@@ -133,7 +134,7 @@ namespace {
 
 class TMenuHandle {
  public:
-  TMenuHandle() : menu_(CreatePopupMenu()) {
+  explicit TMenuHandle(HMENU menu = CreatePopupMenu()) : menu_(menu) {
     if (!menu_) throw EOutOfResources("Cannot create a menu");
   }
   ~TMenuHandle() {
@@ -245,5 +246,46 @@ void TPopupMenu::Popup(int x, int y) {
 }
 
 void TPopupMenu::GetChildren(const std::function<void(TComponent*)>& proc, TComponent* root) {
+  items_->GetChildren(proc, root);
+}
+
+// ---------------------------------------------------------------------------------------------
+// TMainMenu
+
+TMainMenu::TMainMenu(TComponent* owner) : TCustomMainMenu(owner), items_(std::make_unique<TMenuItem>(nullptr)) {
+  items_->menu_ = this;
+}
+
+TMainMenu::~TMainMenu() { BeforeDestruction(); }
+
+HMENU TMainMenu::CreateMenuBar() {
+  TMenuHandle bar(CreateMenu());
+  AppendItems(bar.Get(), *items_);
+  return bar.Release();
+}
+
+bool TMainMenu::DispatchCommand(UINT command) {
+  TMenuItem* item = TMenuItem::FindCommand(command);
+  if (!item || item->GetParentMenu() != this) return false;
+  item->Click();
+  return true;
+}
+
+void TMainMenu::UpdatePopup(HMENU popup) {
+  const int count = GetMenuItemCount(popup);
+  for (int position = 0; position < count; ++position) {
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof(info);
+    info.fMask = MIIM_ID;
+    if (!GetMenuItemInfoW(popup, static_cast<UINT>(position), TRUE, &info)) continue;
+    const TMenuItem* item = TMenuItem::FindCommand(info.wID);
+    if (!item || item->GetParentMenu() != this) continue;
+    info.fMask = MIIM_STATE;
+    info.fState = (item->Checked() ? MFS_CHECKED : 0) | (item->Enabled() ? 0 : MFS_GRAYED);
+    SetMenuItemInfoW(popup, static_cast<UINT>(position), TRUE, &info);
+  }
+}
+
+void TMainMenu::GetChildren(const std::function<void(TComponent*)>& proc, TComponent* root) {
   items_->GetChildren(proc, root);
 }

@@ -1,6 +1,7 @@
-// Popup menus: TMenuItem (a tree of items with captions, "&" accelerators and "-" separators),
+// Menus: TMenuItem (a tree of items with captions, "&" accelerators and "-" separators),
 // TPopupMenu (shows its items at a screen point and routes the chosen command back to the item's
-// OnClick), and the tracker service that runs the menu, which tests replace to choose an item.
+// OnClick), TMainMenu (a form's menu bar), and the tracker service that runs a popup menu, which
+// tests replace to choose an item.
 #pragma once
 
 #include <windows.h>
@@ -10,6 +11,7 @@
 
 #include "framework/core/Component.h"
 #include "framework/windows/Control.h"
+#include "framework/windows/Forms.h"
 #include "framework/windows/Services.h"
 
 class TPopupMenu;
@@ -45,8 +47,8 @@ class TMenuItem : public TComponent {
   // Destroys every sub-item.
   void Clear();
   TMenuItem* Parent() const { return parent_; }
-  // The popup menu this item is part of; null when it is in none.
-  TPopupMenu* GetParentMenu() const;
+  // The popup or main menu this item is part of; null when it is in none.
+  TComponent* GetParentMenu() const;
 
   // ---- Properties ----
   const String& Caption() const { return caption_; }
@@ -84,10 +86,11 @@ class TMenuItem : public TComponent {
 
  private:
   friend class TPopupMenu;
+  friend class TMainMenu;
 
   std::vector<TMenuItem*> items_;
   TMenuItem* parent_ = nullptr;
-  TPopupMenu* menu_ = nullptr;  // set on a menu's top item only
+  TComponent* menu_ = nullptr;  // set on a menu's top item only
   UINT command_;
   String caption_;
   bool checked_ = false;
@@ -128,6 +131,30 @@ class TPopupMenu : public TCustomPopupMenu {
  private:
   std::unique_ptr<TMenuItem> items_;
   bool autoPopup_ = true;
+};
+
+// ---------------------------------------------------------------------------------------------
+// TMainMenu: a form's menu bar (the form's Menu). Top-level items are the bar's entries, their
+// items the drop-down menus.
+
+class TMainMenu : public TCustomMainMenu {
+  TAVELKO_CLASS(TMainMenu, TCustomMainMenu)
+
+ public:
+  explicit TMainMenu(TComponent* owner);
+  ~TMainMenu() override;
+
+  // The top item, owned by the menu; its sub-items are the bar's entries.
+  TMenuItem* Items() const { return items_.get(); }
+
+  HMENU CreateMenuBar() override;
+  bool DispatchCommand(UINT command) override;
+  void UpdatePopup(HMENU popup) override;
+
+  void GetChildren(const std::function<void(TComponent*)>& proc, TComponent* root) override;
+
+ private:
+  std::unique_ptr<TMenuItem> items_;
 };
 
 // ---------------------------------------------------------------------------------------------

@@ -18,7 +18,7 @@ void RegisterStdControls() {
   RegisterClasses({&TPanel::StaticClassInfo(), &TShape::StaticClassInfo(), &TImage::StaticClassInfo(),
                    &TEdit::StaticClassInfo(), &TMemo::StaticClassInfo(), &TComboBox::StaticClassInfo(),
                    &TLabel::StaticClassInfo(), &TSpeedButton::StaticClassInfo(), &TBitBtn::StaticClassInfo(),
-                   &TTimer::StaticClassInfo(), &TPopupMenu::StaticClassInfo(), &TMenuItem::StaticClassInfo(),
+                   &TTimer::StaticClassInfo(), &TPopupMenu::StaticClassInfo(), &TMainMenu::StaticClassInfo(), &TMenuItem::StaticClassInfo(),
                    &TOpenDialog::StaticClassInfo(), &TSaveDialog::StaticClassInfo(), &TSavePictureDialog::StaticClassInfo(),
                    &TColorDialog::StaticClassInfo(), &TFontDialog::StaticClassInfo(),
                    &TStringGrid::StaticClassInfo()});

@@ -58,6 +58,7 @@ void TControlScrollBar::Assign(TPersistent* source) {
 
 TCustomForm::TCustomForm(TComponent* owner)
     : TWinControl(owner),
+      menu_([this] { MenuChanged(); }),
       canvas_(std::make_unique<TControlCanvas>(this)),
       horzScrollBar_(std::make_unique<TControlScrollBar>(this)),
       vertScrollBar_(std::make_unique<TControlScrollBar>(this)) {
@@ -172,10 +173,24 @@ void TCustomForm::CreateParams(TCreateParams& params) {
 
 void TCustomForm::CreateWnd() {
   TWinControl::CreateWnd();
+  MenuChanged();
   if (!Application) return;
   if (HICON icon = Application->Icon()) SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
   if (HICON icon = Application->SmallIcon())
     SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+}
+
+void TCustomForm::SetMenu(TCustomMainMenu* value) {
+  menu_.Set(value);
+  MenuChanged();
+}
+
+void TCustomForm::MenuChanged() {
+  if (!HandleAllocated() || Parent()) return;
+  HWND window = Handle();
+  HMENU old = GetMenu(window);
+  ::SetMenu(window, menu_ ? menu_->CreateMenuBar() : nullptr);
+  if (old) DestroyMenu(old);
 }
 
 void TCustomForm::ApplyFrame() {
@@ -405,6 +420,15 @@ void TCustomForm::Dispatch(TMessage& message) {
     case CM_RELEASE:
       delete this;
       return;
+    case WM_COMMAND:
+      // A menu bar's command: no control, notification code 0.
+      if (!message.LParam && !HIWORD(message.WParam) && menu_ && menu_->DispatchCommand(LOWORD(message.WParam))) return;
+      TWinControl::Dispatch(message);
+      return;
+    case WM_INITMENUPOPUP:
+      if (menu_) menu_->UpdatePopup(reinterpret_cast<HMENU>(message.WParam));
+      DefaultHandler(message);
+      return;
     case CM_DIALOGKEY:
       if (message.WParam == VK_ESCAPE && modal_) {
         modalResult_ = mrCancel;
@@ -480,6 +504,7 @@ void TForm::Publish(TPublisher<TForm>& p) {
   p.Prop("ParentFont", &TForm::ParentFont, &TForm::SetParentFont).Default(false);
   p.Prop("Font", &TForm::Font, &TForm::SetFont).Stored(&TForm::IsFontStored);
   p.Prop("FormStyle", &TForm::FormStyle, &TForm::SetFormStyle).Default(fsNormal);
+  p.Prop("Menu", &TForm::Menu, &TForm::SetMenu);
   p.Prop("OldCreateOrder", &TForm::OldCreateOrder, &TForm::SetOldCreateOrder);
   p.Prop("PopupMenu", &TForm::PopupMenu, &TForm::SetPopupMenu);
   p.Prop("Position", &TForm::Position, &TForm::SetPosition).Default(poDesigned);

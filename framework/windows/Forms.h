@@ -115,6 +115,20 @@ class TFieldPublisher {
 // ---------------------------------------------------------------------------------------------
 // TCustomForm
 
+// What a form needs of its menu bar: the menus unit's main menu derives from this.
+class TCustomMainMenu : public TComponent {
+  TAVELKO_CLASS(TCustomMainMenu, TComponent)
+
+ public:
+  using TComponent::TComponent;
+  // A new menu bar of the visible items; the window it is given to owns it.
+  virtual HMENU CreateMenuBar() = 0;
+  // Raises the chosen command's item; false when the command is none of this menu's.
+  virtual bool DispatchCommand(UINT command) = 0;
+  // Brings the checks and enabled states of a submenu that is about to open up to date.
+  virtual void UpdatePopup(HMENU popup) = 0;
+};
+
 class TCustomForm : public TWinControl {
   TAVELKO_CLASS(TCustomForm, TWinControl)
 
@@ -149,6 +163,11 @@ class TCustomForm : public TWinControl {
   void Release();
 
   // ---- Focus ----
+  // The menu bar; null for none. The bar is built again when the menu is set and by MenuChanged
+  // (after items were added, removed, renamed, shown or hidden).
+  TCustomMainMenu* Menu() const { return menu_; }
+  void SetMenu(TCustomMainMenu* value);
+  void MenuChanged();
   TWinControl* ActiveControl() const { return activeControl_; }
   void SetActiveControl(TWinControl* control);
   // A control inside the form received the focus.
@@ -239,6 +258,7 @@ class TCustomForm : public TWinControl {
   TModalResult modalResult_ = mrNone;
   bool modal_ = false;
   TComponentLink<TWinControl> activeControl_;
+  TComponentLink<TCustomMainMenu> menu_;
   std::unique_ptr<TControlCanvas> canvas_;
   std::unique_ptr<TControlScrollBar> horzScrollBar_;
   std::unique_ptr<TControlScrollBar> vertScrollBar_;

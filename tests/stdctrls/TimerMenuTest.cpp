@@ -1,6 +1,7 @@
 // Timers ticking as messages, and popup menus: the item tree, moving items between menus, the
 // command of the chosen item reaching its OnClick (through the real TrackPopupMenu driven by
-// keys, and through a scripted tracker), right clicks on controls, and stored menus.
+// keys, and through a scripted tracker), right clicks on controls, stored menus, and a form's
+// menu bar.
 #include "TestSupport.h"
 
 #include "framework/stdctrls/Menus.h"
@@ -218,6 +219,107 @@ TEST_F(MenuTest, StoredMenuKeepsItsTree) {
   ASSERT_EQ(more->Count(), 1);
   EXPECT_EQ(more->Items(0)->Name(), "Sub1");
   EXPECT_TRUE(more->Items(0)->Checked());
+}
+
+// A form's menu bar: "&File" with "&Open", a line and "&Save"; "&Edit" with "&Undo".
+struct TMenuBarFixture : TObject {
+  explicit TMenuBarFixture(TForm* form) : bar(new TMainMenu(form)) {
+    file = Add(bar->Items(), "&File");
+    open = Add(file, "&Open");
+    Add(file, "-");
+    save = Add(file, "&Save");
+    edit = Add(bar->Items(), "&Edit");
+    undo = Add(edit, "&Undo");
+    form->SetMenu(bar);
+  }
+  TMenuItem* Add(TMenuItem* parent, const char* caption) {
+    auto* item = new TMenuItem(bar->Owner());
+    item->SetCaption(caption);
+    item->OnClick = TNotifyEvent(this, &TMenuBarFixture::Clicked);
+    parent->Add(item);
+    return item;
+  }
+  void Clicked(TObject* sender) { clicked.push_back(static_cast<TMenuItem*>(sender)); }
+
+  TMainMenu* bar;
+  TMenuItem *file, *open, *save, *edit, *undo;
+  std::vector<TMenuItem*> clicked;
+};
+
+String MenuText(HMENU menu, UINT position) {
+  wchar_t text[64] = {};
+  GetMenuStringW(menu, position, text, 64, MF_BYPOSITION);
+  return WideToCP932(text);
+}
+
+TEST_F(MenuTest, AMenuBarFollowsItsItemsAndGoesWithItsMenu) {
+  TMenuBarFixture fixture(form.get());
+  HMENU bar = GetMenu(form->Handle());
+  ASSERT_NE(bar, nullptr);
+  ASSERT_EQ(GetMenuItemCount(bar), 2);
+  EXPECT_EQ(MenuText(bar, 0), "&File");
+  EXPECT_EQ(MenuText(bar, 1), "&Edit");
+  HMENU file = GetSubMenu(bar, 0);
+  ASSERT_EQ(GetMenuItemCount(file), 3);
+  EXPECT_EQ(MenuText(file, 2), "&Save");
+
+  // Checks and enabled states are read when a drop-down opens, without rebuilding the bar.
+  fixture.save->SetChecked(true);
+  fixture.open->SetEnabled(false);
+  SendMessageW(form->Handle(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(file), 0);
+  EXPECT_NE(GetMenuState(file, 2, MF_BYPOSITION) & MF_CHECKED, 0u);
+  EXPECT_NE(GetMenuState(file, 0, MF_BYPOSITION) & MF_GRAYED, 0u);
+
+  // New entries appear once the form hears of them.
+  fixture.Add(fixture.bar->Items(), "&Help");
+  form->MenuChanged();
+  EXPECT_EQ(GetMenuItemCount(GetMenu(form->Handle())), 3);
+
+  delete fixture.bar;
+  EXPECT_EQ(form->Menu(), nullptr);
+  EXPECT_EQ(GetMenu(form->Handle()), nullptr);
+}
+
+TEST_F(MenuTest, AMenuBarCommandFromTheKeyboardReachesItsItem) {
+  TMenuBarFixture fixture(form.get());
+  // Alt+F selects "&File" (Wine opens its drop-down only on the next key, Windows at once); Down
+  // makes sure it is open; S chooses "&Save" by its accelerator.
+  const auto post = [&](UINT msg, WPARAM key, LPARAM flags) { PostMessageW(form->Handle(), msg, key, flags); };
+  post(WM_SYSCHAR, 'f', 1 | (1 << 29));
+  post(WM_KEYDOWN, VK_DOWN, 1);
+  post(WM_KEYUP, VK_DOWN, 1 | (3u << 30));
+  post(WM_CHAR, 's', 1);
+  ASSERT_TRUE(PumpUntil([&] { return !fixture.clicked.empty(); }));
+  EXPECT_EQ(fixture.clicked[0]->Caption(), "&Save");
+
+  // A command of another menu's item sent to the form reaches nothing here.
+  TMenuBarFixture other(form.get());
+  form->SetMenu(fixture.bar);
+  SendMessageW(form->Handle(), WM_COMMAND, MAKEWPARAM(other.open->Command(), 0), 0);
+  EXPECT_TRUE(other.clicked.empty());
+  SendMessageW(form->Handle(), WM_COMMAND, MAKEWPARAM(fixture.open->Command(), 0), 0);
+  ASSERT_EQ(fixture.clicked.size(), 2u);
+  EXPECT_EQ(fixture.clicked[1], fixture.open);
+}
+
+TEST_F(MenuTest, AStoredFormKeepsItsMenuBar) {
+  TMenuBarFixture fixture(form.get());
+  fixture.bar->SetName("MainMenu1");
+  fixture.file->SetName("File1");
+  fixture.save->SetName("Save1");
+  for (TMenuItem* item : {fixture.file, fixture.open, fixture.save, fixture.edit, fixture.undo}) item->OnClick = {};
+  fixture.file->Items(1)->OnClick = {};
+  auto stream = StreamOf(ComponentRecords(form.get(), {fixture.bar}, 1));
+  TForm host(nullptr);
+  TComponentReader reader(*stream);
+  reader.ReadComponents(&host, nullptr);
+  auto* bar = dynamic_cast<TMainMenu*>(host.FindComponent("MainMenu1"));
+  ASSERT_NE(bar, nullptr);
+  ASSERT_EQ(bar->Items()->Count(), 2);
+  EXPECT_EQ(bar->Items()->Items(0)->Name(), "File1");
+  ASSERT_EQ(bar->Items()->Items(0)->Count(), 3);
+  EXPECT_EQ(bar->Items()->Items(0)->Items(2)->Name(), "Save1");
+  EXPECT_EQ(bar->Items()->Items(0)->GetParentMenu(), bar);
 }
 
 }  // namespace
