@@ -1,0 +1,65 @@
+#include "workbench/StageDocument.h"
+
+#include "controls/HistoryComboBox.h"
+#include "designer/DsnUnit.h"
+#include "framework/core/Exception.h"
+#include "framework/stdctrls/Dialogs.h"
+#include "framework/windows/Services.h"
+
+namespace {
+
+void Report(const String& what, const String& fileName, const Exception& error) {
+  MessageDlg(what + " \"" + fileName + "\":\r\n" + error.Message(), mtError, {mbOK}, 0);
+}
+
+}  // namespace
+
+TStageDocument::TStageDocument(TDsnStage& stage, TDsnSwitch& modeSwitch, TOpenDialog& openDialog,
+                               TSaveDialog& saveDialog, THistoryComboBox& recent)
+    : stage_(stage), modeSwitch_(modeSwitch), openDialog_(openDialog), saveDialog_(saveDialog), recent_(recent) {}
+
+void TStageDocument::New() {
+  const bool designing = modeSwitch_.Down();
+  modeSwitch_.DesignOff();
+  while (stage_.ControlCount() > 0) delete stage_.Controls(0);
+  fileName_.clear();
+  if (designing) modeSwitch_.DesignOn();
+}
+
+bool TStageDocument::Open() {
+  openDialog_.SetFileName(fileName_);
+  return openDialog_.Execute() && OpenFile(openDialog_.FileName());
+}
+
+bool TStageDocument::OpenFile(const String& fileName) {
+  try {
+    stage_.LoadFromFile(fileName);
+  } catch (const Exception& error) {
+    Report("The stage could not be opened from", fileName, error);
+    return false;
+  }
+  Remember(fileName);
+  return true;
+}
+
+bool TStageDocument::SaveAs() {
+  saveDialog_.SetFileName(fileName_);
+  return saveDialog_.Execute() && SaveFile(saveDialog_.FileName());
+}
+
+bool TStageDocument::SaveFile(const String& fileName) {
+  try {
+    stage_.SaveToFile(fileName);
+  } catch (const Exception& error) {
+    Report("The stage could not be saved to", fileName, error);
+    return false;
+  }
+  Remember(fileName);
+  return true;
+}
+
+void TStageDocument::Remember(const String& fileName) {
+  fileName_ = fileName;
+  recent_.AddText(fileName);
+  recent_.SetItemIndex(0);
+}

@@ -1,0 +1,31 @@
+#include "workbench/WorkbenchClasses.h"
+
+#include "controls/GradBox.h"
+#include "controls/HistoryComboBox.h"
+#include "controls/ShineSpdBtn.h"
+#include "controls/dxfLabel.h"
+#include "designer/DsnSub8.h"
+#include "designer/DsnSubCl.h"
+#include "designer/DsnSubDp.h"
+#include "designer/DsnSubGr.h"
+#include "designer/DsnSubMl.h"
+#include "designer/DsnSubRS.h"
+#include "designer/DsnUnit.h"
+#include "designer/Dsnselect.h"
+#include "framework/stdctrls/StdControls.h"
+
+void RegisterWorkbenchClasses() {
+  RegisterStdControls();
+  RegisterGradBoxClasses();
+  RegisterDxfLabelClasses();
+  RegisterShineSpdBtnClasses();
+  RegisterHistoryComboBoxClasses();
+  RegisterDsnUnitClasses();
+  RegisterDsnSubMlClasses();
+  RegisterDsnSub8Classes();
+  RegisterDsnSubRSClasses();
+  RegisterDsnSubGrClasses();
+  RegisterDsnSubDpClasses();
+  RegisterDsnSubClClasses();
+  RegisterDsnselectClasses();
+}

@@ -1,0 +1,122 @@
+#include "workbench/WorkbenchForm.h"
+
+#include "controls/HistoryComboBox.h"
+#include "designer/DsnPanel.h"
+#include "designer/DsnUnit.h"
+#include "framework/stdctrls/Dialogs.h"
+#include "framework/stdctrls/Memo.h"
+#include "framework/stdctrls/Menus.h"
+#include "workbench/ControllerKinds.h"
+#include "workbench/StageDocument.h"
+
+namespace {
+
+// The log keeps the latest changes only: a long session must not make every change slower.
+constexpr int kMaxLogLines = 500;
+
+const char* OperationName(TSelectOperation operation) {
+  switch (operation) {
+    case opAdd: return "Add";
+    case opClear: return "Clear";
+    case opDelete: return "Delete";
+    case opItemDeath: return "ItemDeath";
+  }
+  return "?";
+}
+
+}  // namespace
+
+void TWorkbenchForm::Publish(TPublisher<TWorkbenchForm>& p) {
+  p.Method("FileNewClick", &TWorkbenchForm::FileNewClick);
+  p.Method("FileOpenClick", &TWorkbenchForm::FileOpenClick);
+  p.Method("FileSaveClick", &TWorkbenchForm::FileSaveClick);
+  p.Method("FileExitClick", &TWorkbenchForm::FileExitClick);
+  p.Method("RecentStagesChange", &TWorkbenchForm::RecentStagesChange);
+  p.Method("DsnSelect1ChangeSelected", &TWorkbenchForm::DsnSelect1ChangeSelected);
+}
+
+void TWorkbenchForm::PublishFields(TFieldPublisher<TWorkbenchForm>& f) {
+  f.Field("MainMenu1", &TWorkbenchForm::MainMenu1);
+  f.Field("ControllerMenu", &TWorkbenchForm::ControllerMenu);
+  f.Field("DsnSwitch1", &TWorkbenchForm::DsnSwitch1);
+  f.Field("RecentStages", &TWorkbenchForm::RecentStages);
+  f.Field("DsnPanel1", &TWorkbenchForm::DsnPanel1);
+  f.Field("LogMemo", &TWorkbenchForm::LogMemo);
+  f.Field("DsnStage1", &TWorkbenchForm::DsnStage1);
+  f.Field("DsnRegister1", &TWorkbenchForm::DsnRegister1);
+  f.Field("DsnSelect1", &TWorkbenchForm::DsnSelect1);
+  f.Field("OpenDialog1", &TWorkbenchForm::OpenDialog1);
+  f.Field("SaveDialog1", &TWorkbenchForm::SaveDialog1);
+  f.Field("ColorDialog1", &TWorkbenchForm::ColorDialog1);
+  f.Field("FontDialog1", &TWorkbenchForm::FontDialog1);
+}
+
+TWorkbenchForm::TWorkbenchForm(TComponent* owner) : TForm(owner) {
+  InitializeForm(this);
+  document_ = std::make_unique<TStageDocument>(*DsnStage1, *DsnSwitch1, *OpenDialog1, *SaveDialog1, *RecentStages);
+  AddControllerItems();
+}
+
+TWorkbenchForm::~TWorkbenchForm() {
+  // Design mode ends while the stage and its helpers are all still there.
+  if (DsnSwitch1) DsnSwitch1->DesignOff();
+}
+
+void TWorkbenchForm::AddControllerItems() {
+  for (std::size_t kind = 0; kind < kControllerKinds.size(); ++kind) {
+    auto* item = new TMenuItem(this);
+    item->SetCaption(kControllerKinds[kind].Caption);
+    item->SetRadioItem(true);
+    item->SetGroupIndex(1);
+    item->SetTag(static_cast<int>(kind));
+    item->SetChecked(kind == controllerKind_);
+    item->OnClick = TNotifyEvent(this, &TWorkbenchForm::ControllerClick);
+    ControllerMenu->Add(item);
+  }
+  MenuChanged();
+}
+
+void TWorkbenchForm::ControllerClick(TObject* sender) {
+  UseController(static_cast<std::size_t>(static_cast<TMenuItem*>(sender)->Tag()));
+}
+
+void TWorkbenchForm::UseController(std::size_t kind) {
+  DsnRegister1 = ReplaceController(DsnRegister1, kControllerKinds.at(kind).Class(), *DsnSwitch1, {DsnSelect1});
+  controllerKind_ = kind;
+  ControllerMenu->Items(static_cast<int>(kind))->SetChecked(true);
+  Log(String("Controller: ") + DsnRegister1->ClassName());
+}
+
+void TWorkbenchForm::FileNewClick(TObject*) { document_->New(); }
+
+void TWorkbenchForm::FileOpenClick(TObject*) { document_->Open(); }
+
+void TWorkbenchForm::FileSaveClick(TObject*) { document_->SaveAs(); }
+
+void TWorkbenchForm::FileExitClick(TObject*) { Close(); }
+
+void TWorkbenchForm::RecentStagesChange(TObject*) {
+  const int chosen = RecentStages->ItemIndex();
+  if (chosen >= 0) document_->OpenFile(RecentStages->Items()->Get(chosen));
+}
+
+void TWorkbenchForm::DsnSelect1ChangeSelected(TObject*, TSelectedComponents* targets, TSelectOperation operation) {
+  String line = OperationName(operation);
+  line += ":";
+  for (int i = 0; i < targets->Count(); ++i) {
+    TComponent* component = targets->GetComponents(i);
+    line += i == 0 ? " " : ", ";
+    line += component ? component->Name() : String("(dying)");
+  }
+  Log(line);
+}
+
+void TWorkbenchForm::Log(const String& line) {
+  TStrings* log = LogMemo->Lines();
+  {
+    auto batch = log->UpdateLock();
+    while (log->Count() >= kMaxLogLines) log->Delete(0);
+    log->Add(line);
+  }
+  LogMemo->Perform(WM_VSCROLL, SB_BOTTOM, 0);
+}

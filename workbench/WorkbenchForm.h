@@ -1,0 +1,72 @@
+// The designer workbench's main window: a design stage holding a sample form, the component
+// palette, the layout-mode switch, a choice of controller, stage files with their history, and a
+// log of every selection change the selection partner reports.
+#pragma once
+
+#include <memory>
+
+#include "designer/Dsnselect.h"
+#include "framework/windows/Forms.h"
+
+class TMainMenu;
+class TMenuItem;
+class TPanel;
+class TMemo;
+class TDsnStage;
+class TDsnRegister;
+class TDsnSwitch;
+class TDsnPanel;
+class THistoryComboBox;
+class TOpenDialog;
+class TSaveDialog;
+class TColorDialog;
+class TFontDialog;
+class TStageDocument;
+
+class TWorkbenchForm : public TForm {
+  TAVELKO_CLASS(TWorkbenchForm, TForm)
+  static void Publish(TPublisher<TWorkbenchForm>& p);
+
+ public:
+  static void PublishFields(TFieldPublisher<TWorkbenchForm>& f);
+
+  explicit TWorkbenchForm(TComponent* owner);
+  ~TWorkbenchForm() override;
+
+  // Published fields, set to the components of the same name when the layout is read.
+  TMainMenu* MainMenu1 = nullptr;
+  TMenuItem* ControllerMenu = nullptr;
+  TDsnSwitch* DsnSwitch1 = nullptr;
+  THistoryComboBox* RecentStages = nullptr;
+  TDsnPanel* DsnPanel1 = nullptr;
+  TMemo* LogMemo = nullptr;
+  TDsnStage* DsnStage1 = nullptr;
+  TDsnRegister* DsnRegister1 = nullptr;
+  TDsnSelect* DsnSelect1 = nullptr;
+  TOpenDialog* OpenDialog1 = nullptr;
+  TSaveDialog* SaveDialog1 = nullptr;
+  TColorDialog* ColorDialog1 = nullptr;
+  TFontDialog* FontDialog1 = nullptr;
+
+  // Published methods: the handlers the stored layout binds.
+  void FileNewClick(TObject* sender);
+  void FileOpenClick(TObject* sender);
+  void FileSaveClick(TObject* sender);
+  void FileExitClick(TObject* sender);
+  void RecentStagesChange(TObject* sender);
+  void DsnSelect1ChangeSelected(TObject* sender, TSelectedComponents* targets, TSelectOperation operation);
+
+  // Replaces the stage's controller by one of kControllerKinds.
+  void UseController(std::size_t kind);
+  std::size_t ControllerKind() const { return controllerKind_; }
+  TStageDocument& Document() { return *document_; }
+
+ private:
+  void AddControllerItems();
+  void ControllerClick(TObject* sender);
+  // Appends a line to the log pane, dropping the oldest beyond its limit, and shows it.
+  void Log(const String& line);
+
+  std::unique_ptr<TStageDocument> document_;
+  std::size_t controllerKind_ = 0;
+};
