@@ -2,6 +2,7 @@
 #include "LayoutModeSupport.h"
 
 #include "framework/stdctrls/StdControls.h"
+#include "tests/support/InputDrivers.h"
 #include "tests/support/MessagePump.h"
 
 namespace layouttest {
@@ -72,11 +73,7 @@ TPageForm::~TPageForm() {
   Pump(TPumpMode::DispatchWithoutRealInput);
 }
 
-TPoint TPageForm::ScreenOf(TControl* control, TPoint local) {
-  const TPoint origin = control->Parent()->ClientToScreen({control->Left(), control->Top()});
-  if (auto* windowed = dynamic_cast<TWinControl*>(control)) return windowed->ClientToScreen(local);
-  return {origin.X + local.X, origin.Y + local.Y};
-}
+TPoint TPageForm::ScreenOf(TControl* control, TPoint local) { return test_support::ScreenOf(control, local); }
 
 TDsnCtrl* TPageForm::InterceptorOf(TWinControl* control) {
   if (!control->HandleAllocated()) return nullptr;

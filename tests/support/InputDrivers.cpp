@@ -116,6 +116,12 @@ void TMouseDriver::Drag(TPoint from, TPoint to, int steps) {
   Release(to);
 }
 
+TPoint ScreenOf(TControl* control, TPoint local) {
+  if (auto* windowed = dynamic_cast<TWinControl*>(control)) return windowed->ClientToScreen(local);
+  const TPoint origin = control->Parent()->ClientToScreen({control->Left(), control->Top()});
+  return {origin.X + local.X, origin.Y + local.Y};
+}
+
 HWND KeyboardWindow(TWinControl* fallback) {
   HWND focus = GetFocus();
   return focus ? focus : fallback->Handle();

@@ -26,6 +26,9 @@ void ClickAt(HWND window, int x, int y);
 
 // ---- The real pointer ----
 
+// The screen point of `local` in the client coordinates of `control`, windowed or not.
+TPoint ScreenOf(TControl* control, TPoint local);
+
 // Moves the real pointer and waits until the system reports it there; false when it never stays.
 bool MoveCursorTo(const TPoint& screen);
 

@@ -1,0 +1,217 @@
+// The workbench under real mouse input: the controller menu exchanging controllers in the middle
+// of a selection, each kind's characteristic behaviour on the sample form, creation from the
+// palette authored in the stored layout, the selection log, and stage files with their history.
+#include <windows.h>
+#include <commdlg.h>
+
+#include <fstream>
+#include <iterator>
+
+#include "controls/HistoryComboBox.h"
+#include "designer/DsnPanel.h"
+#include "designer/DsnUnit.h"
+#include "designer/Dsnselect.h"
+#include "framework/stdctrls/Memo.h"
+#include "framework/stdctrls/Menus.h"
+#include "framework/stdctrls/Shape.h"
+#include "tests/support/Foreground.h"
+#include "tests/support/Pixels.h"
+#include "tests/workbench/WorkbenchFixture.h"
+#include "workbench/ControllerKinds.h"
+#include "workbench/StageDocument.h"
+
+namespace {
+
+using Controls = std::vector<TControl*>;
+
+template <class T>
+T* Find(TWorkbenchForm* bench, const char* name) {
+  return dynamic_cast<T*>(bench->FindComponent(name));
+}
+
+String LastLogLine(TWorkbenchForm* bench) {
+  TStrings* lines = bench->LogMemo->Lines();
+  return lines->Count() ? lines->Get(lines->Count() - 1) : String();
+}
+
+std::vector<char> Bytes(const String& file) {
+  std::ifstream in(file.c_str(), std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), {}};
+}
+
+TEST_F(WorkbenchTest, TheControllerMenuExchangesTheControllerInTheMiddleOfASelection) {
+  ClickSwitch();
+  auto* title = Find<TControl>(bench, "TitleBox");
+  for (std::size_t kind = 0; kind < kControllerKinds.size(); ++kind) {
+    SCOPED_TRACE(kControllerKinds[kind].Caption);
+    Click(title, 20, 20);
+    ASSERT_EQ(Selection(), Controls{title});
+    ASSERT_GT(HandlesOnStage(), 0);
+
+    Choose(bench->ControllerMenu->Items(static_cast<int>(kind)));
+    TDsnRegister* now = bench->DsnRegister1;
+    EXPECT_EQ(&now->ClassInfo(), &kControllerKinds[kind].Class());
+    EXPECT_EQ(now->Name(), "DsnRegister1");
+    EXPECT_TRUE(bench->ControllerMenu->Items(static_cast<int>(kind))->Checked());
+    EXPECT_EQ(LastLogLine(bench), String("Controller: ") + now->ClassName());
+    // Everything the old one served follows the new one, and design mode is on again.
+    EXPECT_EQ(bench->DsnStage1->Controller(), now);
+    EXPECT_EQ(bench->DsnSwitch1->DsnRegister(), now);
+    EXPECT_EQ(bench->DsnSelect1->DsnRegister(), now);
+    EXPECT_EQ(now->DsnPanel(), bench->DsnPanel1);
+    EXPECT_EQ(now->ArrowButton(), bench->DsnPanel1->ArrowButton());
+    EXPECT_TRUE(now->Designing());
+    EXPECT_TRUE(bench->DsnSwitch1->Down());
+    // Nothing of the old selection is left behind.
+    EXPECT_TRUE(Selection().empty());
+    EXPECT_EQ(HandlesOnStage(), 0);
+    EXPECT_EQ(CursorClip(), ScreenRect());
+    EXPECT_EQ(GetCapture(), nullptr);
+  }
+  // The partner hears the new controller's selections.
+  Click(title, 20, 20);
+  EXPECT_EQ(LastLogLine(bench), "Add: TitleBox");
+}
+
+TEST_F(WorkbenchTest, EachKindOfControllerShowsItsHandles) {
+  auto* title = Find<TControl>(bench, "TitleBox");
+  auto* shine = Find<TControl>(bench, "ShineButton");
+  ClickSwitch();
+  const struct {
+    std::size_t Kind;
+    int One;   // handles of one selected control
+    int Two;   // handles with two selected (Shift adds where the kind selects several)
+  } kinds[] = {{0, 4, 4}, {1, 4, 8}, {2, 8, 16}, {3, 1, 2}, {4, 4, 0}, {5, 8, 0}, {6, 8, 8}};
+  for (const auto& k : kinds) {
+    SCOPED_TRACE(kControllerKinds[k.Kind].Caption);
+    bench->UseController(k.Kind);
+    Click(title, 20, 20);
+    EXPECT_EQ(HandlesOnStage(), k.One);
+    Click(shine, 20, 10, {ssShift});
+    EXPECT_EQ(HandlesOnStage(), k.Two);
+  }
+}
+
+TEST_F(WorkbenchTest, MultiSelectAreaWithCtrlSelectsAndTheLogNamesEveryChange) {
+  bench->UseController(1);
+  ClickSwitch();
+  auto* shape = Find<TControl>(bench, "NoteShape");
+  auto* label = Find<TControl>(bench, "NoteLabel");
+  bench->LogMemo->Lines()->Clear();
+  // From inside the shape: with Ctrl the press begins an area instead of taking the shape.
+  Drag(ScreenOf(shape, {10, 10}), ScreenOf(bench->DsnStage1, {240, 380}), {ssCtrl});
+  const Controls selected = Selection();
+  EXPECT_EQ(selected.size(), 2u);
+  EXPECT_NE(std::find(selected.begin(), selected.end(), shape), selected.end());
+  EXPECT_NE(std::find(selected.begin(), selected.end(), label), selected.end());
+  TStrings* log = bench->LogMemo->Lines();
+  ASSERT_GE(log->Count(), 2);
+  const String all = log->Text();
+  EXPECT_NE(all.find("NoteShape"), String::npos) << all;
+  EXPECT_NE(all.find("NoteLabel"), String::npos) << all;
+}
+
+TEST_F(WorkbenchTest, ProportionalResizeScalesTheOtherSelectedControl) {
+  bench->UseController(3);
+  ClickSwitch();
+  auto* shape = Find<TControl>(bench, "NoteShape");  // 200 x 80
+  auto* title = Find<TControl>(bench, "TitleBox");   // 300 x 48
+  Click(shape, 20, 20);
+  Click(title, 20, 20, {ssShift});
+  ASSERT_EQ(Selection(), (Controls{shape, title}));
+  // The one lower-right handle of the shape, dragged 40 right and 20 down.
+  const TPoint corner = ScreenOf(shape, {shape->Width(), shape->Height()});
+  Drag(corner, {corner.X + 40, corner.Y + 20});
+  EXPECT_EQ(shape->Width(), 240);
+  EXPECT_EQ(shape->Height(), 100);
+  EXPECT_EQ(title->Width(), 360);
+  EXPECT_EQ(title->Height(), 60);
+}
+
+TEST_F(WorkbenchTest, APaletteButtonCreatesAnIndependentCopyOfItsTemplate) {
+  ClickSwitch();
+  auto* memoButton = Find<TDsnButton>(bench, "DsnButton5");
+  ASSERT_NE(memoButton, nullptr);
+  auto* tmpl = Find<TMemo>(bench, "Dpst_TMemo");
+  ASSERT_EQ(memoButton->Template(), tmpl) << "re-linked by its stored name";
+  EXPECT_TRUE(memoButton->Enabled());
+  Click(memoButton, 10, 10);
+  EXPECT_EQ(bench->DsnPanel1->GetTemplate(), tmpl);
+
+  Drag(ScreenOf(bench->DsnStage1, {302, 421}), ScreenOf(bench->DsnStage1, {422, 494}));
+  auto* created = Find<TMemo>(bench, "Memo1");
+  ASSERT_NE(created, nullptr);
+  EXPECT_EQ(created->Parent(), bench->DsnStage1);
+  EXPECT_EQ(created->Left() % 4, 0);
+  EXPECT_EQ(created->Top() % 4, 0);
+  EXPECT_NEAR(created->Left(), 302, 4);
+  EXPECT_NEAR(created->Width(), 120, 4);
+  EXPECT_EQ(Selection(), Controls{created});
+  EXPECT_EQ(bench->DsnPanel1->GetTemplate(), nullptr);
+  EXPECT_TRUE(bench->DsnPanel1->ArrowButton()->Down());
+  EXPECT_EQ(LastLogLine(bench), "Add: Memo1");
+
+  // Template and copy go their own ways.
+  EXPECT_EQ(created->Lines()->Text(), tmpl->Lines()->Text());
+  created->Lines()->Add("changed");
+  EXPECT_EQ(tmpl->Lines()->Count(), 1);
+  EXPECT_EQ(tmpl->BoundsRect(), Bounds(0, 0, 50, 50));
+  EXPECT_EQ(tmpl->Parent()->Name(), "DsnDpstPanel");
+}
+
+TEST_F(WorkbenchTest, AStageSavedAndOpenedAgainIsWrittenTheSameAndIsRemembered) {
+  ClickSwitch();
+  const String first = temp.File("first.stage"), second = temp.File("second.stage");
+  fileDialogs.Answers.push_back(first);
+  Choose(Find<TMenuItem>(bench, "FileSave"));
+  ASSERT_FALSE(Bytes(first).empty());
+  EXPECT_NE(fileDialogs.Requests[0].Flags & OFN_OVERWRITEPROMPT, 0u);
+  const std::vector<String> names = StageNames();
+
+  Choose(Find<TMenuItem>(bench, "FileNew"));
+  EXPECT_TRUE(StageNames().empty());
+  EXPECT_TRUE(bench->DsnSwitch1->Down());
+
+  fileDialogs.Answers.push_back(first);
+  Choose(Find<TMenuItem>(bench, "FileOpen"));
+  EXPECT_EQ(fileDialogs.Requests[1].Kind, TFileDialogKind::Open);
+  EXPECT_EQ(StageNames(), names);
+  EXPECT_TRUE(bench->DsnSwitch1->Down());
+  fileDialogs.Answers.push_back(second);
+  Choose(Find<TMenuItem>(bench, "FileSave"));
+  EXPECT_EQ(Bytes(second), Bytes(first));
+
+  // The history holds both, newest first; choosing the older one opens it.
+  ASSERT_EQ(bench->RecentStages->Items()->Count(), 2);
+  EXPECT_EQ(bench->RecentStages->Items()->Get(0), second);
+  EXPECT_EQ(bench->RecentStages->Items()->Get(1), first);
+  Choose(Find<TMenuItem>(bench, "FileNew"));
+  bench->RecentStages->SetItemIndex(1);
+  SendMessageW(bench->RecentStages->Parent()->Handle(), WM_COMMAND,
+               MAKEWPARAM(GetDlgCtrlID(bench->RecentStages->Handle()), CBN_SELCHANGE),
+               reinterpret_cast<LPARAM>(bench->RecentStages->Handle()));
+  EXPECT_EQ(StageNames(), names);
+  EXPECT_EQ(bench->Document().FileName(), first);
+}
+
+TEST_F(WorkbenchTest, ADamagedOrForeignFileIsReportedAndLeavesTheStageAsItWas) {
+  const std::vector<String> names = StageNames();
+  const String good = temp.File("good.stage");
+  ASSERT_TRUE(bench->Document().SaveFile(good));
+  std::vector<char> bytes = Bytes(good);
+  const String cut = temp.File("cut.stage"), foreign = temp.File("foreign.stage");
+  std::ofstream(cut.c_str(), std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size() / 2));
+  std::ofstream(foreign.c_str(), std::ios::binary) << "\x89PNG\r\n\x1a\n not a stage at all";
+  for (const String& file : {cut, foreign}) {
+    SCOPED_TRACE(file);
+    dialogs.Requests.clear();
+    EXPECT_FALSE(bench->Document().OpenFile(file));
+    ASSERT_EQ(dialogs.Requests.size(), 1u);
+    EXPECT_NE(dialogs.Requests[0].Text.find(file), String::npos) << dialogs.Requests[0].Text;
+    EXPECT_EQ(dialogs.Requests[0].Type, mtError);
+    EXPECT_EQ(StageNames(), names);
+    EXPECT_EQ(bench->Document().FileName(), good);
+  }
+}
+
+}  // namespace
