@@ -1,14 +1,16 @@
-// The headless tour's hands inside Wine: finds the running page window and drives it with real
-// window messages, one command per run, so the tour script can move the real mouse, drop files
-// and take screenshots in between.
-//   TourDriver wait              wait until the page window shows and has painted
-//   TourDriver origin            print the screen position of the page's client area: "x y"
+// The headless tour's hands inside Wine: finds the running program's main window (the page window,
+// or the window class named by TOUR_WINDOW) and drives it with real window messages, one command
+// per run, so the tour script can move the real mouse, drop files and take screenshots in between.
+//   TourDriver wait              wait until the window shows and has painted
+//   TourDriver origin            print the screen position of the window's client area: "x y"
 //   TourDriver type X Y TEXT     replace the text of the edit box at client point (X, Y)
-//   TourDriver save FILE         answer the open save dialog with FILE
-//   TourDriver close             close the page window
+//   TourDriver save FILE         answer the open file dialog (save or open) with FILE
+//   TourDriver open FILE         the same
+//   TourDriver close             close the window
 #include <windows.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cwchar>
 #include <string>
 
@@ -36,7 +38,8 @@ HWND WaitFor(Find find) {
 }
 
 HWND PageWindow() {
-  HWND wnd = FindWindowW(L"TMainForm1", nullptr);
+  const wchar_t* named = _wgetenv(L"TOUR_WINDOW");
+  HWND wnd = FindWindowW(named && *named ? named : L"TMainForm1", nullptr);
   return wnd && IsWindowVisible(wnd) ? wnd : nullptr;
 }
 
@@ -84,9 +87,9 @@ int TypeInto(HWND page, int x, int y, const std::wstring& text) {
   return 0;
 }
 
-int AnswerSaveDialog(HWND page, const std::wstring& fileName) {
+int AnswerFileDialog(HWND page, const std::wstring& fileName) {
   HWND dialog = WaitFor([page] { return PageDialog(page); });
-  if (!dialog) return Fail("no save dialog appeared");
+  if (!dialog) return Fail("no file dialog appeared");
   // The file name box is an edit inside a combo box (inside an extended combo box in Wine).
   struct Search {
     HWND found;
@@ -101,17 +104,17 @@ int AnswerSaveDialog(HWND page, const std::wstring& fileName) {
         return FALSE;
       },
       reinterpret_cast<LPARAM>(&search));
-  if (!search.found) return Fail("the save dialog has no file name box");
+  if (!search.found) return Fail("the file dialog has no file name box");
   SendMessageW(search.found, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(fileName.c_str()));
   PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
   // Done when the dialog has gone.
-  return WaitUntil([dialog] { return !IsWindow(dialog); }) ? 0 : Fail("the save dialog stayed");
+  return WaitUntil([dialog] { return !IsWindow(dialog); }) ? 0 : Fail("the file dialog stayed");
 }
 
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-  if (argc < 2) return Fail("usage: TourDriver wait|origin|type X Y TEXT|save FILE|close");
+  if (argc < 2) return Fail("usage: TourDriver wait|origin|type X Y TEXT|save FILE|open FILE|close");
   const std::wstring command = argv[1];
   HWND page = WaitFor(PageWindow);
   if (!page) return Fail("the page window did not appear");
@@ -130,7 +133,7 @@ int wmain(int argc, wchar_t** argv) {
   }
   // Wine widens the arguments from the locale's encoding: run it under a UTF-8 locale.
   if (command == L"type" && argc == 5) return TypeInto(page, _wtoi(argv[2]), _wtoi(argv[3]), argv[4]);
-  if (command == L"save" && argc == 3) return AnswerSaveDialog(page, argv[2]);
+  if ((command == L"save" || command == L"open") && argc == 3) return AnswerFileDialog(page, argv[2]);
   if (command == L"close") {
     PostMessageW(page, WM_CLOSE, 0, 0);
     return 0;
