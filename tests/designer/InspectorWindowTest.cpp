@@ -6,6 +6,7 @@
 #include "designer/DsnSpctr.h"
 #include "designer/DsnSubMl.h"
 #include "designer/InspectorFm.h"
+#include "framework/stdctrls/BitBtn.h"
 #include "framework/stdctrls/ComboBox.h"
 #include "framework/stdctrls/Edit.h"
 #include "framework/stdctrls/Grids.h"
@@ -180,6 +181,7 @@ TEST_F(Inspector, DesignModeOpensANewWindowAtPositionWithTheSettingsAndClosesIt)
   EXPECT_FALSE(Window()->Panel3->Visible());
   EXPECT_FALSE(Window()->Panel1->Visible());
   EXPECT_TRUE(EditorParked());
+  EXPECT_FALSE(GetWindowLongW(Window()->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
 
   // What the user changed in the window is not kept: reopening puts it back at Position.
   inspector->SetBounds(300, 500, 200, 300);
@@ -191,6 +193,18 @@ TEST_F(Inspector, DesignModeOpensANewWindowAtPositionWithTheSettingsAndClosesIt)
   ToggleDesignMode();
   ASSERT_NE(Window(), nullptr);
   EXPECT_EQ(Window()->BoundsRect(), (TRect{kInspectorLeft, kInspectorTop, kInspectorLeft + 230, kInspectorTop + 400}));
+}
+
+TEST_F(Inspector, TheHelpStripAndStayingOnTopFollowTheSettings) {
+  inspector->HelpButton()->SetVisible(true);
+  inspector->HelpButton()->SetHelpContext(12);
+  inspector->HelpButton()->SetCaption("Hilfe");
+  inspector->SetStayOnTop(true);
+  ToggleDesignMode();
+  EXPECT_TRUE(Window()->Panel1->Visible());
+  EXPECT_EQ(Window()->HelpBtn->HelpContext(), 12);
+  EXPECT_EQ(Window()->HelpBtn->Caption(), "Hilfe");
+  EXPECT_TRUE(GetWindowLongW(Window()->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
 }
 
 TEST_F(Inspector, SelectingFillsTheGridWithCaptionsAndMergedValuesAndWithholdsOutPropsForTwo) {
@@ -208,6 +222,25 @@ TEST_F(Inspector, SelectingFillsTheGridWithCaptionsAndMergedValuesAndWithholdsOu
   EXPECT_EQ(RowOf("Name"), -1);
   EXPECT_EQ(ValueOf("Width"), "");  // 80 and 100
   EXPECT_EQ(ValueOf("Height"), "40");
+}
+
+TEST_F(Inspector, TheApplicationSelectsThroughTheInspector) {
+  ToggleDesignMode();
+  Select(shape1);
+  inspector->SetComponent(shape2);
+  Pump(TPumpMode::DispatchWithoutRealInput);
+  ASSERT_EQ(controller->TargetList()->GetCount(), 1);
+  EXPECT_EQ(controller->TargetList()->GetItems(0), shape2);
+  EXPECT_EQ(ValueOf("Width"), "100");
+}
+
+TEST_F(Inspector, AModelWhoseNamesAndValuesDisagreeLeavesTheGridAlone) {
+  ToggleDesignMode();
+  Select(shape1);
+  const int rows = Grid()->RowCount();
+  controller->Props()->Names()->Add("Tag");
+  inspector->SetPosition();
+  EXPECT_EQ(Grid()->RowCount(), rows);
 }
 
 TEST_F(Inspector, TheTitleBarCloseOnlyHidesAndTheNextSelectionShowsTheWindowAgain) {
