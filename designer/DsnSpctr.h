@@ -19,11 +19,12 @@ class TShowProps : public TPersistent {
   static void Publish(TPublisher<TShowProps>& p);
 
  public:
-  // Bool and caption of one standard property; the order is the one the offered list follows.
+  // Whether one standard property is offered, and its caption.
   struct TEntry {
     bool Shown = false;
     String Caption;
   };
+  // The standard properties in the order in which they are offered.
   enum TProp { spCaption, spColor, spFont, spHeight, spLeft, spName, spTop, spWidth, spCount };
   static const char* const PropNames[spCount];
 

@@ -37,7 +37,7 @@ class TRawReader {
 
   // The signature and the root record; nullopt for anything malformed.
   std::optional<TRecord> Root() {
-    if (Take(4) != "TPF0") return std::nullopt;
+    if (!Has(4) || Take(4) != "TPF0") return std::nullopt;
     TRecord root;
     if (!ReadRecord(root) || at_ != end_) return std::nullopt;
     return root;
@@ -52,6 +52,10 @@ class TRawReader {
     return bytes;
   }
   std::uint8_t Byte() { return static_cast<std::uint8_t>(Take(1)[0]); }
+  std::uint8_t Peek() const {
+    if (!Has(1)) throw std::runtime_error("cut short");
+    return *at_;
+  }
   template <class T>
   T Number() {
     T value;
@@ -62,12 +66,11 @@ class TRawReader {
 
   bool ReadRecord(TRecord& record) {
     try {
-      if (Byte() >= 0xF0) return false;  // no prefix flags in a stored layout
-      --at_;
+      if (Peek() >= 0xF0) return false;  // no prefix flags in a stored layout
       record.Class = Short();
       record.Name = Short();
       for (std::string name = Short(); !name.empty(); name = Short()) record.Props[name] = Value();
-      while (*at_ != 0) {
+      while (Peek() != 0) {
         record.Children.emplace_back();
         if (!ReadRecord(record.Children.back())) return false;
       }
@@ -89,18 +92,23 @@ class TRawReader {
       case 7: return Short();
       case 8: return "False";
       case 9: return "True";
-      case 10: return "<" + std::to_string(Take(Number<std::uint32_t>()).size()) + " bytes>";
+      case 10: return std::to_string(Take(Number<std::uint32_t>()).size()) + " bytes";
       case 12: return Take(Number<std::uint32_t>());
       case 13: return "nil";
       case 11: {
         std::string members;
-        for (std::string member = Short(); !member.empty(); member = Short())
-          members += (members.empty() ? "" : ",") + member;
+        for (std::string member = Short(); !member.empty(); member = Short()) {
+          if (!members.empty()) members += ',';
+          members += member;
+        }
         return "[" + members + "]";
       }
       case 1: {
         std::string items;
-        while (*at_ != 0) items += (items.empty() ? "" : " ") + Value();
+        while (Peek() != 0) {
+          if (!items.empty()) items += ' ';
+          items += Value();
+        }
         ++at_;
         return "(" + items + ")";
       }
