@@ -234,15 +234,6 @@ TEST_F(Inspector, TheApplicationSelectsThroughTheInspector) {
   EXPECT_EQ(ValueOf("Width"), "100");
 }
 
-TEST_F(Inspector, AModelWhoseNamesAndValuesDisagreeLeavesTheGridAlone) {
-  ToggleDesignMode();
-  Select(shape1);
-  const int rows = Grid()->RowCount();
-  controller->Props()->Names()->Add("Tag");
-  inspector->SetPosition();
-  EXPECT_EQ(Grid()->RowCount(), rows);
-}
-
 TEST_F(Inspector, TheTitleBarCloseOnlyHidesAndTheNextSelectionShowsTheWindowAgain) {
   ToggleDesignMode();
   Select(shape1);
