@@ -10,6 +10,7 @@
 // windows.h names a window-property function SetProp; the property writer is meant here.
 #undef SetProp
 #include "designer/DsnInfo.h"
+#include "designer/DsnSpctr.h"
 
 // ---------------------------------------------------------------------------------------------
 // TDsnSwitch
@@ -317,4 +318,5 @@ void RegisterDsnUnitClasses() {
   RegisterClasses({&TDsnStage::StaticClassInfo(), &TDsnSwitch::StaticClassInfo(), &TDsnSwich::StaticClassInfo(),
                    &TDsnRegister::StaticClassInfo()});
   RegisterDsnPanelClasses();
+  RegisterDsnSpctrClasses();
 }

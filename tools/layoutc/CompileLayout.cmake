@@ -1,7 +1,9 @@
-# tavelko_compile_layout(target layoutfile resource_name): compiles `layoutfile` with layoutc at
-# build time (through the cross-compiling emulator, Wine; nothing on a Windows build) and adds
-# the stream to `target` as the RCDATA resource `resource_name`.
-function(tavelko_compile_layout target layoutfile resource_name)
+# Layouts compiled with layoutc at build time (through the cross-compiling emulator, Wine; nothing
+# on a Windows build) into component streams, carried as RCDATA resources.
+
+# _tavelko_layout_rc(layoutfile resource_name rc_var stream_var): the command that compiles
+# `layoutfile`, and a resource script naming the stream `resource_name`.
+function(_tavelko_layout_rc layoutfile resource_name rc_var stream_var)
   get_filename_component(layout "${layoutfile}" ABSOLUTE)
   set(stream "${CMAKE_CURRENT_BINARY_DIR}/${resource_name}.stream")
   set(depfile "${CMAKE_CURRENT_BINARY_DIR}/${resource_name}.stream.d")
@@ -15,5 +17,26 @@ function(tavelko_compile_layout target layoutfile resource_name)
     VERBATIM)
   file(CONFIGURE OUTPUT "${rc}" CONTENT "${resource_name} RCDATA \"${stream}\"\n")
   set_source_files_properties("${rc}" PROPERTIES OBJECT_DEPENDS "${stream}")
+  set(${rc_var} "${rc}" PARENT_SCOPE)
+  set(${stream_var} "${stream}" PARENT_SCOPE)
+endfunction()
+
+# tavelko_compile_layout(target layoutfile resource_name): adds the compiled `layoutfile` to the
+# executable `target` as the RCDATA resource `resource_name`.
+function(tavelko_compile_layout target layoutfile resource_name)
+  _tavelko_layout_rc("${layoutfile}" "${resource_name}" rc stream)
   target_sources(${target} PRIVATE "${rc}" "${stream}")
+endfunction()
+
+# tavelko_library_layout(library layoutfile resource_name): the compiled `layoutfile` as the RCDATA
+# resource `resource_name` of every executable that links the static `library`, directly or not.
+# A resource object inside an archive would be dropped by the linker (nothing refers to it), so the
+# object goes on the executables' link lines instead.
+function(tavelko_library_layout library layoutfile resource_name)
+  _tavelko_layout_rc("${layoutfile}" "${resource_name}" rc stream)
+  set(objects "${library}_${resource_name}_resource")
+  add_library(${objects} OBJECT "${rc}" "${stream}")
+  target_link_libraries(${library} INTERFACE $<TARGET_OBJECTS:${objects}>)
+  # The executables wait for the library, and the library for the object.
+  add_dependencies(${library} ${objects})
 endfunction()

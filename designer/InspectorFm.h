@@ -1,0 +1,84 @@
+// TInspectorFm: the inspector's window, read from its stored layout (RCDATA "TINSPECTORFM"): a
+// property grid whose value cells are edited by editors placed over them — a text box, an
+// enumeration list, or a read-only text box with the "..." button — and written back to every
+// selected control through the inspector.
+#pragma once
+
+#include "framework/windows/Forms.h"
+
+class TBitBtn;
+class TComboBox;
+class TDsnInspector;
+class TEdit;
+class TMultiProps;
+class TPanel;
+class TSpeedButton;
+class TStringGrid;
+class TStrings;
+
+class TInspectorFm : public TForm {
+  TAVELKO_CLASS(TInspectorFm, TForm)
+  static void Publish(TPublisher<TInspectorFm>& p);
+
+ public:
+  static void PublishFields(TFieldPublisher<TInspectorFm>& f);
+
+  // The grid's columns: the property name (0 wide), its caption, its value.
+  static constexpr int NameCol = 0;
+  static constexpr int CaptionCol = 1;
+  static constexpr int ValueCol = 2;
+
+  explicit TInspectorFm(TComponent* owner);
+  // Marks the window as going before its editors lose the focus, so nothing is written back.
+  ~TInspectorFm() override;
+
+  // Published fields, set to the components of the same name when the layout is read.
+  TStringGrid* StringGrid1 = nullptr;
+  TPanel* Panel3 = nullptr;     // the selector strip, always hidden
+  TComboBox* ComboBox1 = nullptr;
+  TEdit* Edit1 = nullptr;       // the text box
+  TPanel* Panel2 = nullptr;     // holds the "..." button
+  TSpeedButton* SpeedButton1 = nullptr;
+  TComboBox* ComboBox2 = nullptr;  // the enumeration list
+  TPanel* Panel1 = nullptr;     // the help strip
+  TBitBtn* HelpBtn = nullptr;
+
+  // Published methods: the handlers the stored layout binds.
+  void FormCreate(TObject* sender);
+  void StringGrid1MouseDown(TObject* sender, TMouseButton button, TShiftState shift, int x, int y);
+  void Edit1Exit(TObject* sender);
+  void ComboBox2Change(TObject* sender);
+  void SpeedButton1Click(TObject* sender);
+  void ComboBox1Change(TObject* sender);
+  void Panel3Resize(TObject* sender);
+
+  // Places the editor of `row`'s property over its value cell; row -1 parks every editor.
+  void SetGrid(int row, bool focus);
+  // Rows for the model's names under their captions with the merged values; the editor follows
+  // CurrentProp. Nothing when the model's names and values disagree in count.
+  void Fill(TMultiProps& model);
+
+  TDsnInspector* Inspector() const { return inspector_; }
+  void SetInspector(TDsnInspector* value) { inspector_ = value; }
+  // The property of the row being edited; empty until a row is chosen.
+  const String& CurrentProp() const { return currentProp_; }
+  // The inspector's BtnProps list itself (not owned).
+  void SetBtnProps(TStrings* value) { btnProps_ = value; }
+
+ private:
+  // Where the editors go when no row is edited: any left edge below 0 counts as parked.
+  static constexpr int ParkedLeft = -2000;
+
+  bool IsButtonProp(const String& name) const;
+  bool IsParked() const;
+  // The value cell of `row` in the window's client coordinates.
+  TRect ValueCellInForm(int row);
+  // Writes the text box to every selected control and shows the error of a bad value here, where
+  // the focus it takes from the text box cannot start the same write and error again.
+  void WriteBack();
+
+  TDsnInspector* inspector_ = nullptr;  // owns this window
+  String currentProp_;
+  TStrings* btnProps_ = nullptr;  // the inspector's
+  bool writing_ = false;
+};
