@@ -2,6 +2,7 @@
 
 #include "controls/HistoryComboBox.h"
 #include "designer/DsnPanel.h"
+#include "designer/DsnSpctr.h"
 #include "designer/DsnUnit.h"
 #include "framework/stdctrls/Dialogs.h"
 #include "framework/stdctrls/Memo.h"
@@ -33,6 +34,7 @@ void TWorkbenchForm::Publish(TPublisher<TWorkbenchForm>& p) {
   p.Method("FileExitClick", &TWorkbenchForm::FileExitClick);
   p.Method("RecentStagesChange", &TWorkbenchForm::RecentStagesChange);
   p.Method("DsnSelect1ChangeSelected", &TWorkbenchForm::DsnSelect1ChangeSelected);
+  p.Method("DsnInspector1BtnClick", &TWorkbenchForm::DsnInspector1BtnClick);
 }
 
 void TWorkbenchForm::PublishFields(TFieldPublisher<TWorkbenchForm>& f) {
@@ -45,6 +47,7 @@ void TWorkbenchForm::PublishFields(TFieldPublisher<TWorkbenchForm>& f) {
   f.Field("DsnStage1", &TWorkbenchForm::DsnStage1);
   f.Field("DsnRegister1", &TWorkbenchForm::DsnRegister1);
   f.Field("DsnSelect1", &TWorkbenchForm::DsnSelect1);
+  f.Field("DsnInspector1", &TWorkbenchForm::DsnInspector1);
   f.Field("OpenDialog1", &TWorkbenchForm::OpenDialog1);
   f.Field("SaveDialog1", &TWorkbenchForm::SaveDialog1);
   f.Field("ColorDialog1", &TWorkbenchForm::ColorDialog1);
@@ -109,6 +112,22 @@ void TWorkbenchForm::DsnSelect1ChangeSelected(TObject*, TSelectedComponents* tar
     line += component ? component->Name() : String("(dying)");
   }
   Log(line);
+}
+
+void TWorkbenchForm::DsnInspector1BtnClick(TObject*, TSelectedComponents* targets, String propName, String& value) {
+  auto* first = targets->Count() ? dynamic_cast<TControl*>(targets->GetComponents(0)) : nullptr;
+  if (!first) return;
+  if (SameText(propName, "Color")) {
+    // The inspector writes the number to every selected control.
+    ColorDialog1->SetColor(first->Color());
+    if (ColorDialog1->Execute()) value = IntToStr(ColorDialog1->Color());
+  } else if (SameText(propName, "Font")) {
+    // A font has no text to write back: the controls take it here, and the value stays.
+    FontDialog1->SetFont(first->Font());
+    if (!FontDialog1->Execute()) return;
+    for (int i = 0; i < targets->Count(); ++i)
+      if (auto* control = dynamic_cast<TControl*>(targets->GetComponents(i))) control->SetFont(FontDialog1->Font());
+  }
 }
 
 void TWorkbenchForm::Log(const String& line) {

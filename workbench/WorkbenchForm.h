@@ -21,6 +21,7 @@ class TOpenDialog;
 class TSaveDialog;
 class TColorDialog;
 class TFontDialog;
+class TDsnInspector;
 class TStageDocument;
 
 class TWorkbenchForm : public TForm {
@@ -43,6 +44,7 @@ class TWorkbenchForm : public TForm {
   TDsnStage* DsnStage1 = nullptr;
   TDsnRegister* DsnRegister1 = nullptr;
   TDsnSelect* DsnSelect1 = nullptr;
+  TDsnInspector* DsnInspector1 = nullptr;
   TOpenDialog* OpenDialog1 = nullptr;
   TSaveDialog* SaveDialog1 = nullptr;
   TColorDialog* ColorDialog1 = nullptr;
@@ -55,6 +57,8 @@ class TWorkbenchForm : public TForm {
   void FileExitClick(TObject* sender);
   void RecentStagesChange(TObject* sender);
   void DsnSelect1ChangeSelected(TObject* sender, TSelectedComponents* targets, TSelectOperation operation);
+  // The inspector's "..." button: colours and fonts through the common dialogs.
+  void DsnInspector1BtnClick(TObject* sender, TSelectedComponents* targets, String propName, String& value);
 
   // Replaces the stage's controller by one of kControllerKinds.
   void UseController(std::size_t kind);

@@ -9,6 +9,12 @@
 
 #include "controls/HistoryComboBox.h"
 #include "designer/DsnPanel.h"
+#include "designer/DsnSpctr.h"
+#include "designer/InspectorFm.h"
+#include "framework/stdctrls/Edit.h"
+#include "framework/stdctrls/Grids.h"
+#include "framework/stdctrls/Panel.h"
+#include "framework/stdctrls/SpeedButton.h"
 #include "designer/DsnUnit.h"
 #include "designer/Dsnselect.h"
 #include "framework/stdctrls/Memo.h"
@@ -212,6 +218,114 @@ TEST_F(WorkbenchTest, ADamagedOrForeignFileIsReportedAndLeavesTheStageAsItWas) {
     EXPECT_EQ(StageNames(), names);
     EXPECT_EQ(bench->Document().FileName(), good);
   }
+}
+
+// The inspector of the workbench, driven through its window with the mouse and the keyboard.
+class WorkbenchInspector : public WorkbenchTest {
+ protected:
+  void SetUp() override {
+    WorkbenchTest::SetUp();
+    bench->UseController(1);
+    ClickSwitch();
+    grid = Find<TControl>(bench, "SampleGrid");
+    combo = Find<TControl>(bench, "SampleHistory");
+    Click(grid, 20, 20);
+    Click(combo, 20, 10, {ssShift});
+  }
+
+  TInspectorFm* Window() const { return bench->DsnInspector1->Form(); }
+  TStringGrid* Grid() const { return Window()->StringGrid1; }
+  int RowOf(const String& name) const {
+    for (int r = 1; r < Grid()->RowCount(); ++r)
+      if (Grid()->Cells(TInspectorFm::NameCol, r) == name) return r;
+    return -1;
+  }
+  String ValueOf(const String& name) const { return Grid()->Cells(TInspectorFm::ValueCol, RowOf(name)); }
+  void ClickRow(const String& name) {
+    const int row = RowOf(name);
+    ASSERT_GT(row, 0) << name;
+    const TRect cell = Grid()->CellRect(TInspectorFm::ValueCol, row);
+    TMouseDriver(Window()).Click(Grid()->ClientToScreen({(cell.Left + cell.Right) / 2, (cell.Top + cell.Bottom) / 2}));
+    Pump(TPumpMode::DispatchWithoutRealInput);
+  }
+  void ClickEllipsis() {
+    TMouseDriver(Window()).Click(ScreenOf(Window()->SpeedButton1, {12, 12}));
+    Pump(TPumpMode::DispatchWithoutRealInput);
+  }
+
+  TControl* grid = nullptr;
+  TControl* combo = nullptr;
+};
+
+TEST_F(WorkbenchInspector, ATypedWidthReachesEverySelectedControl) {
+  ASSERT_NE(Window(), nullptr);
+  EXPECT_EQ(RowOf("Name"), -1) << "withheld while two are selected";
+  ClickRow("Width");
+  for (char digit : String("180")) TypeKey(KeyboardWindow(Window()->Edit1), static_cast<WORD>(digit));
+  ClickRow("Top");
+  Pump(TPumpMode::DispatchWithoutRealInput);
+  EXPECT_EQ(grid->Width(), 180);
+  EXPECT_EQ(combo->Width(), 180);
+  EXPECT_EQ(ValueOf("Width"), "180");
+}
+
+TEST_F(WorkbenchInspector, TheColourButtonAsksTheColourDialogForEverySelectedControl) {
+  ClickRow("Color");
+  EXPECT_FALSE(Window()->Edit1->Enabled()) << "a button property is not typed";
+  ASSERT_TRUE(Window()->Panel2->Visible());
+  choiceDialogs.ColorAnswer = RGB(200, 30, 60);
+  const auto proposed = static_cast<COLORREF>(ColorToRGB(grid->Color()));
+  ClickEllipsis();
+  ASSERT_EQ(choiceDialogs.ColorRequests.size(), 1u);
+  EXPECT_EQ(choiceDialogs.ColorRequests[0].Color, proposed) << "the first selected control's colour";
+  EXPECT_EQ(grid->Color(), static_cast<TColor>(RGB(200, 30, 60)));
+  EXPECT_EQ(combo->Color(), static_cast<TColor>(RGB(200, 30, 60)));
+
+  // Cancelled: nothing changes.
+  choiceDialogs.ColorAnswer.reset();
+  ClickEllipsis();
+  EXPECT_EQ(grid->Color(), static_cast<TColor>(RGB(200, 30, 60)));
+}
+
+TEST_F(WorkbenchInspector, TheFontButtonGivesEverySelectedControlTheChosenFont) {
+  ClickRow("Font");
+  TFontDialogRequest answer{};
+  wcscpy(answer.Font.lfFaceName, L"Arial");
+  answer.Font.lfHeight = -18;
+  answer.Font.lfWeight = FW_BOLD;
+  answer.Color = RGB(0, 0, 128);
+  choiceDialogs.FontAnswer = answer;
+  ClickEllipsis();
+  for (TControl* control : {grid, combo}) {
+    EXPECT_EQ(control->Font()->Name(), "Arial");
+    EXPECT_EQ(control->Font()->Height(), -18);
+    EXPECT_EQ(control->Font()->Style(), TFontStyles{fsBold});
+    EXPECT_EQ(control->Font()->Color(), static_cast<TColor>(RGB(0, 0, 128)));
+  }
+}
+
+TEST_F(WorkbenchInspector, ExchangingTheControllerLeavesOneInspectorWindow) {
+  const auto windows = [] {
+    int count = 0;
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM data) -> BOOL {
+          wchar_t name[32] = {};
+          GetClassNameW(window, name, 32);
+          *reinterpret_cast<int*>(data) += IsWindowVisible(window) && std::wcscmp(name, L"TInspectorFm") == 0;
+          return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&count));
+    return count;
+  };
+  EXPECT_EQ(windows(), 1);
+  bench->UseController(4);
+  EXPECT_EQ(windows(), 1);
+  EXPECT_EQ(bench->DsnRegister1->DsnInspector(), bench->DsnInspector1);
+  Click(grid, 20, 20);
+  EXPECT_EQ(ValueOf("Left"), IntToStr(grid->Left()));
+  ClickSwitch();
+  EXPECT_EQ(windows(), 0);
 }
 
 }  // namespace
