@@ -9,6 +9,7 @@
 
 #include "controls/HistoryComboBox.h"
 #include "designer/DsnPanel.h"
+#include "designer/DsnSubCl.h"
 #include "designer/DsnSpctr.h"
 #include "designer/InspectorFm.h"
 #include "framework/stdctrls/Edit.h"
@@ -96,6 +97,25 @@ TEST_F(WorkbenchTest, EachKindOfControllerShowsItsHandles) {
     Click(shine, 20, 10, {ssShift});
     EXPECT_EQ(HandlesOnStage(), k.Two);
   }
+}
+
+TEST_F(WorkbenchTest, TheColourCyclingControllerDragsOutlinesThatChangeColour) {
+  bench->UseController(6);
+  ClickSwitch();
+  auto* title = Find<TControl>(bench, "TitleBox");
+  const TPoint from = ScreenOf(title, {20, 20});
+  mouse->Press(from);
+  mouse->MoveTo({from.X + 16, from.Y + 12});
+  TMultiShape* outlines = bench->DsnRegister1->Shape();
+  ASSERT_NE(outlines, nullptr);
+  auto* outline = dynamic_cast<TClShape*>(outlines->Items(0));
+  ASSERT_NE(outline, nullptr);
+  const TColor first = outline->DrawnColor();
+  EXPECT_TRUE(PumpUntil([&] { return outline->DrawnColor() != first; }, TPumpMode::DispatchWithoutRealInput));
+  mouse->Release({from.X + 16, from.Y + 12});
+  Pump(TPumpMode::DispatchWithoutRealInput);
+  EXPECT_EQ(bench->DsnRegister1->Shape(), nullptr);
+  EXPECT_EQ(title->Left(), 400 + 16);
 }
 
 TEST_F(WorkbenchTest, MultiSelectAreaWithCtrlSelectsAndTheLogNamesEveryChange) {
