@@ -7,6 +7,7 @@
 #include <shlobj.h>
 
 #include <cstring>
+#include <functional>
 #include <map>
 
 #include "framework/stdctrls/Clipboard.h"
@@ -123,6 +124,80 @@ TEST_F(ChoiceDialogTest, TheFontDialogCarriesFaceSizeStyleCharsetAndColourBothWa
   EXPECT_EQ(dialog.Font()->Style(), (TFontStyles{fsItalic, fsStrikeOut}));
   EXPECT_EQ(dialog.Font()->Charset(), ANSI_CHARSET);
   EXPECT_EQ(dialog.Font()->Color(), static_cast<TColor>(RGB(0, 0, 128)));
+}
+
+// Answers the system's own colour or font dialog of this thread once it shows: `answer` gets the
+// dialog window and ends it.
+class TSystemDialogAnswerer {
+ public:
+  explicit TSystemDialogAnswerer(std::function<void(HWND)> answer) : answer_(std::move(answer)) {
+    current_ = this;
+    timer_ = SetTimer(nullptr, 0, 50, &TSystemDialogAnswerer::Tick);
+  }
+  ~TSystemDialogAnswerer() {
+    KillTimer(nullptr, timer_);
+    current_ = nullptr;
+  }
+  bool answered = false;
+
+ private:
+  static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
+    if (!current_ || current_->answered) return;
+    HWND dialog = nullptr;
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM found) -> BOOL {
+          wchar_t name[16] = {};
+          GetClassNameW(window, name, 16);
+          if (!IsWindowVisible(window) || std::wcscmp(name, L"#32770") != 0) return TRUE;
+          *reinterpret_cast<HWND*>(found) = window;
+          return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&dialog));
+    if (!dialog) return;
+    current_->answered = true;
+    current_->answer_(dialog);
+  }
+
+  static inline TSystemDialogAnswerer* current_ = nullptr;
+  std::function<void(HWND)> answer_;
+  UINT_PTR timer_;
+};
+
+TEST_F(ChoiceDialogTest, TheSystemColourDialogReturnsTheColourTypedIntoIt) {
+  TColorDialog dialog(nullptr);
+  dialog.SetColor(clBlue);
+  TSystemDialogAnswerer answerer([](HWND window) {
+    // The red, green and blue boxes of the full dialog.
+    SetDlgItemInt(window, 706, 10, FALSE);
+    SetDlgItemInt(window, 707, 20, FALSE);
+    SetDlgItemInt(window, 708, 30, FALSE);
+    PostMessageW(window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(window, IDOK)));
+  });
+  ASSERT_TRUE(dialog.Execute());
+  EXPECT_TRUE(answerer.answered);
+  EXPECT_EQ(dialog.Color(), static_cast<TColor>(RGB(10, 20, 30)));
+}
+
+TEST_F(ChoiceDialogTest, TheSystemFontDialogGivesItsChoiceOnOkAndNothingOnCancel) {
+  TFontDialog dialog(nullptr);
+  dialog.Font()->SetName("Courier New");
+  TSystemDialogAnswerer cancel([](HWND window) {
+    PostMessageW(window, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(window, IDCANCEL)));
+  });
+  EXPECT_FALSE(dialog.Execute());
+  EXPECT_TRUE(cancel.answered);
+  EXPECT_EQ(dialog.Font()->Name(), "Courier New");
+
+  // Which face Wine's dialog starts on depends on the fonts of the prefix; what it hands back
+  // must arrive whole.
+  TSystemDialogAnswerer confirm([](HWND window) {
+    PostMessageW(window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(window, IDOK)));
+  });
+  ASSERT_TRUE(dialog.Execute());
+  EXPECT_TRUE(confirm.answered);
+  EXPECT_FALSE(dialog.Font()->Name().empty());
+  EXPECT_NE(dialog.Font()->Height(), 0);
 }
 
 TEST_F(ClipboardTest, NestedOpensOpenOnceAndTheFirstDataEmptiesOnce) {
