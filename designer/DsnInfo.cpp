@@ -1,6 +1,8 @@
 // Property listing and value text over the framework's type information.
 #include "designer/DsnInfo.h"
 
+#include <cctype>
+
 #include "framework/core/Component.h"
 #include "framework/core/List.h"
 
@@ -101,10 +103,25 @@ TMyPropInfo TObjInfo::GetItems(int index) {
   return {info->Name, PropValueToStr(instance_, info), static_cast<std::uint8_t>(info->Kind())};
 }
 
+namespace {
+
+// False only when the first characters are ASCII letters or digits that differ whatever their
+// case: then no case-insensitive comparison can find the names equal. The locale's comparison is
+// a system call, and the property model asks for thousands of names on a large selection.
+bool MayBeSameText(const String& a, const String& b) {
+  if (a.empty() || b.empty()) return true;
+  const auto first = [](char c) { return static_cast<unsigned char>(c); };
+  if (!std::isalnum(first(a[0])) || !std::isalnum(first(b[0]))) return true;
+  return std::toupper(first(a[0])) == std::toupper(first(b[0]));
+}
+
+}  // namespace
+
 int TObjInfo::IndexOfProp(const String& name) {
-  for (int i = 0; i < count_; ++i)
-    if (propList_[static_cast<std::size_t>(i)] && AnsiSameText(propList_[static_cast<std::size_t>(i)]->Name, name))
-      return i;
+  for (int i = 0; i < count_; ++i) {
+    const TPropInfo* prop = propList_[static_cast<std::size_t>(i)];
+    if (prop && MayBeSameText(prop->Name, name) && AnsiSameText(prop->Name, name)) return i;
+  }
   return -1;
 }
 
