@@ -9,6 +9,7 @@
 #include <map>
 #include <optional>
 
+#include "LayoutModeSupport.h"
 #include "designer/DsnSpctr.h"
 #include "designer/DsnUnit.h"
 #include "framework/stdctrls/StdControls.h"
@@ -132,15 +133,6 @@ class TRawReader {
 
 std::optional<TRecord> RecordsOf(const Bytes& bytes) { return TRawReader(bytes.data(), bytes.size()).Root(); }
 
-void RegisterOnce() {
-  static const bool registered = [] {
-    RegisterStdControls();
-    RegisterDsnUnitClasses();
-    return true;
-  }();
-  (void)registered;
-}
-
 // ---------------------------------------------------------------------------------------------
 // The compiled window layout
 
@@ -237,7 +229,7 @@ TEST(InspectorLayout, TheCompiledResourceHoldsExactlyTheWindowsControlsPlacement
 // Settings in the stream
 
 TEST(InspectorSettings, DefaultsAreTheDeclaredOnesAndNoneIsWritten) {
-  RegisterOnce();
+  layouttest::RegisterClassesOnce();
   TDsnInspector inspector(nullptr);
   inspector.SetName("DsnInspector1");
   EXPECT_EQ(inspector.Caption(), "Object Inspector");
@@ -260,7 +252,7 @@ TEST(InspectorSettings, DefaultsAreTheDeclaredOnesAndNoneIsWritten) {
 }
 
 TEST(InspectorSettings, AStoredLayoutOfAnotherProgramHoldsTheInspectorWithItsSettings) {
-  RegisterOnce();
+  layouttest::RegisterClassesOnce();
   const std::string text =
       "object Workbench: TForm\n"
       "  object DsnRegister1: TDsnRegister\n    DsnInspector = DsnInspector1\n  end\n"

@@ -3,6 +3,8 @@
 // selection, the editors go over the pressed row, and edits reach every selected control.
 #include <gtest/gtest.h>
 
+#include "InspectorDriver.h"
+#include "LayoutModeSupport.h"
 #include "designer/DsnSpctr.h"
 #include "designer/DsnSubMl.h"
 #include "designer/InspectorFm.h"
@@ -48,23 +50,14 @@ class TButtonHandler : public TObject {
   std::vector<int> counts;
 };
 
-void RegisterOnce() {
-  static const bool registered = [] {
-    RegisterStdControls();
-    RegisterDsnUnitClasses();
-    return true;
-  }();
-  (void)registered;
-}
-
 // A borderless page with a stage of three shapes, the mode switch, a multi-select controller and
 // the inspector; everything belongs to the form.
-class Inspector : public ::testing::Test {
+class Inspector : public ::testing::Test, public TInspectorDriver {
  protected:
   static constexpr int kInspectorLeft = 720, kInspectorTop = 80;
 
   Inspector() {
-    RegisterOnce();
+    layouttest::RegisterClassesOnce();
     form->SetBorderStyle(bsNone);
     form->SetBounds(60, 60, 600, 360);
     stage = Place<TDsnStage>(form, "DsnStage1", 0, 0, 420, 360);
@@ -115,36 +108,7 @@ class Inspector : public ::testing::Test {
     mouse.Release(On(control), {ssShift});
   }
 
-  TInspectorFm* Window() const { return inspector->Form(); }
-  TStringGrid* Grid() const { return Window()->StringGrid1; }
-  // The screen point in the middle of `row`'s value cell.
-  TPoint ValueCellOf(int row) const {
-    const TRect cell = Grid()->CellRect(TInspectorFm::ValueCol, row);
-    return Grid()->ClientToScreen({(cell.Left + cell.Right) / 2, (cell.Top + cell.Bottom) / 2});
-  }
-  int RowOf(const String& name) const {
-    for (int r = 1; r < Grid()->RowCount(); ++r)
-      if (Grid()->Cells(TInspectorFm::NameCol, r) == name) return r;
-    return -1;
-  }
-  String ValueOf(const String& name) const {
-    const int row = RowOf(name);
-    return row < 0 ? String("<no row>") : Grid()->Cells(TInspectorFm::ValueCol, row);
-  }
-  void ClickRow(const String& name) {
-    TMouseDriver(Window()).Click(ValueCellOf(RowOf(name)));
-    Pump(TPumpMode::DispatchWithoutRealInput);
-  }
-  // Digits: their keys are their characters.
-  void Type(const char* text) {
-    for (const char* c = text; *c; ++c) TypeKey(KeyboardWindow(Window()->Edit1), static_cast<WORD>(*c));
-  }
-  // The enumeration list's edit field after a press on it.
-  HWND FocusedList() {
-    TMouseDriver(Window()).Click(Window()->ComboBox2->ClientToScreen({8, 8}));
-    return KeyboardWindow(Window()->ComboBox2);
-  }
-  bool EditorParked() const { return Window()->Edit1->Left() < 0; }
+  TDsnInspector* Inspected() const override { return inspector; }
 
   TForm* form = new TForm(nullptr);
   TDsnStage* stage;
@@ -341,7 +305,7 @@ TEST_F(Inspector, AButtonPropertyIsEditedByTheApplicationsHandlerAndWrittenToAll
   const TRect cell = Window()->Edit1->BoundsRect();
   EXPECT_EQ(Window()->Panel2->Left(), cell.Left + Grid()->ColWidths(TInspectorFm::ValueCol) - 23);
 
-  TMouseDriver(Window()).Click(Window()->SpeedButton1->Parent()->ClientToScreen({12, 12}));
+  ClickEllipsis();
   ASSERT_EQ(handler.names, std::vector<String>{"Hint"});
   EXPECT_EQ(handler.senders[0], inspector);
   EXPECT_EQ(handler.counts[0], 2);
@@ -355,7 +319,7 @@ TEST_F(Inspector, WithoutAHandlerTheButtonDoesNothing) {
   ToggleDesignMode();
   Select(shape1);
   ClickRow("Hint");
-  TMouseDriver(Window()).Click(Window()->SpeedButton1->Parent()->ClientToScreen({12, 12}));
+  ClickEllipsis();
   EXPECT_EQ(shape1->Hint(), "one");
 }
 

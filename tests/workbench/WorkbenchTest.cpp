@@ -21,6 +21,7 @@
 #include "framework/stdctrls/Memo.h"
 #include "framework/stdctrls/Menus.h"
 #include "framework/stdctrls/Shape.h"
+#include "tests/designer/InspectorDriver.h"
 #include "tests/support/Foreground.h"
 #include "tests/support/Pixels.h"
 #include "tests/workbench/WorkbenchFixture.h"
@@ -241,7 +242,7 @@ TEST_F(WorkbenchTest, ADamagedOrForeignFileIsReportedAndLeavesTheStageAsItWas) {
 }
 
 // The inspector of the workbench, driven through its window with the mouse and the keyboard.
-class WorkbenchInspector : public WorkbenchTest {
+class WorkbenchInspector : public WorkbenchTest, public TInspectorDriver {
  protected:
   void SetUp() override {
     WorkbenchTest::SetUp();
@@ -253,25 +254,7 @@ class WorkbenchInspector : public WorkbenchTest {
     Click(combo, 20, 10, {ssShift});
   }
 
-  TInspectorFm* Window() const { return bench->DsnInspector1->Form(); }
-  TStringGrid* Grid() const { return Window()->StringGrid1; }
-  int RowOf(const String& name) const {
-    for (int r = 1; r < Grid()->RowCount(); ++r)
-      if (Grid()->Cells(TInspectorFm::NameCol, r) == name) return r;
-    return -1;
-  }
-  String ValueOf(const String& name) const { return Grid()->Cells(TInspectorFm::ValueCol, RowOf(name)); }
-  void ClickRow(const String& name) {
-    const int row = RowOf(name);
-    ASSERT_GT(row, 0) << name;
-    const TRect cell = Grid()->CellRect(TInspectorFm::ValueCol, row);
-    TMouseDriver(Window()).Click(Grid()->ClientToScreen({(cell.Left + cell.Right) / 2, (cell.Top + cell.Bottom) / 2}));
-    Pump(TPumpMode::DispatchWithoutRealInput);
-  }
-  void ClickEllipsis() {
-    TMouseDriver(Window()).Click(ScreenOf(Window()->SpeedButton1, {12, 12}));
-    Pump(TPumpMode::DispatchWithoutRealInput);
-  }
+  TDsnInspector* Inspected() const override { return bench->DsnInspector1; }
 
   TControl* grid = nullptr;
   TControl* combo = nullptr;
@@ -281,7 +264,7 @@ TEST_F(WorkbenchInspector, ATypedWidthReachesEverySelectedControl) {
   ASSERT_NE(Window(), nullptr);
   EXPECT_EQ(RowOf("Name"), -1) << "withheld while two are selected";
   ClickRow("Width");
-  for (char digit : String("180")) TypeKey(KeyboardWindow(Window()->Edit1), static_cast<WORD>(digit));
+  Type("180");
   ClickRow("Top");
   Pump(TPumpMode::DispatchWithoutRealInput);
   EXPECT_EQ(grid->Width(), 180);
