@@ -179,6 +179,18 @@ void TDsnStage::WriteControls(TStream& stream, bool markEachControl) {
   for (int i = 0; i < (markEachControl ? count : 1); ++i) ends.WriteListEnd();
 }
 
+void TDsnStage::WriteDesign(TStream& stream, const TComponentWriter::TBinaryPropertyHook& binary) {
+  TComponentWriter writer(stream, Owner());
+  writer.OnBinaryProperty = binary;
+  for (int i = 0; i < ControlCount(); ++i) {
+    TControl* control = Controls(i);
+    if (control->Owner() != Owner()) continue;
+    writer.WriteSignature();
+    writer.WriteComponent(control);
+  }
+  writer.WriteListEnd();
+}
+
 void TDsnStage::WriteComponents(TStream* stream, TControl* control) {
   TComponentWriter writer(*stream, Owner());
   writer.WriteSignature();

@@ -32,6 +32,7 @@ class TBitmap : public TGraphic {
   void Assign(TPersistent* source) override;
 
   bool Empty() const override { return !image_->handle; }
+  const void* SharedData() const override { return image_.get(); }
   int Width() const override { return image_->format.width; }
   int Height() const override { return image_->format.height; }
   void SetWidth(int width) override { SetSize(width, Height()); }

@@ -28,6 +28,10 @@ class TGraphic : public TPersistent {
   // The graphic as a complete file.
   virtual std::vector<std::uint8_t> SaveToBytes() = 0;
 
+  // What copies made by Assign share (the graphic itself when they share nothing): graphics with
+  // the same shared data show the same picture.
+  virtual const void* SharedData() const { return this; }
+
   // ---- Operations ----
   bool Transparent() const { return transparent_; }
   virtual void SetTransparent(bool transparent);

@@ -513,6 +513,9 @@ void TWinControl::DoEnter() { OnEnter(this); }
 void TWinControl::DoExit() { OnExit(this); }
 
 bool TWinControl::DoKeyDown(TWMKey& message) {
+  if (TWinControl* form = GetParentForm(this); form && form != this && static_cast<TCustomForm*>(form)->KeyPreview() &&
+                                               form->DoKeyDown(message))
+    return true;
   if (ControlStyle().Contains(csNoStdEvents)) return false;
   Word key = message.CharCode();
   KeyDown(key, KeyDataToShiftState(message.KeyData()));
