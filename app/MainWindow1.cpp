@@ -214,7 +214,9 @@ void TMainForm1::DsnSwitch1Click(TObject*) {
   }
 }
 
-void TMainForm1::SpeedButton1Click(TObject*) {
+void TMainForm1::SpeedButton1Click(TObject*) { SaveComic(); }
+
+bool TMainForm1::SaveComic() {
   // The capture happens before the dialog, so the page outline never shows in it; from the
   // first save on the page shows its outline dotted. The outline is repainted away before the
   // pixels are copied, or a second save would capture the dots. The outline may have been
@@ -228,10 +230,7 @@ void TMainForm1::SpeedButton1Click(TObject*) {
     Image0->Canvas()->CopyRect(PageTargetRect, *Canvas(), PageCaptureRect);
   }
   if (Shape0) Shape0->Pen()->SetStyle(psDot);
-  SaveComic();
-}
 
-bool TMainForm1::SaveComic() {
   if (!SavePictureDialog1->Execute()) return false;
   const String fileName = SavePictureDialog1->FileName();
   if (FileExists(fileName) &&

@@ -114,8 +114,8 @@ class TMainForm1 : public TForm {
 
  private:
   void WMDropFiles(TMessage& message);
-  // The save action after the capture: the dialog, the overwrite question, the JPEG with the
-  // editable page in it. True when the comic was written.
+  // The save action: the capture, the dialog, the overwrite question, the JPEG with the editable
+  // page in it. True when the comic was written.
   bool SaveComic();
   // Unsaved changes: asks whether to save them first. False when the user cancelled (or the save
   // did not happen).

@@ -130,8 +130,9 @@ class TDsnStage : public TPanel {
   // Each top-level component loaded; nothing here.
   void ComponentsProc(TComponent*) {}
   // The stream SaveToStream writes, but with the selection left alone (grab handles belong to no
-  // form and are passed over); `binary` may replace or leave out binary properties.
-  void WriteDesign(TStream& stream, const TComponentWriter::TBinaryPropertyHook& binary = {});
+  // form and are passed over) and the controls as they are outside design mode; `property` may
+  // replace or leave out properties.
+  void WriteDesign(TStream& stream, const TComponentWriter::TPropertyHook& property = {});
 
   // ---- Notices posted to the stage about components ----
   // OnControlCreate / OnControlLoaded follow once the current message is done, for a component

@@ -56,6 +56,7 @@ void TComponentWriter::WriteProperties(TPersistent* instance, const String& pref
 void TComponentWriter::WriteProperty(TPersistent* instance, const TPropInfo& prop, const String& prefix, int depth) {
   if (!prop.IsStored(instance)) return;
   const String name = prefix + prop.Name;
+  if (OnProperty && OnProperty(*this, component_, instance, name)) return;
   switch (prop.Kind()) {
     case tkInteger:
     case tkChar:
@@ -161,7 +162,7 @@ void TComponentWriter::DefineProperty(const String& name, const TReaderProc&, co
 void TComponentWriter::DefineBinaryProperty(const String& name, const TStreamProc&, const TStreamProc& writeData,
                                             bool hasData) {
   if (!hasData || !writeData) return;
-  if (OnBinaryProperty && OnBinaryProperty(*this, component_, defineInstance_, definePrefix_ + name)) return;
+  if (OnProperty && OnProperty(*this, component_, defineInstance_, definePrefix_ + name)) return;
   TMemoryStream data;
   writeData(data);
   values_.WriteShortString(definePrefix_ + name);

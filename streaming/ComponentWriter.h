@@ -27,12 +27,13 @@ class TComponentWriter : public TWriter {
   // The encoder, for writing values no component holds.
   TValueWriter& Values() { return values_; }
 
-  // Asked before a binary property (a picture's "Data") is written, with the component being
-  // written, the object that streams the property and the property's path: it may write the
-  // entry itself through Values(), or leave it out, and then returns true.
-  using TBinaryPropertyHook =
+  // Asked before each property that has something to write, with the component being written,
+  // the object that holds or streams the property and the property's path ("Left", "Font.Name",
+  // "Picture.Data"): it may write the entry itself through Values(), or leave it out, and then
+  // returns true.
+  using TPropertyHook =
       std::function<bool(TComponentWriter& writer, TComponent* component, TPersistent* instance, const String& path)>;
-  TBinaryPropertyHook OnBinaryProperty;
+  TPropertyHook OnProperty;
 
   // ---- TFiler ----
   void DefineProperty(const String& name, const TReaderProc& readData, const TWriterProc& writeData,
