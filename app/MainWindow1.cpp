@@ -185,6 +185,8 @@ void TMainForm1::WMDropFiles(TMessage& message) {
   if (!IsPictureFile(fileName)) return;
   // A file that fails to load raises before the frame's picture changes.
   if (TImage* frame = HoveredFrame()) frame->Picture()->LoadFromFile(fileName);
+  // In layout mode a photo is a step of its own, not part of the next layout change.
+  if (DsnSwitch1->Down()) FHistory->Record();
 }
 
 void TMainForm1::Image1MouseMove(TObject*, TShiftState, int, int) { FHoverFrame = FrameTags[0]; }

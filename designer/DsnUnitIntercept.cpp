@@ -85,9 +85,10 @@ void TDsnCtrl::ClientMouseMove(TWMMouse& message) {
 
 void TDsnCtrl::ClientMouseUp(TWMMouse& message) {
   const TShiftState shift = NoteMouse(message);
-  if (CaptureControl()) controller_->MoseUp(Control(), mousePos_, shift);
+  TDsnRegister* controller = controller_;  // the release may end this interceptor's control
+  if (CaptureControl()) controller->MoseUp(Control(), mousePos_, shift);
   ReleaseCapture();
-  controller_->DesignChanged();
+  controller->DesignChanged();
 }
 
 void TDsnCtrl::ClientPaint(TWMPaint& message) { Control()->Perform(message.Message); }

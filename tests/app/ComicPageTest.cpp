@@ -106,6 +106,16 @@ TEST_F(ComicPage, AReopenedComicShowsThePageAsSavedAndSavesTheSameSegments) {
   EXPECT_LT(MeanDifference(Decoded(FileBytes(second)), Decoded(FileBytes(first))), 1.5);
 }
 
+TEST_F(ComicPage, AComicSavedInLayoutModeOpensWithoutTheMarksOfDesignMode) {
+  ClickOnPanel(page->DsnSwitch1);
+  Select(page->Shape1);
+  const String file = Save("layout.jpg");
+  NewPage();
+  page->OpenComicFile(file);
+  EXPECT_EQ(page->Memo0->Cursor(), crDefault);
+  EXPECT_EQ(Inventory(), Inventory(true));  // no grab handles came along
+}
+
 TEST_F(ComicPage, PhotosGoIntoTheComicAtTheSizeTheirFramesShowThem) {
   HoverOver(page->Image1);
   ASSERT_TRUE(Drop({Photo("baseline.jpg")}));  // 80 x 60: kept as it is

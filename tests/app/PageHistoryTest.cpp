@@ -110,6 +110,12 @@ TEST_F(PageHistory, DialogueModeChangesBecomeOneStepWhenLayoutModeBegins) {
   Redo();
   EXPECT_EQ(page->Memo0->Text(), "やあ");
   EXPECT_EQ(Shown(page->Image1)->ClassName(), "TJPEGImage");
+  // A photo dropped in layout mode is a step of its own.
+  HoverOver(page->Image1);  // layout mode keeps the frame last hovered before it
+  ASSERT_TRUE(Drop({Photo("photo.bmp")}));
+  EXPECT_EQ(page->History().UndoCount(), 2u);
+  Undo();
+  EXPECT_EQ(Shown(page->Image1)->ClassName(), "TJPEGImage");
   // Leaving layout mode keeps the history.
   ClickOnPanel(page->DsnSwitch1);
   EXPECT_TRUE(page->History().CanUndo());
