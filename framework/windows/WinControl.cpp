@@ -513,8 +513,9 @@ void TWinControl::DoEnter() { OnEnter(this); }
 void TWinControl::DoExit() { OnExit(this); }
 
 bool TWinControl::DoKeyDown(TWMKey& message) {
-  if (TWinControl* form = GetParentForm(this); form && form != this && static_cast<TCustomForm*>(form)->KeyPreview() &&
-                                               form->DoKeyDown(message))
+  // A previewing form sees the key first (through its TWinControl side, whose DoKeyDown this is).
+  if (TCustomForm* form = GetParentForm(this);
+      form && form != this && form->KeyPreview() && static_cast<TWinControl*>(form)->DoKeyDown(message))
     return true;
   if (ControlStyle().Contains(csNoStdEvents)) return false;
   Word key = message.CharCode();
