@@ -3,6 +3,8 @@
 // the stream and not the photos.
 #include "designer/DsnHistory.h"
 
+#include <unordered_set>
+
 #include "designer/DsnUnit.h"
 #include "framework/core/Stream.h"
 #include "framework/graphics/Picture.h"
@@ -54,7 +56,8 @@ void SelectByName(TDsnStage* stage, const std::vector<String>& names) {
 
 }  // namespace
 
-TDsnHistory::TDsnHistory(TDsnStage* stage, std::size_t limit) : stage_(stage), limit_(limit), current_(Take()) {}
+TDsnHistory::TDsnHistory(TDsnStage* stage, std::size_t limit, std::size_t pictureBudget)
+    : stage_(stage), limit_(limit), pictureBudget_(pictureBudget), current_(Take()) {}
 
 TDsnHistory::~TDsnHistory() = default;
 
@@ -89,9 +92,9 @@ bool TDsnHistory::Record() {
   if (now->SameStageAs(*current_)) return false;
   now->serial = ++nextSerial_;
   undo_.push_back(std::move(current_));
-  if (undo_.size() > limit_) undo_.pop_front();
   redo_.clear();
   current_ = std::move(now);
+  while (!undo_.empty() && (undo_.size() > limit_ || KeptPictureBytes() > pictureBudget_)) undo_.pop_front();
   return true;
 }
 
@@ -130,6 +133,19 @@ void TDsnHistory::MarkSaved() {
 bool TDsnHistory::Modified() {
   Record();
   return current_->serial != savedSerial_;
+}
+
+std::size_t TDsnHistory::KeptPictureBytes() const {
+  std::unordered_set<const void*> counted;
+  for (const TSnapshot::TImagePicture& shown : current_->pictures) counted.insert(shown.picture->Graphic()->SharedData());
+  std::size_t bytes = 0;
+  auto count = [&](const TSnapshot& step) {
+    for (const TSnapshot::TImagePicture& kept : step.pictures)
+      if (counted.insert(kept.picture->Graphic()->SharedData()).second) bytes += kept.picture->Graphic()->SharedDataSize();
+  };
+  for (const auto& step : undo_) count(*step);
+  for (const auto& step : redo_) count(*step);
+  return bytes;
 }
 
 std::size_t TDsnHistory::OwnBytes() const {

@@ -17,9 +17,13 @@ class TDsnHistory {
  public:
   // Undo steps kept; older ones are forgotten.
   static constexpr std::size_t kDefaultLimit = 100;
+  // Bytes of pictures the steps may keep alive that the page no longer shows (photos dropped over
+  // or deleted); beyond them the oldest steps are forgotten too.
+  static constexpr std::size_t kDefaultPictureBudget = std::size_t(256) << 20;
 
   // The stage as it is now is the starting point (and counts as saved). Not owned.
-  explicit TDsnHistory(TDsnStage* stage, std::size_t limit = kDefaultLimit);
+  explicit TDsnHistory(TDsnStage* stage, std::size_t limit = kDefaultLimit,
+                       std::size_t pictureBudget = kDefaultPictureBudget);
   ~TDsnHistory();
   TDsnHistory(const TDsnHistory&) = delete;
   TDsnHistory& operator=(const TDsnHistory&) = delete;
@@ -42,8 +46,10 @@ class TDsnHistory {
   // The stage differs from what was last saved or opened (a change not yet recorded counts).
   bool Modified();
 
-  // Bytes the steps hold beyond the pictures they share with the page.
+  // Bytes of the steps' stage streams.
   std::size_t OwnBytes() const;
+  // Bytes of the pictures the steps keep alive that the page itself no longer shows.
+  std::size_t KeptPictureBytes() const;
 
  private:
   struct TSnapshot;
@@ -52,6 +58,7 @@ class TDsnHistory {
 
   TDsnStage* stage_;
   std::size_t limit_;
+  std::size_t pictureBudget_;
   std::unique_ptr<TSnapshot> current_;
   std::deque<std::unique_ptr<TSnapshot>> undo_;  // oldest first
   std::vector<std::unique_ptr<TSnapshot>> redo_;  // next redo last

@@ -16,6 +16,11 @@ const void* TJPEGImage::SharedData() const {
   return this;
 }
 
+std::size_t TJPEGImage::SharedDataSize() const {
+  if (source_) return source_->SharedDataSize();
+  return (compressed_ ? compressed_->size() : 0) + (decoded_ ? decoded_->SharedDataSize() : 0);
+}
+
 int TJPEGImage::Width() const { return source_ ? source_->Width() : header_.width; }
 int TJPEGImage::Height() const { return source_ ? source_->Height() : header_.height; }
 

@@ -23,8 +23,9 @@ class TJPEGImage : public TGraphic {
   void Assign(TPersistent* source) override;
 
   bool Empty() const override { return !compressed_ && !source_; }
-  // The assigned pixels, or else the compressed data.
+  // The assigned pixels, or else the compressed data (with the pixels decoded from it).
   const void* SharedData() const override;
+  std::size_t SharedDataSize() const override;
   int Width() const override;
   int Height() const override;
   // A JPEG image takes its size from its data: EInvalidGraphicOperation.

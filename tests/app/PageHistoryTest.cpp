@@ -6,6 +6,7 @@
 #include <functional>
 
 #include "designer/DsnHistory.h"
+#include "framework/graphics/Bitmap.h"
 #include "framework/stdctrls/Memo.h"
 #include "framework/stdctrls/Shape.h"
 #include "framework/stdctrls/SpeedButton.h"
@@ -97,6 +98,25 @@ TEST_F(PageHistory, TheHistoryHoldsAHundredStepsAndEachKeyPressIsOne) {
   Key(VK_RIGHT, true);
   EXPECT_EQ(page->Memo0->Left(), start - 19);
   EXPECT_FALSE(page->History().CanRedo());
+}
+
+TEST_F(PageHistory, PicturesThePageNoLongerShowsAreKeptWithinABudget) {
+  constexpr std::size_t budget = 200 * 1024;
+  TDsnHistory history(page->DsnStage1, TDsnHistory::kDefaultLimit, budget);
+  for (int i = 0; i < 10; ++i) {
+    TBitmap photo;
+    photo.SetSize(200, 150);  // 90,000 bytes of pixels, new ones each time
+    page->Image1->Picture()->Assign(&photo);
+    ASSERT_TRUE(history.Record());
+  }
+  // The two photos before the last one fit; a third would not.
+  EXPECT_EQ(history.UndoCount(), 2u);
+  EXPECT_LE(history.KeptPictureBytes(), budget);
+  const void* shown = Shown(page->Image1)->SharedData();
+  ASSERT_TRUE(history.Undo());
+  EXPECT_NE(Shown(page->Image1)->SharedData(), shown);
+  ASSERT_TRUE(history.Redo());
+  EXPECT_EQ(Shown(page->Image1)->SharedData(), shown);
 }
 
 TEST_F(PageHistory, DialogueModeChangesBecomeOneStepWhenLayoutModeBegins) {
