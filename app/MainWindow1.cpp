@@ -1,13 +1,19 @@
 // The page window's event handlers: dropping photos into frames, clearing frames, the mode
-// captions, saving the page as a JPEG, and opening the information page.
+// captions, saving the page as a JPEG with the editable page in it, opening such a comic again,
+// undo and nudging in layout mode, the question about unsaved work, and the information page.
 #include "app/MainWindow1.h"
+
+#include <windows.h>
+#include <commdlg.h>
 
 #include <array>
 
 #include "app/InformationPage.h"
 #include "app/InformationWindow.h"
+#include "app/comic/ComicFile.h"
 #include "controls/GradBox.h"
 #include "controls/dxfLabel.h"
+#include "designer/DsnHistory.h"
 #include "designer/DsnUnit.h"
 #include "framework/core/IniFile.h"
 #include "framework/graphics/Bitmap.h"
@@ -34,6 +40,8 @@ constexpr std::array<const char*, 3> PictureExtensions{".BMP", ".JPG", ".JPEG"};
 constexpr TRect PageCaptureRect{22, 0, 422, 600};
 constexpr TRect PageTargetRect{0, 0, 400, 600};
 constexpr int SavedJpegQuality = 100;
+
+constexpr const char* ComicFilter = "JPEG ファイル (*.jpg;*.jpeg)|*.jpg;*.jpeg";
 
 bool IsPictureFile(const String& fileName) {
   const String extension = ExtractFileExt(fileName);
@@ -145,7 +153,15 @@ void TMainForm1::PublishFields(TFieldPublisher<TMainForm1>& f) {
 TMainForm1::TMainForm1(TComponent* owner) : TForm(owner), FSettingsFile(ProgramSettingsFile()) {
   InitializeForm(this);
   AcceptDroppedFiles(Handle(), true);
+  FHistory = std::make_unique<TDsnHistory>(DsnStage1);
+  DsnRegister1->OnDesignChange = TNotifyEvent(this, &TMainForm1::DesignChanged);
+  SetKeyPreview(true);
+  OnKeyDown = TKeyEvent(this, &TMainForm1::PageKeyDown);
+  OnCloseQuery = TCloseQueryEvent(this, &TMainForm1::PageCloseQuery);
 }
+
+// The history looks at the stage, which the form's components outlive only until here.
+TMainForm1::~TMainForm1() { FHistory.reset(); }
 
 void TMainForm1::WndProc(TMessage& message) {
   if (message.Msg == WM_DROPFILES) {
@@ -169,6 +185,8 @@ void TMainForm1::WMDropFiles(TMessage& message) {
   if (!IsPictureFile(fileName)) return;
   // A file that fails to load raises before the frame's picture changes.
   if (TImage* frame = HoveredFrame()) frame->Picture()->LoadFromFile(fileName);
+  // In layout mode a photo is a step of its own, not part of the next layout change.
+  if (DsnSwitch1->Down()) FHistory->Record();
 }
 
 void TMainForm1::Image1MouseMove(TObject*, TShiftState, int, int) { FHoverFrame = FrameTags[0]; }
@@ -188,6 +206,8 @@ void TMainForm1::Image4DblClick(TObject*) { ClearFrame(Image4); }
 
 void TMainForm1::DsnSwitch1Click(TObject*) {
   if (DsnSwitch1->Down()) {
+    // What dialogue mode changed (photos, dialogue) becomes one step before layout changes.
+    FHistory->Record();
     DsnSwitch1->SetCaption("[台詞入力モード]へ");
     dxfLabel0->SetCaption("[レイアウトモード]です。吹き出し・台詞ボックスを配置します。");
   } else {
@@ -196,7 +216,9 @@ void TMainForm1::DsnSwitch1Click(TObject*) {
   }
 }
 
-void TMainForm1::SpeedButton1Click(TObject*) {
+void TMainForm1::SpeedButton1Click(TObject*) { SaveComic(); }
+
+bool TMainForm1::SaveComic() {
   // The capture happens before the dialog, so the page outline never shows in it; from the
   // first save on the page shows its outline dotted. The outline is repainted away before the
   // pixels are copied, or a second save would capture the dots. The outline may have been
@@ -211,18 +233,83 @@ void TMainForm1::SpeedButton1Click(TObject*) {
   }
   if (Shape0) Shape0->Pen()->SetStyle(psDot);
 
-  if (!SavePictureDialog1->Execute()) return;
+  if (!SavePictureDialog1->Execute()) return false;
   const String fileName = SavePictureDialog1->FileName();
   if (FileExists(fileName) &&
       MessageDlg(fileName + " は既に存在します。\n上書きしますか？", mtConfirmation, TMsgDlgButtons{mbYes, mbNo}, 0) != mrYes)
-    return;
+    return false;
 
   TBitmap bitmap;
   bitmap.Assign(Image0->Picture()->Graphic());
   TJPEGImage jpeg;
   jpeg.Assign(&bitmap);
   jpeg.SetCompressionQuality(SavedJpegQuality);
+  jpeg.SetAppSegments(ComicSegments(*DsnStage1));
   jpeg.SaveToFile(fileName);
+  FHistory->MarkSaved();
+  return true;
+}
+
+// ---------------------------------------------------------------------------------------------
+// The editable comic: opening, undo, nudging, unsaved work
+
+void TMainForm1::OpenComicFile(const String& fileName) {
+  OpenComic(*DsnStage1, fileName);
+  FHistory->Reset();
+}
+
+void TMainForm1::OpenComicWithDialog() {
+  if (!SettleUnsavedChanges()) return;
+  TFileDialogRequest request;
+  request.Kind = TFileDialogKind::Open;
+  request.Owner = Handle();
+  request.Title = "開く";
+  request.Filter = ComicFilter;
+  request.DefaultExt = "jpg";
+  request.Flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
+  if (!FileDialogService().Execute(request)) return;
+  OpenComicFile(request.FileName);
+}
+
+bool TMainForm1::SettleUnsavedChanges() {
+  if (!FHistory->Modified()) return true;
+  switch (MessageDlg("漫画が変更されています。保存しますか？", mtConfirmation, TMsgDlgButtons{mbYes, mbNo, mbCancel}, 0)) {
+    case mrYes: return SaveComic();
+    case mrNo: return true;
+    default: return false;
+  }
+}
+
+void TMainForm1::PageCloseQuery(TObject*, bool& canClose) { canClose = SettleUnsavedChanges(); }
+
+void TMainForm1::DesignChanged(TObject*) { FHistory->Record(); }
+
+void TMainForm1::PageKeyDown(TObject*, Word& key, TShiftState shift) {
+  const bool ctrl = shift.Contains(ssCtrl);
+  if (ctrl && key == 'O') {
+    key = 0;
+    OpenComicWithDialog();
+    return;
+  }
+  // Undo and nudging belong to layout mode, and never to the middle of a drag.
+  if (!DsnSwitch1->Down() || DsnRegister1->Gesture() != TDsnGesture::Idle) return;
+  const bool alter = shift.Contains(ssShift);
+  switch (key) {
+    case 'Z':
+      if (!ctrl) return;
+      alter ? FHistory->Redo() : FHistory->Undo();
+      break;
+    case 'Y':
+      if (!ctrl) return;
+      FHistory->Redo();
+      break;
+    case VK_LEFT: DsnRegister1->Nudge(-1, 0, alter, ctrl); break;
+    case VK_RIGHT: DsnRegister1->Nudge(1, 0, alter, ctrl); break;
+    case VK_UP: DsnRegister1->Nudge(0, -1, alter, ctrl); break;
+    case VK_DOWN: DsnRegister1->Nudge(0, 1, alter, ctrl); break;
+    default: return;
+  }
+  key = 0;
 }
 
 // With no information page set up, the program's own information window stands in for it.

@@ -2,6 +2,8 @@
 // instruction strip, and the button panel with the mode switch, save and information buttons.
 #pragma once
 
+#include <memory>
+
 #include "framework/windows/Forms.h"
 
 class TShape;
@@ -15,6 +17,7 @@ class TdxfLabel;
 class TDsnStage;
 class TDsnRegister;
 class TDsnSwitch;
+class TDsnHistory;
 
 class TMainForm1 : public TForm {
   TAVELKO_CLASS(TMainForm1, TForm)
@@ -24,6 +27,7 @@ class TMainForm1 : public TForm {
   static void PublishFields(TFieldPublisher<TMainForm1>& f);
 
   explicit TMainForm1(TComponent* owner);
+  ~TMainForm1() override;
 
   // Published fields, set to the components of the same name when the layout is read.
   TShape* Shape4 = nullptr;
@@ -96,15 +100,34 @@ class TMainForm1 : public TForm {
   const String& SettingsFile() const { return FSettingsFile; }
   void SetSettingsFile(const String& fileName) { FSettingsFile = fileName; }
 
+  // ---- The editable comic ----
+  // Replaces the page with the one a saved comic carries; EComicOpen, and the page unchanged,
+  // when the file holds none or a damaged one. The opened page counts as saved.
+  void OpenComicFile(const String& fileName);
+  // Ctrl+O: after asking about unsaved changes, the open dialog, then OpenComicFile.
+  void OpenComicWithDialog();
+  // Layout changes, and the dialogue-mode changes made before layout mode began, as steps.
+  TDsnHistory& History() const { return *FHistory; }
+
  protected:
   void WndProc(TMessage& message) override;
 
  private:
   void WMDropFiles(TMessage& message);
+  // The save action: the capture, the dialog, the overwrite question, the JPEG with the editable
+  // page in it. True when the comic was written.
+  bool SaveComic();
+  // Unsaved changes: asks whether to save them first. False when the user cancelled (or the save
+  // did not happen).
+  bool SettleUnsavedChanges();
+  void PageKeyDown(TObject* sender, Word& key, TShiftState shift);
+  void PageCloseQuery(TObject* sender, bool& canClose);
+  void DesignChanged(TObject* sender);
   // The frame whose tag is FHoverFrame, or null.
   TImage* HoveredFrame() const;
   static void ClearFrame(TImage* frame);
 
   String FHoverFrame;
   String FSettingsFile;
+  std::unique_ptr<TDsnHistory> FHistory;
 };

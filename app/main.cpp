@@ -1,4 +1,5 @@
-// Tavelko.exe start-up: the application object, the page window, the message loop.
+// Tavelko.exe start-up: the application object, the page window (with the comic named on the
+// command line, if any), the message loop.
 #include <windows.h>
 
 #include "app/MainWindow1.h"
@@ -12,6 +13,14 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     Application->Initialize();
     Application->SetTitle("Tavelko");
     Application->CreateForm(MainForm1);
+    if (const String comic = ParamStr(1); !comic.empty()) {
+      // A comic that cannot be opened is reported; the page starts as it is stored.
+      try {
+        MainForm1->OpenComicFile(comic);
+      } catch (Exception& error) {
+        Application->ShowException(error);
+      }
+    }
     Application->Run();
   } catch (Exception& error) {
     Application->ShowException(error);

@@ -28,6 +28,7 @@
 #include "framework/stdctrls/Menus.h"
 #include "framework/stdctrls/Panel.h"
 #include "framework/stdctrls/SpeedButton.h"
+#include "streaming/ComponentWriter.h"
 
 class TDsnRegister;
 class TDsnCtrl;
@@ -128,6 +129,10 @@ class TDsnStage : public TPanel {
   void LoadFromStream(TStream* stream);
   // Each top-level component loaded; nothing here.
   void ComponentsProc(TComponent*) {}
+  // The stream SaveToStream writes, but with the selection left alone (grab handles belong to no
+  // form and are passed over) and the controls as they are outside design mode; `property` may
+  // replace or leave out properties.
+  void WriteDesign(TStream& stream, const TComponentWriter::TPropertyHook& property = {});
 
   // ---- Notices posted to the stage about components ----
   // OnControlCreate / OnControlLoaded follow once the current message is done, for a component
@@ -458,6 +463,19 @@ class TDsnRegister : public TComponent {
   virtual void Moved(int dx, int dy);
   // The inspector asks for `control` to be the selection.
   void SelectByInspect(TControl* control);
+
+  // ---- Keyboard moves ----
+  // Moves the selection one step in the direction (dx, dy), each -1, 0 or 1, or with `resize`
+  // widens or narrows it, heightens or lowers it by one step; a step is the move grid, or one
+  // pixel when `fine`. Only a selection sharing one parent is nudged, never the stage itself,
+  // and never further out of its parent's client area than it already was.
+  void Nudge(int dx, int dy, bool resize, bool fine);
+
+  // ---- Changes ----
+  // Raised after the designer may have changed the design: a drag or creation ended, a grab
+  // handle resized, a paste, a delete, a value from the context menu, a nudge. Not stored.
+  TNotifyEvent OnDesignChange;
+  void DesignChanged() { OnDesignChange(this); }
 
   // ---- Clipboard and delete ----
   // The name of the designer's clipboard format.

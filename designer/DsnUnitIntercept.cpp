@@ -85,8 +85,10 @@ void TDsnCtrl::ClientMouseMove(TWMMouse& message) {
 
 void TDsnCtrl::ClientMouseUp(TWMMouse& message) {
   const TShiftState shift = NoteMouse(message);
-  if (CaptureControl()) controller_->MoseUp(Control(), mousePos_, shift);
+  TDsnRegister* controller = controller_;  // the release may end this interceptor's control
+  if (CaptureControl()) controller->MoseUp(Control(), mousePos_, shift);
   ReleaseCapture();
+  controller->DesignChanged();
 }
 
 void TDsnCtrl::ClientPaint(TWMPaint& message) { Control()->Perform(message.Message); }
@@ -95,7 +97,10 @@ void TDsnCtrl::ClientPreResize(TMessage& message) {
   SetCaptureControl(reinterpret_cast<TControl*>(message.WParam));
 }
 
-void TDsnCtrl::ClientResize(TResizeMessage& message) { controller_->Resized(CaptureControl(), message); }
+void TDsnCtrl::ClientResize(TResizeMessage& message) {
+  controller_->Resized(CaptureControl(), message);
+  controller_->DesignChanged();
+}
 
 void TDsnCtrl::ClientSelect(TMessage& message) { controller_->Selected(CaptureControl(), message); }
 

@@ -1,5 +1,5 @@
 // The controller's mouse gestures: selecting and moving, drawing a new control from the palette's
-// template, and the context menu of property values.
+// template, nudging from the keyboard, and the context menu of property values.
 #include <algorithm>
 #include <cstdlib>
 #include <utility>
@@ -133,6 +133,51 @@ void TDsnRegister::SelectByInspect(TControl* control) {
   targets->Clear();
   targets->Add(control);
   targets->SetPosition();
+}
+
+// ---------------------------------------------------------------------------------------------
+// TDsnRegister: keyboard moves
+
+namespace {
+
+// `value` moved toward `wanted`, but not beyond [low, high] unless it already was.
+int KeptInside(int value, int wanted, int low, int high) {
+  return std::clamp(wanted, std::min(low, value), std::max(high, value));
+}
+
+}  // namespace
+
+void TDsnRegister::Nudge(int dx, int dy, bool resize, bool fine) {
+  if (!targetList_ || targetList_->GetCount() <= 0 || !SameParent()) return;
+  const int stepX = fine || moveWidth_ <= 0 ? 1 : moveWidth_;
+  const int stepY = fine || moveHeight_ <= 0 ? 1 : moveHeight_;
+  bool changed = false;
+  for (int i = 0; i < targetList_->GetCount(); ++i) {
+    TControl* target = targetList_->GetItems(i);
+    if (!target || target == dsnStage_ || !target->Parent()) continue;
+    const TRect area = target->Parent()->ClientRect();
+    TRect bounds{target->Left(), target->Top(), target->Left() + target->Width(), target->Top() + target->Height()};
+    if (resize) {
+      bounds.Right = KeptInside(bounds.Right, std::max(bounds.Left + 1, bounds.Right + dx * stepX), bounds.Left + 1, area.Right);
+      bounds.Bottom = KeptInside(bounds.Bottom, std::max(bounds.Top + 1, bounds.Bottom + dy * stepY), bounds.Top + 1, area.Bottom);
+    } else {
+      bool canMove = true;
+      if (dsnStage_ && dsnStage_->OnMoveQuery) dsnStage_->OnMoveQuery(dsnStage_, target, canMove);
+      if (!canMove) continue;
+      const int left = KeptInside(bounds.Left, bounds.Left + dx * stepX, 0, area.Right - target->Width());
+      const int top = KeptInside(bounds.Top, bounds.Top + dy * stepY, 0, area.Bottom - target->Height());
+      bounds = {left, top, left + target->Width(), top + target->Height()};
+    }
+    if (bounds.Left == target->Left() && bounds.Top == target->Top() && bounds.Width() == target->Width() &&
+        bounds.Height() == target->Height())
+      continue;
+    target->SetBounds(bounds.Left, bounds.Top, bounds.Width(), bounds.Height());
+    changed = true;
+  }
+  if (!changed) return;
+  targetList_->SetPosition();
+  if (props_) props_->GetValues();
+  DesignChanged();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -280,5 +325,6 @@ void TDsnRegister::MenuMethod(TObject* sender) {
   if (!targetList_) return;
   SetProp(targetList_->Items(), item->PropName(), value);
   targetList_->SetPosition();
+  DesignChanged();
 }
 

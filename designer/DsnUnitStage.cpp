@@ -179,6 +179,25 @@ void TDsnStage::WriteControls(TStream& stream, bool markEachControl) {
   for (int i = 0; i < (markEachControl ? count : 1); ++i) ends.WriteListEnd();
 }
 
+void TDsnStage::WriteDesign(TStream& stream, const TComponentWriter::TPropertyHook& property) {
+  TComponentWriter writer(stream, Owner());
+  // Design mode gives every intercepted window the arrow, which it loses again when design mode
+  // ends: no state of the design.
+  const bool designing = controller_ && controller_->Designing();
+  writer.OnProperty = [designing, &property](TComponentWriter& w, TComponent* component, TPersistent* instance,
+                                             const String& path) {
+    if (designing && path == "Cursor" && dynamic_cast<TWinControl*>(component)) return true;
+    return property && property(w, component, instance, path);
+  };
+  for (int i = 0; i < ControlCount(); ++i) {
+    TControl* control = Controls(i);
+    if (control->Owner() != Owner()) continue;
+    writer.WriteSignature();
+    writer.WriteComponent(control);
+  }
+  writer.WriteListEnd();
+}
+
 void TDsnStage::WriteComponents(TStream* stream, TControl* control) {
   TComponentWriter writer(*stream, Owner());
   writer.WriteSignature();

@@ -117,6 +117,7 @@ void TDsnRegister::Paste() {
   TCursorChangeBatch cursors;
   reader.ReadComponents(Owner(), container, [this](TComponent* component) { ComponentsProcClipbrd(component); });
   if (targetList_) targetList_->SetPosition();
+  DesignChanged();
 }
 
 void TDsnRegister::ComponentsProcClipbrd(TComponent* component) {
@@ -151,6 +152,7 @@ void TDsnRegister::Delete() {
     for (int i = doomed.Count() - 1; i >= 0; --i) delete static_cast<TControl*>(doomed[i]);
   }
   if (targetList_) targetList_->SetPosition();
+  DesignChanged();
 }
 
 void TDsnRegister::SortForDelete(TList* controls) const {

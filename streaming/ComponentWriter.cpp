@@ -36,6 +36,7 @@ void TComponentWriter::WriteRecord(TComponent* component, int depth) {
     throw EWriteError(Format(streammessages::TooDeep, streamformat::MaxRecordDepth));
   component->SetStateFlag(csWriting, true);
   const TScopeGuard written([component] { component->SetStateFlag(csWriting, false); });
+  const auto current = TemporarilySet(component_, component);
   values_.WriteShortString(component->ClassName());
   values_.WriteShortString(component->Name());
   WriteProperties(component, String(), 0);
@@ -48,12 +49,14 @@ void TComponentWriter::WriteProperties(TPersistent* instance, const String& pref
   if (depth > MaxObjectDepth) throw EWriteError(Format(streammessages::TooDeep, MaxObjectDepth));
   for (const TPropInfo* prop : instance->ClassInfo().Properties()) WriteProperty(instance, *prop, prefix, depth);
   const auto prefixed = TemporarilySet(definePrefix_, prefix);
+  const auto defining = TemporarilySet(defineInstance_, instance);
   instance->DefineProperties(*this);
 }
 
 void TComponentWriter::WriteProperty(TPersistent* instance, const TPropInfo& prop, const String& prefix, int depth) {
   if (!prop.IsStored(instance)) return;
   const String name = prefix + prop.Name;
+  if (OnProperty && OnProperty(*this, component_, instance, name)) return;
   switch (prop.Kind()) {
     case tkInteger:
     case tkChar:
@@ -159,6 +162,7 @@ void TComponentWriter::DefineProperty(const String& name, const TReaderProc&, co
 void TComponentWriter::DefineBinaryProperty(const String& name, const TStreamProc&, const TStreamProc& writeData,
                                             bool hasData) {
   if (!hasData || !writeData) return;
+  if (OnProperty && OnProperty(*this, component_, defineInstance_, definePrefix_ + name)) return;
   TMemoryStream data;
   writeData(data);
   values_.WriteShortString(definePrefix_ + name);

@@ -2,6 +2,8 @@
 // their children as records of the component stream.
 #pragma once
 
+#include <functional>
+
 #include "framework/core/Component.h"
 #include "framework/core/Filer.h"
 #include "streaming/ValueWriter.h"
@@ -24,6 +26,14 @@ class TComponentWriter : public TWriter {
   void FlushBuffer() { values_.FlushBuffer(); }
   // The encoder, for writing values no component holds.
   TValueWriter& Values() { return values_; }
+
+  // Asked before each property that has something to write, with the component being written,
+  // the object that holds or streams the property and the property's path ("Left", "Font.Name",
+  // "Picture.Data"): it may write the entry itself through Values(), or leave it out, and then
+  // returns true.
+  using TPropertyHook =
+      std::function<bool(TComponentWriter& writer, TComponent* component, TPersistent* instance, const String& path)>;
+  TPropertyHook OnProperty;
 
   // ---- TFiler ----
   void DefineProperty(const String& name, const TReaderProc& readData, const TWriterProc& writeData,
@@ -55,4 +65,6 @@ class TComponentWriter : public TWriter {
   TValueWriter values_;
   TComponent* root_;
   String definePrefix_;  // name prefix for DefineProperties of the object being written
+  TPersistent* defineInstance_ = nullptr;  // the object whose DefineProperties is running
+  TComponent* component_ = nullptr;        // the record being written
 };

@@ -2,13 +2,15 @@
 # The headless tour: runs Tavelko on the private screen and uses it as a person would, with real
 # input: drops a photo on each frame, arranges balloons and boxes in layout mode (dragging,
 # resizing, copying, pasting, deleting), types dialogue into the boxes, saves the page through the
-# save dialog, and takes a screenshot. Leaves out/comic.jpg and out/screenshot.png.
+# save dialog, and takes a screenshot. Then it opens the saved comic again, checks that the page
+# looks as it did, moves a balloon, undoes and redoes the move, and closes without saving.
+# Leaves out/comic.jpg and out/screenshot.png (the pages it compared in out/tour-pages).
 # Usage: tour.sh BUILD_DIR OUT_DIR
 set -eu
 build=$1 out=$2
 here=$(cd "$(dirname "$0")" && pwd)
 driver() { LC_ALL=C.UTF-8 wine "$build/tools/TourDriver.exe" "$@"; }
-mkdir -p "$out/tour-photos"
+mkdir -p "$out/tour-photos" "$out/tour-pages"
 rm -f "$out/comic.jpg" "$out/screenshot.png"
 
 # Photos made for the tour: large enough that the frames must scale them down.
@@ -104,5 +106,48 @@ import -window root "$out/screenshot.png"
 driver close
 wait "$pid"
 [ -s "$out/comic.jpg" ] || { echo "tour: the comic was not saved" >&2; exit 1; }
+
+# The page area of the screen (client x 22, 400 x 600) as NAME.png.
+page_shot() {
+  driver wait
+  import -window root -crop "400x600+$((ox + 22))+$oy" +repage "$out/tour-pages/$1.png"
+}
+# The root-mean-square difference of two page shots, from 0 to 1.
+difference() {
+  compare -metric RMSE "$out/tour-pages/$1.png" "$out/tour-pages/$2.png" null: 2>&1 | sed -E 's/.*\((.*)\).*/\1/'
+}
+same_page() {  # same_page A B WHAT: A and B show the same page, up to JPEG noise
+  local d; d=$(difference "$1" "$2")
+  awk -v d="$d" 'BEGIN { exit !(d < 0.02) }' || { echo "tour: $3 (difference $d)" >&2; exit 1; }
+}
+convert "$out/screenshot.png" -crop "400x600+$((ox + 22))+$oy" +repage "$out/tour-pages/saved.png"
+
+# The comic opened again from the command line shows the page as it was saved.
+wine "$build/app/Tavelko.exe" "$(winepath -w "$out/comic.jpg")" </dev/null >/dev/null 2>&1 &
+pid=$!
+driver wait
+read -r ox oy < <(driver origin | tr -d '\r')
+page_shot reopened
+same_page saved reopened "the reopened comic does not show the saved page"
+
+# In layout mode the first balloon (now at stage 198, 8) moved down, the move undone and redone.
+click "$switch_x" "$switch_y"
+click $((22 + 198 + 4)) $((8 + 4))
+page_shot selected
+sleep 1  # a press at once at the same place would be a double-click
+drag $((22 + 198 + 4)) $((8 + 4)) 0 40
+page_shot moved
+xdotool key ctrl+z
+page_shot undone
+xdotool key ctrl+y
+page_shot redone
+awk -v d="$(difference selected moved)" 'BEGIN { exit !(d >= 0.005) }' || { echo "tour: the balloon did not move" >&2; exit 1; }
+same_page selected undone "undoing the move did not restore the page"
+same_page moved redone "redoing the move did not move the balloon again"
+
+# The redone move is unsaved work: closing asks, and the tour answers No.
+driver close
+driver answer no
+wait "$pid"
 echo "comic: $out/comic.jpg"
 echo "screenshot: $out/screenshot.png"

@@ -32,6 +32,8 @@ class TBitmap : public TGraphic {
   void Assign(TPersistent* source) override;
 
   bool Empty() const override { return !image_->handle; }
+  const void* SharedData() const override { return image_.get(); }
+  std::size_t SharedDataSize() const override { return image_->format.ImageBytes(); }
   int Width() const override { return image_->format.width; }
   int Height() const override { return image_->format.height; }
   void SetWidth(int width) override { SetSize(width, Height()); }

@@ -28,6 +28,11 @@ class TGraphic : public TPersistent {
   // The graphic as a complete file.
   virtual std::vector<std::uint8_t> SaveToBytes() = 0;
 
+  // What copies made by Assign share (the graphic itself when they share nothing): graphics with
+  // the same shared data show the same picture. SharedDataSize: about how many bytes it holds.
+  virtual const void* SharedData() const { return this; }
+  virtual std::size_t SharedDataSize() const { return 0; }
+
   // ---- Operations ----
   bool Transparent() const { return transparent_; }
   virtual void SetTransparent(bool transparent);

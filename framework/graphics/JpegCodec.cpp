@@ -24,6 +24,8 @@ namespace {
 // Working memory libjpeg may take for whole-image buffers (progressive streams); beyond it the
 // image is refused instead of allocated.
 constexpr long kMaxWorkingMemory = 512L << 20;
+// What fits after a segment's length field.
+constexpr std::size_t kMaxSegmentPayload = 65533;
 // More scans than any encoder writes; hostile progressive streams use many to burn time.
 constexpr int kMaxScans = 1000;
 
@@ -214,6 +216,7 @@ struct EncodeStep {
   jpeg_compress_struct* info;
   const Pixels* pixels;
   int quality;
+  std::span<const AppSegment> segments;
 
   static void Create(jpeg_compress_struct* info) { jpeg_create_compress(info); }
 
@@ -227,6 +230,8 @@ struct EncodeStep {
     jpeg_set_defaults(info);
     jpeg_set_quality(info, step->quality, TRUE);
     jpeg_start_compress(info, TRUE);
+    for (const AppSegment& segment : step->segments)
+      jpeg_write_marker(info, segment.marker, segment.payload.data(), unsigned(segment.payload.size()));
     constexpr int kBatch = 16;
     JSAMPROW rows[kBatch];
     while (int(info->next_scanline) < pixels.height) {
@@ -293,16 +298,23 @@ Header Decode(std::span<const std::uint8_t> data, int eighths, const RowsAllocat
   return header;
 }
 
-std::vector<std::uint8_t> Encode(const Pixels& pixels, int quality) {
+std::vector<std::uint8_t> Encode(const Pixels& pixels, int quality, std::span<const AppSegment> segments) {
   if (pixels.width <= 0 || pixels.height <= 0 || pixels.width > JPEG_MAX_DIMENSION ||
       pixels.height > JPEG_MAX_DIMENSION)
     throw EInvalidGraphic("Cannot save a JPEG image of " + std::to_string(pixels.width) + " x " +
                           std::to_string(pixels.height) + " pixels");
+  std::size_t segmentBytes = 0;
+  for (const AppSegment& segment : segments) {
+    if (segment.marker < JPEG_APP0 || segment.marker > JPEG_APP0 + 15 || segment.payload.size() > kMaxSegmentPayload)
+      throw EInvalidGraphic("Cannot save an application segment of marker " + std::to_string(segment.marker) +
+                            " and " + std::to_string(segment.payload.size()) + " bytes");
+    segmentBytes += segment.payload.size() + 4;
+  }
   Compressor compressor;
   // About one byte a pixel holds most photographs at high quality; the buffer doubles if not.
-  MemoryDestination destination(std::size_t(pixels.width) * std::size_t(pixels.height) + 16384);
+  MemoryDestination destination(std::size_t(pixels.width) * std::size_t(pixels.height) + segmentBytes + 16384);
   compressor.Info().dest = &destination.pub;
-  EncodeStep step{&compressor.Info(), &pixels, quality < 1 ? 1 : quality > 100 ? 100 : quality};
+  EncodeStep step{&compressor.Info(), &pixels, quality < 1 ? 1 : quality > 100 ? 100 : quality, segments};
   Guard<EncodeStep::Run>(compressor.Errors(), &step);
   return std::vector<std::uint8_t>(destination.buffer, destination.buffer + destination.Used());
 }

@@ -42,7 +42,14 @@ struct Pixels {
   bool bottomUp = true;
 };
 
-// A baseline JPEG file of the pixels at quality 1..100, otherwise libjpeg's default parameters.
-std::vector<std::uint8_t> Encode(const Pixels& pixels, int quality);
+// An application segment (marker 0xE0..0xEF) and its payload of at most 65,533 bytes.
+struct AppSegment {
+  int marker = 0;
+  std::vector<std::uint8_t> payload;
+};
+
+// A baseline JPEG file of the pixels at quality 1..100, otherwise libjpeg's default parameters;
+// `segments` follow the JFIF header in their order.
+std::vector<std::uint8_t> Encode(const Pixels& pixels, int quality, std::span<const AppSegment> segments = {});
 
 }  // namespace jpeg

@@ -10,6 +10,17 @@
 TJPEGImage::TJPEGImage() = default;
 TJPEGImage::~TJPEGImage() = default;
 
+const void* TJPEGImage::SharedData() const {
+  if (source_) return source_->SharedData();
+  if (compressed_) return compressed_.get();
+  return this;
+}
+
+std::size_t TJPEGImage::SharedDataSize() const {
+  if (source_) return source_->SharedDataSize();
+  return (compressed_ ? compressed_->size() : 0) + (decoded_ ? decoded_->SharedDataSize() : 0);
+}
+
 int TJPEGImage::Width() const { return source_ ? source_->Width() : header_.width; }
 int TJPEGImage::Height() const { return source_ ? source_->Height() : header_.height; }
 
@@ -21,6 +32,11 @@ void TJPEGImage::SetCompressionQuality(int quality) {
   if (quality == quality_) return;
   quality_ = quality;
   Changed();
+}
+
+void TJPEGImage::SetAppSegments(std::vector<jpeg::AppSegment> segments) {
+  appSegments_ = std::move(segments);
+  if (source_) compressed_.reset();  // compressed again, with them
 }
 
 std::unique_ptr<TBitmap> TJPEGImage::DecodeToBitmap(const std::vector<std::uint8_t>& data, int eighths,
@@ -44,6 +60,7 @@ void TJPEGImage::Assign(TPersistent* source) {
       source_->Assign(image->source_.get());
     }
     compressedQuality_ = image->compressedQuality_;
+    appSegments_ = image->appSegments_;
     quality_ = image->quality_;
     decoded_.reset();
     if (image->decoded_) {  // bitmaps share their pixels: no need to decode again
@@ -87,7 +104,7 @@ const std::vector<std::uint8_t>& TJPEGImage::Compressed() {
     ::GdiFlush();
     jpeg::Pixels pixels{image.bits, image.format.width, image.format.height, image.format.bitCount,
                         image.format.Stride(), true};
-    compressed_ = std::make_shared<const std::vector<std::uint8_t>>(jpeg::Encode(pixels, quality_));
+    compressed_ = std::make_shared<const std::vector<std::uint8_t>>(jpeg::Encode(pixels, quality_, appSegments_));
     compressedQuality_ = quality_;
   }
   if (!compressed_) throw EInvalidGraphicOperation("Cannot save an empty JPEG image");

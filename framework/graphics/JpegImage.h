@@ -23,6 +23,9 @@ class TJPEGImage : public TGraphic {
   void Assign(TPersistent* source) override;
 
   bool Empty() const override { return !compressed_ && !source_; }
+  // The assigned pixels, or else the compressed data (with the pixels decoded from it).
+  const void* SharedData() const override;
+  std::size_t SharedDataSize() const override;
   int Width() const override;
   int Height() const override;
   // A JPEG image takes its size from its data: EInvalidGraphicOperation.
@@ -32,6 +35,10 @@ class TJPEGImage : public TGraphic {
   // 1..100, the quality the pixels of an assigned bitmap are compressed with; 75 at first.
   int CompressionQuality() const { return quality_; }
   void SetCompressionQuality(int quality);
+
+  // Application segments written into the file when the pixels of an assigned bitmap are
+  // compressed (data loaded as it is keeps its own).
+  void SetAppSegments(std::vector<jpeg::AppSegment> segments);
 
   // Baseline, progressive, grey or CMYK data. It is decoded completely (at the smallest scale)
   // before it is accepted, so damage anywhere raises EInvalidGraphic here and not when drawn.
@@ -59,6 +66,7 @@ class TJPEGImage : public TGraphic {
   jpeg::Header header_;
   std::unique_ptr<TBitmap> source_;  // pixels of an assigned bitmap, compressed when saved
   int compressedQuality_ = 0;        // quality the compressed source was made with
+  std::vector<jpeg::AppSegment> appSegments_;
   std::unique_ptr<TBitmap> decoded_;
   int decodedEighths_ = 0;
   int quality_ = 75;

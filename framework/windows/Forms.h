@@ -172,6 +172,10 @@ class TCustomForm : public TWinControl {
   void SetActiveControl(TWinControl* control);
   // A control inside the form received the focus.
   void ControlFocused(TWinControl* control);
+  // The form's OnKeyDown sees each key press before the focused control does; a key it sets to
+  // 0 goes no further. Not stored.
+  bool KeyPreview() const { return keyPreview_; }
+  void SetKeyPreview(bool value) { keyPreview_ = value; }
 
   // ---- Drawing: the canvas of the client area (OnPaint, or copying its pixels) ----
   TCanvas* Canvas() const { return canvas_.get(); }
@@ -263,6 +267,7 @@ class TCustomForm : public TWinControl {
   std::unique_ptr<TControlScrollBar> horzScrollBar_;
   std::unique_ptr<TControlScrollBar> vertScrollBar_;
   bool oldCreateOrder_ = false;
+  bool keyPreview_ = false;
   bool scaled_ = true;
   int pixelsPerInch_ = 96;
   int textHeight_ = 0;

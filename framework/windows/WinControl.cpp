@@ -513,6 +513,10 @@ void TWinControl::DoEnter() { OnEnter(this); }
 void TWinControl::DoExit() { OnExit(this); }
 
 bool TWinControl::DoKeyDown(TWMKey& message) {
+  // A previewing form sees the key first (through its TWinControl side, whose DoKeyDown this is).
+  if (TCustomForm* form = GetParentForm(this);
+      form && form != this && form->KeyPreview() && static_cast<TWinControl*>(form)->DoKeyDown(message))
+    return true;
   if (ControlStyle().Contains(csNoStdEvents)) return false;
   Word key = message.CharCode();
   KeyDown(key, KeyDataToShiftState(message.KeyData()));

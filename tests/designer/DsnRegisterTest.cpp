@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "LayoutModeSupport.h"
+#include "designer/DsnHistory.h"
 #include "designer/Dsnfunc.h"
 #include "tests/support/InputDrivers.h"
 #include "tests/support/MessagePump.h"
@@ -199,6 +200,37 @@ TEST_F(DsnCreate, SwitchingOffDisarmsThePaletteAndHandsTheArrowButtonOver) {
   page.controller->SetDesigning(false);
   EXPECT_EQ(palette->designingCalls, (std::vector<bool>{true, false, true, false}));
   EXPECT_EQ(palette->armed, nullptr);
+}
+
+// The history of a stage, recording whenever the controller reports a change.
+struct THistoryRecorder : TObject {
+  explicit THistoryRecorder(TDsnStage* stage) : history(stage) {}
+  void Changed(TObject*) {
+    ++changes;
+    history.Record();
+  }
+  TDsnHistory history;
+  int changes = 0;
+};
+
+TEST_F(DsnCreate, ACreationIsOneStepThatUndoesAndRedoesWithItsNameAndBounds) {
+  THistoryRecorder recorder(page.stage);
+  page.controller->OnDesignChange = TNotifyEvent(&recorder, &THistoryRecorder::Changed);
+  palette->armed = memoTemplate;
+  mouse.Drag(On(page.stage, 250, 200), On(page.stage, 330, 240));
+  ASSERT_NE(page.form->FindComponent("Memo3"), nullptr);
+  EXPECT_EQ(recorder.changes, 1);
+  EXPECT_EQ(recorder.history.UndoCount(), 1u);
+
+  ASSERT_TRUE(recorder.history.Undo());
+  EXPECT_EQ(page.form->FindComponent("Memo3"), nullptr);
+  ASSERT_TRUE(recorder.history.Redo());
+  auto* created = dynamic_cast<TMemo*>(page.form->FindComponent("Memo3"));
+  ASSERT_NE(created, nullptr);
+  EXPECT_EQ(created->BoundsRect(), Bounds(248, 200, 80, 40));
+  // Read anew in design mode: intercepted like every other windowed control.
+  EXPECT_NE(TPageForm::InterceptorOf(created), nullptr);
+  EXPECT_FALSE(recorder.history.Redo());
 }
 
 TEST(DsnNames, NewComponentsTakeTheFirstFreeNumberOfTheirClass) {

@@ -127,11 +127,12 @@ HWND KeyboardWindow(TWinControl* fallback) {
   return focus ? focus : fallback->Handle();
 }
 
-void TypeKey(HWND window, WORD virtualKey, bool control) {
+void TypeKey(HWND window, WORD virtualKey, bool control, bool shift) {
   BYTE saved[256], state[256];
   GetKeyboardState(saved);
   GetKeyboardState(state);
   state[VK_CONTROL] = state[VK_LCONTROL] = control ? 0x80 : 0;
+  state[VK_SHIFT] = state[VK_LSHIFT] = shift ? 0x80 : 0;
   SetKeyboardState(state);
   const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC)) << 16;
   Deliver(window, WM_KEYDOWN, virtualKey, 1 | scan);

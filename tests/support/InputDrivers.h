@@ -69,9 +69,9 @@ class TMouseDriver {
 // The window keys go to: the focused one; while another program holds the activation of the shared
 // desktop this thread has no focus, and `fallback` stands in.
 HWND KeyboardWindow(TWinControl* fallback);
-// A key pressed and released with Ctrl held or not: key down, the character the translation makes
-// of it, key up.
-void TypeKey(HWND window, WORD virtualKey, bool control = false);
+// A key pressed and released with Ctrl and Shift held or not: key down, the character the
+// translation makes of it, key up.
+void TypeKey(HWND window, WORD virtualKey, bool control = false, bool shift = false);
 
 // ---- Dropped files ----
 

@@ -180,6 +180,28 @@ TEST_F(WindowedControls, KeyDownMayTakeTheKey) {
   EXPECT_EQ(keys, (std::vector<Word>{VK_DELETE, 'A'}));
 }
 
+TEST_F(WindowedControls, APreviewingFormSeesKeysFirstAndMayTakeThem) {
+  auto* box = new TBox(form);
+  box->SetParent(form);
+  std::vector<String> seen;
+  struct TKeys : TObject {
+    std::vector<String>* seen;
+    void FormDown(TObject*, Word& key, TShiftState) {
+      seen->push_back("form " + IntToStr(key));
+      if (key == VK_DELETE) key = 0;
+    }
+    void BoxDown(TObject*, Word& key, TShiftState) { seen->push_back("box " + IntToStr(key)); }
+  } handler;
+  handler.seen = &seen;
+  form->OnKeyDown = TKeyEvent(&handler, &TKeys::FormDown);
+  box->OnKeyDown = TKeyEvent(&handler, &TKeys::BoxDown);
+  SendMessageW(box->Handle(), WM_KEYDOWN, 'A', 1);
+  form->SetKeyPreview(true);
+  SendMessageW(box->Handle(), WM_KEYDOWN, VK_DELETE, 1);
+  SendMessageW(box->Handle(), WM_KEYDOWN, 'A', 1);
+  EXPECT_EQ(seen, (std::vector<String>{"box 65", "form 46", "form 65", "box 65"}));
+}
+
 TEST_F(WindowedControls, TabMovesTheFocusInTabOrderOverTabStops) {
   auto* first = new TTestEdit(form);
   auto* skipped = new TTestEdit(form);

@@ -6,6 +6,7 @@
 //   TourDriver type X Y TEXT     replace the text of the edit box at client point (X, Y)
 //   TourDriver save FILE         answer the open file dialog (save or open) with FILE
 //   TourDriver open FILE         the same
+//   TourDriver answer yes|no     answer the window's open question box
 //   TourDriver close             close the window
 #include <windows.h>
 
@@ -43,7 +44,8 @@ HWND PageWindow() {
   return wnd && IsWindowVisible(wnd) ? wnd : nullptr;
 }
 
-// The page's own dialog (the save dialog): a visible dialog-class window owned by the page.
+// The page's own dialog (the save dialog, a question box): a visible dialog-class window owned by
+// the page.
 HWND PageDialog(HWND page) {
   struct Search {
     HWND page;
@@ -111,10 +113,19 @@ int AnswerFileDialog(HWND page, const std::wstring& fileName) {
   return WaitUntil([dialog] { return !IsWindow(dialog); }) ? 0 : Fail("the file dialog stayed");
 }
 
+int AnswerQuestion(HWND page, const std::wstring& answer) {
+  HWND box = WaitFor([page] { return PageDialog(page); });
+  if (!box) return Fail("no question appeared");
+  const int button = answer == L"yes" ? IDYES : answer == L"no" ? IDNO : 0;
+  if (!button || !GetDlgItem(box, button)) return Fail("the question has no such answer");
+  PostMessageW(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, button)));
+  return WaitUntil([box] { return !IsWindow(box); }) ? 0 : Fail("the question stayed");
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-  if (argc < 2) return Fail("usage: TourDriver wait|origin|type X Y TEXT|save FILE|open FILE|close");
+  if (argc < 2) return Fail("usage: TourDriver wait|origin|type X Y TEXT|save FILE|open FILE|answer yes|no|close");
   const std::wstring command = argv[1];
   HWND page = WaitFor(PageWindow);
   if (!page) return Fail("the page window did not appear");
@@ -134,6 +145,7 @@ int wmain(int argc, wchar_t** argv) {
   // Wine widens the arguments from the locale's encoding: run it under a UTF-8 locale.
   if (command == L"type" && argc == 5) return TypeInto(page, _wtoi(argv[2]), _wtoi(argv[3]), argv[4]);
   if ((command == L"save" || command == L"open") && argc == 3) return AnswerFileDialog(page, argv[2]);
+  if (command == L"answer" && argc == 3) return AnswerQuestion(page, argv[2]);
   if (command == L"close") {
     PostMessageW(page, WM_CLOSE, 0, 0);
     return 0;

@@ -1,0 +1,103 @@
+// Benchmark: a page holding four 24-megapixel photographs saved as a comic (the file's size and
+// the share of its editable page), the comic opened again, and the undo history's cost of a
+// hundred layout steps on that page (memory and time per step).
+#include <windows.h>
+
+#include <cstdio>
+
+#include "../graphics/BenchSupport.h"
+#include "app/MainWindow1.h"
+#include "app/PageClasses.h"
+#include "app/comic/ComicSegments.h"
+#include "designer/DsnHistory.h"
+#include "designer/DsnUnit.h"
+#include "framework/core/Stream.h"
+#include "framework/graphics/Picture.h"
+#include "framework/stdctrls/Image.h"
+#include "framework/stdctrls/Memo.h"
+#include "framework/windows/Application.h"
+#include "framework/windows/Services.h"
+
+namespace {
+
+constexpr int kPhotoWidth = 6000;
+constexpr int kPhotoHeight = 4000;
+constexpr int kSteps = 100;
+
+// Answers the save dialog with one file name.
+class TAnsweringFileDialog : public TFileDialogService {
+ public:
+  explicit TAnsweringFileDialog(String fileName) : fileName_(std::move(fileName)) {}
+  bool Execute(TFileDialogRequest& request) override {
+    request.FileName = fileName_;
+    return true;
+  }
+
+ private:
+  String fileName_;
+};
+
+double MB(std::size_t bytes) { return double(bytes) / (1024.0 * 1024.0); }
+
+WideString PhotoPath(int index) {
+  return bench::TempFile((L"tavelko-bench-photo-" + std::to_wstring(index) + L".jpg").c_str());
+}
+
+// The four frames take the four photos (made once, kept in the temporary folder).
+void FillFrames(TMainForm1& page) {
+  TImage* const frames[4] = {page.Image1, page.Image2, page.Image3, page.Image4};
+  for (int i = 0; i < 4; ++i) {
+    bench::MakePhoto(PhotoPath(i + 1), kPhotoWidth, kPhotoHeight, unsigned(i + 1));
+    frames[i]->Picture()->LoadFromFile(WideToCP932(PhotoPath(i + 1)));
+  }
+}
+
+}  // namespace
+
+int wmain() {
+  RegisterPageClasses();
+  Application->Initialize();
+  auto* page = new TMainForm1(nullptr);
+  page->Show();
+  FillFrames(*page);
+  page->Memo0->SetText("おはよう！");
+  Application->ProcessMessages();
+
+  const String comic = WideToCP932(bench::TempFile(L"tavelko-bench-comic.jpg"));
+  DeleteFileW(CP932ToWide(comic).c_str());
+  TAnsweringFileDialog answer(comic);
+  TFileDialogServiceScope scope(answer);
+  const double saving = bench::Seconds([&] { page->SpeedButton1->Click(); });
+  TMemoryStream file;
+  file.LoadFromFile(comic);
+  const std::vector<std::uint8_t> bytes(file.Memory(), file.Memory() + file.Size());
+  const std::size_t pageBytes = comic::ExtractStream(bytes).size();
+  std::printf("comic of four %d x %d photos: %.2f MB file, of which %.1f KB editable page; saved in %.0f ms\n",
+              kPhotoWidth, kPhotoHeight, MB(bytes.size()), pageBytes / 1024.0, saving * 1000);
+  const double opening = bench::Seconds([&] { page->OpenComicFile(comic); });
+  std::printf("opening it again: %.0f ms\n", opening * 1000);
+
+  // The photos again (the opened comic holds reduced ones), then a hundred layout steps.
+  FillFrames(*page);
+  page->DsnSwitch1->DesignOn();
+  page->DsnRegister1->SelectByInspect(page->Memo0);
+  Application->ProcessMessages();
+  const bench::Memory before = bench::ProcessMemory();
+  const std::size_t ownBefore = page->History().OwnBytes();
+  const double stepping = bench::Seconds([&] {
+    for (int i = 0; i < kSteps; ++i) page->DsnRegister1->Nudge(i % 2 ? 1 : -1, 0, false, true);
+  });
+  const bench::Memory after = bench::ProcessMemory();
+  std::printf("%d steps with four photos on the page: history %.1f KB of streams (%.1f KB before), working set "
+              "%+.1f MB, private %+.1f MB; %.2f ms a step\n",
+              kSteps, (page->History().OwnBytes()) / 1024.0, ownBefore / 1024.0,
+              after.workingSetMB - before.workingSetMB, after.peakPrivateMB - before.peakPrivateMB,
+              stepping * 1000 / kSteps);
+  const double undoing = bench::Seconds([&] {
+    for (int i = 0; i < 10; ++i) page->History().Undo();
+  });
+  std::printf("one undo (the stage read anew): %.1f ms\n", undoing * 100);
+  page->DsnSwitch1->DesignOff();
+  delete page;
+  return 0;
+}
