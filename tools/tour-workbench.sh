@@ -23,7 +23,7 @@ menu() {
   driver wait
 }
 
-start_program "$build/workbench/Workbench.exe" TWorkbenchForm
+start_program TWorkbenchForm "$build/workbench/Workbench.exe"
 # The stage lies at client (224, 34); its sample controls are where the stored layout puts them.
 stage_x=224 stage_y=34
 on_stage() { echo "$((stage_x + $1)) $((stage_y + $2))"; }

@@ -9,7 +9,7 @@
 set -eu
 build=$1 out=$2
 here=$(cd "$(dirname "$0")" && pwd)
-driver() { LC_ALL=C.UTF-8 wine "$build/tools/TourDriver.exe" "$@"; }
+source "$here/tour/common.sh"
 mkdir -p "$out/tour-photos" "$out/tour-pages"
 rm -f "$out/comic.jpg" "$out/screenshot.png"
 
@@ -22,20 +22,7 @@ for k in 1 2 3 4; do
     -quality 92 "$out/tour-photos/photo$k.jpg"
 done
 
-wine "$build/app/Tavelko.exe" </dev/null >/dev/null 2>&1 &
-pid=$!
-# A tour that fails half-way must not leave the program behind (killing Wine's launcher alone
-# may leave the program running).
-stop_program() {
-  if kill -0 "$pid" 2>/dev/null; then
-    driver close >/dev/null 2>&1 || true
-    for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null || return 0; sleep 0.1; done
-    kill "$pid" 2>/dev/null || true
-  fi
-}
-trap stop_program EXIT
-driver wait
-read -r ox oy < <(driver origin | tr -d '\r')
+start_program TMainForm1 "$build/app/Tavelko.exe"
 
 # The frames lie on the stage (client x 22) at stage (100, 150 * (k - 1)), 200 x 150 each.
 for k in 1 2 3 4; do
@@ -53,18 +40,6 @@ done
 
 # Layout mode: a click on the mode switch, then balloons and their dialogue boxes dragged onto the
 # photos with the real mouse (stage coordinates are client coordinates less the side bar's 22).
-click() { xdotool mousemove "$((ox + $1))" "$((oy + $2))" click 1; driver wait; }
-drag() {  # drag CLIENT_X CLIENT_Y DX DY, in a few steps as a hand would
-  local x=$((ox + $1)) y=$((oy + $2))
-  xdotool mousemove "$x" "$y" mousedown 1
-  driver wait
-  for step in 1 2 3 4; do
-    xdotool mousemove "$((x + $3 * step / 4))" "$((y + $4 * step / 4))"
-    driver wait
-  done
-  xdotool mouseup 1
-  driver wait
-}
 switch_x=$((432 + 80)) switch_y=$((520 + 1 + 12))
 click "$switch_x" "$switch_y"
 balloon_tops=(16 76 136 196)
@@ -123,10 +98,7 @@ same_page() {  # same_page A B WHAT: A and B show the same page, up to JPEG nois
 convert "$out/screenshot.png" -crop "400x600+$((ox + 22))+$oy" +repage "$out/tour-pages/saved.png"
 
 # The comic opened again from the command line shows the page as it was saved.
-wine "$build/app/Tavelko.exe" "$(winepath -w "$out/comic.jpg")" </dev/null >/dev/null 2>&1 &
-pid=$!
-driver wait
-read -r ox oy < <(driver origin | tr -d '\r')
+start_program TMainForm1 "$build/app/Tavelko.exe" "$(winepath -w "$out/comic.jpg")"
 page_shot reopened
 same_page saved reopened "the reopened comic does not show the saved page"
 

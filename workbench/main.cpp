@@ -1,4 +1,4 @@
-// Workbench.exe start-up: the application object, the workbench window, the message loop.
+// Workbench.exe start-up: the workbench window and the message loop.
 #include <windows.h>
 
 #include "framework/windows/Application.h"
@@ -6,18 +6,8 @@
 #include "workbench/WorkbenchForm.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-  try {
+  return RunApplication("Tavelko Designer Workbench", RegisterWorkbenchClasses, [] {
     TWorkbenchForm* WorkbenchForm = nullptr;
-    RegisterWorkbenchClasses();
-    Application->Initialize();
-    Application->SetTitle("Tavelko Designer Workbench");
     Application->CreateForm(WorkbenchForm);
-    Application->Run();
-  } catch (Exception& error) {
-    Application->ShowException(error);
-  } catch (...) {
-    Exception error("");
-    Application->ShowException(error);
-  }
-  return 0;
+  });
 }

@@ -196,3 +196,20 @@ void TApplication::ControlDestroyed(TControl* control) {
   if (hints_) hints_->ControlDestroyed(control);
 }
 
+
+int RunApplication(const String& title, const std::function<void()>& registerClasses,
+                   const std::function<void()>& createForms) {
+  try {
+    registerClasses();
+    Application->Initialize();
+    Application->SetTitle(title);
+    createForms();
+    Application->Run();
+  } catch (Exception& error) {
+    Application->ShowException(error);
+  } catch (...) {
+    Exception error("");
+    Application->ShowException(error);
+  }
+  return 0;
+}

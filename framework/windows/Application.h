@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 
 #include "framework/core/ComponentLink.h"
@@ -96,3 +97,9 @@ class TApplication : public TComponent {
 
 // The one application object of the program; it lives until the process ends.
 extern TApplication* Application;
+
+// The body of a program's WinMain: registers what `registerClasses` registers, initialises the
+// application under `title`, lets `createForms` create the forms and runs the message loop. What
+// escapes goes to the exception display. Returns the program's exit code.
+int RunApplication(const String& title, const std::function<void()>& registerClasses,
+                   const std::function<void()>& createForms);

@@ -1,6 +1,6 @@
 # What the headless tours share: the driver inside Wine, the program's life, and the real mouse in
 # the client coordinates of the program's main window. Source it with `build` set, then call
-# start_program EXE WINDOW_CLASS.
+# start_program WINDOW_CLASS EXE [ARGUMENT...].
 
 driver() { TOUR_WINDOW=$tour_window LC_ALL=C.UTF-8 wine "$build/tools/TourDriver.exe" "$@"; }
 
@@ -8,8 +8,9 @@ driver() { TOUR_WINDOW=$tour_window LC_ALL=C.UTF-8 wine "$build/tools/TourDriver
 # alone may leave the program running), and waits for its window; sets ox and oy to the screen
 # position of its client area.
 start_program() {
-  tour_window=$2
-  wine "$1" </dev/null >/dev/null 2>&1 &
+  tour_window=$1
+  shift
+  wine "$@" </dev/null >/dev/null 2>&1 &
   pid=$!
   trap stop_program EXIT
   driver wait
