@@ -18,7 +18,7 @@
 #include "framework/stdctrls/Image.h"
 #include "framework/stdctrls/Memo.h"
 #include "framework/stdctrls/Panel.h"
-#include "framework/stdctrls/SaveDialog.h"
+#include "framework/stdctrls/Dialogs.h"
 #include "framework/stdctrls/Shape.h"
 #include "framework/stdctrls/SpeedButton.h"
 #include "framework/windows/Services.h"
