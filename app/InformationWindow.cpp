@@ -1,11 +1,11 @@
 // The information window, built in code: it has no stored layout to read.
 #include "app/InformationWindow.h"
 
-#include "app/Version.h"
 #include "framework/stdctrls/BitBtn.h"
 #include "framework/stdctrls/Label.h"
 #include "framework/stdctrls/Memo.h"
 #include "framework/windows/Services.h"
+#include "release/Version.h"
 
 namespace {
 

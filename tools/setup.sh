@@ -186,15 +186,17 @@ tavelko_setup() {
   start_wine_server
 }
 
-# TAVELKO_GTEST_DIR: the GoogleTest sources to build the tests with (CMake's default otherwise).
+# Builds the named targets, or everything. TAVELKO_GTEST_DIR: the GoogleTest sources to build the
+# tests with (CMake's default otherwise).
 tavelko_build() {
-  local dir=${TAVELKO_BUILD_DIR:-$TAVELKO_ROOT/build}
+  local dir=${TAVELKO_BUILD_DIR:-$TAVELKO_ROOT/build} targets=()
+  [ $# -eq 0 ] || targets=(--target "$@")
   local options=(-DCMAKE_TOOLCHAIN_FILE="$TAVELKO_ROOT/tools/mingw-w64.cmake" -DCMAKE_BUILD_TYPE=Release
                  -DLIBJPEG_PREFIX="$LIBJPEG_PREFIX")
   [ -z "${TAVELKO_GTEST_DIR:-}" ] || options+=(-DTAVELKO_GTEST_DIR="$TAVELKO_GTEST_DIR")
   if [ ! -f "$dir/CMakeCache.txt" ]; then
     cmake -S "$TAVELKO_ROOT" -B "$dir" -G "Unix Makefiles" "${options[@]}" >/dev/null || return 1
   fi
-  cmake --build "$dir" -j"$(nproc)" 2>&1 | grep -v -E '^\[ *[0-9]+%\]|^(Consolidate|Scanning|Built target)' || true
+  cmake --build "$dir" -j"$(nproc)" "${targets[@]}" 2>&1 | grep -v -E '^\[ *[0-9]+%\]|^(Consolidate|Scanning|Built target)' || true
   return "${PIPESTATUS[0]}"
 }

@@ -6,13 +6,13 @@
 
 #include "app/InformationPage.h"
 #include "app/InformationWindow.h"
-#include "app/Version.h"
 #include "framework/core/IniFile.h"
 #include "framework/stdctrls/BitBtn.h"
 #include "framework/stdctrls/Label.h"
 #include "framework/stdctrls/Memo.h"
 #include "framework/stdctrls/SpeedButton.h"
 #include "framework/windows/Application.h"
+#include "release/Version.h"
 #include "tests/app/PageFixture.h"
 
 TEST(InformationAddress, OnlyWebAddressesWithAHostAreAccepted) {

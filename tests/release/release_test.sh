@@ -1,0 +1,78 @@
+#!/usr/bin/env bash
+# The release as a Windows user gets it: the zip unpacked into an empty folder of a fresh Wine
+# prefix (nothing installed, so no runtime DLL to find) holds exactly the expected files; each
+# program starts there and shows its main window, and its version resource read back through the
+# Windows API names the release's version. A screen of its own keeps these windows away from the
+# tests running beside it.
+# Usage: release_test.sh ZIP PROBE VERSION
+set -u
+zip=$1 probe=$2 version=$3
+root=$(cd "$(dirname "$0")/../.." && pwd)
+scratch=$(mktemp -d)
+# The set-up's environment around a cache of this test: its Wine prefix does not exist yet.
+export TAVELKO_CACHE=$scratch
+# shellcheck source=/dev/null
+source "$root/tools/setup.sh"
+unset DISPLAY
+trap 'stop_display; rm -rf "$scratch"' EXIT
+failures=0
+
+fail() {
+  echo "FAILED: $*"
+  failures=$((failures + 1))
+}
+
+start_display || exit 1
+wineboot -i </dev/null >"$scratch/wineboot.log" 2>&1 || { echo "no fresh prefix:"; tail "$scratch/wineboot.log"; exit 1; }
+folder=$WINEPREFIX/drive_c/Tavelko
+mkdir "$folder" && (cd "$folder" && cmake -E tar xf "$zip") || { echo "$zip cannot be unpacked"; exit 1; }
+
+expected="License.txt
+Licenses/libjpeg-turbo-LICENSE.txt
+Licenses/libjpeg-turbo-README-IJG.txt
+Licenses/winpthreads-LICENSE.txt
+ReadMe.txt
+Tavelko.exe
+Workbench.exe"
+unpacked=$(cd "$folder" && find . -type f | sed 's|^\./||' | LC_ALL=C sort)
+[ "$unpacked" = "$expected" ] || fail "the zip holds:"$'\n'"$unpacked"
+empty=$(cd "$folder" && find . -type f -empty)
+[ -z "$empty" ] || fail "empty files in the zip: $empty"
+
+# Runs the probe in the fresh prefix; prints its lines, then its complaint when it fails.
+run_probe() {
+  wine "$probe" "$@" </dev/null >"$scratch/probe.out" 2>&1
+  local status=$?
+  tr -d '\r' <"$scratch/probe.out"
+  return "$status"
+}
+
+# expect_lines OUTPUT WHAT LINE...: each LINE is a whole line of OUTPUT.
+expect_lines() {
+  local output=$1 what=$2 line missing=()
+  shift 2
+  for line in "$@"; do
+    grep -qxF -- "$line" <<<"$output" || missing+=("'$line'")
+  done
+  [ ${#missing[@]} -eq 0 ] || fail "$what lacks ${missing[*]} in:"$'\n'"$output"
+}
+
+# check_program FILE WINDOW_CLASS TITLE NAME DESCRIPTION
+check_program() {
+  local file=$1 class=$2 title=$3 name=$4 description=$5 output
+  output=$(run_probe window "C:\\Tavelko\\$file" "$class") || fail "$file showed no window: $output"
+  expect_lines "$output" "$file's window" "Title=$title" "Responding=yes" "ExitCode=0"
+  output=$(run_probe version "C:\\Tavelko\\$file") || fail "$file's version resource: $output"
+  expect_lines "$output" "$file's version resource" "FixedFileVersion=$version.0" "FixedProductVersion=$version.0" \
+    "ProductName=Tavelko" "ProductVersion=$version" "FileVersion=$version" "FileDescription=$description" \
+    "LegalCopyright=Copyright (C) 2026 The Tavelko developers" "InternalName=$name" "OriginalFilename=$file"
+}
+
+check_program Tavelko.exe TMainForm1 Tavelko Tavelko "Tavelko comic page"
+check_program Workbench.exe TWorkbenchForm "Tavelko Designer Workbench" Workbench "Tavelko designer workbench"
+
+if [ "$failures" -gt 0 ]; then
+  echo "$failures failure(s)"
+  exit 1
+fi
+echo "release $version: both programs start in a fresh prefix and carry their version"
