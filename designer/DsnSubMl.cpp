@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <vector>
 
+#include "framework/windows/RedrawLock.h"
+
 TDsnMlRegister::~TDsnMlRegister() { DropDotShape(); }
 
 void TDsnMlRegister::SetDesigning(bool value) {
@@ -119,6 +121,9 @@ void TDsnMlRegister::MouseUpCtrlKey(TWinControl* control, const TPoint& point, T
   const int left = std::min(StartX(), end.X), right = std::max(StartX(), end.X);
   const int top = std::min(StartY(), end.Y), bottom = std::max(StartY(), end.Y);
   TTargetList* targets = EnsureTargetList();
+  // As with a paste: the old handles go and the new ones arrive all at once.
+  TRedrawLock redraw(parent);
+  TCursorChangeBatch cursors;
   targets->Clear();
   // The children as they are now: selecting adds handles to the same parent.
   std::vector<TControl*> inside;

@@ -91,7 +91,11 @@ TDsnRegister::TDsnRegister(TComponent* owner)
         // The drag has nowhere left to end.
         DropShape();
         gesture_ = TDsnGesture::Idle;
-      }) {}
+      }) {
+  // The designed controls are the owner's: their removal has to reach the interceptors and the
+  // selection.
+  if (owner) owner->AddOwnedWatcher(this);
+}
 
 TDsnRegister::~TDsnRegister() {
   BeforeDestruction();

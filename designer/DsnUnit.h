@@ -409,6 +409,8 @@ class TDsnRegister : public TComponent {
   explicit TDsnRegister(TComponent* owner);
   ~TDsnRegister() override;
 
+  // Hears of every component inserted under or removed from the owner it was made with: a
+  // removed control leaves the interceptors and the selection.
   void Notification(TComponent* component, TOperation operation) override;
 
   // ---- The designed stage and its helpers (not owned; cleared when they go) ----

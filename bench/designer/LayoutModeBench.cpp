@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "BenchLoop.h"
+#include "bench/BenchTable.h"
 #include "designer/DsnUnit.h"
 #include "framework/stdctrls/Memo.h"
 #include "framework/stdctrls/Panel.h"
@@ -28,17 +29,7 @@ constexpr int kRuns = 15;
 
 using bench::Now;
 using bench::Pump;
-
-struct TTimes {
-  std::vector<double> seconds;
-  void Add(double s) { seconds.push_back(s); }
-  double Fastest() const { return *std::min_element(seconds.begin(), seconds.end()); }
-  double Median() const {
-    std::vector<double> sorted = seconds;
-    std::sort(sorted.begin(), sorted.end());
-    return sorted[sorted.size() / 2];
-  }
-};
+using bench::TTimes;
 
 void Print(const char* what, const TTimes& times, int perCount) {
   std::printf("%-46s %9.2f us fastest  %9.2f us median  per control\n", what, times.Fastest() * 1e6 / perCount,
@@ -181,6 +172,8 @@ int main() {
   Print("switching design mode off", off, kControls);
   std::printf("%-46s %9.2f fastest     %9.2f median\n", "switching on / replacing and restoring",
               on.Fastest() / (replace.Fastest() + restore.Fastest()), on.Median() / (replace.Median() + restore.Median()));
+  bench::TableRow("switching layout mode on, 500 controls (median)", on.Median() * 1e3,
+                  "bare procedure replacement and back", (replace.Median() + restore.Median()) * 1e3, "ms", "-");
   std::printf("%-46s %9.2f fastest     %9.2f median\n", "switching on and off / replacing and restoring",
               (on.Fastest() + off.Fastest()) / (replace.Fastest() + restore.Fastest()),
               (on.Median() + off.Median()) / (replace.Median() + restore.Median()));

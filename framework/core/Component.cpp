@@ -2,6 +2,7 @@
 #include "framework/core/Component.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "framework/core/Filer.h"
 
@@ -27,6 +28,7 @@ void TComponent::BeforeDestruction() {
   if (destructionBegun_) return;
   destructionBegun_ = true;
   Destroying();
+  StopWatching();
   while (!observers_.empty()) {
     TComponentObserver* observer = observers_.back();
     observers_.pop_back();
@@ -38,7 +40,9 @@ void TComponent::BeforeDestruction() {
     other->DropLink(this);
     other->Notification(this, opRemove);
   }
+  // The watchers hear of every owned component going.
   DestroyComponents();
+  for (TComponent* watcher : std::exchange(ownedWatchers_, {})) std::erase(watcher->watchedOwners_, this);
   if (owner_) owner_->RemoveComponent(this);
 }
 
@@ -61,11 +65,16 @@ void TComponent::DestroyComponents() {
 void TComponent::Notification(TComponent* component, TOperation operation) {
   // Links are two-way, so an empty list means there is nothing to drop (the common case).
   if (operation == opRemove && component && !freeNotifies_.empty()) RemoveFreeNotification(component);
-  // Owned components may come and go while they are told; walk down from the end and re-check.
-  for (std::size_t i = components_.size(); i-- > 0;) {
-    if (i >= components_.size()) continue;
-    components_[i]->Notification(component, operation);
-  }
+}
+
+void TComponent::NotifyOwnedChange(TComponent* component, TOperation operation) {
+  Notification(component, operation);
+  if (ownedWatchers_.empty()) return;
+  // A watcher may stop watching, or go, while it is told.
+  const std::vector<TComponent*> watchers = ownedWatchers_;
+  for (TComponent* watcher : watchers)
+    if (std::find(ownedWatchers_.begin(), ownedWatchers_.end(), watcher) != ownedWatchers_.end())
+      watcher->Notification(component, operation);
 }
 
 void TComponent::Loaded() { state_.Exclude(csLoading); }
@@ -136,12 +145,12 @@ void TComponent::InsertComponent(TComponent* component) {
   if (component->owner_) throw EComponentError(component->name_ + " already has an owner");
   ValidateRename(component, component->name_);
   Insert(component);
-  Notification(component, opInsert);
+  NotifyOwnedChange(component, opInsert);
 }
 
 void TComponent::RemoveComponent(TComponent* component) {
   if (component->owner_ != this) return;
-  Notification(component, opRemove);
+  NotifyOwnedChange(component, opRemove);
   Remove(component);
 }
 
@@ -207,6 +216,25 @@ void TComponent::RemoveFreeNotification(TComponent* component) {
   if (!component) return;
   DropLink(component);
   component->DropLink(this);
+}
+
+// ---- Watchers of owned components ----
+
+void TComponent::AddOwnedWatcher(TComponent* watcher) {
+  if (!watcher || watcher == this || destructionBegun_ || watcher->destructionBegun_) return;
+  if (std::find(ownedWatchers_.begin(), ownedWatchers_.end(), watcher) != ownedWatchers_.end()) return;
+  ownedWatchers_.push_back(watcher);
+  watcher->watchedOwners_.push_back(this);
+}
+
+void TComponent::RemoveOwnedWatcher(TComponent* watcher) {
+  if (!watcher) return;
+  std::erase(ownedWatchers_, watcher);
+  std::erase(watcher->watchedOwners_, this);
+}
+
+void TComponent::StopWatching() {
+  for (TComponent* owner : std::exchange(watchedOwners_, {})) std::erase(owner->ownedWatchers_, this);
 }
 
 // ---- Observers ----

@@ -59,16 +59,15 @@ class TComponent : public TPersistent {
   explicit TComponent(TComponent* owner);
   // Destruction: csDestroying is set on this component and its owned ones, the links to it are
   // cleared, every component linked by FreeNotification is told (Notification opRemove), the
-  // owned components are
-  // destroyed — the last inserted first — and finally this one leaves its owner, which tells
-  // its remaining components.
+  // owned components are destroyed — the last inserted first — and finally this one leaves its
+  // owner, which tells itself and its watchers.
   ~TComponent() override;
 
   // ---- What descendants override ----
-  // `component` is being inserted under or removed from the owner this component belongs to, or
-  // a component linked by FreeNotification is being destroyed. Descendants clear their
-  // references to it on opRemove, then or before calling this one. The default passes the news
-  // on to the owned components.
+  // `component` is being inserted under or removed from this component, or from an owner this
+  // one watches (AddOwnedWatcher), or a component linked by FreeNotification is being destroyed.
+  // Descendants clear their references to it on opRemove, then or before calling this one. The
+  // news goes to nobody else: siblings that care watch the owner.
   virtual void Notification(TComponent* component, TOperation operation);
   // After the whole tree was read from a stream: clears csLoading.
   virtual void Loaded();
@@ -106,6 +105,11 @@ class TComponent : public TPersistent {
   // when `component` is. Linking twice links once.
   void FreeNotification(TComponent* component);
   void RemoveFreeNotification(TComponent* component);
+  // `watcher` is told (Notification opInsert / opRemove) of every component inserted under or
+  // removed from this one, after this one, until RemoveOwnedWatcher or the destruction of either.
+  // Watchers are told in the order they were added; adding twice adds once.
+  void AddOwnedWatcher(TComponent* watcher);
+  void RemoveOwnedWatcher(TComponent* watcher);
 
   // ---- Name, tag, state ----
   const String& Name() const { return name_; }
@@ -136,12 +140,17 @@ class TComponent : public TPersistent {
   void ValidateRename(TComponent* component, const String& newName) const;
   void AddLink(TComponent* component);
   void DropLink(TComponent* component);
+  // Tells this component and its watchers.
+  void NotifyOwnedChange(TComponent* component, TOperation operation);
+  void StopWatching();
 
   TComponent* owner_ = nullptr;
   std::vector<TComponent*> components_;                       // owned, insertion order
   std::unordered_map<String, TComponent*> nameIndex_;         // upper-case name -> owned component
   std::vector<TComponent*> freeNotifies_;                     // linked both ways, not owned
   std::vector<TComponentObserver*> observers_;                // one entry per subscription
+  std::vector<TComponent*> ownedWatchers_;                    // told of owned changes, not owned
+  std::vector<TComponent*> watchedOwners_;                    // whose owned changes this hears
   String name_;
   int tag_ = 0;
   int designInfo_ = 0;

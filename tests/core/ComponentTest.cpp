@@ -114,15 +114,45 @@ TEST(Ownership, InsertingUnderAnotherOwnerNeedsAFreeName) {
   EXPECT_EQ(first.FindComponent("shape1"), a);
 }
 
-TEST(Notification, SiblingsAreToldOfInsertionAndRemoval) {
+TEST(Notification, OnlyTheOwnerAndItsWatchersAreToldOfInsertionAndRemoval) {
   TComponent owner(nullptr);
+  auto* sibling = new TWatcher(&owner);
   auto* watcher = new TWatcher(&owner);
+  owner.AddOwnedWatcher(watcher);
+  owner.AddOwnedWatcher(watcher);  // once
   auto* c = new TComponent(&owner);
   ASSERT_EQ(watcher->log.size(), 1u);
   EXPECT_EQ(watcher->log[0].component, c);
   EXPECT_EQ(watcher->log[0].operation, opInsert);
   delete c;
   EXPECT_EQ(watcher->Removals(c), 1);
+  EXPECT_TRUE(sibling->log.empty());  // a sibling that did not ask hears nothing
+
+  owner.RemoveOwnedWatcher(watcher);
+  delete new TComponent(&owner);
+  EXPECT_EQ(watcher->log.size(), 2u);
+}
+
+TEST(Notification, WatchesEndWithEitherSide) {
+  TComponent outside(nullptr);
+  // The watcher goes first: the owner must not tell it afterwards.
+  auto* owner = new TComponent(nullptr);
+  auto* early = new TWatcher(&outside);
+  owner->AddOwnedWatcher(early);
+  delete early;
+  new TComponent(owner);
+  // The owner goes first: the watcher hears each owned component go, then nothing more.
+  auto* watcher = new TWatcher(&outside);
+  owner->AddOwnedWatcher(watcher);
+  auto* a = new TComponent(owner);
+  auto* b = new TComponent(owner);
+  watcher->log.clear();
+  delete owner;
+  ASSERT_EQ(watcher->log.size(), 3u);
+  EXPECT_EQ(watcher->log[0].component, b);
+  EXPECT_EQ(watcher->log[1].component, a);
+  EXPECT_TRUE(watcher->log[1].destroying);
+  delete watcher;  // must not reach back into the freed owner
 }
 
 TEST(Notification, FreeNotificationClearsReferencesAcrossOwners) {
@@ -144,6 +174,43 @@ TEST(Notification, FreeNotificationClearsReferencesAcrossOwners) {
   EXPECT_EQ(TObject::LiveCount(), before);
 }
 
+namespace {
+
+// Remembers where its link pointed when its destruction began.
+class TLinkProbe : public TTestDerived {
+ public:
+  TLinkProbe(TComponent* owner, TTestBase** seen) : TTestDerived(owner), seen_(seen) {}
+  ~TLinkProbe() override { *seen_ = Link(); }
+
+ private:
+  TTestBase** seen_;
+};
+
+}  // namespace
+
+TEST(Notification, ALinkToASiblingIsClearedInEveryDestructionOrder) {
+  TTestBase* seen = nullptr;
+  {
+    TComponent form(nullptr);
+    auto* holder = new TTestDerived(&form);
+    auto* target = new TTestBase(&form);
+    holder->SetLink(target);
+    delete target;  // no owner broadcast: only the link tells the holder
+    EXPECT_EQ(holder->Link(), nullptr);
+  }
+  for (bool holderFirst : {true, false}) {
+    SCOPED_TRACE(holderFirst);
+    auto* form = new TComponent(nullptr);
+    TLinkProbe* holder = holderFirst ? new TLinkProbe(form, &seen) : nullptr;
+    auto* target = new TTestBase(form);
+    if (!holderFirst) holder = new TLinkProbe(form, &seen);
+    holder->SetLink(target);
+    seen = target;
+    delete form;  // the last inserted goes first
+    EXPECT_EQ(seen, holderFirst ? nullptr : target);
+  }
+}
+
 TEST(Notification, LinkIsTwoWayAndLinkingTwiceLinksOnce) {
   TComponent formA(nullptr), formB(nullptr);
   auto* watcher = new TWatcher(&formA);
@@ -158,9 +225,9 @@ TEST(Notification, LinkIsTwoWayAndLinkingTwiceLinksOnce) {
   b->FreeNotification(other);
   b->RemoveFreeNotification(other);
   other->log.clear();
-  formB.RemoveComponent(b);  // no owner, no link: nobody is told
+  formB.RemoveComponent(b);
   delete b;
-  EXPECT_EQ(other->log.size(), 1u);  // only the removal from the owner
+  EXPECT_TRUE(other->log.empty());  // neither linked nor watching the owner
 }
 
 TEST(Notification, OwnerDestructionTellsLinksOutsideAndLeavesNoDanglingReference) {

@@ -423,6 +423,42 @@ TEST_F(Transfer, LoadingSkipsUnknownPropertiesAndHandlersAndRenamesClashes) {
   EXPECT_FALSE(shape->OnMouseDown);
 }
 
+TEST_F(Transfer, LinksLearnOfControlsGoneByAStageLoadAndByARolledBackPaste) {
+  page.stage->OnControlCreate = TControlCreate(events, &TEvents::Created);
+  TComponentLink<TControl> toMemo;  // held outside the form, as is the watching `events`
+  toMemo.Set(page.memo1);
+  TControl* balloon = page.balloon1;
+  events->Watch(balloon);
+  const Bytes saved = SavedStage();
+  TMemoryStream stream;
+  stream.Write(saved.data(), static_cast<std::int64_t>(saved.size()));
+  page.stage->LoadFromStream(&stream);
+  EXPECT_EQ(toMemo.Get(), nullptr);
+  EXPECT_EQ(events->destroyed, std::vector<TComponent*>{balloon});
+
+  // The memo is made and its notice posted before the shape's Left fails the read.
+  auto compiled = [](const std::string& text) {
+    TMemoryStream record;
+    TLayoutCompiler(TAVELKO_SOURCE_DIR "/app/").Compile(text, record);
+    return StreamBytes(record);
+  };
+  const Bytes streams = Concat(Concat(compiled("object Memo9: TMemo\n  Left = 8\nend\n"),
+                                      compiled("object Shape9: TShape\n  Left = 'eight'\nend\n")),
+                               {0});
+  PutOnClipboard(Block(static_cast<std::int32_t>(streams.size()), streams));
+  Select({});  // loading forgot the selection
+  const int components = page.form->ComponentCount();
+  EXPECT_THROW(page.controller->Paste(), Exception);
+  EXPECT_EQ(page.form->ComponentCount(), components);
+  // A paste that works: its notice comes after the dropped one would have.
+  Select({dynamic_cast<TControl*>(page.form->FindComponent("Memo2"))});
+  page.controller->Copy();
+  page.controller->ClearSelect();
+  page.controller->Paste();
+  EXPECT_TRUE(PumpUntil([&] { return !events->created.empty(); }, TPumpMode::DispatchWithoutRealInput));
+  EXPECT_EQ(events->created, std::vector<String>{"Memo3"});
+}
+
 TEST_F(Transfer, AFileThatCannotBeReadLeavesTheStageAsItWas) {
   const String file = "stage-damaged.dsn";
   page.stage->SaveToFile(file);

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "StreamTestSupport.h"
+#include "framework/core/ComponentLink.h"
 #include "streaming/GlobalRoots.h"
 #include "streaming/StreamFormat.h"
 #include "streaming/ValueWriter.h"
@@ -522,6 +523,49 @@ TEST_F(ComponentStream, AFailingReadFreesEverythingItCreated) {
   EXPECT_EQ(target->Controls().size(), 2u);
   EXPECT_TRUE(LoadedLog().empty());
   EXPECT_EQ(stream->Position(), 0);
+}
+
+// Hears what its owner tells it of the components inserted and removed there.
+class TOwnerWatcher : public TComponent {
+ public:
+  using TComponent::TComponent;
+  void Notification(TComponent* component, TOperation operation) override {
+    TComponent::Notification(component, operation);
+    (operation == opInsert ? inserted : removed).push_back(component);
+  }
+  std::vector<TComponent*> inserted, removed;
+};
+
+TEST_F(ComponentStream, ARolledBackReadTellsTheLinksToWhatItMadeAndTheOwnersWatchers) {
+  auto source = MakeSampleForm();
+  Bytes bytes = ControlList(*source, {"Label1", "Panel1"}, 0);
+  Bytes bad = ControlRecord("Bad1", [](TValueWriter& w) {
+    w.WriteShortString("Fragile");
+    w.WriteInteger(-1);
+  });
+  bytes.insert(bytes.end(), bad.begin(), bad.end());
+  bytes.push_back(0);
+
+  auto target = MakeSampleForm();
+  TOwnerWatcher watcher(nullptr);
+  target->AddOwnedWatcher(&watcher);
+  TComponentLinkList<TComponent> made;  // held outside the target form
+  TComponentLink<TComponent> first;
+  auto stream = StreamOf(bytes);
+  TComponentReader reader(*stream);
+  int named = 0;
+  reader.OnSetName = [&](TReader*, TComponent* component, String& name) {
+    name = "Copy" + IntToStr(++named);
+    made.Add(component);
+    if (!first) first.Set(component);
+  };
+  EXPECT_THROW(reader.ReadComponents(target.get(), target.get()), EConvertError);
+  ASSERT_EQ(named, 5);
+  EXPECT_TRUE(made.Empty());
+  EXPECT_EQ(first.Get(), nullptr);
+  ASSERT_EQ(watcher.inserted.size(), 5u);
+  // The newest first, as the rollback destroys them.
+  EXPECT_EQ(watcher.removed, std::vector<TComponent*>(watcher.inserted.rbegin(), watcher.inserted.rend()));
 }
 
 TEST_F(ComponentStream, AnUnregisteredClassIsRefusedBeforeAnythingIsCreated) {
