@@ -1,9 +1,6 @@
 #include "workbench/WorkbenchClasses.h"
 
-#include "controls/GradBox.h"
-#include "controls/HistoryComboBox.h"
-#include "controls/ShineSpdBtn.h"
-#include "controls/dxfLabel.h"
+#include "controls/ControlClasses.h"
 #include "designer/DsnSub8.h"
 #include "designer/DsnSubCl.h"
 #include "designer/DsnSubDp.h"
@@ -16,10 +13,7 @@
 
 void RegisterWorkbenchClasses() {
   RegisterStdControls();
-  RegisterGradBoxClasses();
-  RegisterDxfLabelClasses();
-  RegisterShineSpdBtnClasses();
-  RegisterHistoryComboBoxClasses();
+  RegisterDecorativeControls();
   RegisterDsnUnitClasses();
   RegisterDsnSubMlClasses();
   RegisterDsnSub8Classes();

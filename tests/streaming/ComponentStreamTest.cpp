@@ -501,16 +501,21 @@ TEST_F(ComponentStream, EmptyListsAndMissingEnds) {
 
 // ---- Failures ----
 
-TEST_F(ComponentStream, AFailingReadFreesEverythingItCreated) {
+// Two controls of the sample form and a third whose setter refuses its value, in one list.
+Bytes ListFailingAtItsThirdControl() {
   auto source = MakeSampleForm();
   Bytes bytes = ControlList(*source, {"Label1", "Panel1"}, 0);
-  // A third control whose setter refuses its value, inside the list.
   Bytes bad = ControlRecord("Bad1", [](TValueWriter& w) {
     w.WriteShortString("Fragile");
     w.WriteInteger(-1);
   });
   bytes.insert(bytes.end(), bad.begin(), bad.end());
   bytes.push_back(0);
+  return bytes;
+}
+
+TEST_F(ComponentStream, AFailingReadFreesEverythingItCreated) {
+  const Bytes bytes = ListFailingAtItsThirdControl();
 
   auto target = MakeSampleForm();
   auto stream = StreamOf(bytes);
@@ -537,14 +542,7 @@ class TOwnerWatcher : public TComponent {
 };
 
 TEST_F(ComponentStream, ARolledBackReadTellsTheLinksToWhatItMadeAndTheOwnersWatchers) {
-  auto source = MakeSampleForm();
-  Bytes bytes = ControlList(*source, {"Label1", "Panel1"}, 0);
-  Bytes bad = ControlRecord("Bad1", [](TValueWriter& w) {
-    w.WriteShortString("Fragile");
-    w.WriteInteger(-1);
-  });
-  bytes.insert(bytes.end(), bad.begin(), bad.end());
-  bytes.push_back(0);
+  const Bytes bytes = ListFailingAtItsThirdControl();
 
   auto target = MakeSampleForm();
   TOwnerWatcher watcher(nullptr);
