@@ -40,7 +40,7 @@ replay() {
     log=$(mktemp)
     mkdir -p "$root/fuzz/regression/$target"
     if "$build/$target" "${budget[@]}" -runs=0 "$build/seeds/$target" "$root/fuzz/regression/$target" >"$log" 2>&1; then
-      echo "$target: $(grep -c . < <(ls "$build/seeds/$target" "$root/fuzz/regression/$target")) inputs passed"
+      echo "$target: $(find "$build/seeds/$target" "$root/fuzz/regression/$target" -type f | wc -l) inputs passed"
     else
       echo "$target: FAILED"
       tail -n 40 "$log"
