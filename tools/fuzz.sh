@@ -33,14 +33,22 @@ dictionary_of() {
   [ -f "$dict" ] && echo "-dict=$dict"
 }
 
+# The input folders of a target that exist: its seeds and its regression corpus.
+inputs_of() {
+  local dir
+  for dir in "$build/seeds/$1" "$root/fuzz/regression/$1"; do
+    [ -d "$dir" ] && echo "$dir"
+  done
+}
+
 # Every target once over its seeds and its regression corpus; non-zero when any input fails.
 replay() {
-  local target failed=0 log
+  local target failed=0 log inputs
   for target in $(targets); do
     log=$(mktemp)
-    mkdir -p "$root/fuzz/regression/$target"
-    if "$build/$target" "${budget[@]}" -runs=0 "$build/seeds/$target" "$root/fuzz/regression/$target" >"$log" 2>&1; then
-      echo "$target: $(find "$build/seeds/$target" "$root/fuzz/regression/$target" -type f | wc -l) inputs passed"
+    mapfile -t inputs < <(inputs_of "$target")
+    if "$build/$target" "${budget[@]}" -runs=0 "${inputs[@]}" >"$log" 2>&1; then
+      echo "$target: $(find "${inputs[@]}" -type f | wc -l) inputs passed"
     else
       echo "$target: FAILED"
       tail -n 40 "$log"
@@ -55,12 +63,12 @@ replay() {
 fuzz() {
   local target=$1 seconds=$2
   targets | grep -qx "$target" || { echo "no fuzz target $target (tools/fuzz.sh --list)" >&2; return 2; }
-  local corpus=$cache/fuzz/corpus/$target findings=$cache/fuzz/findings/$target
-  mkdir -p "$corpus" "$findings" "$root/fuzz/regression/$target"
+  local corpus=$cache/fuzz/corpus/$target findings=$cache/fuzz/findings/$target inputs
+  mkdir -p "$corpus" "$findings"
+  mapfile -t inputs < <(inputs_of "$target")
   # shellcheck disable=SC2046
   nice -n 19 "$build/$target" "${budget[@]}" -max_total_time="$seconds" -print_final_stats=1 \
-    -artifact_prefix="$findings/" $(dictionary_of "$target") \
-    "$corpus" "$build/seeds/$target" "$root/fuzz/regression/$target"
+    -artifact_prefix="$findings/" $(dictionary_of "$target") "$corpus" "${inputs[@]}"
 }
 
 case ${1:-} in
