@@ -29,7 +29,9 @@ void TStageStandIn::Read(std::span<const std::uint8_t> bytes, bool checkFirst, b
   if (skipErrors) {
     reader.OnError = [](TReader*, const String&, bool& handled) { handled = true; };
     reader.OnFindMethod = [](TReader*, const String&, const TMethodCode*& code, bool& error) {
-      if (error) code = nullptr, error = false;
+      if (!error) return;
+      code = nullptr;
+      error = false;
     };
   }
   const int before = form_.ComponentCount();
