@@ -1,6 +1,7 @@
 // Fuzz target: one component stream (a stored layout) read into a new component, strictly and
 // again with every property error skipped; what was read is written back, so a writer whose cost
 // the input can drive up is caught by the time budget as well as a reader.
+#include <cstdio>
 #include <memory>
 
 #include "framework/core/Stream.h"
@@ -25,9 +26,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     if (component) {
       TMemoryStream written;
-      TComponentWriter writer(written, component.get());
-      writer.WriteSignature();
-      writer.WriteComponent(component.get());
+      {
+        TComponentWriter writer(written, component.get());
+        writer.WriteSignature();
+        writer.WriteComponent(component.get());
+      }
+      written.SetPosition(0);
+      TComponentReader again(written);
+      try {
+        std::unique_ptr<TComponent> copy(again.ReadComponent(nullptr, nullptr));
+      } catch (const Exception& error) {
+        std::fprintf(stderr, "%s\n", error.Message().c_str());
+        fuzz_support::Require(false, "what the writer wrote reads back");
+      }
     }
     fuzz_support::ForgetRecordedLoads();
   }
