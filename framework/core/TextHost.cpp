@@ -6,6 +6,7 @@
 #include <cerrno>
 
 #include "framework/core/Exception.h"
+#include "framework/core/ScopeGuard.h"
 #include "framework/core/Text.h"
 
 namespace {
@@ -16,7 +17,9 @@ template <class Out>
 Out Convert(const char* to, const char* from, const char* in, std::size_t size, std::size_t unit,
             const Out& replacement) {
   iconv_t converter = iconv_open(to, from);
-  if (converter == reinterpret_cast<iconv_t>(-1)) throw EConvertError(String("No conversion from ") + from + " to " + to);
+  if (converter == reinterpret_cast<iconv_t>(-1))
+    throw EConvertError(String("No conversion from ") + from + " to " + to);
+  const TScopeGuard close([converter] { iconv_close(converter); });
   Out result;
   char* input = const_cast<char*>(in);
   std::size_t inputLeft = size;
@@ -32,7 +35,6 @@ Out Convert(const char* to, const char* from, const char* in, std::size_t size, 
     input += skip;
     inputLeft -= skip;
   }
-  iconv_close(converter);
   return result;
 }
 
