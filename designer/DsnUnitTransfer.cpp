@@ -14,25 +14,13 @@
 #include "framework/core/Stream.h"
 #include "framework/stdctrls/Clipboard.h"
 #include "framework/windows/RedrawLock.h"
+#include "streaming/ClipboardBlock.h"
 #include "streaming/ComponentReader.h"
 #include "streaming/ComponentWriter.h"
 
 namespace {
 
-// A clipboard block: the stream's length as 32 bits, then the stream.
-constexpr std::size_t kBlockHeader = sizeof(std::int32_t);
-
 UINT DesignerClipboardFormat() { return TClipboard::RegisterFormat(TDsnRegister::kClipboardFormatName); }
-
-// The stream a clipboard block holds; its stored length must fit the block.
-std::span<const std::uint8_t> StreamOfBlock(const std::vector<std::uint8_t>& block) {
-  std::int32_t length = -1;
-  if (block.size() >= kBlockHeader) std::memcpy(&length, block.data(), kBlockHeader);
-  if (length < 0 || static_cast<std::size_t>(length) > block.size() - kBlockHeader) {
-    throw EReadError("The clipboard holds no valid designer data");
-  }
-  return {block.data() + kBlockHeader, static_cast<std::size_t>(length)};
-}
 
 // The number of parents between `control`'s parent and `stage`.
 int DepthBelow(const TControl* control, const TWinControl* stage) {
@@ -78,8 +66,8 @@ void TDsnRegister::Cut() {
 void TDsnRegister::Copy() {
   if (!CanCopy()) return;
   TMemoryStream block;
-  block.SetSize(kBlockHeader);
-  block.SetPosition(kBlockHeader);
+  block.SetSize(clipboard_block::kHeaderSize);
+  block.SetPosition(clipboard_block::kHeaderSize);
   {
     TComponentWriter writer(block, Owner());
     for (int i = 0; i < targetList_->GetCount(); ++i) {
@@ -90,10 +78,10 @@ void TDsnRegister::Copy() {
     }
     writer.WriteListEnd();
   }
-  const std::int64_t length = block.Size() - static_cast<std::int64_t>(kBlockHeader);
+  const std::int64_t length = block.Size() - static_cast<std::int64_t>(clipboard_block::kHeaderSize);
   if (length > INT32_MAX) throw EWriteError("The selection is too large for the clipboard");
   const auto stored = static_cast<std::int32_t>(length);
-  std::memcpy(block.Memory(), &stored, kBlockHeader);
+  std::memcpy(block.Memory(), &stored, clipboard_block::kHeaderSize);
   Clipboard().SetAsBytes(DesignerClipboardFormat(), {block.Memory(), static_cast<std::size_t>(block.Size())});
 }
 
@@ -105,7 +93,7 @@ void TDsnRegister::Paste() {
   ClearSelect();
   const std::vector<std::uint8_t> block = Clipboard().GetAsBytes(DesignerClipboardFormat());
   if (block.empty()) return;
-  const std::span<const std::uint8_t> bytes = StreamOfBlock(block);
+  const std::span<const std::uint8_t> bytes = clipboard_block::StreamOf(block);
   TMemoryStream stream;
   stream.Write(bytes.data(), static_cast<std::int64_t>(bytes.size()));
   stream.SetPosition(0);

@@ -31,6 +31,7 @@ run inspector "$build/bench/designer/inspector_bench.exe"
 run jpeg_load "$build/bench/graphics/jpeg_load_bench.exe"
 run jpeg_save "$build/bench/graphics/jpeg_save_bench.exe"
 run comic "$build/bench/app/comic_bench.exe"
+run memo_stage "$build/bench/designer/memo_stage_bench.exe"
 load_after=$(cut -d' ' -f1-3 /proc/loadavg)
 
 cpu=$(sed -n 's/^model name[[:space:]]*: //p' /proc/cpuinfo | head -n 1)

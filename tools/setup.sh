@@ -22,7 +22,10 @@ apt_packages=(
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   wine wine64 xvfb xauth nasm cmake make fonts-ipafont-gothic fonts-ipafont-mincho
   fonts-wine imagemagick xdotool python3-xlib googletest dpkg-dev ca-certificates
+  clang libclang-rt-14-dev libjpeg62-turbo-dev
 )
+# The last line serves the native fuzz targets (tools/fuzz.sh): clang with libFuzzer and the
+# sanitizers' runtimes, and the system's libjpeg-turbo to link them with.
 
 # Runs one step with its output in its own log, announced by `description` (nothing when empty).
 # On failure names the step and shows the end of its log.
@@ -198,5 +201,7 @@ tavelko_build() {
     cmake -S "$TAVELKO_ROOT" -B "$dir" -G "Unix Makefiles" "${options[@]}" >/dev/null || return 1
   fi
   cmake --build "$dir" -j"$(nproc)" "${targets[@]}" 2>&1 | grep -v -E '^\[ *[0-9]+%\]|^(Consolidate|Scanning|Built target)' || true
-  return "${PIPESTATUS[0]}"
+  [ "${PIPESTATUS[0]}" -eq 0 ] || return 1
+  # The native fuzz targets come with a whole build, not with named targets.
+  [ $# -gt 0 ] || TAVELKO_BUILD_DIR=$dir "$TAVELKO_ROOT/tools/fuzz.sh" --build
 }

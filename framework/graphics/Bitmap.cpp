@@ -52,10 +52,10 @@ int BitCountOf(TPixelFormat format) {
 
 // The colours a new indexed bitmap starts with: black and white, the 16 VGA colours, or a
 // 6 x 6 x 6 colour cube followed by a grey ramp.
-std::vector<RGBQUAD> DefaultPalette(int bitCount) {
-  std::vector<RGBQUAD> palette;
+std::vector<bmp::PaletteEntry> DefaultPalette(int bitCount) {
+  std::vector<bmp::PaletteEntry> palette;
   auto add = [&palette](int r, int g, int b) {
-    palette.push_back(RGBQUAD{std::uint8_t(b), std::uint8_t(g), std::uint8_t(r), 0});
+    palette.push_back(bmp::PaletteEntry{std::uint8_t(b), std::uint8_t(g), std::uint8_t(r), 0});
   };
   if (bitCount == 1) {
     add(0, 0, 0);
@@ -83,6 +83,7 @@ int ScreenBitsPerPixel() {
 }
 
 // The BITMAPINFO of a DIB, palette included.
+static_assert(sizeof(bmp::PaletteEntry) == sizeof(RGBQUAD), "DIB palettes are copied as they are");
 std::vector<std::uint8_t> BitmapInfo(const bmp::DibFormat& format) {
   std::vector<std::uint8_t> info(sizeof(BITMAPINFOHEADER) + format.palette.size() * sizeof(RGBQUAD));
   auto* header = reinterpret_cast<BITMAPINFOHEADER*>(info.data());
@@ -271,8 +272,8 @@ TColor TBitmap::DibPixel(int x, int y) const {
   } else {
     const int bit = x * format.bitCount;
     const int index = (row[bit / 8] >> (8 - format.bitCount - bit % 8)) & ((1 << format.bitCount) - 1);
-    const RGBQUAD& entry = format.palette[index];
-    blue = entry.rgbBlue, green = entry.rgbGreen, red = entry.rgbRed;
+    const bmp::PaletteEntry& entry = format.palette[index];
+    blue = entry.blue, green = entry.green, red = entry.red;
   }
   return TColor(red | green << 8 | blue << 16);
 }

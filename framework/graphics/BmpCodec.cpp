@@ -13,7 +13,6 @@ namespace {
 constexpr std::size_t kFileHeaderSize = 14;
 constexpr std::uint32_t kCoreHeaderSize = 12;
 constexpr std::uint32_t kInfoHeaderSize = 40;
-constexpr std::uint32_t kAlphaBitFields = 6;  // BI_ALPHABITFIELDS, missing from older headers
 
 [[noreturn]] void Fail(const std::string& reason) { throw EInvalidGraphic("Invalid BMP image: " + reason); }
 
@@ -98,13 +97,13 @@ void Decoder::ReadInfoHeader(std::uint32_t headerSize) {
 
   bool supported = false;
   switch (compression_) {
-    case BI_RGB:
+    case kRgb:
       supported = sourceBitCount_ == 1 || sourceBitCount_ == 4 || sourceBitCount_ == 8 ||
                   sourceBitCount_ == 16 || sourceBitCount_ == 24 || sourceBitCount_ == 32;
       break;
-    case BI_RLE8: supported = sourceBitCount_ == 8; break;
-    case BI_RLE4: supported = sourceBitCount_ == 4; break;
-    case BI_BITFIELDS:
+    case kRle8: supported = sourceBitCount_ == 8; break;
+    case kRle4: supported = sourceBitCount_ == 4; break;
+    case kBitFields:
     case kAlphaBitFields: supported = sourceBitCount_ == 16 || sourceBitCount_ == 32; break;
     default:
       Fail("unsupported compression " + std::to_string(compression_));
@@ -112,11 +111,11 @@ void Decoder::ReadInfoHeader(std::uint32_t headerSize) {
   if (!supported)
     Fail("compression " + std::to_string(compression_) + " with " + std::to_string(sourceBitCount_) +
          " bits per pixel is not valid");
-  if (topDown_ && (compression_ == BI_RLE8 || compression_ == BI_RLE4)) Fail("compressed rows cannot be top-down");
+  if (topDown_ && (compression_ == kRle8 || compression_ == kRle4)) Fail("compressed rows cannot be top-down");
   format_.bitCount = OutputBitCount(sourceBitCount_);
 
   std::size_t paletteAt = kFileHeaderSize + headerSize;
-  if (compression_ == BI_BITFIELDS || compression_ == kAlphaBitFields) {
+  if (compression_ == kBitFields || compression_ == kAlphaBitFields) {
     bool masksInHeader = headerSize >= 52;
     ReadMasks(masksInHeader ? kFileHeaderSize + kInfoHeaderSize : paletteAt, compression_ == kAlphaBitFields);
     if (!masksInHeader) paletteAt += compression_ == kAlphaBitFields ? 16 : 12;
@@ -157,10 +156,10 @@ void Decoder::ReadPalette(std::size_t at, std::uint32_t colorsUsed, int entrySiz
   std::uint32_t offBits = U32(file_, 10);
   if (offBits > at) count = std::min<std::size_t>(count, (offBits - at) / entrySize);
   if (at > file_.size() || (file_.size() - at) / entrySize < count) Fail("the palette runs past the end of the file");
-  format_.palette.assign(fullSize, RGBQUAD{0, 0, 0, 0});  // indices past a short palette show black
+  format_.palette.assign(fullSize, PaletteEntry{});  // indices past a short palette show black
   for (std::size_t i = 0; i < count; ++i) {
     const std::uint8_t* entry = file_.data() + at + i * entrySize;
-    format_.palette[i] = RGBQUAD{entry[0], entry[1], entry[2], 0};
+    format_.palette[i] = PaletteEntry{entry[0], entry[1], entry[2], 0};
   }
   paletteEnd_ = at + count * entrySize;
 }
@@ -174,7 +173,7 @@ void Decoder::LocatePixels(std::uint32_t offBits, std::uint32_t sizeImage) {
   if (offBits >= file_.size()) Fail("the pixel data offset lies past the end of the file");
   pixelsStart_ = offBits;
   pixelsEnd_ = file_.size();
-  if (compression_ == BI_RLE8 || compression_ == BI_RLE4) {
+  if (compression_ == kRle8 || compression_ == kRle4) {
     if (sizeImage != 0 && sizeImage <= file_.size() - pixelsStart_) pixelsEnd_ = pixelsStart_ + sizeImage;
     return;
   }
@@ -185,9 +184,9 @@ void Decoder::LocatePixels(std::uint32_t offBits, std::uint32_t sizeImage) {
 }
 
 void Decoder::ReadPixels(std::uint8_t* dest) const {
-  if (compression_ == BI_RLE8 || compression_ == BI_RLE4)
+  if (compression_ == kRle8 || compression_ == kRle4)
     DecodeRle(dest);
-  else if (sourceBitCount_ == 16 || compression_ != BI_RGB)
+  else if (sourceBitCount_ == 16 || compression_ != kRgb)
     ConvertMaskedRows(dest);
   else
     CopyRows(dest);
@@ -225,7 +224,7 @@ void Decoder::ConvertMaskedRows(std::uint8_t* dest) const {
 // bitmap, delta, literal run). Pixels past the right edge are dropped; anything that would land
 // above the last row or run past the data is an error.
 void Decoder::DecodeRle(std::uint8_t* dest) const {
-  const bool fourBit = compression_ == BI_RLE4;
+  const bool fourBit = compression_ == kRle4;
   const std::size_t stride = format_.Stride();
   const int width = format_.width;
   const int height = format_.height;
@@ -308,7 +307,7 @@ std::vector<std::uint8_t> Encode(const DibFormat& format, const std::uint8_t* bi
   Put32(out, std::uint32_t(format.height));
   Put16(out, 1);
   Put16(out, std::uint16_t(format.bitCount));
-  Put32(out, BI_RGB);
+  Put32(out, kRgb);
   Put32(out, std::uint32_t(imageBytes));
   Put32(out, 0);
   Put32(out, 0);
@@ -316,10 +315,10 @@ std::vector<std::uint8_t> Encode(const DibFormat& format, const std::uint8_t* bi
   Put32(out, fullPalette ? 0 : std::uint32_t(format.palette.size()));
   Put32(out, 0);
 
-  for (const RGBQUAD& entry : format.palette) {
-    out.push_back(entry.rgbBlue);
-    out.push_back(entry.rgbGreen);
-    out.push_back(entry.rgbRed);
+  for (const PaletteEntry& entry : format.palette) {
+    out.push_back(entry.blue);
+    out.push_back(entry.green);
+    out.push_back(entry.red);
     out.push_back(0);
   }
   out.insert(out.end(), bits, bits + imageBytes);

@@ -1,7 +1,6 @@
 // Reading and writing Windows BMP files held in memory, checking every size and offset first.
+// Plain bytes in and out, no GDI: the same code builds natively for the fuzz targets.
 #pragma once
-
-#include <windows.h>
 
 #include <cstddef>
 #include <cstdint>
@@ -19,12 +18,23 @@ constexpr std::size_t DibStride(int width, int bitCount) {
   return ((std::size_t(width) * std::size_t(bitCount) + 31) / 32) * 4;
 }
 
+// One palette entry in a DIB's own layout (that of RGBQUAD).
+struct PaletteEntry {
+  std::uint8_t blue = 0;
+  std::uint8_t green = 0;
+  std::uint8_t red = 0;
+  std::uint8_t reserved = 0;
+};
+
+// The compression codes of the file format (BI_RGB ... BI_ALPHABITFIELDS).
+enum Compression : std::uint32_t { kRgb = 0, kRle8 = 1, kRle4 = 2, kBitFields = 3, kAlphaBitFields = 6 };
+
 // The shape of a bottom-up DIB as a bitmap keeps it.
 struct DibFormat {
   int width = 0;
   int height = 0;                // rows, bottom row first in memory
   int bitCount = 0;              // 1, 4, 8, 24 or 32
-  std::vector<RGBQUAD> palette;  // 1 << bitCount entries for 1, 4 and 8 bits; empty otherwise
+  std::vector<PaletteEntry> palette;  // 1 << bitCount entries for 1, 4 and 8 bits; empty otherwise
 
   std::size_t Stride() const { return DibStride(width, bitCount); }
   std::size_t ImageBytes() const { return Stride() * std::size_t(height); }
@@ -63,7 +73,7 @@ class Decoder {
   std::span<const std::uint8_t> file_;
   DibFormat format_;
   int sourceBitCount_ = 0;
-  std::uint32_t compression_ = BI_RGB;
+  std::uint32_t compression_ = kRgb;
   bool topDown_ = false;
   std::size_t pixelsStart_ = 0;
   std::size_t pixelsEnd_ = 0;

@@ -1,6 +1,7 @@
 // TCustomMemo and its lines.
 #include "framework/stdctrls/Memo.h"
 
+#include "framework/core/ScopeGuard.h"
 #include "framework/stdctrls/PublishGroups.h"
 
 const TTypeInfo& TypeInfoOf(TypeTag<TScrollStyle>) {
@@ -11,9 +12,9 @@ const TTypeInfo& TypeInfoOf(TypeTag<TScrollStyle>) {
 // ---------------------------------------------------------------------------------------------
 // TMemoStrings
 
-std::vector<String> TMemoStrings::Lines() const {
-  if (pending_) return *pending_;
-  const String text = memo_.Text();
+namespace {
+
+std::vector<String> SplitLines(const String& text) {
   std::vector<String> lines;
   std::size_t start = 0;
   while (start < text.size()) {
@@ -28,12 +29,34 @@ std::vector<String> TMemoStrings::Lines() const {
   return lines;
 }
 
-void TMemoStrings::Store(std::vector<String> lines) {
-  if (UpdateCount() > 0) {
-    pending_ = std::move(lines);
+}  // namespace
+
+const std::vector<String>& TMemoStrings::Lines() const {
+  if (pending_) return *pending_;
+  if (!split_) {
+    // Reading the text sends the memo messages, which forget the lines: split after reading.
+    const String text = memo_.Text();
+    split_ = SplitLines(text);
+  }
+  return *split_;
+}
+
+template <class Edit>
+void TMemoStrings::Change(Edit edit) {
+  if (pending_) {
+    edit(*pending_);
     return;
   }
+  std::vector<String> lines = Lines();
+  edit(lines);
+  Store(lines);
+}
+
+void TMemoStrings::Store(const std::vector<String>& lines) {
   String text;
+  std::size_t length = 0;
+  for (const String& line : lines) length += line.size() + 2;
+  text.reserve(length);
   for (std::size_t i = 0; i < lines.size(); ++i) {
     if (i > 0) text += "\r\n";
     text += lines[i];
@@ -47,9 +70,9 @@ void TMemoStrings::SetUpdateState(bool updating) {
     pending_ = Lines();
     return;
   }
-  std::vector<String> lines = std::move(*pending_);
+  const std::vector<String> lines = std::move(*pending_);
   pending_.reset();
-  Store(std::move(lines));
+  Store(lines);
 }
 
 void TMemoStrings::CheckIndex(int index, int limit) const {
@@ -59,33 +82,30 @@ void TMemoStrings::CheckIndex(int index, int limit) const {
 int TMemoStrings::Count() const { return static_cast<int>(Lines().size()); }
 
 String TMemoStrings::Get(int index) const {
-  const std::vector<String> lines = Lines();
+  const std::vector<String>& lines = Lines();
   CheckIndex(index, static_cast<int>(lines.size()) - 1);
   return lines[static_cast<std::size_t>(index)];
 }
 
 void TMemoStrings::Put(int index, const String& text) {
-  std::vector<String> lines = Lines();
-  CheckIndex(index, static_cast<int>(lines.size()) - 1);
-  lines[static_cast<std::size_t>(index)] = text;
-  Store(std::move(lines));
+  CheckIndex(index, Count() - 1);
+  Change([&](std::vector<String>& lines) { lines[static_cast<std::size_t>(index)] = text; });
 }
 
 void TMemoStrings::Insert(int index, const String& text) {
-  std::vector<String> lines = Lines();
-  CheckIndex(index, static_cast<int>(lines.size()));
-  lines.insert(lines.begin() + index, text);
-  Store(std::move(lines));
+  CheckIndex(index, Count());
+  Change([&](std::vector<String>& lines) { lines.insert(lines.begin() + index, text); });
 }
 
 void TMemoStrings::Delete(int index) {
-  std::vector<String> lines = Lines();
-  CheckIndex(index, static_cast<int>(lines.size()) - 1);
-  lines.erase(lines.begin() + index);
-  Store(std::move(lines));
+  CheckIndex(index, Count() - 1);
+  Change([&](std::vector<String>& lines) { lines.erase(lines.begin() + index); });
 }
 
-void TMemoStrings::Clear() { Store({}); }
+void TMemoStrings::Clear() {
+  if (pending_) pending_->clear();
+  else Store({});
+}
 
 TPersistent* TMemoStrings::GetOwner() { return &memo_; }
 
@@ -141,6 +161,8 @@ void TCustomMemo::CreateParams(TCreateParams& params) {
 }
 
 void TCustomMemo::Dispatch(TMessage& message) {
+  lines_->ForgetLines();
+  const TScopeGuard forget([this] { lines_->ForgetLines(); });
   if (message.Msg == CM_WANTSPECIALKEY) {
     message.Result = (message.WParam == VK_TAB && wantTabs_) || (message.WParam == VK_RETURN && wantReturns_);
     return;

@@ -18,6 +18,8 @@ class TCustomMemo;
 
 // The lines of a memo: its text split at line breaks. A last line that is empty is no line, so
 // "a" CR LF holds one line; an empty last line added through the list is kept with a final break.
+// The text is split once and the lines kept until the memo sees its next message (any message
+// may change the text), so going through all lines costs one split, not one per line.
 class TMemoStrings : public TStrings {
   TAVELKO_CLASS(TMemoStrings, TStrings)
 
@@ -32,17 +34,24 @@ class TMemoStrings : public TStrings {
   void Clear() override;
   TPersistent* GetOwner() override;
 
+  // The memo's text may have changed: the lines are split again when next asked for.
+  void ForgetLines() { split_.reset(); }
+
  protected:
   // Between BeginUpdate and EndUpdate the lines are collected and the memo's text set once.
   void SetUpdateState(bool updating) override;
 
  private:
-  std::vector<String> Lines() const;
-  void Store(std::vector<String> lines);
+  const std::vector<String>& Lines() const;
+  // Applies `edit` to the lines: in place while collecting, otherwise to a copy set as the text.
+  template <class Edit>
+  void Change(Edit edit);
+  void Store(const std::vector<String>& lines);
   void CheckIndex(int index, int limit) const;
 
   TCustomMemo& memo_;
-  std::optional<std::vector<String>> pending_;
+  std::optional<std::vector<String>> pending_;        // collected between BeginUpdate and EndUpdate
+  mutable std::optional<std::vector<String>> split_;  // the text's lines, until the next message
 };
 
 class TCustomMemo : public TCustomEdit {

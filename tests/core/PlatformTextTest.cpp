@@ -1,5 +1,5 @@
-// Text services that ask Windows: CP932 conversion with Japanese round trips, the locale's
-// comparison, the program path; and the core's names next to windows.h and its macros.
+// Text services that ask Windows: the locale's comparison, the program path, wide string
+// properties; and the core's names next to windows.h and its macros.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -12,27 +12,6 @@ TEST(Case, LocaleComparisonIgnoresCaseIncludingFullWidthLetters) {
   EXPECT_LT(AnsiCompareText("apple", "Banana"), 0);
   EXPECT_NE(AnsiCompareStr("a", "A"), 0);
   EXPECT_NE(AnsiCompareText("ア", "ッ"), 0);
-}
-
-TEST(Conversion, JapaneseRoundTripsThroughUtf16AndUtf8) {
-  const String text = "４コマ漫画の台詞です。ｶﾀｶﾅ and ASCII ～";
-  const WideString wide = CP932ToWide(text);
-  EXPECT_EQ(wide, L"４コマ漫画の台詞です。ｶﾀｶﾅ and ASCII ～");
-  EXPECT_EQ(WideToCP932(wide), text);
-  const std::string utf8 = CP932ToUtf8(text);
-  EXPECT_EQ(utf8, reinterpret_cast<const char*>(u8"４コマ漫画の台詞です。ｶﾀｶﾅ and ASCII ～"));
-  EXPECT_EQ(Utf8ToCP932(utf8), text);
-  EXPECT_EQ(Utf8ToWide(utf8), wide);
-  EXPECT_EQ(WideToUtf8(wide), utf8);
-  EXPECT_EQ(CP932ToWide(""), L"");
-  EXPECT_EQ(CP932ToUtf8("abc"), "abc");
-}
-
-TEST(Conversion, CharactersCP932LacksBecomeQuestionMarks) {
-  EXPECT_EQ(WideToCP932(L"a\u00E9b"), "a?b");  // no best-fit "e"
-  EXPECT_EQ(WideToCP932(L"\u2215"), "?");       // no look-alike of a path separator
-  const String emoji = WideToCP932(L"\U0001F600");
-  EXPECT_EQ(emoji.find_first_not_of('?'), String::npos);
 }
 
 TEST(Process, ParamStrZeroIsTheProgramPath) {

@@ -91,7 +91,7 @@ TEST(BmpDecoder, RunLengthDeltaSkipsPixelsAsIndexZero) {
 
 TEST(BmpDecoder, PaletteIndicesPastAShortPaletteShowBlack) {
   BmpFile file(2, 1, 8);
-  file.palette = {RGBQUAD{255, 255, 255, 0}};  // one entry; the second pixel uses index 200
+  file.palette = {bmp::PaletteEntry{255, 255, 255, 0}};  // one entry; the second pixel uses index 200
   Decoded image = DecodeFile(file.Build({0, 200, 0, 0}));
   EXPECT_EQ(image.At(0, 0), (Rgb{255, 255, 255}));
   EXPECT_EQ(image.At(1, 0), (Rgb{0, 0, 0}));
@@ -111,7 +111,7 @@ TEST(BmpEncoder, WritesThe4BitLayoutOfThePageFrames) {
   EXPECT_EQ(back.format.bitCount, 4);
   EXPECT_EQ(back.bits, bits);
   ASSERT_EQ(back.format.palette.size(), 16u);
-  EXPECT_EQ(std::memcmp(back.format.palette.data(), format.palette.data(), 16 * sizeof(RGBQUAD)), 0);
+  EXPECT_EQ(std::memcmp(back.format.palette.data(), format.palette.data(), 16 * sizeof(bmp::PaletteEntry)), 0);
 }
 
 TEST(BmpEncoder, RoundTripsDirectColourFormats) {

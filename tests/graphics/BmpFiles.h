@@ -38,15 +38,15 @@ inline Rgb ColorAt(const bmp::DibFormat& format, const std::uint8_t* bits, int x
   }
   int bitOffset = x * format.bitCount;
   int index = (row[bitOffset / 8] >> (8 - format.bitCount - bitOffset % 8)) & ((1 << format.bitCount) - 1);
-  const RGBQUAD& entry = format.palette[index];
-  return {entry.rgbRed, entry.rgbGreen, entry.rgbBlue};
+  const bmp::PaletteEntry& entry = format.palette[index];
+  return {entry.red, entry.green, entry.blue};
 }
 
-inline std::vector<RGBQUAD> Greys(int bitCount) {
-  std::vector<RGBQUAD> palette(std::size_t(1) << bitCount);
+inline std::vector<bmp::PaletteEntry> Greys(int bitCount) {
+  std::vector<bmp::PaletteEntry> palette(std::size_t(1) << bitCount);
   for (std::size_t i = 0; i < palette.size(); ++i) {
     auto level = std::uint8_t(i * 255 / (palette.size() - 1));
-    palette[i] = RGBQUAD{level, level, level, 0};
+    palette[i] = bmp::PaletteEntry{level, level, level, 0};
   }
   return palette;
 }
@@ -60,7 +60,7 @@ struct BmpFile {
   std::uint32_t compression = BI_RGB;
   std::uint32_t headerSize = 40;
   std::uint32_t colorsUsed = 0;
-  std::vector<RGBQUAD> palette;
+  std::vector<bmp::PaletteEntry> palette;
   std::vector<std::uint32_t> masks;  // after the header, or inside one of 52 bytes or more
 
   BmpFile(int w, int h, int bits) : width(w), height(h), bitCount(std::uint16_t(bits)) {}
@@ -95,16 +95,16 @@ struct BmpFile {
     if (masksInHeader) headerMasks.resize(4);
     for (std::uint32_t mask : headerMasks) put(mask, 4);
     out.resize(14 + headerSize + (masksInHeader ? 0 : masks.size() * 4), 0);
-    for (const RGBQUAD& entry : palette) put(entry.rgbBlue | entry.rgbGreen << 8 | entry.rgbRed << 16, 4);
+    for (const bmp::PaletteEntry& entry : palette) put(entry.blue | entry.green << 8 | entry.red << 16, 4);
     out.insert(out.end(), pixels.begin(), pixels.end());
     return out;
   }
 };
 
-inline std::vector<RGBQUAD> ReferencePalette(int bitCount) {
-  std::vector<RGBQUAD> palette(std::size_t(1) << bitCount, RGBQUAD{0, 0, 0, 0});
+inline std::vector<bmp::PaletteEntry> ReferencePalette(int bitCount) {
+  std::vector<bmp::PaletteEntry> palette(std::size_t(1) << bitCount, bmp::PaletteEntry{0, 0, 0, 0});
   for (int i = 0; i < 8 && i < int(palette.size()); ++i)
-    palette[i] = RGBQUAD{kColors[i].b, kColors[i].g, kColors[i].r, 0};
+    palette[i] = bmp::PaletteEntry{kColors[i].b, kColors[i].g, kColors[i].r, 0};
   return palette;
 }
 
@@ -135,7 +135,7 @@ inline Rgb OneBitAt(int x, int y) { return kIndices[y][x] % 2 ? Rgb{255, 0, 0} :
 
 inline std::vector<std::uint8_t> OneBit() {
   BmpFile file(kWidth, kHeight, 1);
-  file.palette = {RGBQUAD{0, 0, 255, 0}, RGBQUAD{0, 255, 0, 0}};
+  file.palette = {bmp::PaletteEntry{0, 0, 255, 0}, bmp::PaletteEntry{0, 255, 0, 0}};
   return file.Build(PackRows(1, false, [](int x, int y, std::uint8_t* row) {
     if (kIndices[y][x] % 2 == 0) row[x / 8] |= std::uint8_t(0x80 >> (x % 8));
   }));

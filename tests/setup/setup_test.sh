@@ -124,6 +124,17 @@ FAKE_FAIL=regedit setup_in_scratch "" "$built_libjpeg"
 run_setup "" "" || fail "the set-up after a failed one failed: $(cat "$scratch/out")"
 [ -f "$scratch/cache/wineprefix/.tavelko-ready" ] || fail "the unfinished prefix was not made again"
 
+# ---- The native fuzz build's tools come with the rest ----
+# tools/fuzz.sh needs clang with libFuzzer and the sanitizers' runtimes, and libjpeg-turbo's headers.
+missing=$(
+  # shellcheck source=/dev/null
+  source "$root/tools/setup.sh"
+  for p in clang libclang-rt-14-dev libjpeg62-turbo-dev; do
+    printf '%s\n' "${apt_packages[@]}" | grep -qx "$p" || echo "$p"
+  done
+)
+[ -z "$missing" ] || fail "the set-up does not install what the fuzz targets need: $missing"
+
 if [ "$failures" -ne 0 ]; then
   echo "$failures failure(s)"
   exit 1

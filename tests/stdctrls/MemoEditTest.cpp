@@ -3,6 +3,8 @@
 // bytes, change events and the stored dialogue-box settings.
 #include "TestSupport.h"
 
+#include <algorithm>
+
 #include "framework/stdctrls/Edit.h"
 #include "framework/stdctrls/Memo.h"
 #include "tests/support/WindowState.h"
@@ -118,6 +120,39 @@ TEST_F(MemoTest, DialogueBoxSettingsSurviveTheStream) {
   EXPECT_FALSE(copy->WantReturns());
   ASSERT_EQ(copy->Lines()->Count(), 1);
   EXPECT_EQ(copy->Lines()->Strings(0), "台詞8");
+}
+
+// The lines are split once and kept: they must still follow every change of the window's text,
+// and be stored byte for byte as one text value each.
+TEST_F(MemoTest, KeptLinesFollowTheWindowAndAreStoredAsBefore) {
+  TMemo* memo = AddMemo(*form);
+  memo->Lines()->Add("one");
+  ASSERT_EQ(memo->Lines()->Count(), 1);
+  SetWindowTextW(memo->Handle(), L"a\rb\nc\r\n\r\nd");  // CR, LF and CR LF, one empty line
+  ASSERT_EQ(memo->Lines()->Count(), 5);
+  EXPECT_EQ(memo->Lines()->Strings(4), "d");
+  SendMessageW(memo->Handle(), EM_SETSEL, 100, 100);  // the caret to the end, then typed
+  Type(memo->Handle(), L'x');
+  EXPECT_EQ(memo->Lines()->Strings(4), "dx");
+  memo->SetText("");
+  EXPECT_EQ(memo->Lines()->Count(), 0);
+
+  const auto strings = [](const std::vector<String>& lines) {
+    return Encode([&](TValueWriter& w) {
+      w.WriteShortString("Lines.Strings");
+      w.WriteListBegin();
+      for (const String& line : lines) w.WriteText(line);
+      w.WriteListEnd();
+    });
+  };
+  SetWindowTextW(memo->Handle(), L"a\r\n\r\n\u53F0\u8A5E\r\n");
+  const Bytes stored = WriteRoot(memo);
+  const Bytes expected = strings({"a", "", "台詞"});
+  EXPECT_NE(std::search(stored.begin(), stored.end(), expected.begin(), expected.end()), stored.end());
+
+  auto copy = RoundTrip(*memo);
+  ASSERT_NE(copy, nullptr);
+  EXPECT_EQ(copy->Text(), "a\r\n\r\n台詞");
 }
 
 TEST_F(MemoTest, ParentColourDoesNotReplaceTheBoxColour) {

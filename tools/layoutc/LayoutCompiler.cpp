@@ -27,7 +27,8 @@ bool IsAbsolutePath(const String& path) {
 
 }  // namespace
 
-TLayoutCompiler::TLayoutCompiler(String baseDir) : baseDir_(std::move(baseDir)) {}
+TLayoutCompiler::TLayoutCompiler(String baseDir, TFileLoader load)
+    : baseDir_(std::move(baseDir)), load_(std::move(load)) {}
 
 void TLayoutCompiler::Compile(const std::string& text, TStream& output) {
   tokens_.clear();
@@ -253,7 +254,7 @@ void TLayoutCompiler::WriteFileData(TValueWriter& writer, const TToken& fileName
   const String path = IsAbsolutePath(name) ? name : baseDir_ + name;
   TMemoryStream file;
   try {
-    file.LoadFromFile(path);
+    load_(path, file);
   } catch (const Exception& e) {
     throw ELayoutError(fileName.line, "cannot read " + name + ": " + e.Message());
   }

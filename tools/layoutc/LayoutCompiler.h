@@ -14,10 +14,12 @@
 //   end
 #pragma once
 
+#include <functional>
 #include <vector>
 
 #include "framework/core/Exception.h"
 
+class TMemoryStream;
 class TStream;
 class TValueWriter;
 
@@ -33,8 +35,14 @@ class ELayoutError : public Exception {
 
 class TLayoutCompiler {
  public:
-  // Files named in the layout are read relative to baseDir (ending with a path delimiter).
+  // Fills `contents` with the file at `path`, or throws.
+  using TFileLoader = std::function<void(const String& path, TMemoryStream& contents)>;
+
+  // Files named in the layout are read from disk relative to baseDir (ending with a path
+  // delimiter).
   explicit TLayoutCompiler(String baseDir);
+  // The same with files from `load` (the fuzz targets keep the compiler off the disk).
+  TLayoutCompiler(String baseDir, TFileLoader load);
 
   // Writes the stream for `text` (UTF-8) to `output`. ELayoutError for faults in the text.
   void Compile(const std::string& text, TStream& output);
@@ -63,6 +71,7 @@ class TLayoutCompiler {
   bool AtWord(const char* word) const;
 
   String baseDir_;
+  TFileLoader load_;
   std::vector<TToken> tokens_;
   std::size_t at_ = 0;
   std::vector<String> filesRead_;
