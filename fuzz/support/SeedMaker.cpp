@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "framework/core/Stream.h"
+#include "fuzz/support/ComicFiles.h"
 #include "streaming/ClipboardBlock.h"
 #include "streaming/ValueReader.h"
 #include "tools/layoutc/LayoutCompiler.h"
@@ -118,6 +119,7 @@ int main(int argc, char** argv) {
       WriteFile(seeds / "clipboard_block" / "page-stage.block", ClipboardBlock(Framed(stage, 1)));
       const std::vector<Bytes> first(stage.begin(), stage.begin() + std::min<std::ptrdiff_t>(3, stage.size()));
       WriteFile(seeds / "clipboard_block" / "three-controls.block", ClipboardBlock(Framed(first, 1)));
+      WriteFile(seeds / "comic_segments" / "page-stage.jpg", fuzz_support::HeaderWithSegments(Framed(stage, 1)));
     }
   } catch (const std::exception& e) {
     std::cerr << "seed_maker: " << e.what() << "\n";
