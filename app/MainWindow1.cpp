@@ -31,6 +31,10 @@
 
 namespace {
 
+// Posted to the page itself: a TStageCommand in WParam.
+constexpr UINT CM_STAGECOMMAND = WM_APP + 1;
+
+
 // The frames' tags, in the order frames are tested on a drop: Image1 to Image4.
 constexpr std::array<const char*, 4> FrameTags{"左上", "上", "右上", "左"};
 
@@ -168,6 +172,10 @@ void TMainForm1::WndProc(TMessage& message) {
     WMDropFiles(message);
     return;
   }
+  if (message.Msg == CM_STAGECOMMAND) {
+    RunStageCommand(static_cast<TStageCommand>(message.WParam));
+    return;
+  }
   TForm::WndProc(message);
 }
 
@@ -288,7 +296,7 @@ void TMainForm1::PageKeyDown(TObject*, Word& key, TShiftState shift) {
   const bool ctrl = shift.Contains(ssCtrl);
   if (ctrl && key == 'O') {
     key = 0;
-    OpenComicWithDialog();
+    PostStageCommand(TStageCommand::Open);
     return;
   }
   // Undo and nudging belong to layout mode, and never to the middle of a drag.
@@ -297,11 +305,11 @@ void TMainForm1::PageKeyDown(TObject*, Word& key, TShiftState shift) {
   switch (key) {
     case 'Z':
       if (!ctrl) return;
-      alter ? FHistory->Redo() : FHistory->Undo();
+      PostStageCommand(alter ? TStageCommand::Redo : TStageCommand::Undo);
       break;
     case 'Y':
       if (!ctrl) return;
-      FHistory->Redo();
+      PostStageCommand(TStageCommand::Redo);
       break;
     case VK_LEFT: DsnRegister1->Nudge(-1, 0, alter, ctrl); break;
     case VK_RIGHT: DsnRegister1->Nudge(1, 0, alter, ctrl); break;
@@ -310,6 +318,18 @@ void TMainForm1::PageKeyDown(TObject*, Word& key, TShiftState shift) {
     default: return;
   }
   key = 0;
+}
+
+void TMainForm1::PostStageCommand(TStageCommand command) {
+  PostMessageW(Handle(), CM_STAGECOMMAND, static_cast<WPARAM>(command), 0);
+}
+
+void TMainForm1::RunStageCommand(TStageCommand command) {
+  switch (command) {
+    case TStageCommand::Open: OpenComicWithDialog(); break;
+    case TStageCommand::Undo: FHistory->Undo(); break;
+    case TStageCommand::Redo: FHistory->Redo(); break;
+  }
 }
 
 // With no information page set up, the program's own information window stands in for it.

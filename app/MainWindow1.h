@@ -121,6 +121,11 @@ class TMainForm1 : public TForm {
   // did not happen).
   bool SettleUnsavedChanges();
   void PageKeyDown(TObject* sender, Word& key, TShiftState shift);
+  // Opening, undo and redo read the stage anew, destroying the control whose key message asked
+  // for them: the key posts the command, which runs once that message is done.
+  enum class TStageCommand : WPARAM { Open, Undo, Redo };
+  void PostStageCommand(TStageCommand command);
+  void RunStageCommand(TStageCommand command);
   void PageCloseQuery(TObject* sender, bool& canClose);
   void DesignChanged(TObject* sender);
   // The frame whose tag is FHoverFrame, or null.
