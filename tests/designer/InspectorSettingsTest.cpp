@@ -14,7 +14,6 @@
 #include "designer/DsnUnit.h"
 #include "framework/stdctrls/StdControls.h"
 #include "framework/windows/Forms.h"
-#include "tools/layoutc/LayoutCompiler.h"
 #include "tests/support/StreamWriters.h"
 
 namespace {
@@ -268,11 +267,8 @@ TEST(InspectorSettings, AStoredLayoutOfAnotherProgramHoldsTheInspectorWithItsSet
       "    Grid.PropCp = 'Name'\n    Grid.ValueWid = 140\n"
       "  end\n"
       "end\n";
-  TMemoryStream stream;
-  TLayoutCompiler(String(TAVELKO_SOURCE_DIR) + "/app/").Compile(text, stream);
-  stream.SetPosition(0);
   TForm form(nullptr);
-  TComponentReader(stream).ReadRootComponent(&form);
+  layouttest::ReadLayoutText(text, form);
 
   auto* inspector = dynamic_cast<TDsnInspector*>(form.FindComponent("DsnInspector1"));
   ASSERT_NE(inspector, nullptr);

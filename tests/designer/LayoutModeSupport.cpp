@@ -1,7 +1,10 @@
 // The page-like test form of the layout-mode tests.
 #include "LayoutModeSupport.h"
 
+#include "framework/core/Stream.h"
 #include "framework/stdctrls/StdControls.h"
+#include "streaming/ComponentReader.h"
+#include "tools/layoutc/LayoutCompiler.h"
 #include "tests/support/InputDrivers.h"
 #include "tests/support/MessagePump.h"
 
@@ -17,6 +20,13 @@ void RegisterClassesOnce() {
     return true;
   }();
   (void)registered;
+}
+
+void ReadLayoutText(const String& text, TForm& form) {
+  TMemoryStream stream;
+  TLayoutCompiler(String(TAVELKO_SOURCE_DIR) + "/app/").Compile(text, stream);
+  stream.SetPosition(0);
+  TComponentReader(stream).ReadRootComponent(&form);
 }
 
 namespace {

@@ -20,6 +20,9 @@ namespace layouttest {
 // The standard controls and the designer's classes, registered for reading streams.
 void RegisterClassesOnce();
 
+// Compiles layout text (pictures named relative to the page's folder) and reads it into `form`.
+void ReadLayoutText(const String& text, TForm& form);
+
 // A controller that counts the calls of its hooks and of the stream operations the stage reaches;
 // the stream operations are carried out only when `performs` is set.
 class TCountingRegister : public TDsnRegister {

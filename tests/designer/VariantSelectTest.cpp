@@ -12,8 +12,6 @@
 #include "designer/DsnSubMl.h"
 #include "designer/DsnSubRS.h"
 #include "framework/core/Stream.h"
-#include "streaming/ComponentReader.h"
-#include "tools/layoutc/LayoutCompiler.h"
 
 namespace {
 
@@ -151,11 +149,8 @@ TEST(VariantStream, EachVariantIsReadFromAStoredLayout) {
       "  object Gr1: TDsnGrRegister\n    DsnStage = DsnStage1\n  end\n"
       "  object Dp1: TDsnDpRegister\n    DsnStage = DsnStage1\n  end\n"
       "end\n";
-  TMemoryStream stream;
-  TLayoutCompiler(String(TAVELKO_SOURCE_DIR) + "/app/").Compile(text, stream);
-  stream.SetPosition(0);
   TForm form(nullptr);
-  TComponentReader(stream).ReadRootComponent(&form);
+  layouttest::ReadLayoutText(text, form);
 
   auto* stage = dynamic_cast<TDsnStage*>(form.FindComponent("DsnStage1"));
   ASSERT_NE(stage, nullptr);
