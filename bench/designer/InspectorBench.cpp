@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "BenchLoop.h"
+#include "BenchStage.h"
 #include "bench/BenchTable.h"
 #include "designer/DsnSpctr.h"
 #include "designer/DsnUnit.h"
@@ -43,12 +44,7 @@ int main() {
   Application->Initialize();
 
   TForm form(nullptr);
-  form.SetName("BenchForm");
-  form.SetBounds(0, 0, 900, 700);
-  auto* stage = new TDsnStage(&form);
-  stage->SetName("DsnStage1");
-  stage->SetParent(&form);
-  stage->SetBounds(0, 0, 880, 680);
+  TDsnStage* stage = bench::PlaceStage(form, 900, 700);
   std::vector<TControl*> shapes;
   for (int i = 0; i < kSelected; ++i) {
     auto* shape = new TShape(&form);

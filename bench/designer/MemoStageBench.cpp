@@ -7,6 +7,7 @@
 #include <cstdio>
 
 #include "BenchLoop.h"
+#include "BenchStage.h"
 #include "designer/DsnUnit.h"
 #include "framework/core/Stream.h"
 #include "framework/stdctrls/Memo.h"
@@ -21,12 +22,7 @@ using bench::Pump;
 
 void Measure(int lineCount, bool shown) {
   TForm form(nullptr);
-  form.SetName("BenchForm");
-  form.SetBounds(0, 0, 400, 300);
-  auto* stage = new TDsnStage(&form);
-  stage->SetName("DsnStage1");
-  stage->SetParent(&form);
-  stage->SetBounds(0, 0, 380, 280);
+  TDsnStage* stage = bench::PlaceStage(form, 400, 300);
   auto* memo = new TMemo(&form);
   memo->SetName("Memo1");
   memo->SetParent(stage);

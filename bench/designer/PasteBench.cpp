@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "BenchLoop.h"
+#include "BenchStage.h"
 #include "bench/BenchTable.h"
 #include "designer/DsnSubMl.h"
 #include "designer/DsnUnit.h"
@@ -43,12 +44,7 @@ void Report(const char* controls, const char* step, const TTimes& samples) {
 template <class Control, class Controller>
 struct TBenchStage {
   TBenchStage() {
-    form.SetName("BenchForm");
-    form.SetBounds(0, 0, 900, 700);
-    stage = new TDsnStage(&form);
-    stage->SetName("DsnStage1");
-    stage->SetParent(&form);
-    stage->SetBounds(0, 0, 880, 680);
+    stage = bench::PlaceStage(form, 900, 700);
     for (int i = 0; i < kOnStage; ++i) controls.push_back(Place(new Control(&form), i, IntToStr(i + 1)));
     controller = new Controller(&form);
     controller->SetDsnStage(stage);
