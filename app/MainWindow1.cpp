@@ -11,6 +11,7 @@
 #include "app/InformationPage.h"
 #include "app/InformationWindow.h"
 #include "app/comic/ComicFile.h"
+#include "app/comic/ReducedPhoto.h"
 #include "controls/GradBox.h"
 #include "controls/dxfLabel.h"
 #include "designer/DsnHistory.h"
@@ -186,13 +187,17 @@ TImage* TMainForm1::HoveredFrame() const {
   return nullptr;
 }
 
+void TMainForm1::LoadFramePhoto(TImage* frame, const String& fileName) {
+  LoadPagePhoto(*frame->Picture(), fileName, {DsnStage1->Width(), DsnStage1->Height()});
+}
+
 void TMainForm1::WMDropFiles(TMessage& message) {
   const TDroppedFiles drop(reinterpret_cast<HDROP>(message.WParam));  // finished however we leave
   if (drop.Count() == 0) return;
   const String fileName = drop.FileName(0);
   if (!IsPictureFile(fileName)) return;
   // A file that fails to load raises before the frame's picture changes.
-  if (TImage* frame = HoveredFrame()) frame->Picture()->LoadFromFile(fileName);
+  if (TImage* frame = HoveredFrame()) LoadFramePhoto(frame, fileName);
   // In layout mode a photo is a step of its own, not part of the next layout change.
   if (DsnSwitch1->Down()) FHistory->Record();
 }

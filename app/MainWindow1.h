@@ -93,6 +93,9 @@ class TMainForm1 : public TForm {
   void SpeedButton2Click(TObject* sender);
   void SpeedButton1Click(TObject* sender);
 
+  // A photo file into `frame`, as a drop does: reduced to cover the stage when it is larger. A file
+  // that cannot be loaded raises and leaves the frame as it was.
+  void LoadFramePhoto(TImage* frame, const String& fileName);
   // The tag of the frame the mouse last moved over; empty until it first does.
   const String& HoverFrame() const { return FHoverFrame; }
   // The settings file read when the information button is clicked; ProgramSettingsFile() unless

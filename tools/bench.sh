@@ -44,6 +44,7 @@ run paste "$build/bench/designer/paste_bench.exe"
 run layout_mode "$build/bench/designer/layout_mode_bench.exe"
 run inspector "$build/bench/designer/inspector_bench.exe"
 run jpeg_load "$build/bench/graphics/jpeg_load_bench.exe"
+run photo_memory "$build/bench/app/photo_memory_bench.exe"
 run jpeg_save "$build/bench/graphics/jpeg_save_bench.exe"
 run comic "$build/bench/app/comic_bench.exe"
 run memo_stage "$build/bench/designer/memo_stage_bench.exe"
@@ -54,7 +55,7 @@ echo
 echo "Machine: ${cpu:-unknown CPU}, $(nproc --all) cores (the benchmarks on one), $(wine --version 2>/dev/null), $(date -u '+%Y-%m-%d %H:%M UTC')"
 echo "Load average (1, 5, 15 min): $load_before before, $load_after after"
 echo
-table=$(grep -h '^@row|' "$out"/{startup,stream,paste,layout_mode,inspector,jpeg_load,jpeg_save,comic}.txt 2>/dev/null | cut -d'|' -f2-)
+table=$(grep -h '^@row|' "$out"/{startup,stream,paste,layout_mode,inspector,jpeg_load,photo_memory,jpeg_save,comic}.txt 2>/dev/null | cut -d'|' -f2-)
 {
   echo "measure|value|anchor|anchor value|ratio|target"
   echo "$table"

@@ -2,17 +2,13 @@
 #include "app/comic/ComicFile.h"
 
 #include "app/comic/ComicSegments.h"
+#include "app/comic/ReducedPhoto.h"
 #include "designer/DsnUnit.h"
-#include "framework/graphics/Bitmap.h"
-#include "framework/graphics/Canvas.h"
 #include "framework/graphics/JpegImage.h"
 #include "framework/graphics/Picture.h"
 #include "framework/stdctrls/Image.h"
 
 namespace {
-
-// Plenty for a frame drawn at its own size; the page itself is saved at quality 100.
-constexpr int ReducedPhotoQuality = 92;
 
 // A stretched picture larger than its image is written at the image's size instead: drawn the
 // way the screen draws it, then compressed.
@@ -23,14 +19,8 @@ bool WriteReducedPicture(TComponentWriter& writer, TComponent* component, TPersi
   const int width = image->Width(), height = image->Height();
   if (!photo || width <= 0 || height <= 0 || (photo->Width() <= width && photo->Height() <= height)) return false;
 
-  TBitmap reduced;
-  reduced.SetSize(width, height);
-  reduced.Canvas()->StretchDraw({0, 0, width, height}, photo);
-  TJPEGImage jpeg;
-  jpeg.Assign(&reduced);
-  jpeg.SetCompressionQuality(ReducedPhotoQuality);
   TPicture picture;
-  picture.SetGraphic(&jpeg);
+  picture.SetGraphic(ReducedPhoto(*photo, {width, height}).get());
   TMemoryStream data;
   picture.WriteData(data);
   writer.Values().WriteShortString(path);

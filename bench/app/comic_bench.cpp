@@ -13,7 +13,6 @@
 #include "designer/DsnHistory.h"
 #include "designer/DsnUnit.h"
 #include "framework/core/Stream.h"
-#include "framework/graphics/Picture.h"
 #include "framework/stdctrls/Image.h"
 #include "framework/stdctrls/Memo.h"
 #include "framework/windows/Application.h"
@@ -44,12 +43,12 @@ WideString PhotoPath(int index) {
   return bench::TempFile((L"tavelko-bench-photo-" + std::to_wstring(index) + L".jpg").c_str());
 }
 
-// The four frames take the four photos (made once, kept in the temporary folder).
+// The four frames take the four photos as drops do (made once, kept in the temporary folder).
 void FillFrames(TMainForm1& page) {
   TImage* const frames[4] = {page.Image1, page.Image2, page.Image3, page.Image4};
   for (int i = 0; i < 4; ++i) {
     bench::MakePhoto(PhotoPath(i + 1), kPhotoWidth, kPhotoHeight, unsigned(i + 1));
-    frames[i]->Picture()->LoadFromFile(WideToCP932(PhotoPath(i + 1)));
+    page.LoadFramePhoto(frames[i], WideToCP932(PhotoPath(i + 1)));
   }
 }
 

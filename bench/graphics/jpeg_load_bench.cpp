@@ -1,7 +1,6 @@
 // Benchmark: loading a 24-megapixel JPEG and drawing it stretched into a 200 x 150 frame, against
 // libjpeg's own djpeg -scale 1/8 on the same file and against a full-size decode through the same
-// code; the floor that entropy decoding alone sets; then the peak memory of a process that shows
-// four such photographs in four frames, baseline and progressive (made by jpegtran).
+// code; the floor that entropy decoding alone sets.
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -22,33 +21,10 @@ constexpr int kPhotoWidth = 6000;
 constexpr int kPhotoHeight = 4000;
 constexpr int kRounds = 9;
 
-WideString PhotoPath(int index, bool progressive = false) {
-  return bench::TempFile(
-      (L"tavelko-bench-photo-" + std::to_wstring(index) + (progressive ? L"-progressive" : L"") + L".jpg").c_str());
-}
-
 void LoadAndDraw(const WideString& photo, TPicture& picture, TBitmap& frame) {
   picture.LoadFromFile(WideToCP932(photo));
   frame.SetSize(200, 150);
   frame.Canvas()->StretchDraw(Rect(0, 0, 200, 150), picture.Graphic());
-}
-
-// Run in a process of its own, so that its peak is only that of the four frames.
-int FourFrames(bool progressive) {
-  const char* kind = progressive ? "progressive" : "baseline";
-  const bench::Memory before = bench::ProcessMemory();
-  TPicture pictures[4];
-  TBitmap frames[4];
-  for (int i = 0; i < 4; ++i) LoadAndDraw(PhotoPath(i + 1, progressive), pictures[i], frames[i]);
-  const bench::Memory after = bench::ProcessMemory();
-  std::printf("four %s photos in four frames: peak working set %.1f MB (%.1f MB before loading), peak private "
-              "%.1f MB (%.1f MB before), working set now %.1f MB\n",
-              kind, after.peakWorkingSetMB, before.peakWorkingSetMB, after.peakPrivateMB, before.peakPrivateMB,
-              after.workingSetMB);
-  const String measure = String("peak memory, four ") + kind + " 24-MP photos in the frames";
-  bench::TableRow(measure.c_str(), after.peakWorkingSetMB, "before loading", before.peakWorkingSetMB, "MB",
-                  "< 100 MB");
-  return 0;
 }
 
 // libjpeg called directly, without our error handling or destination: what the library alone
@@ -203,25 +179,12 @@ void Compare(const WideString& photo, const char* kind) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  if (argc > 1 && std::string(argv[1]) == "--four-frames") return FourFrames(false);
-  if (argc > 1 && std::string(argv[1]) == "--four-progressive-frames") return FourFrames(true);
-
-  const WideString jpegtran = L"\"" + bench::WindowsPath(LIBJPEG_TOOLS) + L"\\jpegtran.exe\" -progressive -outfile \"";
-  for (int i = 1; i <= 4; ++i) {
-    bench::MakePhoto(PhotoPath(i), kPhotoWidth, kPhotoHeight, unsigned(i));
-    bench::RunProcess(jpegtran + PhotoPath(i, true) + L"\" \"" + PhotoPath(i) + L"\"", true);
-  }
+int main() {
+  const WideString detailed = bench::TempFile(L"tavelko-bench-photo-1.jpg");
+  bench::MakePhoto(detailed, kPhotoWidth, kPhotoHeight, 1);
   const WideString smooth = bench::TempFile(L"tavelko-bench-photo-smooth.jpg");
   bench::MakePhoto(smooth, kPhotoWidth, kPhotoHeight, 5, 4);
-  Compare(PhotoPath(1), "Detailed");
+  Compare(detailed, "Detailed");
   Compare(smooth, "Smooth");
-
-  char self[MAX_PATH];
-  ::GetModuleFileNameA(nullptr, self, MAX_PATH);
-  std::printf("\n");
-  std::fflush(stdout);
-  bench::RunProcess(L"\"" + CP932ToWide(self) + L"\" --four-frames", false);
-  bench::RunProcess(L"\"" + CP932ToWide(self) + L"\" --four-progressive-frames", false);
   return 0;
 }

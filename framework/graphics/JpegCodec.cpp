@@ -16,6 +16,7 @@
 #include <jerror.h>
 
 #include "framework/graphics/BmpCodec.h"
+#include "framework/graphics/JpegCoefficients.h"
 #include "framework/graphics/GraphicErrors.h"
 
 namespace jpeg {
@@ -142,6 +143,8 @@ struct DecodeStep {
 
   static void Run(DecodeStep* step) {
     jpeg_decompress_struct* info = step->info;
+    // A scaled decode reads only some coefficients of each block; a multi-scan one keeps just those.
+    if (info->min_DCT_scaled_size < DCTSIZE) UseSmallCoefficientStore(*info, kMaxWorkingMemory);
     jpeg_start_decompress(info);
     const int height = int(info->output_height);
     auto rowAt = [step, height](int y) { return step->rows + step->stride * std::size_t(height - 1 - y); };
@@ -267,6 +270,11 @@ class Compressor {
 };
 
 }  // namespace
+
+Header ReadHeader(std::span<const std::uint8_t> data) {
+  Decompressor decompressor;
+  return decompressor.ReadHeader(data);
+}
 
 int ScaledSize(int size, int eighths) { return int((std::int64_t(size) * eighths + 7) / 8); }
 

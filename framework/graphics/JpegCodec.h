@@ -17,6 +17,9 @@ struct Header {
   bool progressive = false;
 };
 
+// What the stream's frame header says; EInvalidGraphic when it cannot be read.
+Header ReadHeader(std::span<const std::uint8_t> data);
+
 // The smallest DCT scale, in eighths (1..8), whose decoded image covers width x height; 8 when
 // even the full size does not.
 int ScaleToCover(const Header& header, int width, int height);

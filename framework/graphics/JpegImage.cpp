@@ -87,13 +87,16 @@ void TJPEGImage::Assign(TPersistent* source) {
 
 void TJPEGImage::LoadFromBytes(std::vector<std::uint8_t> data) {
   auto bytes = std::make_shared<const std::vector<std::uint8_t>>(std::move(data));
+  const int eighths = firstDrawSize_ == TSize{} ? 1
+                                                : jpeg::ScaleToCover(jpeg::ReadHeader(*bytes), firstDrawSize_.cx,
+                                                                     firstDrawSize_.cy);
   jpeg::Header header;
-  std::unique_ptr<TBitmap> smallest = DecodeToBitmap(*bytes, 1, header);
+  std::unique_ptr<TBitmap> decoded = DecodeToBitmap(*bytes, eighths, header);
   compressed_ = std::move(bytes);
   header_ = header;
   source_.reset();
-  decoded_ = std::move(smallest);
-  decodedEighths_ = 1;
+  decoded_ = std::move(decoded);
+  decodedEighths_ = eighths;
   Changed();
 }
 

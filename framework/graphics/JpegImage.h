@@ -40,9 +40,13 @@ class TJPEGImage : public TGraphic {
   // compressed (data loaded as it is keeps its own).
   void SetAppSegments(std::vector<jpeg::AppSegment> segments);
 
-  // Baseline, progressive, grey or CMYK data. It is decoded completely (at the smallest scale)
-  // before it is accepted, so damage anywhere raises EInvalidGraphic here and not when drawn.
+  // Baseline, progressive, grey or CMYK data. It is decoded completely (at the smallest scale
+  // that covers FirstDrawSize) before it is accepted, so damage anywhere raises EInvalidGraphic
+  // here and not when drawn.
   void LoadFromBytes(std::vector<std::uint8_t> data) override;
+  // The size the data loaded next is first drawn at: loading decodes it for that draw instead of
+  // at the smallest scale, so that the draw does not decode it again. None (0 x 0) at first.
+  void SetFirstDrawSize(TSize size) { firstDrawSize_ = size; }
   // The bytes loaded, unchanged; or the assigned bitmap compressed.
   std::vector<std::uint8_t> SaveToBytes() override;
 
@@ -69,5 +73,6 @@ class TJPEGImage : public TGraphic {
   std::vector<jpeg::AppSegment> appSegments_;
   std::unique_ptr<TBitmap> decoded_;
   int decodedEighths_ = 0;
+  TSize firstDrawSize_;
   int quality_ = 75;
 };

@@ -15,14 +15,14 @@ std::unique_ptr<TGraphic> NewGraphic(const String& className) {
   throw EInvalidGraphic("Unsupported picture format " + className);
 }
 
+}  // namespace
+
 std::unique_ptr<TGraphic> NewGraphicFor(const String& fileName) {
   const String extension = LowerCase(ExtractFileExt(fileName));
   if (extension == ".bmp") return std::make_unique<TBitmap>();
   if (extension == ".jpg" || extension == ".jpeg") return std::make_unique<TJPEGImage>();
   throw EInvalidGraphic("Unknown picture file extension (" + extension + ")");
 }
-
-}  // namespace
 
 TPicture::TPicture() = default;
 TPicture::~TPicture() = default;

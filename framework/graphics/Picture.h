@@ -8,6 +8,10 @@
 
 class TBitmap;
 
+// A new empty graphic of the class a picture file's name stands for: a bitmap for ".bmp", a JPEG
+// image for ".jpg" and ".jpeg", letter case ignored; EInvalidGraphic for other extensions.
+std::unique_ptr<TGraphic> NewGraphicFor(const String& fileName);
+
 class TPicture : public TPersistent {
   TAVELKO_CLASS(TPicture, TPersistent)
 
@@ -27,8 +31,8 @@ class TPicture : public TPersistent {
   int Width() const;
   int Height() const;
 
-  // A bitmap for ".bmp", a JPEG image for ".jpg" and ".jpeg", letter case ignored; EInvalidGraphic
-  // for other extensions. A file that cannot be read raises and leaves the picture unchanged.
+  // A graphic of the class NewGraphicFor chooses. A file that cannot be read raises and leaves the
+  // picture unchanged.
   void LoadFromFile(const String& fileName);
   // EInvalidGraphicOperation for an empty picture.
   void SaveToFile(const String& fileName);

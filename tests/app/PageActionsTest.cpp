@@ -12,6 +12,8 @@
 #include "controls/dxfLabel.h"
 #include "designer/DsnUnit.h"
 #include "framework/core/Stream.h"
+#include "framework/graphics/Bitmap.h"
+#include "framework/graphics/Canvas.h"
 #include "framework/graphics/Color.h"
 #include "framework/graphics/JpegCodec.h"
 #include "framework/graphics/Picture.h"
@@ -142,6 +144,65 @@ TEST_F(PageActions, ACorruptPictureIsReportedAndTheFrameKeepsItsPicture) {
   EXPECT_EQ(dialogs.Requests[0].Kind, TMessageKind::Exception);
   EXPECT_EQ(Shown(page->Image2), before);
   EXPECT_EQ(Shown(page->Image2)->Width(), 200);
+}
+
+// A picture file of width x height, red above blue, as a JPEG or a BMP by the name's extension.
+String MakeHalvesFile(const String& name, int width, int height) {
+  TBitmap halves;
+  halves.SetSize(width, height);
+  halves.Canvas()->Brush()->SetColor(clRed);
+  halves.Canvas()->FillRect({0, 0, width, height / 2});
+  halves.Canvas()->Brush()->SetColor(clBlue);
+  halves.Canvas()->FillRect({0, height / 2, width, height});
+  std::unique_ptr<TGraphic> file = NewGraphicFor(name);
+  file->Assign(&halves);
+  file->SaveToFile(name);
+  return name;
+}
+
+// Whether each channel of `color` is within `tolerance` of `expected`'s.
+bool ColorNear(TColor color, TColor expected, int tolerance) {
+  const COLORREF a = Rgb(color), b = Rgb(expected);
+  return std::abs(GetRValue(a) - GetRValue(b)) <= tolerance && std::abs(GetGValue(a) - GetGValue(b)) <= tolerance &&
+         std::abs(GetBValue(a) - GetBValue(b)) <= tolerance;
+}
+
+// The colours of a graphic drawn at 40 x 40: near the top and near the bottom.
+std::pair<TColor, TColor> TopAndBottom(TGraphic* graphic) {
+  TBitmap drawn;
+  drawn.SetSize(40, 40);
+  drawn.Canvas()->StretchDraw({0, 0, 40, 40}, graphic);
+  return {drawn.Canvas()->Pixels(20, 5), drawn.Canvas()->Pixels(20, 35)};
+}
+
+TEST_F(PageActions, PhotosLargerThanTheStageAreKeptAtTheSizeThatCoversIt) {
+  const struct {
+    const char* name;
+    int width, height;
+    int keptWidth, keptHeight;
+  } photos[] = {{"wide.jpg", 2400, 1200, 1200, 600},  // the stage's height (600) decides
+                {"tall.bmp", 1000, 2000, 578, 1156},  // its width (578) decides
+                {"page.jpg", 400, 600, 400, 600}};    // no larger than the stage: kept as it is
+  for (const auto& photo : photos) {
+    SCOPED_TRACE(photo.name);
+    const String file = MakeHalvesFile(TempFolder() + "\\" + photo.name, photo.width, photo.height);
+    HoverOver(page->Image1);
+    ASSERT_TRUE(Drop({file}));
+    TGraphic* kept = Shown(page->Image1);
+    ASSERT_NE(kept, nullptr);
+    EXPECT_EQ(kept->Width(), photo.keptWidth);
+    EXPECT_EQ(kept->Height(), photo.keptHeight);
+    if (photo.keptWidth < photo.width) {
+      EXPECT_EQ(kept->ClassName(), "TJPEGImage");
+      EXPECT_LT(kept->SaveToBytes().size(), 100'000u);
+    } else {
+      EXPECT_EQ(kept->SaveToBytes(), FileBytes(file));
+    }
+    const auto [top, bottom] = TopAndBottom(kept);
+    EXPECT_TRUE(ColorNear(top, clRed, 24)) << std::hex << Rgb(top);
+    EXPECT_TRUE(ColorNear(bottom, clBlue, 24)) << std::hex << Rgb(bottom);
+  }
+  EXPECT_TRUE(dialogs.Requests.empty());
 }
 
 TEST_F(PageActions, AFileNameLongerThanTheOldBufferLoads) {

@@ -15,6 +15,7 @@
 namespace {
 
 using test_images::JpegKind;
+using test_images::JpegPicture;
 using test_images::MakeJpeg;
 
 struct Image {
@@ -92,6 +93,23 @@ TEST(JpegDecode, DctScalingGivesTheScaledSizesAndTheSamePicture) {
     EXPECT_EQ(image.width, (100 * eighths + 7) / 8);
     EXPECT_EQ(image.height, (60 * eighths + 7) / 8);
     ExpectTestPicture(image, JpegKind::Colour);
+  }
+}
+
+// A scaled decode of a multi-scan stream keeps only the coefficients the scaled transform reads:
+// at every scale it must still give exactly the pixels of the same picture sent in one scan.
+TEST(JpegDecode, MultiScanStreamsDecodeAsTheSequentialOneAtEveryScale) {
+  constexpr int kWidth = 100, kHeight = 70, kQuality = 90, kSlowScriptBits = 3;
+  const std::vector<std::uint8_t> sequential =
+      MakeJpeg(kWidth, kHeight, JpegKind::Colour, kQuality, kSlowScriptBits, JpegPicture::Detailed);
+  for (JpegKind kind : {JpegKind::Progressive, JpegKind::ManyScans}) {
+    SCOPED_TRACE(kind == JpegKind::Progressive ? "progressive" : "a scan per coefficient and bit");
+    const std::vector<std::uint8_t> multiScan =
+        MakeJpeg(kWidth, kHeight, kind, kQuality, kSlowScriptBits, JpegPicture::Detailed);
+    for (int eighths = 1; eighths <= 8; ++eighths) {
+      SCOPED_TRACE(eighths);
+      EXPECT_EQ(Decode(multiScan, eighths).bits, Decode(sequential, eighths).bits);
+    }
   }
 }
 

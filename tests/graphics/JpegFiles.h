@@ -12,6 +12,10 @@ namespace test_images {
 
 enum class JpegKind { Colour, Progressive, Grey, Cmyk, Ycck, ManyScans };
 
+// Halves: flat areas (see MakeJpeg). Detailed: grain over gradients, so that every block has
+// coefficients of every frequency.
+enum class JpegPicture { Halves, Detailed };
+
 // A valid progressive script of 190 scans per bit level: every AC coefficient of every component
 // in a scan of its own, first at `firstBits` bits of precision lost, then refined bit by bit.
 inline std::vector<jpeg_scan_info> SlowScript(int firstBits) {
@@ -35,7 +39,7 @@ inline std::vector<jpeg_scan_info> SlowScript(int firstBits) {
 // A w x h picture: the top half red, the bottom half blue, a white column at x = 0, so that
 // orientation and channel order both show. CMYK kinds store Adobe's inverted values.
 inline std::vector<std::uint8_t> MakeJpeg(int width, int height, JpegKind kind, int quality = 95,
-                                          int slowScriptBits = 5) {
+                                          int slowScriptBits = 5, JpegPicture picture = JpegPicture::Halves) {
   jpeg_compress_struct info;
   jpeg_error_mgr errors;
   info.err = jpeg_std_error(&errors);
@@ -67,6 +71,11 @@ inline std::vector<std::uint8_t> MakeJpeg(int width, int height, JpegKind kind, 
       bool white = x == 0;
       bool top = y < height / 2;
       std::uint8_t r = white || top ? 255 : 0, g = white ? 255 : 0, b = white || !top ? 255 : 0;
+      if (picture == JpegPicture::Detailed) {
+        const unsigned grain = (unsigned(x) * 2654435761u ^ unsigned(y) * 40503u) >> 24;
+        r = std::uint8_t(x * 255 / width ^ grain), g = std::uint8_t(y * 255 / height + grain / 2),
+        b = std::uint8_t((x + y) * 3 ^ grain);
+      }
       if (grey) {
         row[x] = white ? 255 : top ? 200 : 40;
       } else if (cmyk) {  // inverted: 255 means no ink
