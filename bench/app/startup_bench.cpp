@@ -1,11 +1,14 @@
 // Start-up benchmark: time from CreateProcess until the main window has painted for the first
 // time, for Tavelko.exe and for a minimal window program, measured the same way and interleaved
 // so that both see the same machine load; prints the minimum and median of each and the ratios.
+// Then where the time goes: both built again to stamp each phase of their start (TavelkoPhases,
+// MinimalPhases), started interleaved in the same way.
 // Usage (under Wine): startup_bench PATH\Tavelko.exe PATH\MinimalWindow.exe [runs]
 #include <windows.h>
 
 #include <algorithm>
 #include <cstdio>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -108,6 +111,36 @@ double StartOnce(const std::wstring& program, const wchar_t* windowClass) {
   return painted ? Seconds(start, ready) : -1;
 }
 
+// The phases of the start of a program built to stamp them (StartupClock.h): how long each took,
+// in milliseconds; empty when the program failed.
+std::vector<double> PhasesOnce(const std::wstring& program) {
+  wchar_t folder[MAX_PATH];
+  GetTempPathW(MAX_PATH, folder);
+  const std::wstring stamps = std::wstring(folder) + L"tavelko-startup-phases.txt";
+  DeleteFileW(stamps.c_str());
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  std::wstring commandLine = L"\"" + program + L"\" \"" + stamps + L"\"";
+  if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                      &process))
+    return {};
+  if (WaitForSingleObject(process.hProcess, kTimeoutMs) != WAIT_OBJECT_0) TerminateProcess(process.hProcess, 1);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  Sleep(kSettleMs);
+  std::vector<double> phases;
+  if (FILE* file = _wfopen(stamps.c_str(), L"r")) {
+    double previous = 0, stamp = 0;
+    while (std::fscanf(file, "%lf", &stamp) == 1) {
+      phases.push_back(stamp - previous);
+      previous = stamp;
+    }
+    std::fclose(file);
+  }
+  return phases;
+}
+
 struct Program {
   const wchar_t* path;
   const wchar_t* windowClass;
@@ -121,6 +154,37 @@ double Median(std::vector<double> values) {
 }
 
 double Minimum(const std::vector<double>& values) { return *std::min_element(values.begin(), values.end()); }
+
+// Where the start's time goes: the same programs built to stamp their phases, interleaved.
+int ReportPhases(int runs) {
+  static const char* const kPhases[] = {
+      "the entry: the process, its libraries, the runtime's start",
+      "the classes registered (Tavelko: also its hidden window, icon)",
+      "the stored layout read, the page's windows made",
+      "the main window made (minimal) and shown",
+      "painted, every child window too"};
+  constexpr std::size_t kCount = std::size(kPhases);
+  wchar_t self[MAX_PATH];
+  GetModuleFileNameW(nullptr, self, MAX_PATH);
+  std::wstring folder(self);
+  folder.resize(folder.find_last_of(L'\\') + 1);
+  const std::wstring programs[] = {folder + L"TavelkoPhases.exe", folder + L"MinimalPhases.exe"};
+  std::vector<double> samples[2][kCount];
+  for (int i = 0; i < runs; ++i)
+    for (int p = 0; p < 2; ++p) {
+      const std::vector<double> phases = PhasesOnce(programs[p]);
+      if (phases.size() != kCount) {
+        std::fprintf(stderr, "startup_bench: %ls stamped %zu phases\n", programs[p].c_str(), phases.size());
+        return 1;
+      }
+      for (std::size_t k = 0; k < kCount; ++k) samples[p][k].push_back(phases[k]);
+    }
+  std::printf("\nwhere the start's time goes: each phase's median over %d interleaved starts (ms)\n", runs);
+  std::printf("%-60s %8s %8s\n", "phase", "Tavelko", "minimal");
+  for (std::size_t k = 0; k < kCount; ++k)
+    std::printf("%-60s %8.1f %8.1f\n", kPhases[k], Median(samples[0][k]), Median(samples[1][k]));
+  return 0;
+}
 
 }  // namespace
 
@@ -155,5 +219,5 @@ int wmain(int argc, wchar_t** argv) {
               Median(tavelko.times) / Median(minimal.times));
   bench::TableRow("start-up until the first paint (median)", Median(tavelko.times) * 1000,
                   "the minimal window program", Median(minimal.times) * 1000, "ms", "<= 1.5");
-  return 0;
+  return ReportPhases(runs);
 }
