@@ -102,8 +102,14 @@ TEST(JpegDecode, MultiScanStreamsDecodeAsTheSequentialOneAtEveryScale) {
   constexpr int kWidth = 100, kHeight = 70, kQuality = 90, kSlowScriptBits = 3;
   const std::vector<std::uint8_t> sequential =
       MakeJpeg(kWidth, kHeight, JpegKind::Colour, kQuality, kSlowScriptBits, JpegPicture::Detailed);
-  for (JpegKind kind : {JpegKind::Progressive, JpegKind::ManyScans}) {
-    SCOPED_TRACE(kind == JpegKind::Progressive ? "progressive" : "a scan per coefficient and bit");
+  const struct {
+    JpegKind kind;
+    const char* name;
+  } kinds[] = {{JpegKind::Progressive, "progressive"},
+               {JpegKind::ManyScans, "a scan per coefficient and bit"},
+               {JpegKind::ComponentScans, "sequential, a scan per component"}};
+  for (const auto& [kind, name] : kinds) {
+    SCOPED_TRACE(name);
     const std::vector<std::uint8_t> multiScan =
         MakeJpeg(kWidth, kHeight, kind, kQuality, kSlowScriptBits, JpegPicture::Detailed);
     for (int eighths = 1; eighths <= 8; ++eighths) {

@@ -10,7 +10,8 @@
 
 namespace test_images {
 
-enum class JpegKind { Colour, Progressive, Grey, Cmyk, Ycck, ManyScans };
+// ComponentScans: sequential, but each component in a scan of its own.
+enum class JpegKind { Colour, Progressive, Grey, Cmyk, Ycck, ManyScans, ComponentScans };
 
 // Halves: flat areas (see MakeJpeg). Detailed: grain over gradients, so that every block has
 // coefficients of every frequency.
@@ -58,6 +59,17 @@ inline std::vector<std::uint8_t> MakeJpeg(int width, int height, JpegKind kind, 
   jpeg_set_quality(&info, quality, TRUE);
   if (kind == JpegKind::Progressive) jpeg_simple_progression(&info);
   std::vector<jpeg_scan_info> script;
+  if (kind == JpegKind::ComponentScans) {
+    for (int c = 0; c < 3; ++c) {
+      jpeg_scan_info scan{};
+      scan.comps_in_scan = 1;
+      scan.component_index[0] = c;
+      scan.Se = 63;
+      script.push_back(scan);
+    }
+    info.scan_info = script.data();
+    info.num_scans = int(script.size());
+  }
   if (kind == JpegKind::ManyScans) {
     script = SlowScript(slowScriptBits);
     info.scan_info = script.data();

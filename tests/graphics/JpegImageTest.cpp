@@ -56,6 +56,25 @@ TEST(JpegImage, DecodesOnlyAsLargeAsItIsDrawn) {
   EXPECT_TRUE(Near(PixelOf(*frame, 100, 10), clRed));
 }
 
+TEST(JpegImage, AFirstDrawSizeIsDecodedForAtLoadAndDrawnWithoutAnotherDecode) {
+  TJPEGImage image;
+  image.SetFirstDrawSize({400, 600});
+  image.LoadFromBytes(MakeJpeg(1600, 1200, JpegKind::Progressive, 75));
+  EXPECT_EQ(image.DecodedSize(), (TSize{800, 600})) << "4/8 covers 400 x 600";
+  auto page = MakeBitmap(400, 600);
+  page->Canvas()->StretchDraw(Rect(0, 0, 400, 600), &image);
+  EXPECT_EQ(image.DecodedSize(), (TSize{800, 600}));
+  EXPECT_TRUE(Near(PixelOf(*page, 200, 20), clRed));
+  EXPECT_TRUE(Near(PixelOf(*page, 200, 580), clBlue));
+
+  // Damage is still found at load, whatever the scale: the image keeps what it had.
+  std::vector<std::uint8_t> damaged = MakeJpeg(1600, 1200, JpegKind::Progressive, 75);
+  damaged.resize(damaged.size() / 2);
+  EXPECT_THROW(image.LoadFromBytes(damaged), EInvalidGraphic);
+  EXPECT_EQ(image.DecodedSize(), (TSize{800, 600}));
+  EXPECT_EQ(image.Width(), 1600);
+}
+
 TEST(JpegImage, EveryKindDrawsInItsColours) {
   const struct {
     const char* name;
