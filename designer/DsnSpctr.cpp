@@ -146,7 +146,8 @@ void TDsnInspector::Show() {
   }
   form->SetCaption(caption_);
   form_ = std::move(form);
-  form_->Show();
+  // Beside the stage, which keeps the keyboard: keys go on working the selection.
+  form_->ShowInactive();
 }
 
 void TDsnInspector::Hide() {

@@ -108,7 +108,7 @@ void TInspectorFm::Fill(TMultiProps& model) {
   } else {
     SetGrid(-1, false);
   }
-  if (!Visible()) Show();
+  if (!Visible()) ShowInactive();
 }
 
 void TInspectorFm::SetGrid(int row, bool focus) {

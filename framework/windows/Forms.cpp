@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "framework/core/Filer.h"
+#include "framework/core/ScopeGuard.h"
 #include "framework/graphics/Color.h"
 #include "framework/windows/Application.h"
 #include "streaming/ComponentReader.h"
@@ -275,6 +276,10 @@ void TCustomForm::CMVisibleChanged(TMessage& message) {
   if (Visible()) {
     PlaceForShowing();
     OnShow(this);
+    if (showingInactive_) {
+      SetWindowPos(Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+      return;
+    }
     ShowWindow(Handle(), SW_SHOW);
     if (activeControl_ && activeControl_->CanFocus()) activeControl_->SetFocus();
   } else {
@@ -286,6 +291,14 @@ void TCustomForm::CMVisibleChanged(TMessage& message) {
 void TCustomForm::Show() {
   SetVisible(true);
   if (!Parent()) BringWindowToTop(Handle());
+}
+
+void TCustomForm::ShowInactive() {
+  if (Parent()) return SetVisible(true);
+  Handle();  // made while hidden: a window made visible is activated
+  const auto inactive = TemporarilySet(showingInactive_, true);
+  if (Visible()) SetWindowPos(Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  else SetVisible(true);
 }
 
 bool TCustomForm::CloseQuery() {

@@ -151,6 +151,9 @@ class TCustomForm : public TWinControl {
   // ---- Showing and closing ----
   // Shows the form and brings it to the front.
   void Show();
+  // Shows the form in front but leaves the activation, and so the keyboard, where it is: for a
+  // tool window that opens beside the window at work.
+  void ShowInactive();
   // OnCloseQuery, then OnClose decides: hide (the main form ends the application), free, or keep.
   void Close();
   bool CloseQuery();
@@ -261,6 +264,7 @@ class TCustomForm : public TWinControl {
   bool placed_ = false;  // Position has been applied
   TModalResult modalResult_ = mrNone;
   bool modal_ = false;
+  bool showingInactive_ = false;
   TComponentLink<TWinControl> activeControl_;
   TComponentLink<TCustomMainMenu> menu_;
   std::unique_ptr<TControlCanvas> canvas_;

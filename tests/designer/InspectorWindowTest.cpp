@@ -211,6 +211,29 @@ TEST_F(Inspector, TheTitleBarCloseOnlyHidesAndTheNextSelectionShowsTheWindowAgai
   EXPECT_EQ(ValueOf("Width"), "100");
 }
 
+// Whether top-level window `upper` lies above `lower`.
+bool Above(HWND upper, HWND lower) {
+  for (HWND below = GetWindow(upper, GW_HWNDNEXT); below; below = GetWindow(below, GW_HWNDNEXT))
+    if (below == lower) return true;
+  return false;
+}
+
+TEST_F(Inspector, TheWindowOpensAndComesBackInFrontWithoutTakingTheKeyboardFromTheStage) {
+  ToggleDesignMode();
+  ASSERT_NE(Window(), nullptr);
+  EXPECT_TRUE(IsWindowVisible(Window()->Handle()));
+  EXPECT_TRUE(Above(Window()->Handle(), form->Handle()));
+  EXPECT_EQ(GetActiveWindow(), form->Handle());
+
+  Select(shape1);
+  SendMessageW(Window()->Handle(), WM_CLOSE, 0, 0);
+  Pump(TPumpMode::DispatchWithoutRealInput);
+  Select(shape2);
+  EXPECT_TRUE(IsWindowVisible(Window()->Handle()));
+  EXPECT_TRUE(Above(Window()->Handle(), form->Handle()));
+  EXPECT_EQ(GetActiveWindow(), form->Handle());
+}
+
 // ---------------------------------------------------------------------------------------------
 // Editing
 
