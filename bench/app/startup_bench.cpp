@@ -78,6 +78,16 @@ bool WaitUntilPainted(HWND window, const LARGE_INTEGER& start) {
   return SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, kTimeoutMs, &ignored) && !PaintPending(window);
 }
 
+// Waits for the started process to end (ending it after the timeout) and lets go of it. The
+// desktop and the Wine server still tidy up after a process has gone; the next start should not
+// pay for that.
+void AwaitEnd(PROCESS_INFORMATION& process) {
+  if (WaitForSingleObject(process.hProcess, kTimeoutMs) != WAIT_OBJECT_0) TerminateProcess(process.hProcess, 1);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  Sleep(kSettleMs);
+}
+
 // Seconds until the program's main window is shown and painted, itself and its child windows;
 // negative on failure. The moment is the program's first wait for input with nothing left to do
 // (a pending WM_PAINT counts as something to do), checked afterwards, so the check costs the
@@ -102,12 +112,7 @@ double StartOnce(const std::wstring& program, const wchar_t* windowClass) {
     QueryPerformanceCounter(&ready);
   }
   if (window) PostMessageW(window, WM_CLOSE, 0, 0);
-  if (WaitForSingleObject(process.hProcess, kTimeoutMs) != WAIT_OBJECT_0) TerminateProcess(process.hProcess, 1);
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
-  // The desktop and the Wine server still tidy up after the process has gone; the next start
-  // should not pay for that.
-  Sleep(kSettleMs);
+  AwaitEnd(process);
   return painted ? Seconds(start, ready) : -1;
 }
 
@@ -125,10 +130,7 @@ std::vector<double> PhasesOnce(const std::wstring& program) {
   if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                       &process))
     return {};
-  if (WaitForSingleObject(process.hProcess, kTimeoutMs) != WAIT_OBJECT_0) TerminateProcess(process.hProcess, 1);
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
-  Sleep(kSettleMs);
+  AwaitEnd(process);
   std::vector<double> phases;
   if (FILE* file = _wfopen(stamps.c_str(), L"r")) {
     double previous = 0, stamp = 0;

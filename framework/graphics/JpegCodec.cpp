@@ -16,8 +16,8 @@
 #include <jerror.h>
 
 #include "framework/graphics/BmpCodec.h"
-#include "framework/graphics/JpegCoefficients.h"
 #include "framework/graphics/GraphicErrors.h"
+#include "framework/graphics/JpegCoefficients.h"
 
 namespace jpeg {
 namespace {
