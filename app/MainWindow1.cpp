@@ -10,6 +10,7 @@
 
 #include "app/InformationPage.h"
 #include "app/InformationWindow.h"
+#include "app/PageClasses.h"
 #include "app/comic/ComicFile.h"
 #include "app/comic/ReducedPhoto.h"
 #include "controls/GradBox.h"
@@ -157,6 +158,7 @@ void TMainForm1::PublishFields(TFieldPublisher<TMainForm1>& f) {
 
 TMainForm1::TMainForm1(TComponent* owner) : TForm(owner), FSettingsFile(ProgramSettingsFile()) {
   InitializeForm(this);
+  RestrictToPageDocuments(DsnStage1->DocumentRules());
   AcceptDroppedFiles(Handle(), true);
   FHistory = std::make_unique<TDsnHistory>(DsnStage1);
   DsnRegister1->OnDesignChange = TNotifyEvent(this, &TMainForm1::DesignChanged);

@@ -120,14 +120,18 @@ void THistoryComboBox::Loaded() {
   }
 }
 
+bool THistoryComboBox::Automatic() const {
+  return !ComponentState().Contains(csDesigning) && !ComponentState().Contains(csFromDocument);
+}
+
 void THistoryComboBox::LoadAutomatically() {
-  if (ComponentState().Contains(csDesigning) || !Loads()) return;
+  if (!Automatic() || !Loads()) return;
   if (!saveKeyName_.empty()) LoadFromRegistry(saveKeyName_);
   else if (!saveFileName_.empty()) LoadFromFile(saveFileName_);
 }
 
 void THistoryComboBox::SaveAutomatically() {
-  if (ComponentState().Contains(csDesigning) || !Saves()) return;
+  if (!Automatic() || !Saves()) return;
   if (!saveKeyName_.empty()) SaveToRegistry(saveKeyName_);
   else if (!saveFileName_.empty()) SaveToFile(saveFileName_);
 }

@@ -1,5 +1,7 @@
 // THistoryComboBox: a combo box with a most-recent-first history of entered texts that it keeps
-// between runs in an INI file or under a registry key of the current user.
+// between runs in an INI file or under a registry key of the current user. A box made from a
+// document (csFromDocument) never loads or saves by itself: the names of its store came with the
+// document.
 #pragma once
 
 #include <cstddef>
@@ -52,7 +54,8 @@ class THistoryComboBox : public TComboBox {
   bool SaveToRegistry();
   bool LoadFromRegistry();
   // A name without extension gets ".ini"; one without folder lies in the program's folder. The
-  // section is replaced as a whole: the file changes only when everything was written.
+  // section is replaced as a whole: the file changes only when everything was written. Saving
+  // raises EIniFileException when the section's name is empty.
   void SaveToFile(const String& name);
   // Appends the stored items; a HistoryCount that is no number raises EConvertError.
   void LoadFromFile(const String& name);
@@ -71,6 +74,8 @@ class THistoryComboBox : public TComboBox {
  private:
   bool Loads() const { return saveMode_ == hsAuto || saveMode_ == hsAutoLoad; }
   bool Saves() const { return saveMode_ == hsAuto || saveMode_ == hsAutoSave; }
+  // Neither designed nor made from a document: SaveMode applies.
+  bool Automatic() const;
   void LoadAutomatically();
   void SaveAutomatically();
   // Replaces the section with HistoryCount and History0..n-1.

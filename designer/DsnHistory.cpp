@@ -56,8 +56,8 @@ void SelectByName(TDsnStage* stage, const std::vector<String>& names) {
 
 }  // namespace
 
-TDsnHistory::TDsnHistory(TDsnStage* stage, std::size_t limit, std::size_t pictureBudget)
-    : stage_(stage), limit_(limit), pictureBudget_(pictureBudget), current_(Take()) {}
+TDsnHistory::TDsnHistory(TDsnStage* stage, std::size_t limit, std::size_t byteBudget)
+    : stage_(stage), limit_(limit), byteBudget_(byteBudget), current_(Take()) {}
 
 TDsnHistory::~TDsnHistory() = default;
 
@@ -94,7 +94,7 @@ bool TDsnHistory::Record() {
   undo_.push_back(std::move(current_));
   redo_.clear();
   current_ = std::move(now);
-  while (!undo_.empty() && (undo_.size() > limit_ || KeptPictureBytes() > pictureBudget_)) undo_.pop_front();
+  while (!undo_.empty() && (undo_.size() > limit_ || HeldBytes() > byteBudget_)) undo_.pop_front();
   return true;
 }
 

@@ -17,13 +17,14 @@ class TDsnHistory {
  public:
   // Undo steps kept; older ones are forgotten.
   static constexpr std::size_t kDefaultLimit = 100;
-  // Bytes of pictures the steps may keep alive that the page no longer shows (photos dropped over
-  // or deleted); beyond them the oldest steps are forgotten too.
-  static constexpr std::size_t kDefaultPictureBudget = std::size_t(256) << 20;
+  // Bytes the steps may hold: their stage streams and the pictures they keep alive that the page
+  // no longer shows (photos dropped over or deleted); beyond them the oldest steps are forgotten
+  // too.
+  static constexpr std::size_t kDefaultByteBudget = std::size_t(256) << 20;
 
   // The stage as it is now is the starting point (and counts as saved). Not owned.
   explicit TDsnHistory(TDsnStage* stage, std::size_t limit = kDefaultLimit,
-                       std::size_t pictureBudget = kDefaultPictureBudget);
+                       std::size_t byteBudget = kDefaultByteBudget);
   ~TDsnHistory();
   TDsnHistory(const TDsnHistory&) = delete;
   TDsnHistory& operator=(const TDsnHistory&) = delete;
@@ -50,6 +51,8 @@ class TDsnHistory {
   std::size_t OwnBytes() const;
   // Bytes of the pictures the steps keep alive that the page itself no longer shows.
   std::size_t KeptPictureBytes() const;
+  // What the budget counts: OwnBytes() and KeptPictureBytes().
+  std::size_t HeldBytes() const { return OwnBytes() + KeptPictureBytes(); }
 
  private:
   struct TSnapshot;
@@ -58,7 +61,7 @@ class TDsnHistory {
 
   TDsnStage* stage_;
   std::size_t limit_;
-  std::size_t pictureBudget_;
+  std::size_t byteBudget_;
   std::unique_ptr<TSnapshot> current_;
   std::deque<std::unique_ptr<TSnapshot>> undo_;  // oldest first
   std::vector<std::unique_ptr<TSnapshot>> redo_;  // next redo last

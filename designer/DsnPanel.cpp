@@ -148,6 +148,14 @@ void TDsnPanel::PressArrowButton() {
   if (arrowButton_) arrowButton_->SetDown(true);
 }
 
+std::vector<const TClassInfo*> TDsnPanel::OfferedClasses() const {
+  std::vector<const TClassInfo*> classes;
+  if (!Owner()) return classes;
+  for (const TDsnButton* button : Buttons())
+    if (const TComponent* offered = Owner()->FindComponent(button->GeneName())) classes.push_back(&offered->ClassInfo());
+  return classes;
+}
+
 std::vector<TDsnButton*> TDsnPanel::Buttons() const {
   std::vector<TDsnButton*> buttons;
   for (int i = 0; i < ControlCount(); ++i)

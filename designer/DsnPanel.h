@@ -115,6 +115,9 @@ class TDsnPanel : public TCustomCmpPlt {
   void EndCreating() override;
 
   TArrowButton* ArrowButton() const { return arrowButton_; }
+  // The classes of the templates the buttons stand for (found by name under the owner): what a
+  // stage designed with this palette may hold.
+  std::vector<const TClassInfo*> OfferedClasses() const;
   // Down without the arrow button's click, and nothing armed.
   void PressArrowButton();
 

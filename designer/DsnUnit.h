@@ -29,6 +29,7 @@
 #include "framework/stdctrls/Panel.h"
 #include "framework/stdctrls/SpeedButton.h"
 #include "streaming/ComponentWriter.h"
+#include "streaming/DocumentRules.h"
 
 class TDsnRegister;
 class TDsnCtrl;
@@ -123,8 +124,9 @@ class TDsnStage : public TPanel {
   void SaveToFile(const String& fileName);
   void SaveToStream(TStream* stream);
   // Replace the stage's controls with the ones read, with design mode off meanwhile. A file that
-  // cannot be read raises fileName + " can not be read"; a damaged file or stream leaves the
-  // stage's controls as they were.
+  // cannot be read raises fileName + " can not be read" (followed by the reason when the document
+  // rules refused it); a damaged or refused file or stream leaves the stage, its selection and
+  // the design mode as they were.
   void LoadFromFile(const String& fileName);
   void LoadFromStream(TStream* stream);
   // Each top-level component loaded; nothing here.
@@ -133,6 +135,14 @@ class TDsnStage : public TPanel {
   // form and are passed over) and the controls as they are outside design mode; `property` may
   // replace or leave out properties.
   void WriteDesign(TStream& stream, const TComponentWriter::TPropertyHook& property = {});
+
+  // ---- What stage files, streams and pasted blocks may make ----
+  // The rules every stream the stage reads is held to, the controller's pastes included. By
+  // default: any control class, no handler of the form, TDocumentRules' budgets with pictures
+  // measured before they are decoded, and no control more than kMaxControlScale times as wide or
+  // as high as the stage.
+  TDocumentRules& DocumentRules() { return documentRules_; }
+  static constexpr int kMaxControlScale = 16;
 
   // ---- Notices posted to the stage about components ----
   // OnControlCreate / OnControlLoaded follow once the current message is done, for a component
@@ -189,8 +199,8 @@ class TDsnStage : public TPanel {
   virtual void CheckName(TReader* reader, TComponent* component, String& name);
   // One control as the signature and its record, relative to the form.
   virtual void WriteComponents(TStream* stream, TControl* control);
-  // Checks the whole stream from its start, then destroys the stage's controls and reads the new
-  // ones.
+  // Reads the whole stream from its start aside, then destroys the stage's controls and puts the
+  // new ones in their place.
   virtual void ReadComponents(TStream* stream);
   // Every property that cannot be read is skipped.
   virtual void ReadError(TReader* reader, const String& message, bool& handled);
@@ -208,6 +218,11 @@ class TDsnStage : public TPanel {
   // Runs `load` with the controller's design mode off, and on again after a load that succeeded.
   template <class Load>
   void WithDesignModeOff(Load load);
+  // What DocumentRules() refuses of each component a document makes.
+  void CheckDocumentComponent(const TComponent& component) const;
+  // The components `aside` owns take the place of the stage's controls, owned by the form;
+  // `topLevel` are parented to the stage in their order.
+  void Adopt(TComponent& aside, const std::vector<TComponent*>& topLevel, TReader* reader);
 
   TComponentLink<TDsnRegister> controller_;
   std::unique_ptr<TStringList> selfProps_;
@@ -219,6 +234,7 @@ class TDsnStage : public TPanel {
   // Components named in notices still waiting in the queue; each is dropped when it goes.
   TComponentLinkList<TComponent> pendingNotices_;
   TFreeNameHint freeNames_;  // of the load under way
+  TDocumentRules documentRules_;
 };
 
 // ---------------------------------------------------------------------------------------------

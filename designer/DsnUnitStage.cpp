@@ -1,8 +1,11 @@
 // The design stage and its drag settings: TRubberband, TDsnStage with its keyboard commands and
 // posted notices, and the stage's files and streams.
+#include <algorithm>
+
 #include "designer/DsnUnit.h"
 #include "designer/Dsnfunc.h"
 #include "framework/core/Stream.h"
+#include "framework/graphics/Picture.h"
 #include "streaming/ComponentReader.h"
 #include "streaming/ComponentWriter.h"
 
@@ -54,7 +57,11 @@ TDsnStage::TDsnStage(TComponent* owner)
     : TPanel(owner),
       selfProps_(std::make_unique<TStringList>()),
       outProps_(std::make_unique<TStringList>()),
-      rubberband_(std::make_unique<TRubberband>(this)) {}
+      rubberband_(std::make_unique<TRubberband>(this)) {
+  documentRules_.AllowDescendantsOf(TControl::StaticClassInfo());
+  documentRules_.PixelsOf = StoredPicturePixels;
+  documentRules_.CheckComponent = [this](const TComponent& component) { CheckDocumentComponent(component); };
+}
 
 TDsnStage::~TDsnStage() { BeforeDestruction(); }
 
@@ -214,33 +221,66 @@ void TDsnStage::WithDesignModeOff(Load load) {
 }
 
 void TDsnStage::LoadFromFile(const String& fileName) {
-  WithDesignModeOff([&] {
-    try {
-      TFileStream file(fileName, fmOpenRead | fmShareDenyWrite);
-      ReadComponents(&file);
-    } catch (...) {
-      throw Exception(fileName + " can not be read");
-    }
-  });
+  try {
+    TFileStream file(fileName, fmOpenRead | fmShareDenyWrite);
+    ReadComponents(&file);
+  } catch (const EDocumentRefused& refusal) {
+    throw Exception(fileName + " can not be read: " + refusal.Message());
+  } catch (...) {
+    throw Exception(fileName + " can not be read");
+  }
 }
 
-void TDsnStage::LoadFromStream(TStream* stream) {
-  WithDesignModeOff([&] { ReadComponents(stream); });
-}
+void TDsnStage::LoadFromStream(TStream* stream) { ReadComponents(stream); }
 
 void TDsnStage::ReadComponents(TStream* stream) {
   stream->SetPosition(0);
+  // Read aside under an owner of their own, the new controls cannot touch the stage, the form's
+  // names or the design mode before every one of them was read.
+  TComponent aside(nullptr);
   TComponentReader reader(*stream);
-  reader.OnSetName = [this](TReader* r, TComponent* component, String& name) { CheckName(r, component, name); };
+  reader.ReadAsDocument(documentRules_);
+  reader.MethodRoot = Owner();
+  reader.OnSetName = [&aside](TReader* r, TComponent* component, String& name) { DsnCheckName(&aside, r, component, name); };
   reader.OnError = [this](TReader* r, const String& message, bool& handled) { ReadError(r, message, handled); };
   reader.OnFindMethod = [this](TReader* r, const String& methodName, const TMethodCode*& code, bool& error) {
     FindMethod(r, methodName, code, error);
   };
-  // A damaged stream must not cost the controls the stage has.
-  reader.CheckComponents();
-  while (ControlCount() > 0) delete Controls(ControlCount() - 1);
+  std::vector<TComponent*> topLevel;
+  reader.ReadComponents(&aside, nullptr, [&topLevel](TComponent* component) { topLevel.push_back(component); });
+  WithDesignModeOff([&] {
+    while (ControlCount() > 0) delete Controls(ControlCount() - 1);
+    Adopt(aside, topLevel, &reader);
+  });
+  for (TComponent* component : topLevel) ComponentsProc(component);
+}
+
+void TDsnStage::Adopt(TComponent& aside, const std::vector<TComponent*>& topLevel, TReader* reader) {
   freeNames_.Clear();
-  reader.ReadComponents(Owner(), this, [this](TComponent* component) { ComponentsProc(component); });
+  while (aside.ComponentCount() > 0) {
+    TComponent* component = aside.Components(0);
+    aside.RemoveComponent(component);
+    String name = component->Name();
+    CheckName(reader, component, name);
+    if (name != component->Name()) {
+      // As when a stream names it: the caption keeps what the stream gave it.
+      component->SetStateFlag(csLoading, true);
+      component->SetName(name);
+      component->SetStateFlag(csLoading, false);
+    }
+    if (Owner()) Owner()->InsertComponent(component);
+  }
+  for (TComponent* component : topLevel) component->SetParentComponent(this);
+}
+
+void TDsnStage::CheckDocumentComponent(const TComponent& component) const {
+  const auto* control = dynamic_cast<const TControl*>(&component);
+  if (!control) throw EDocumentRefused("A " + component.ClassName() + " is no control and has no place on a stage");
+  const int maxWidth = kMaxControlScale * std::max(Width(), 1);
+  const int maxHeight = kMaxControlScale * std::max(Height(), 1);
+  if (control->Width() > maxWidth || control->Height() > maxHeight)
+    throw EDocumentRefused(control->Name() + " is " + IntToStr(control->Width()) + " x " + IntToStr(control->Height()) +
+                           " pixels, larger than " + IntToStr(kMaxControlScale) + " times the stage");
 }
 
 void TDsnStage::CheckName(TReader* reader, TComponent* component, String& name) {

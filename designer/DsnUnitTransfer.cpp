@@ -86,18 +86,22 @@ void TDsnRegister::Copy() {
 }
 
 void TDsnRegister::Paste() {
-  if (!CanPaste() || !Owner()) return;
+  if (!CanPaste() || !Owner() || !dsnStage_) return;
   TWinControl* container = targetList_->GetCount() == 1 ? dynamic_cast<TWinControl*>(targetList_->GetItems(0))
                                                          : PasteZero();
   if (!container) return;
+  // Any program can fill the clipboard: the block is a document of the stage's kind.
+  const TDocumentRules& rules = dsnStage_->DocumentRules();
+  const std::vector<std::uint8_t> block =
+      Clipboard().GetAsBytes(DesignerClipboardFormat(), clipboard_block::kHeaderSize + rules.MaxBytes);
   ClearSelect();
-  const std::vector<std::uint8_t> block = Clipboard().GetAsBytes(DesignerClipboardFormat());
   if (block.empty()) return;
   const std::span<const std::uint8_t> bytes = clipboard_block::StreamOf(block);
   TMemoryStream stream;
   stream.Write(bytes.data(), static_cast<std::int64_t>(bytes.size()));
   stream.SetPosition(0);
   TComponentReader reader(stream);
+  reader.ReadAsDocument(rules);
   reader.OnSetName = [this](TReader* r, TComponent* component, String& name) { CheckName(r, component, name); };
   freeNames_.Clear();
   // The pasted controls, their grab handles and the handles' cursors arrive all at once.

@@ -119,6 +119,9 @@ void TComponentReader::Transact(TReadShape shape, const std::function<void()>& r
 void TComponentReader::LoadBytes() {
   const std::int64_t start = stream_.Position();
   const std::int64_t available = std::max<std::int64_t>(stream_.Size() - start, 0);
+  if (rules_ && static_cast<std::uint64_t>(available) > rules_->MaxBytes)
+    throw EDocumentRefused("The document is larger than " + IntToStr(static_cast<std::int64_t>(rules_->MaxBytes >> 20)) +
+                           " MB");
   byteCount_ = static_cast<std::size_t>(available);
   if (auto* memory = dynamic_cast<TMemoryStream*>(&stream_)) {
     bytes_ = available > 0 ? memory->Memory() + start : nullptr;
@@ -133,7 +136,13 @@ void TComponentReader::LoadBytes() {
 
 void TComponentReader::CheckShape(TReadShape shape) const {
   TValueReader check(bytes_, byteCount_);
-  const auto visit = [shape](const String& className, const String& name, std::uint8_t flags, int depth) {
+  const auto visit = [this, shape](const String& className, const String& name, std::uint8_t flags, int depth) {
+    if (rules_) {
+      // Such a record would reach a component the document did not make.
+      if (flags & (streamformat::ffInherited | streamformat::ffInline))
+        throw EDocumentRefused("The document's record " + name + " stands for a component outside it");
+      rules_->CheckClass(className);
+    }
     const bool created = !(flags & streamformat::ffInherited) && !(shape == TReadShape::Root && depth == 0);
     if (!created) return;
     CreatableClass(className);
@@ -179,6 +188,7 @@ void TComponentReader::Reset() {
   loading_.clear();
   references_.clear();
   events_.clear();
+  pixelsCharged_ = 0;
 }
 
 // ---- Records ----
@@ -213,6 +223,7 @@ TComponent* TComponentReader::CreateComponent(const String& className, TComponen
   if (created_.size() == created_.capacity()) created_.reserve(std::max<std::size_t>(16, 2 * created_.capacity()));
   TComponent* component = info.Create(owner);
   created_.push_back(component);
+  if (rules_) component->SetStateFlag(csFromDocument, true);
   return component;
 }
 
@@ -231,6 +242,7 @@ void TComponentReader::NameComponent(TComponent* component, const String& name) 
 // Properties, then the child records, owned by the root and parented to this component.
 void TComponentReader::ReadRecordBody(TComponent* component) {
   ReadProperties(component);
+  if (rules_ && rules_->CheckComponent) rules_->CheckComponent(*component);
   TValueReader& values = Values();
   while (!values.AtListEnd()) ReadRecord(root_, component);
   values.ReadListEnd();
@@ -259,6 +271,7 @@ void TComponentReader::ReadProperties(TComponent* component) {
 }
 
 bool TComponentReader::Handled(const Exception& error) {
+  if (dynamic_cast<const EDocumentRefused*>(&error)) return false;
   bool handled = false;
   if (OnError) OnError(this, error.Message(), handled);
   return handled;
@@ -286,6 +299,7 @@ void TComponentReader::ReadProperty(TPersistent* instance, const String& path) {
   bool found = false;
   {
     const auto pendingName = TemporarilySet(pendingName_, &name);
+    const auto pendingInstance = TemporarilySet(pendingInstance_, static_cast<const TPersistent*>(target));
     const auto pendingFound = TemporarilySet(pendingFound_, false);
     target->DefineProperties(*this);
     found = pendingFound_;
@@ -413,8 +427,28 @@ TComponent* ResolveReference(TComponent* root, const String& name) {
 
 }  // namespace
 
+TComponent* TComponentReader::CreatedNamed(const String& name) const {
+  const auto found = std::ranges::find_if(created_, [&name](const TComponent* c) { return SameText(c->Name(), name); });
+  return found != created_.end() ? *found : nullptr;
+}
+
+void TComponentReader::ChargePixels(std::span<const std::uint8_t> data) {
+  if (!rules_ || !rules_->PixelsOf) return;
+  pixelsCharged_ += rules_->PixelsOf(*pendingInstance_, data);
+  if (pixelsCharged_ > rules_->MaxPixels)
+    throw EDocumentRefused("The document's pictures together are larger than " +
+                           IntToStr(static_cast<std::int64_t>(rules_->MaxPixels / 1'000'000)) + " megapixels");
+}
+
 void TComponentReader::ResolveReferences() {
   for (const TReferenceFixup& fixup : references_) {
+    // A document's references stay inside it.
+    if (rules_) {
+      TComponent* target = CreatedNamed(fixup.Name);
+      if (!target) throw EDocumentRefused("The document refers to " + fixup.Name + ", which is not in it");
+      SetObjectProp(fixup.Instance, fixup.Prop, target);
+      continue;
+    }
     try {
       if (TComponent* target = ResolveReference(fixup.Root, fixup.Name)) SetObjectProp(fixup.Instance, fixup.Prop, target);
     } catch (const Exception& error) {
@@ -425,12 +459,14 @@ void TComponentReader::ResolveReferences() {
 
 void TComponentReader::BindEvents() {
   for (const TReferenceFixup& fixup : events_) {
+    if (rules_) rules_->CheckHandler(fixup.Instance->ClassInfo(), fixup.Prop->Name, fixup.Name);
+    TComponent* methods = MethodRoot ? MethodRoot : fixup.Root;
     try {
-      const TMethodCode* code = fixup.Root ? fixup.Root->ClassInfo().FindMethod(fixup.Name) : nullptr;
+      const TMethodCode* code = methods ? methods->ClassInfo().FindMethod(fixup.Name) : nullptr;
       bool error = code == nullptr;
       if (OnFindMethod) OnFindMethod(this, fixup.Name, code, error);
       if (error) throw EReadError(Format(streammessages::MethodNotFound, fixup.Name));
-      SetMethodProp(fixup.Instance, fixup.Prop, code ? TMethod{code, fixup.Root} : TMethod{});
+      SetMethodProp(fixup.Instance, fixup.Prop, code ? TMethod{code, methods} : TMethod{});
     } catch (const Exception& error) {
       if (!Handled(error)) throw;
     }
@@ -452,6 +488,7 @@ void TComponentReader::DefineBinaryProperty(const String& name, const TStreamPro
   pendingFound_ = true;
   if (!readData) RaiseUnknownProperty(name);
   const std::string_view payload = Values().ReadBinary();
+  ChargePixels({reinterpret_cast<const std::uint8_t*>(payload.data()), payload.size()});
   TMemoryStream data;
   data.WriteBuffer(payload.data(), static_cast<std::int64_t>(payload.size()));
   data.SetPosition(0);

@@ -10,10 +10,12 @@
 
 #include <functional>
 #include <optional>
+#include <span>
 #include <vector>
 
 #include "framework/core/Component.h"
 #include "framework/core/Filer.h"
+#include "streaming/DocumentRules.h"
 #include "streaming/ValueReader.h"
 
 class TComponentReader : public TReader {
@@ -34,6 +36,12 @@ class TComponentReader : public TReader {
   TSetNameEvent OnSetName;
   TReadErrorEvent OnError;
   TFindMethodEvent OnFindMethod;
+  // Whose published methods events bind to; the root of the read when null.
+  TComponent* MethodRoot = nullptr;
+
+  // Every read from now on is of a document under `rules` (not owned; they outlive the reader).
+  // What they refuse raises EDocumentRefused, which OnError never sees.
+  void ReadAsDocument(const TDocumentRules& rules) { rules_ = &rules; }
 
   // ---- Whole components ----
   // The signature and one record: a new component owned by `owner` and parented to `parent`.
@@ -103,10 +111,15 @@ class TComponentReader : public TReader {
   String ReadReferenceName();
   // Passes a property failure to OnError; true when the hook handled it.
   bool Handled(const Exception& error);
+  // A document's pictures may decode to so many pixels more.
+  void ChargePixels(std::span<const std::uint8_t> data);
+  TComponent* CreatedNamed(const String& name) const;
   void ResolveReferences();
   void BindEvents();
 
   TStream& stream_;
+  const TDocumentRules* rules_ = nullptr;
+  std::uint64_t pixelsCharged_ = 0;
   std::vector<std::uint8_t> ownBytes_;  // a copy of the stream's rest, unless it is in memory
   const std::uint8_t* bytes_ = nullptr;
   std::size_t byteCount_ = 0;
@@ -118,5 +131,6 @@ class TComponentReader : public TReader {
   std::vector<TReferenceFixup> references_;
   std::vector<TReferenceFixup> events_;
   const String* pendingName_ = nullptr;  // self-streamed property being looked for
+  const TPersistent* pendingInstance_ = nullptr;  // and whose
   bool pendingFound_ = false;
 };

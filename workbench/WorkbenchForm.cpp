@@ -56,6 +56,7 @@ void TWorkbenchForm::PublishFields(TFieldPublisher<TWorkbenchForm>& f) {
 
 TWorkbenchForm::TWorkbenchForm(TComponent* owner) : TForm(owner) {
   InitializeForm(this);
+  AllowPaletteDocuments();
   document_ = std::make_unique<TStageDocument>(*DsnStage1, *DsnSwitch1, *OpenDialog1, *SaveDialog1, *RecentStages);
   AddControllerItems();
 }
@@ -63,6 +64,11 @@ TWorkbenchForm::TWorkbenchForm(TComponent* owner) : TForm(owner) {
 TWorkbenchForm::~TWorkbenchForm() {
   // Design mode ends while the stage and its helpers are all still there.
   if (DsnSwitch1) DsnSwitch1->DesignOff();
+}
+
+void TWorkbenchForm::AllowPaletteDocuments() {
+  TDocumentRules& rules = DsnStage1->DocumentRules().AllowNothing();
+  for (const TClassInfo* offered : DsnPanel1->OfferedClasses()) rules.Allow(*offered);
 }
 
 void TWorkbenchForm::AddControllerItems() {

@@ -66,6 +66,8 @@ class TWorkbenchForm : public TForm {
   TStageDocument& Document() { return *document_; }
 
  private:
+  // Stage files and the clipboard may make what the palette offers, and nothing else.
+  void AllowPaletteDocuments();
   void AddControllerItems();
   void ControllerClick(TObject* sender);
   // Appends a line to the log pane, dropping the oldest beyond its limit, and shows it.

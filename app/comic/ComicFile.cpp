@@ -1,9 +1,12 @@
 // The comic's editable page: reduced photos on the way out, every check on the way in.
 #include "app/comic/ComicFile.h"
 
+#include <new>
+
 #include "app/comic/ComicSegments.h"
 #include "app/comic/ReducedPhoto.h"
 #include "designer/DsnUnit.h"
+#include "framework/core/Stream.h"
 #include "framework/graphics/JpegImage.h"
 #include "framework/graphics/Picture.h"
 #include "framework/stdctrls/Image.h"
@@ -26,6 +29,32 @@ bool WriteReducedPicture(TComponentWriter& writer, TComponent* component, TPersi
   writer.Values().WriteShortString(path);
   writer.Values().WriteBinary(data.Memory(), static_cast<std::size_t>(data.Size()));
   return true;
+}
+
+// The file up to its image data: the comic's segments lie in front of it, and the photo behind it
+// is never read. A file cut short gives what it has, for the segments' reader to judge.
+std::vector<std::uint8_t> JpegHeaderOf(TStream& file) {
+  std::vector<std::uint8_t> header;
+  const auto take = [&](std::size_t count) {
+    const std::size_t at = header.size();
+    header.resize(at + count);
+    const auto got = static_cast<std::size_t>(file.Read(header.data() + at, static_cast<std::int64_t>(count)));
+    header.resize(at + got);
+    return got == count;
+  };
+  if (!take(2)) return header;
+  for (;;) {
+    if (!take(1) || header.back() != 0xFF) return header;
+    do {
+      if (!take(1)) return header;
+    } while (header.back() == 0xFF);  // fill bytes
+    const std::uint8_t marker = header.back();
+    if (marker == 0xDA || marker == 0xD9) return header;                 // image data, end of image
+    if (marker == 0x01 || (marker >= 0xD0 && marker <= 0xD7)) continue;  // markers without a length
+    if (!take(2)) return header;
+    const std::size_t length = std::size_t(header[header.size() - 2]) << 8 | header.back();
+    if (length < 2 || !take(length - 2)) return header;
+  }
 }
 
 String OpenFailure(const String& fileName, comic::TSegmentFault fault) {
@@ -54,23 +83,30 @@ std::vector<jpeg::AppSegment> ComicSegments(TDsnStage& stage) {
 }
 
 void OpenComic(TDsnStage& stage, const String& fileName) {
-  TMemoryStream file;
   try {
-    file.LoadFromFile(fileName);
-  } catch (const Exception&) {
-    throw EComicOpen(fileName + " を読み込めません。");
-  }
-  TMemoryStream layout;
-  try {
-    const std::vector<std::uint8_t> stream =
-        comic::ExtractStream({file.Memory(), static_cast<std::size_t>(file.Size())});
-    layout.Write(stream.data(), static_cast<std::int64_t>(stream.size()));
-  } catch (const comic::EComicSegments& error) {
-    throw EComicOpen(OpenFailure(fileName, error.Fault()));
-  }
-  try {
-    stage.LoadFromStream(&layout);
-  } catch (const Exception&) {
-    throw EComicOpen(OpenFailure(fileName, comic::TSegmentFault::Damaged));
+    std::vector<std::uint8_t> header;
+    try {
+      TFileStream file(fileName, fmOpenRead | fmShareDenyWrite);
+      if (file.Size() > kMaxComicFileBytes) throw EComicOpen(fileName + " は大きすぎるため、漫画として開けません。");
+      header = JpegHeaderOf(file);
+    } catch (const EStreamError&) {
+      throw EComicOpen(fileName + " を読み込めません。");
+    }
+    TMemoryStream layout;
+    try {
+      const std::vector<std::uint8_t> stream = comic::ExtractStream(header);
+      layout.Write(stream.data(), static_cast<std::int64_t>(stream.size()));
+    } catch (const comic::EComicSegments& error) {
+      throw EComicOpen(OpenFailure(fileName, error.Fault()));
+    }
+    try {
+      stage.LoadFromStream(&layout);
+    } catch (const EDocumentRefused& refusal) {
+      throw EComicOpen(fileName + " の漫画には、開けないものが入っています: " + refusal.Message());
+    } catch (const Exception&) {
+      throw EComicOpen(OpenFailure(fileName, comic::TSegmentFault::Damaged));
+    }
+  } catch (const std::bad_alloc&) {
+    throw EComicOpen(fileName + " を開くにはメモリが足りません。");
   }
 }

@@ -21,6 +21,11 @@ class EComicOpen : public Exception {
 std::vector<std::uint8_t> ComicStageStream(TDsnStage& stage);
 // That stream cut into the application segments of the comic's JPEG file.
 std::vector<jpeg::AppSegment> ComicSegments(TDsnStage& stage);
-// Replaces the stage's controls with the ones a comic file carries. A file that cannot be read,
-// holds no comic or a damaged one raises EComicOpen and leaves the stage as it was.
+// A larger file is refused unread: the page lies in the JPEG's header, far smaller than this.
+inline constexpr std::int64_t kMaxComicFileBytes = std::int64_t(128) << 20;
+
+// Replaces the stage's controls with the ones a comic file carries, reading the file only as far
+// as its header. A file that cannot be read, is too large, holds no comic, a damaged one or one
+// the stage's document rules refuse, or that needs more memory than there is, raises EComicOpen
+// (saying why) and leaves the stage as it was.
 void OpenComic(TDsnStage& stage, const String& fileName);

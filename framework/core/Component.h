@@ -19,6 +19,9 @@ enum TComponentStateFlag {
   csFreeNotification,
   csInline,
   csDesignInstance,
+  // Made from a document (a file, a clipboard block) rather than the program's own layout: it
+  // keeps to the document and has no effect beyond it (no registry, file or timer of its own).
+  csFromDocument,
 };
 using TComponentState = TSet<TComponentStateFlag>;
 

@@ -15,7 +15,8 @@ class TCustomIniFile : public TObject {
   virtual void WriteInteger(const String& section, const String& ident, int value);
   bool ReadBool(const String& section, const String& ident, bool fallback);
   void WriteBool(const String& section, const String& ident, bool value);
-  // Removes the section with all its values; nothing when there is none.
+  // Removes the section with all its values; nothing when there is none. EIniFileException for
+  // an empty section name.
   virtual void EraseSection(const String& section) = 0;
 };
 

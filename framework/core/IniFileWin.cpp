@@ -2,6 +2,8 @@
 // HKEY_CURRENT_USER.
 #include <windows.h>
 
+#include <iterator>
+
 #include "framework/core/IniFile.h"
 
 // ---- TCustomIniFile ----
@@ -61,6 +63,7 @@ void TIniFile::WriteString(const String& section, const String& ident, const Str
 }
 
 void TIniFile::EraseSection(const String& section) {
+  if (section.empty()) throw EIniFileException("No section of " + fileName_ + " to erase");
   if (!WritePrivateProfileStringW(CP932ToWide(section).c_str(), nullptr, nullptr, wideFileName_.c_str()))
     throw EIniFileException("Unable to write to " + fileName_);
 }
@@ -147,8 +150,22 @@ void TRegistryIniFile::WriteInteger(const String& section, const String& ident, 
     throw EIniFileException("Unable to write to " + key_);
 }
 
+// The section's own values, and its key once empty: never a key below it, nor the key above.
 void TRegistryIniFile::EraseSection(const String& section) {
-  TRegKey key;
-  if (!key.Open(CP932ToWide(key_))) return;
-  RegDeleteTreeW(key.Get(), CP932ToWide(section).c_str());
+  if (section.empty()) throw EIniFileException("No section of " + key_ + " to erase");
+  const WideString path = SubKey(section);
+  HKEY opened = nullptr;
+  if (RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ | KEY_SET_VALUE, &opened) != ERROR_SUCCESS) return;
+  for (;;) {
+    wchar_t name[16384];  // the longest value name the registry allows, and its terminator
+    DWORD length = static_cast<DWORD>(std::size(name));
+    if (RegEnumValueW(opened, 0, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS ||
+        RegDeleteValueW(opened, name) != ERROR_SUCCESS)
+      break;
+  }
+  DWORD subKeys = 1;
+  RegQueryInfoKeyW(opened, nullptr, nullptr, nullptr, &subKeys, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                   nullptr);
+  RegCloseKey(opened);
+  if (subKeys == 0) RegDeleteKeyW(HKEY_CURRENT_USER, path.c_str());
 }

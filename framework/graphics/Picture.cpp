@@ -3,7 +3,9 @@
 
 #include "framework/core/Filer.h"
 #include "framework/graphics/Bitmap.h"
+#include "framework/graphics/BmpCodec.h"
 #include "framework/graphics/GraphicErrors.h"
+#include "framework/graphics/JpegCodec.h"
 #include "framework/graphics/JpegImage.h"
 
 namespace {
@@ -15,7 +17,34 @@ std::unique_ptr<TGraphic> NewGraphic(const String& className) {
   throw EInvalidGraphic("Unsupported picture format " + className);
 }
 
+[[noreturn]] void RaiseTruncated() { throw EInvalidGraphic("The picture data is truncated"); }
+
+// A graphic's stored data: its file's length in four bytes, then the file.
+std::uint64_t StoredGraphicPixels(const String& className, std::span<const std::uint8_t> data) {
+  if (data.size() < 4) RaiseTruncated();
+  const std::size_t size = data[0] | data[1] << 8 | data[2] << 16 | std::size_t(data[3]) << 24;
+  if (size > data.size() - 4) RaiseTruncated();
+  const std::span<const std::uint8_t> file = data.subspan(4, size);
+  if (className == "TBitmap") {
+    const bmp::Decoder decoder(file);
+    return std::uint64_t(decoder.Format().width) * std::uint64_t(decoder.Format().height);
+  }
+  if (className == "TJPEGImage") {
+    const jpeg::Header header = jpeg::ReadHeader(file);
+    return std::uint64_t(header.width) * std::uint64_t(header.height);
+  }
+  throw EInvalidGraphic("Unsupported picture format " + className);
+}
+
 }  // namespace
+
+std::uint64_t StoredPicturePixels(const TPersistent& holder, std::span<const std::uint8_t> data) {
+  if (const auto* graphic = dynamic_cast<const TGraphic*>(&holder)) return StoredGraphicPixels(graphic->ClassName(), data);
+  if (!dynamic_cast<const TPicture*>(&holder)) return 0;
+  if (data.empty() || data.size() - 1 < data[0]) RaiseTruncated();
+  const String className(reinterpret_cast<const char*>(data.data()) + 1, data[0]);
+  return StoredGraphicPixels(className, data.subspan(1 + data[0]));
+}
 
 std::unique_ptr<TGraphic> NewGraphicFor(const String& fileName) {
   const String extension = LowerCase(ExtractFileExt(fileName));

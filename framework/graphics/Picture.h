@@ -2,7 +2,9 @@
 // streams it as its class name followed by the graphic's data.
 #pragma once
 
+#include <cstdint>
 #include <memory>
+#include <span>
 
 #include "framework/graphics/Graphic.h"
 
@@ -11,6 +13,11 @@ class TBitmap;
 // A new empty graphic of the class a picture file's name stands for: a bitmap for ".bmp", a JPEG
 // image for ".jpg" and ".jpeg", letter case ignored; EInvalidGraphic for other extensions.
 std::unique_ptr<TGraphic> NewGraphicFor(const String& fileName);
+
+// The pixels that the stored "Data" of `holder`, a picture or a graphic, decodes to, read from the
+// image's headers without decoding it; 0 for any other holder. EInvalidGraphic when the data is
+// damaged or of an unknown kind.
+std::uint64_t StoredPicturePixels(const TPersistent& holder, std::span<const std::uint8_t> data);
 
 class TPicture : public TPersistent {
   TAVELKO_CLASS(TPicture, TPersistent)

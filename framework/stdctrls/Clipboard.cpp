@@ -140,11 +140,12 @@ void TClipboard::SetAsBytes(UINT format, std::span<const std::uint8_t> bytes) {
   SetAsHandle(format, block.Release());
 }
 
-std::vector<std::uint8_t> TClipboard::GetAsBytes(UINT format) {
+std::vector<std::uint8_t> TClipboard::GetAsBytes(UINT format, std::size_t maxBytes) {
   TOpenScope open(*this);
   HANDLE data = ClipboardService().GetData(format);
   if (!data) return {};
   TGlobalLock lock(data);
+  if (lock.Size() > maxBytes) throw EClipboardError("The clipboard holds more data than can be pasted");
   return std::vector<std::uint8_t>(lock.Data(), lock.Data() + lock.Size());
 }
 

@@ -107,9 +107,10 @@ class TClipboard {
   // The clipboard keeps the block; null when there is none.
   HANDLE GetAsHandle(UINT format);
   // The data of a format as bytes: as many as the block really holds (the system may round a
-  // block's size up; a length stored in the data must be checked against this).
+  // block's size up; a length stored in the data must be checked against this). A block larger
+  // than `maxBytes` raises EClipboardError without being copied.
   void SetAsBytes(UINT format, std::span<const std::uint8_t> bytes);
-  std::vector<std::uint8_t> GetAsBytes(UINT format);
+  std::vector<std::uint8_t> GetAsBytes(UINT format, std::size_t maxBytes = SIZE_MAX);
   // Unicode text, converted from and to CP932.
   String AsText();
   void SetAsText(const String& text);

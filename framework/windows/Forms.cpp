@@ -488,7 +488,11 @@ void TCustomForm::OwnedComponentRenamed(TComponent* component) {
 
 void TCustomForm::Notification(TComponent* component, TOperation operation) {
   TWinControl::Notification(component, operation);
-  if (operation != opRemove || !component) return;
+  if (!component) return;
+  if (operation == opInsert) {
+    if (component->Owner() == this && !component->Name().empty()) OwnedComponentRenamed(component);
+    return;
+  }
   for (TFormField& field : fields_)
     if (field.Get() == component) field.Set(nullptr);
 }

@@ -215,7 +215,8 @@ class TCustomForm : public TWinControl {
 
  protected:
   // A component of the form taking a field's name fills that field (a pasted or loaded control
-  // the form's code refers to by name); a field loses a component renamed away from its name.
+  // the form's code refers to by name), and so does one inserted with that name; a field loses a
+  // component renamed away from its name.
   void OwnedComponentRenamed(TComponent* component) override;
   // Reads the layout stored under the class's name in upper case (RCDATA) into this form, sets
   // the published fields and raises OnCreate. Call it in the form class's constructor.
