@@ -30,6 +30,19 @@ void BeginStream(TValueWriter& writer, const String& className, const String& na
   writer.WriteShortString(name);
 }
 
+Bytes HandMadeRecord(const String& className, const String& name,
+                     const std::function<void(TValueWriter&)>& properties, std::uint8_t flags) {
+  return Encode([&](TValueWriter& writer) {
+    writer.WriteSignature();
+    if (flags) writer.WritePrefix(flags, 0);
+    writer.WriteShortString(className);
+    writer.WriteShortString(name);
+    if (properties) properties(writer);
+    writer.WriteListEnd();  // properties
+    writer.WriteListEnd();  // children
+  });
+}
+
 Bytes WriteRoot(TComponent* root) {
   TMemoryStream stream;
   TComponentWriter writer(stream);

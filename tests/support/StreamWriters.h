@@ -26,6 +26,11 @@ Bytes Encode(const std::function<void(TValueWriter&)>& write);
 // record, whose properties follow.
 void BeginStream(TValueWriter& writer, const String& className, const String& name);
 
+// A record made by hand, as a document someone else wrote may hold one: the signature, the
+// prefix when `flags` has any, class and name, the properties `properties` writes, no children.
+Bytes HandMadeRecord(const String& className, const String& name,
+                     const std::function<void(TValueWriter&)>& properties = {}, std::uint8_t flags = 0);
+
 // `root` written as a root component: the signature and its record.
 Bytes WriteRoot(TComponent* root);
 // As a stage saves its controls: a signature and a record per component, written relative to
