@@ -1,9 +1,11 @@
 // The editable comic on the page window: the saved JPEG carries the page and still decodes to the
-// same pixels, a saved comic opens again as it was (from the open dialog too), damaged or foreign
-// files change nothing, and closing with unsaved work asks first.
+// same pixels, a saved comic opens again as it was (from the open dialog too), damaged, foreign or
+// crafted files and pasted blocks change nothing and reach nothing beyond the page, and closing
+// with unsaved work asks first.
 #include <windows.h>
 
 #include <cstdlib>
+#include <functional>
 
 #include "app/comic/ComicFile.h"
 #include "app/comic/ComicSegments.h"
@@ -13,6 +15,7 @@
 #include "framework/stdctrls/Memo.h"
 #include "framework/stdctrls/Shape.h"
 #include "framework/stdctrls/SpeedButton.h"
+#include "streaming/StreamFormat.h"
 #include "tests/app/ComicCorpus.h"
 #include "tests/app/PageDesignFixture.h"
 
@@ -42,6 +45,63 @@ double MeanDifference(const Bytes& a, const Bytes& b) {
   double sum = 0;
   for (std::size_t i = 0; i < a.size(); ++i) sum += std::abs(int(a[i]) - int(b[i]));
   return sum / double(a.size());
+}
+
+// `file` carrying `stream` as its page, in segments whose checksums hold: a comic crafted by
+// someone else from one the program saved.
+Bytes WithPage(const Bytes& file, const Bytes& stream) {
+  const std::size_t at = comic_corpus::ComicSegmentSpans(file).front().offset;
+  Bytes crafted = WithoutComicSegments(file);
+  Bytes segments;
+  for (const Bytes& payload : comic::SplitIntoSegments(stream)) {
+    const std::size_t length = payload.size() + 2;
+    segments.insert(segments.end(), {0xFF, std::uint8_t(comic::kSegmentMarker), std::uint8_t(length >> 8),
+                                     std::uint8_t(length & 0xFF)});
+    segments.insert(segments.end(), payload.begin(), payload.end());
+  }
+  crafted.insert(crafted.begin() + std::ptrdiff_t(at), segments.begin(), segments.end());
+  return crafted;
+}
+
+// The page's stage stream with `records` added before its end.
+Bytes WithRecords(Bytes stream, const std::vector<Bytes>& records) {
+  for (const Bytes& record : records) stream.insert(stream.end() - 1, record.begin(), record.end());
+  return stream;
+}
+
+auto Property(const char* name, const std::function<void(TValueWriter&)>& value) {
+  return [=](TValueWriter& w) {
+    w.WriteShortString(name);
+    value(w);
+  };
+}
+
+// A run-length BMP of width x height pixels in 60 bytes: the bitmap ends at once.
+Bytes RunLengthBmp(std::uint32_t width, std::uint32_t height) {
+  Bytes file{'B', 'M', 60, 0, 0, 0, 0, 0, 0, 0, 58, 0, 0, 0, 40, 0, 0, 0};
+  auto put = [&file](std::uint32_t value, int bytes) {
+    for (int i = 0; i < bytes; ++i) file.push_back(std::uint8_t(value >> (8 * i)));
+  };
+  put(width, 4), put(height, 4), put(1, 2), put(8, 2), put(1, 4), put(2, 4), put(0, 4), put(0, 4), put(1, 4), put(0, 4);
+  put(0, 4);  // the palette's one colour
+  file.insert(file.end(), {0, 1});
+  return file;
+}
+
+// An image whose picture is `bmp`, as a picture streams it.
+Bytes ImageRecord(const char* name, const Bytes& bmp) {
+  return HandMadeRecord("TImage", name, Property("Picture.Data", [&bmp](TValueWriter& w) {
+    Bytes data{7, 'T', 'B', 'i', 't', 'm', 'a', 'p', std::uint8_t(bmp.size()), 0, 0, 0};
+    data.insert(data.end(), bmp.begin(), bmp.end());
+    w.WriteBinary(data.data(), data.size());
+  }));
+}
+
+bool RegistryKeyExists(const String& key) {
+  HKEY opened = nullptr;
+  if (RegOpenKeyExW(HKEY_CURRENT_USER, CP932ToWide(key).c_str(), 0, KEY_READ, &opened) != ERROR_SUCCESS) return false;
+  RegCloseKey(opened);
+  return true;
 }
 
 }  // namespace
@@ -147,13 +207,120 @@ TEST_F(ComicPage, DamagedComicsOpenNothingAndChangeNothing) {
   EXPECT_TRUE(page->History().Modified());
 }
 
+TEST_F(ComicPage, CraftedComicsAreRefusedWithTheirReasonAndReachNothingBeyondThePage) {
+  const Bytes saved = FileBytes(SaveArrangedComic());
+  const Bytes stream = comic::ExtractStream(saved);
+  const Bytes before = Design();
+  const String crafted = TempFolder() + "\\crafted.jpg", ini = TempFolder() + "\\crafted.ini";
+  const String key = "Software\\Tavelko tests\\Crafted";
+  auto text = [](const String& value) { return [value](TValueWriter& w) { w.WriteText(value); }; };
+  auto ident = [](const char* value) { return [value](TValueWriter& w) { w.WriteIdent(value); }; };
+  const std::vector<std::pair<String, std::vector<Bytes>>> cases{
+      {"A THistoryComboBox does not belong",
+       {HandMadeRecord("THistoryComboBox", "History1", [&](TValueWriter& w) {
+         Property("SaveKeyName", text(key))(w);
+         Property("SaveFileName", text(ini))(w);
+       })}},
+      {"A TTimer does not belong", {HandMadeRecord("TTimer", "Timer1", Property("OnTimer", ident("SpeedButton2Click")))}},
+      {"stands for a component outside it",
+       {HandMadeRecord("TSpeedButton", "SpeedButton2", Property("Visible", [](TValueWriter& w) { w.WriteBoolean(false); }),
+                       streamformat::ffInherited)}},
+      {"binds OnDblClick of a TImage to SpeedButton1Click",
+       {HandMadeRecord("TImage", "Image9", Property("OnDblClick", ident("SpeedButton1Click")))}},
+      {"larger than 16 times the stage",
+       {HandMadeRecord("TdxfLabel", "dxfLabel9", Property("Width", [](TValueWriter& w) { w.WriteInteger(70000); }))}},
+      // Each fits the budget alone, not both together; a third would never be decoded.
+      {"pictures together are larger than",
+       {ImageRecord("Image9", RunLengthBmp(5000, 5000)), ImageRecord("Image10", RunLengthBmp(5000, 5000)),
+        ImageRecord("Image11", RunLengthBmp(16384, 16384))}},
+  };
+  for (const auto& [why, records] : cases) {
+    SCOPED_TRACE(why);
+    WriteFileBytes(crafted, WithPage(saved, WithRecords(stream, records)));
+    try {
+      page->OpenComicFile(crafted);
+      ADD_FAILURE() << "opened";
+    } catch (const EComicOpen& error) {
+      EXPECT_NE(error.Message().find(why), String::npos) << error.Message();
+    }
+    EXPECT_EQ(Design(), before);
+  }
+  EXPECT_TRUE(page->SpeedButton2->Visible());
+  EXPECT_EQ(page->FindComponent("Timer1"), nullptr);
+  delete page;  // closing the program
+  page = nullptr;
+  EXPECT_FALSE(RegistryKeyExists(key));
+  EXPECT_FALSE(FileExists(ini));
+
+  // The same page without the crafted records opens.
+  NewPage();
+  WriteFileBytes(crafted, WithPage(saved, stream));
+  page->OpenComicFile(crafted);
+  EXPECT_EQ(Design(), before);
+}
+
+TEST_F(ComicPage, ARefusedOpenInLayoutModeLeavesTheModeTheSelectionAndTheUndoSteps) {
+  const Bytes saved = FileBytes(SaveArrangedComic());
+  ClickOnPanel(page->DsnSwitch1);
+  page->DsnRegister1->SelectByInspect(page->Memo1);
+  page->DsnRegister1->Nudge(1, 0, false, false);
+  const std::size_t steps = page->History().UndoCount();
+  const Bytes before = Design();
+  // An inherited record that names nothing passes the stream's own checks.
+  const String crafted = TempFolder() + "\\crafted.jpg";
+  WriteFileBytes(crafted, WithPage(saved, WithRecords(comic::ExtractStream(saved),
+                                                       {HandMadeRecord("TShape", "NoSuchShape", {}, streamformat::ffInherited)})));
+  EXPECT_THROW(page->OpenComicFile(crafted), EComicOpen);
+  EXPECT_EQ(Design(), before);
+  EXPECT_TRUE(page->DsnRegister1->Designing());
+  EXPECT_TRUE(page->DsnSwitch1->Down());
+  ASSERT_EQ(page->DsnStage1->TargetsCount(), 1);
+  EXPECT_EQ(page->DsnStage1->GetControls(0), page->Memo1);
+  EXPECT_EQ(page->History().UndoCount(), steps);
+}
+
+TEST_F(ComicPage, ACraftedClipboardBlockIsRefusedAsACraftedComicIs) {
+  ClickOnPanel(page->DsnSwitch1);
+  const Bytes before = Design();
+  Bytes block{0, 0, 0, 0};
+  Bytes stream = HandMadeRecord("TTimer", "Timer1", Property("OnTimer", [](TValueWriter& w) { w.WriteIdent("SpeedButton2Click"); }));
+  stream.push_back(0);
+  const auto length = static_cast<std::uint32_t>(stream.size());
+  for (int i = 0; i < 4; ++i) block[i] = std::uint8_t(length >> (8 * i));
+  block.insert(block.end(), stream.begin(), stream.end());
+  Clipboard().SetAsBytes(TClipboard::RegisterFormat(TDsnRegister::kClipboardFormatName), block);
+  Select(page->DsnStage1);
+  Character(22);  // Ctrl+V
+  ASSERT_EQ(dialogs.Requests.size(), 1u);
+  EXPECT_EQ(dialogs.Requests[0].Text, "A TTimer does not belong in this kind of document");
+  EXPECT_EQ(Design(), before);
+  EXPECT_EQ(page->FindComponent("Timer1"), nullptr);
+}
+
+TEST_F(ComicPage, AComicOfAnEarlierVersionOpensAsItWasSaved) {
+  page->OpenComicFile(Photo("tour-comic.jpg"));
+  for (TImage* frame : {page->Image1, page->Image2, page->Image3, page->Image4}) EXPECT_NE(Shown(frame), nullptr);
+  std::vector<String> dialogue;
+  for (TMemo* memo : {page->Memo0, page->Memo1, page->Memo2, page->Memo3}) dialogue.push_back(memo->Text());
+  EXPECT_EQ(dialogue, (std::vector<String>{"おはよう！", "いい天気だね", "どこへ行くの？", "海まで歩こう"}));
+  EXPECT_FALSE(page->History().Modified());
+}
+
 TEST_F(ComicPage, FilesWithoutAComicSayWhy) {
   const Bytes before = Design();
   const std::vector<std::pair<String, String>> cases{
       {Photo("baseline.jpg"), " には編集できる漫画が入っていません。"},
       {Photo("photo.bmp"), " はJPEGファイルではありません。"},
       {TempFolder() + "\\none.jpg", " を読み込めません。"},
+      {TempFolder() + "\\huge.jpg", " は大きすぎるため、漫画として開けません。"},
   };
+  // Never read: only its size is looked at.
+  const HANDLE huge = CreateFileW(CP932ToWide(cases.back().first).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+  ASSERT_NE(huge, INVALID_HANDLE_VALUE);
+  LARGE_INTEGER size{};
+  size.QuadPart = kMaxComicFileBytes + 1;
+  EXPECT_TRUE(SetFilePointerEx(huge, size, nullptr, FILE_BEGIN) && SetEndOfFile(huge));
+  CloseHandle(huge);
   for (const auto& [file, why] : cases) {
     SCOPED_TRACE(file);
     try {
