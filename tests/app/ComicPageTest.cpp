@@ -97,13 +97,6 @@ Bytes ImageRecord(const char* name, const Bytes& bmp) {
   }));
 }
 
-bool RegistryKeyExists(const String& key) {
-  HKEY opened = nullptr;
-  if (RegOpenKeyExW(HKEY_CURRENT_USER, CP932ToWide(key).c_str(), 0, KEY_READ, &opened) != ERROR_SUCCESS) return false;
-  RegCloseKey(opened);
-  return true;
-}
-
 }  // namespace
 
 class ComicPage : public PageDesign {

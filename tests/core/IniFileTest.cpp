@@ -1,5 +1,5 @@
 // Settings stores: an INI file and the registry below HKEY_CURRENT_USER give back what was
-// written, Japanese text included, and erase whole sections.
+// written, Japanese text included, and erase whole sections and nothing else.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -35,6 +35,10 @@ void RoundTrip(TCustomIniFile& store) {
   EXPECT_EQ(store.ReadString("Other", "Keep", ""), "yes");
   store.EraseSection("Other");
   store.EraseSection("NeverWritten");
+  // A section without a name would be the whole store.
+  store.WriteString("Kept", "Value", "yes");
+  EXPECT_THROW(store.EraseSection(""), EIniFileException);
+  EXPECT_EQ(store.ReadString("Kept", "Value", ""), "yes");
 }
 
 }  // namespace
@@ -59,6 +63,12 @@ TEST(RegistryIniFile, RoundTripAndEraseSection) {
     registry.WriteString("Mixed", "Count", "12");
     EXPECT_EQ(registry.ReadInteger("Mixed", "Count", 0), 12);
     registry.EraseSection("Mixed");
+    // Keys below a section are no part of it.
+    registry.WriteString("Outer", "Value", "gone");
+    registry.WriteString("Outer\\Inner", "Value", "kept");
+    registry.EraseSection("Outer");
+    EXPECT_EQ(registry.ReadString("Outer", "Value", "none"), "none");
+    EXPECT_EQ(registry.ReadString("Outer\\Inner", "Value", ""), "kept");
   }
   RegDeleteTreeW(HKEY_CURRENT_USER, CP932ToWide(key).c_str());
 }

@@ -60,4 +60,11 @@ void WriteFileBytes(const String& fileName, const std::vector<std::uint8_t>& byt
   CloseHandle(file);
 }
 
+bool RegistryKeyExists(const String& key) {
+  HKEY opened = nullptr;
+  if (RegOpenKeyExW(HKEY_CURRENT_USER, CP932ToWide(key).c_str(), 0, KEY_READ, &opened) != ERROR_SUCCESS) return false;
+  RegCloseKey(opened);
+  return true;
+}
+
 }  // namespace test_support

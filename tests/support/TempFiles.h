@@ -30,5 +30,7 @@ class TTempFolder {
 std::vector<std::uint8_t> FileBytes(const String& fileName);
 // Makes or replaces a file holding `bytes`.
 void WriteFileBytes(const String& fileName, const std::vector<std::uint8_t>& bytes);
+// Whether `key` exists below HKEY_CURRENT_USER (a test looks for what should never be written).
+bool RegistryKeyExists(const String& key);
 
 }  // namespace test_support

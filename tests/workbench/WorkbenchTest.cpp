@@ -24,6 +24,8 @@
 #include "tests/designer/InspectorDriver.h"
 #include "tests/support/Foreground.h"
 #include "tests/support/Pixels.h"
+#include "tests/support/StreamWriters.h"
+#include "tests/support/TempFiles.h"
 #include "tests/workbench/WorkbenchFixture.h"
 #include "workbench/ControllerKinds.h"
 #include "workbench/StageDocument.h"
@@ -239,6 +241,41 @@ TEST_F(WorkbenchTest, ADamagedOrForeignFileIsReportedAndLeavesTheStageAsItWas) {
     EXPECT_EQ(StageNames(), names);
     EXPECT_EQ(bench->Document().FileName(), good);
   }
+}
+
+TEST_F(WorkbenchTest, AStageFileHoldsOnlyWhatThePaletteOffersAndNoneOfItKeepsAStoreOfItsOwn) {
+  const String file = temp.File("crafted.stage"), ini = temp.File("crafted.ini");
+  const String key = "Software\\Tavelko tests\\Crafted stage";
+  auto text = [](const char* property, const String& value) {
+    return [=](TValueWriter& w) {
+      w.WriteShortString(property);
+      w.WriteText(value);
+    };
+  };
+  auto write = [&](const test_support::Bytes& record) {
+    test_support::Bytes stage = record;
+    stage.push_back(0);
+    test_support::WriteFileBytes(file, stage);
+  };
+  write(test_support::HandMadeRecord("TTimer", "Timer1"));
+  EXPECT_FALSE(bench->Document().OpenFile(file));
+  ASSERT_EQ(dialogs.Requests.size(), 1u);
+  EXPECT_NE(dialogs.Requests[0].Text.find("A TTimer does not belong"), String::npos) << dialogs.Requests[0].Text;
+
+  // A history box is on the palette; the store it names came with the file and is never used.
+  write(test_support::HandMadeRecord("THistoryComboBox", "Crafted", [&](TValueWriter& w) {
+    text("SaveKeyName", key)(w);
+    text("SaveFileName", ini)(w);
+  }));
+  ASSERT_TRUE(bench->Document().OpenFile(file));
+  ASSERT_NE(Find<THistoryComboBox>(bench, "Crafted"), nullptr);
+  Find<THistoryComboBox>(bench, "Crafted")->AddText("typed");
+  bench->Document().New();
+  ASSERT_TRUE(bench->Document().OpenFile(file));
+  delete bench;  // closing the program
+  bench = nullptr;
+  EXPECT_FALSE(test_support::RegistryKeyExists(key));
+  EXPECT_FALSE(FileExists(ini));
 }
 
 // The inspector of the workbench, driven through its window with the mouse and the keyboard.
