@@ -222,13 +222,13 @@ void TdxfLabel::SetPenWidth(int value) {
   if (style_ == dxfOutLine) Invalidate();
 }
 
-void TdxfLabel::Render() {
-  const int width = Width();
-  const int height = Height();
-  if (width <= 0 || height <= 0) return;
+void TdxfLabel::Render() { Render(Rect(0, 0, Width(), Height())); }
+
+void TdxfLabel::Render(const TRect& area) {
+  if (area.IsEmpty()) return;
   TBitmap& bitmap = DrawBmp();
-  if (bitmap.Width() < width || bitmap.Height() < height)
-    bitmap.SetSize(std::max(bitmap.Width(), width), std::max(bitmap.Height(), height));
+  if (bitmap.Width() < area.Width() || bitmap.Height() < area.Height())
+    bitmap.SetSize(std::max(bitmap.Width(), area.Width()), std::max(bitmap.Height(), area.Height()));
 
   TCanvas& canvas = *bitmap.Canvas();
   canvas.SetFont(Font());
@@ -238,7 +238,8 @@ void TdxfLabel::Render() {
   const String text = Caption();
   const TSize extent = canvas.TextExtent(text);
   TurnFont(canvas, angle_);
-  const TPoint origin = dxf::TextOrigin(width, height, angle_, extent);
+  const TPoint centred = dxf::TextOrigin(Width(), Height(), angle_, extent);
+  const TPoint origin{centred.X - area.Left, centred.Y - area.Top};
 
   // The whole bitmap, not only this label's part: it is scratch for every label.
   canvas.Brush()->SetColor(Color());
@@ -249,7 +250,7 @@ void TdxfLabel::Render() {
   effect3D_->DrawCopies(canvas, origin.X, origin.Y, text, background);
   canvas.Font()->SetColor(Font()->Color());
   DrawFace(canvas, origin.X, origin.Y, text, trueType, useGlyph);
-  if (useGlyph) DrawTexture(canvas, origin.X, origin.Y, text);
+  if (useGlyph) DrawTexture(canvas, origin.X, origin.Y, text, area);
   canvas.ClearClipRegion();
 }
 
@@ -291,7 +292,7 @@ void TdxfLabel::DrawFace(TCanvas& canvas, int x, int y, const String& text, bool
   }
 }
 
-void TdxfLabel::DrawTexture(TCanvas& canvas, int x, int y, const String& text) {
+void TdxfLabel::DrawTexture(TCanvas& canvas, int x, int y, const String& text, const TRect& area) {
   const int tileWidth = glyph_->Width();
   const int tileHeight = glyph_->Height();
   if (tileWidth <= 0 || tileHeight <= 0) return;
@@ -300,22 +301,29 @@ void TdxfLabel::DrawTexture(TCanvas& canvas, int x, int y, const String& text) {
   canvas.TextOut(x + shift, y + shift, text);
   canvas.EndPath();
   canvas.SelectClipPath(RGN_COPY);
-  for (int tileX = 0; tileX < Width(); tileX += tileWidth)
-    for (int tileY = 0; tileY < Height(); tileY += tileHeight) canvas.Draw(tileX, tileY, glyph_.get());
+  // The tiles lie on the label's own grid, whatever part of it is drawn.
+  for (int tileX = area.Left - area.Left % tileWidth; tileX < area.Right; tileX += tileWidth)
+    for (int tileY = area.Top - area.Top % tileHeight; tileY < area.Bottom; tileY += tileHeight)
+      canvas.Draw(tileX - area.Left, tileY - area.Top, glyph_.get());
 }
 
 void TdxfLabel::Paint() {
-  Render();
-  if (Width() <= 0 || Height() <= 0) return;
   TCanvas& canvas = *Canvas();
   const TRect client = ClientRect();
+  const TRect clip = canvas.ClipRect();
+  const TRect area = Rect(std::max(client.Left, clip.Left), std::max(client.Top, clip.Top),
+                          std::min(client.Right, clip.Right), std::min(client.Bottom, clip.Bottom));
+  if (area.IsEmpty()) return;
+  Render(area);
+  const TRect rendered = Rect(0, 0, area.Width(), area.Height());
   if (Transparent()) {
     // Every pixel of the background colour stays as the parent painted it.
     canvas.Brush()->SetStyle(bsClear);
-    canvas.BrushCopy(client, &DrawBmp(), client, Color());
+    canvas.BrushCopy(area, &DrawBmp(), rendered, Color());
     canvas.Brush()->SetStyle(bsSolid);
   } else {
-    ::BitBlt(canvas.Handle(), 0, 0, Width(), Height(), DrawBmp().Canvas()->Handle(), 0, 0, SRCCOPY);
+    ::BitBlt(canvas.Handle(), area.Left, area.Top, area.Width(), area.Height(), DrawBmp().Canvas()->Handle(), 0, 0,
+             SRCCOPY);
   }
 }
 

@@ -98,8 +98,11 @@ class TdxfLabel : public TCustomLabel {
   int PenWidth() const { return penWidth_; }
   void SetPenWidth(int value);
 
-  // Draws the label into the top-left Width x Height pixels of DrawBmp, which it grows as needed.
+  // Draws the label's `area` (in its own coordinates) into the top-left pixels of DrawBmp, which it
+  // grows as needed; without an area, the whole label. Painting renders only what it paints, so
+  // a label of any size costs what shows of it.
   void Render();
+  void Render(const TRect& area);
 
  protected:
   void Paint() override;
@@ -108,8 +111,8 @@ class TdxfLabel : public TCustomLabel {
  private:
   // The face by Style (step after the effect copies); `text` starts at (x, y).
   void DrawFace(TCanvas& canvas, int x, int y, const String& text, bool trueType, bool useGlyph);
-  // Fills the outline of the text with the glyph, tiled.
-  void DrawTexture(TCanvas& canvas, int x, int y, const String& text);
+  // Fills the outline of the text with the glyph, tiled over the label's `area`.
+  void DrawTexture(TCanvas& canvas, int x, int y, const String& text, const TRect& area);
 
   TdxfLabelStyle style_ = dxfNormal;
   int angle_ = 0;

@@ -8,6 +8,7 @@
 
 #include "controls/GradBox.h"
 #include "controls/dxfLabel.h"
+#include "controls/dxfRes.h"
 #include "tests/support/FormFixture.h"
 #include "tests/support/Pixels.h"
 
@@ -161,6 +162,19 @@ TEST_F(PageControls, OpaqueStripShowsItsBackground) {
   EXPECT_GT(strip.Count(Rgb(clWhite)), 200);
   // Beyond the ends of the text only the background.
   EXPECT_EQ(TScreenArea(form->Handle(), Rect(2, 5, 18, 60)).Count(Rgb(clBlack)), 16 * 55);
+}
+
+TEST_F(PageControls, AStripFarWiderThanTheScreenPaintsWhatShowsOfIt) {
+  TdxfLabel* label = AddInstructionStrip();
+  label->SetAngle(0);
+  label->SetCaption("HHHH");
+  label->SetTransparent(false);
+  // 70,000 pixels wide, centred on x = 100 of the form.
+  label->SetBounds(100 - 35000, 5, 70000, 40);
+  form->Update();
+  EXPECT_LT(DrawBmp().Width(), 4000);
+  const TRect ink = TScreenArea(form->Handle(), Rect(0, 5, 280, 45)).InkOtherThan(Rgb(clBlack));
+  EXPECT_NEAR((ink.Left + ink.Right) / 2.0, 100, 4);
 }
 
 TEST_F(PageControls, GradBoxRepaintsOnlyWhereItsSettingsShow) {
