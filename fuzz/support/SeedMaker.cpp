@@ -1,7 +1,8 @@
 // seed_maker: the seed corpora of the stream fuzz targets, made from the project's real layouts.
 //   seed_maker <source root> <seed folder> <layout file>...
 // Each layout compiled is a component stream; the page's stage children become a stage file, a
-// stage stream and a clipboard block, framed as the designer writes them.
+// stage stream and a clipboard block, framed as the designer writes them. The page's stage with
+// each hostile document added is a stage stream and a clipboard block as well.
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -12,6 +13,7 @@
 #include "fuzz/support/ComicFiles.h"
 #include "streaming/ClipboardBlock.h"
 #include "streaming/ValueReader.h"
+#include "tests/support/HostileDocuments.h"
 #include "tools/layoutc/LayoutCompiler.h"
 
 namespace {
@@ -120,6 +122,15 @@ int main(int argc, char** argv) {
       const std::vector<Bytes> first(stage.begin(), stage.begin() + std::min<std::ptrdiff_t>(3, stage.size()));
       WriteFile(seeds / "clipboard_block" / "three-controls.block", ClipboardBlock(Framed(first, 1)));
       WriteFile(seeds / "comic_segments" / "page-stage.jpg", fuzz_support::HeaderWithSegments(Framed(stage, 1)));
+      int n = 0;
+      for (const test_support::THostileDocument& hostile : test_support::HostileDocuments("Software\\Run", "a.ini")) {
+        Bytes stream = Framed(stage, 0);
+        for (const Bytes& record : hostile.records) stream.insert(stream.end(), record.begin(), record.end());
+        stream.push_back(0);
+        const std::string name = "hostile-" + std::to_string(++n);
+        WriteFile(seeds / "stage_file" / (name + ".stream"), stream);
+        WriteFile(seeds / "clipboard_block" / (name + ".block"), ClipboardBlock(stream));
+      }
     }
   } catch (const std::exception& e) {
     std::cerr << "seed_maker: " << e.what() << "\n";

@@ -1,6 +1,6 @@
 // A form holding a stage, as the designer reads stage files and clipboard blocks into: records
-// are read with ReadComponents, owned by the form and parented to the stage, each name made free
-// under the form first.
+// are read as documents under rules like the page's, with ReadComponents, owned by the form and
+// parented to the stage, each name made free under the form first.
 #pragma once
 
 #include <cstdint>
@@ -26,6 +26,7 @@ class TStageStandIn {
 
   TSampleForm form_;
   TSampleControl* stage_;  // owned by form_
+  TDocumentRules rules_;
 };
 
 }  // namespace fuzz_support

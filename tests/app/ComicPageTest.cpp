@@ -18,6 +18,7 @@
 #include "streaming/StreamFormat.h"
 #include "tests/app/ComicCorpus.h"
 #include "tests/app/PageDesignFixture.h"
+#include "tests/support/HostileDocuments.h"
 
 namespace {
 
@@ -67,34 +68,6 @@ Bytes WithPage(const Bytes& file, const Bytes& stream) {
 Bytes WithRecords(Bytes stream, const std::vector<Bytes>& records) {
   for (const Bytes& record : records) stream.insert(stream.end() - 1, record.begin(), record.end());
   return stream;
-}
-
-auto Property(const char* name, const std::function<void(TValueWriter&)>& value) {
-  return [=](TValueWriter& w) {
-    w.WriteShortString(name);
-    value(w);
-  };
-}
-
-// A run-length BMP of width x height pixels in 60 bytes: the bitmap ends at once.
-Bytes RunLengthBmp(std::uint32_t width, std::uint32_t height) {
-  Bytes file{'B', 'M', 60, 0, 0, 0, 0, 0, 0, 0, 58, 0, 0, 0, 40, 0, 0, 0};
-  auto put = [&file](std::uint32_t value, int bytes) {
-    for (int i = 0; i < bytes; ++i) file.push_back(std::uint8_t(value >> (8 * i)));
-  };
-  put(width, 4), put(height, 4), put(1, 2), put(8, 2), put(1, 4), put(2, 4), put(0, 4), put(0, 4), put(1, 4), put(0, 4);
-  put(0, 4);  // the palette's one colour
-  file.insert(file.end(), {0, 1});
-  return file;
-}
-
-// An image whose picture is `bmp`, as a picture streams it.
-Bytes ImageRecord(const char* name, const Bytes& bmp) {
-  return HandMadeRecord("TImage", name, Property("Picture.Data", [&bmp](TValueWriter& w) {
-    Bytes data{7, 'T', 'B', 'i', 't', 'm', 'a', 'p', std::uint8_t(bmp.size()), 0, 0, 0};
-    data.insert(data.end(), bmp.begin(), bmp.end());
-    w.WriteBinary(data.data(), data.size());
-  }));
 }
 
 }  // namespace
@@ -206,28 +179,7 @@ TEST_F(ComicPage, CraftedComicsAreRefusedWithTheirReasonAndReachNothingBeyondThe
   const Bytes before = Design();
   const String crafted = TempFolder() + "\\crafted.jpg", ini = TempFolder() + "\\crafted.ini";
   const String key = "Software\\Tavelko tests\\Crafted";
-  auto text = [](const String& value) { return [value](TValueWriter& w) { w.WriteText(value); }; };
-  auto ident = [](const char* value) { return [value](TValueWriter& w) { w.WriteIdent(value); }; };
-  const std::vector<std::pair<String, std::vector<Bytes>>> cases{
-      {"A THistoryComboBox does not belong",
-       {HandMadeRecord("THistoryComboBox", "History1", [&](TValueWriter& w) {
-         Property("SaveKeyName", text(key))(w);
-         Property("SaveFileName", text(ini))(w);
-       })}},
-      {"A TTimer does not belong", {HandMadeRecord("TTimer", "Timer1", Property("OnTimer", ident("SpeedButton2Click")))}},
-      {"stands for a component outside it",
-       {HandMadeRecord("TSpeedButton", "SpeedButton2", Property("Visible", [](TValueWriter& w) { w.WriteBoolean(false); }),
-                       streamformat::ffInherited)}},
-      {"binds OnDblClick of a TImage to SpeedButton1Click",
-       {HandMadeRecord("TImage", "Image9", Property("OnDblClick", ident("SpeedButton1Click")))}},
-      {"larger than 16 times the stage",
-       {HandMadeRecord("TdxfLabel", "dxfLabel9", Property("Width", [](TValueWriter& w) { w.WriteInteger(70000); }))}},
-      // Each fits the budget alone, not both together; a third would never be decoded.
-      {"pictures together are larger than",
-       {ImageRecord("Image9", RunLengthBmp(5000, 5000)), ImageRecord("Image10", RunLengthBmp(5000, 5000)),
-        ImageRecord("Image11", RunLengthBmp(16384, 16384))}},
-  };
-  for (const auto& [why, records] : cases) {
+  for (const auto& [why, records] : HostileDocuments(key, ini)) {
     SCOPED_TRACE(why);
     WriteFileBytes(crafted, WithPage(saved, WithRecords(stream, records)));
     try {
@@ -276,8 +228,7 @@ TEST_F(ComicPage, ACraftedClipboardBlockIsRefusedAsACraftedComicIs) {
   ClickOnPanel(page->DsnSwitch1);
   const Bytes before = Design();
   Bytes block{0, 0, 0, 0};
-  Bytes stream = HandMadeRecord("TTimer", "Timer1", Property("OnTimer", [](TValueWriter& w) { w.WriteIdent("SpeedButton2Click"); }));
-  stream.push_back(0);
+  const Bytes stream = StageStream(HostileDocuments("", "")[1].records);  // the timer
   const auto length = static_cast<std::uint32_t>(stream.size());
   for (int i = 0; i < 4; ++i) block[i] = std::uint8_t(length >> (8 * i));
   block.insert(block.end(), stream.begin(), stream.end());
@@ -288,6 +239,60 @@ TEST_F(ComicPage, ACraftedClipboardBlockIsRefusedAsACraftedComicIs) {
   EXPECT_EQ(dialogs.Requests[0].Text, "A TTimer does not belong in this kind of document");
   EXPECT_EQ(Design(), before);
   EXPECT_EQ(page->FindComponent("Timer1"), nullptr);
+}
+
+// The native fuzz targets read stage streams and clipboard blocks into stand-ins; here their
+// regression inputs and the hostile documents go through the real page: read whole or refused.
+TEST_F(ComicPage, FuzzRegressionsAndHostileDocumentsAreReadWholeOrRefusedByTheRealPage) {
+  ClickOnPanel(page->DsnSwitch1);
+  std::vector<Bytes> streams, blocks;
+  for (const THostileDocument& hostile : HostileDocuments("Software\\Tavelko tests\\Replay", TempFolder() + "\\replay.ini"))
+    streams.push_back(StageStream(hostile.records));
+  auto addFiles = [](const char* target, std::vector<Bytes>& into) {
+    const String folder = String(TAVELKO_FUZZ_REGRESSIONS) + "\\" + target + "\\";
+    WIN32_FIND_DATAW found;
+    const HANDLE search = FindFirstFileW(CP932ToWide(folder + "*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return;
+    do {
+      if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) into.push_back(FileBytes(folder + WideToCP932(found.cFileName)));
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+  };
+  addFiles("stage_file", streams);
+  addFiles("clipboard_block", blocks);
+  for (const Bytes& stream : streams) {
+    Bytes block(4);
+    for (int i = 0; i < 4; ++i) block[i] = std::uint8_t(stream.size() >> (8 * i));
+    block.insert(block.end(), stream.begin(), stream.end());
+    blocks.push_back(block);
+  }
+
+  const Bytes before = Design();
+  const TDocumentRules& rules = page->DsnStage1->DocumentRules();
+  // Read whole: everything on the stage is of a class the page allows.
+  auto readWholeOrRefused = [&](const std::function<void()>& read) {
+    try {
+      read();
+    } catch (const Exception&) {
+      EXPECT_EQ(Design(), before);
+      return;
+    }
+    for (int i = 0; i < page->ComponentCount(); ++i)
+      if (auto* control = dynamic_cast<TControl*>(page->Components(i)); control && control->Parent() == page->DsnStage1)
+        EXPECT_NO_THROW(rules.CheckClass(control->ClassName()));
+    auto own = StreamOf(before);
+    page->DsnStage1->LoadFromStream(own.get());
+  };
+  for (const Bytes& stream : streams) {
+    auto document = StreamOf(stream);
+    readWholeOrRefused([&] { page->DsnStage1->LoadFromStream(document.get()); });
+  }
+  const UINT format = TClipboard::RegisterFormat(TDsnRegister::kClipboardFormatName);
+  for (const Bytes& block : blocks) {
+    Clipboard().SetAsBytes(format, block);
+    Select(page->DsnStage1);
+    readWholeOrRefused([&] { page->DsnRegister1->Paste(); });
+  }
 }
 
 TEST_F(ComicPage, AComicOfAnEarlierVersionOpensAsItWasSaved) {
