@@ -100,7 +100,7 @@ TEST_F(PageHistory, TheHistoryHoldsAHundredStepsAndEachKeyPressIsOne) {
   EXPECT_FALSE(page->History().CanRedo());
 }
 
-TEST_F(PageHistory, PicturesThePageNoLongerShowsAreKeptWithinABudget) {
+TEST_F(PageHistory, PicturesThePageNoLongerShowsAndTheStepsAreKeptWithinABudget) {
   constexpr std::size_t budget = 200 * 1024;
   TDsnHistory history(page->DsnStage1, TDsnHistory::kDefaultLimit, budget);
   for (int i = 0; i < 10; ++i) {
@@ -111,7 +111,7 @@ TEST_F(PageHistory, PicturesThePageNoLongerShowsAreKeptWithinABudget) {
   }
   // The two photos before the last one fit; a third would not.
   EXPECT_EQ(history.UndoCount(), 2u);
-  EXPECT_LE(history.KeptPictureBytes(), budget);
+  EXPECT_LE(history.HeldBytes(), budget);
   const void* shown = Shown(page->Image1)->SharedData();
   ASSERT_TRUE(history.Undo());
   EXPECT_NE(Shown(page->Image1)->SharedData(), shown);
