@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <unordered_set>
 
 #include "framework/core/IniFile.h"
 #include "framework/windows/Application.h"
@@ -138,12 +139,15 @@ void THistoryComboBox::SaveAutomatically() {
 
 bool THistoryComboBox::AddText(const String& text) {
   if (text.empty()) return false;
-  const int index = Items()->IndexOf(text);
+  const String entry = CutAtCharacter(text, MaxItemLength);
+  TStrings& items = *Items();
+  const int index = items.IndexOf(entry);
   if (index >= 0) {
-    Items()->Move(index, 0);
+    items.Move(index, 0);
     return false;
   }
-  Items()->Insert(0, text);
+  items.Insert(0, entry);
+  while (items.Count() > MaxItems) items.Delete(items.Count() - 1);
   return true;
 }
 
@@ -177,7 +181,7 @@ bool THistoryComboBox::LoadFromRegistry() {
 
 void THistoryComboBox::SaveToFile(const String& name) {
   TIniFileDraft draft(HistoryFileName(name));
-  WriteHistory(draft.Ini());
+  SaveToStore(draft.Ini());
   draft.Commit();
 }
 
@@ -190,7 +194,7 @@ void THistoryComboBox::SaveToRegistry(const String& key) {
   const String path = WithoutTrailingBackslashes(key);
   if (path.empty()) return;
   TRegistryIniFile store(path);
-  WriteHistory(store);
+  SaveToStore(store);
 }
 
 void THistoryComboBox::LoadFromRegistry(const String& key) {
@@ -199,19 +203,27 @@ void THistoryComboBox::LoadFromRegistry(const String& key) {
   AppendHistory(store, store.ReadInteger(GetSectionString(), kCountEntry, 0));
 }
 
-void THistoryComboBox::WriteHistory(TCustomIniFile& store) {
+void THistoryComboBox::SaveToStore(TCustomIniFile& store) {
   const String section = GetSectionString();
-  TStrings& items = *Items();
-  store.EraseSection(section);
-  store.WriteInteger(section, kCountEntry, items.Count());
-  for (int i = 0; i < items.Count(); ++i) store.WriteString(section, ItemEntry(i), items.Get(i));
+  // A section without a name would be the whole store.
+  if (section.empty()) throw EIniFileException("A history without a section name cannot be saved");
+  const TStrings& items = *Items();
+  const int count = std::min(items.Count(), MaxItems);
+  std::unordered_set<String> written{UpperCase(kCountEntry)};
+  for (int i = 0; i < count; ++i) {
+    store.WriteString(section, ItemEntry(i), CutAtCharacter(items.Get(i), MaxItemLength));
+    written.insert(UpperCase(ItemEntry(i)));
+  }
+  store.WriteInteger(section, kCountEntry, count);
+  for (const String& name : store.ReadSection(section))
+    if (!written.contains(UpperCase(name))) store.DeleteKey(section, name);
 }
 
 void THistoryComboBox::AppendHistory(TCustomIniFile& store, int count) {
   const String section = GetSectionString();
-  const int bounded = std::min(count, MaxLoadedItems);
+  const int bounded = std::min(count, MaxItems);
   for (int i = 0; i < bounded; ++i)
-    Items()->Add(CutAtCharacter(store.ReadString(section, ItemEntry(i), String()), MaxLoadedItemLength));
+    Items()->Add(CutAtCharacter(store.ReadString(section, ItemEntry(i), String(), MaxItemLength), MaxItemLength));
 }
 
 void RegisterHistoryComboBoxClasses() { RegisterClasses({&THistoryComboBox::StaticClassInfo()}); }

@@ -21,10 +21,11 @@ class THistoryComboBox : public TComboBox {
   static void Publish(TPublisher<THistoryComboBox>& p);
 
  public:
-  // The store is untrusted: it makes the box load at most this many items, each cut to at most
-  // this many bytes (at a character boundary).
-  static constexpr int MaxLoadedItems = 4096;
-  static constexpr std::size_t MaxLoadedItemLength = 4096;
+  // The history's one limit, for adding, saving and loading alike (the store is untrusted, and
+  // what the box saves it must load again): at most MaxItems items, each at most MaxItemLength
+  // bytes, cut at a character boundary. Adding beyond MaxItems drops the oldest.
+  static constexpr int MaxItems = 4096;
+  static constexpr std::size_t MaxItemLength = 4096;
 
   explicit THistoryComboBox(TComponent* owner);
   // Saves the history when SaveMode says so; a failure goes to the application's exception
@@ -42,8 +43,8 @@ class THistoryComboBox : public TComboBox {
   const String& SaveSectionName() const { return saveSectionName_; }
   void SetSaveSectionName(const String& value) { saveSectionName_ = value; }
 
-  // Puts `text` first. True when it was not among the items (compared without letter case);
-  // false for an empty text or one already there, which moves to the top.
+  // Puts `text` (cut to MaxItemLength) first. True when it was not among the items (compared
+  // without letter case); false for an empty text or one already there, which moves to the top.
   bool AddText(const String& text);
   // The edit's current text.
   bool AddText();
@@ -55,7 +56,7 @@ class THistoryComboBox : public TComboBox {
   bool LoadFromRegistry();
   // A name without extension gets ".ini"; one without folder lies in the program's folder. The
   // section is replaced as a whole: the file changes only when everything was written. Saving
-  // raises EIniFileException when the section's name is empty.
+  // raises EIniFileException when the section's name is empty. Saves at most MaxItems items.
   void SaveToFile(const String& name);
   // Appends the stored items; a HistoryCount that is no number raises EConvertError.
   void LoadFromFile(const String& name);
@@ -63,6 +64,10 @@ class THistoryComboBox : public TComboBox {
   // backslashes (nothing for a key made only of them); the registry reads such a key as the same.
   void SaveToRegistry(const String& key);
   void LoadFromRegistry(const String& key);
+  // Into the section of any settings store, replacing it: the items first, then the count, then
+  // whatever else the section held goes. A save that fails half way never leaves the section
+  // empty: the previous count stays, with the items written so far in front of the previous ones.
+  void SaveToStore(TCustomIniFile& store);
 
   String GetSectionString() const;
 
@@ -78,9 +83,7 @@ class THistoryComboBox : public TComboBox {
   bool Automatic() const;
   void LoadAutomatically();
   void SaveAutomatically();
-  // Replaces the section with HistoryCount and History0..n-1.
-  void WriteHistory(TCustomIniFile& store);
-  // Appends History0..count-1 (bounded by MaxLoadedItems) to the items.
+  // Appends History0..count-1 (bounded by MaxItems) to the items.
   void AppendHistory(TCustomIniFile& store, int count);
 
   THistoryMode saveMode_ = hsAuto;

@@ -59,6 +59,7 @@ void TDsnPartner::SetDsnRegister(TDsnRegister* value) {
   if (dsnRegister_ && dsnRegister_ != value) dsnRegister_->RemovePartners(this);
   dsnRegister_.Set(value);
   if (dsnRegister_) dsnRegister_->AddPartners(this);
+  if (const bool designing = dsnRegister_ && dsnRegister_->Designing(); designing != designing_) SetDesigning(designing);
 }
 
 bool TDsnPartner::CheckCanSelect(TControl* control) { return dsnRegister_ && dsnRegister_->CheckCanSelect(control); }

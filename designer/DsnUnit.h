@@ -124,9 +124,10 @@ class TDsnStage : public TPanel {
   void SaveToFile(const String& fileName);
   void SaveToStream(TStream* stream);
   // Replace the stage's controls with the ones read, with design mode off meanwhile. A file that
-  // cannot be read raises fileName + " can not be read" (followed by the reason when the document
-  // rules refused it); a damaged or refused file or stream leaves the stage, its selection and
-  // the design mode as they were.
+  // cannot be opened raises EFOpenError naming it; one that cannot be read raises EReadError
+  // fileName + " can not be read: " and the reason (the damage, the document rules' refusal, a
+  // lack of memory). A damaged or refused file or stream leaves the stage, its selection and the
+  // design mode as they were.
   void LoadFromFile(const String& fileName);
   void LoadFromStream(TStream* stream);
   // Each top-level component loaded; nothing here.
@@ -352,9 +353,10 @@ class TDsnPartner : public TComponent {
 
   // Told by the controller when design mode changes.
   virtual void SetDesigning(bool value) { designing_ = value; }
-  bool Designing() const { return designing_; }
+  // Designing as its controller is: never without one.
+  bool Designing() const { return designing_ && dsnRegister_; }
 
-  // The controller followed; registers this partner with it.
+  // The controller followed; registers this partner with it and takes on its design mode.
   TDsnRegister* DsnRegister() const { return dsnRegister_; }
   void SetDsnRegister(TDsnRegister* value);
 

@@ -103,9 +103,10 @@ void TDsnRegister::MouseUpMove(TWinControl*, const TPoint& point, TShiftState) {
       target->SetLeft(target->Left() + (x - startX_));
       target->SetTop(target->Top() + (y - startY_));
     }
+    // Only a move under way is reported: a press that started none has no start point of its own.
+    const int dx = startX_ - x, dy = startY_ - y;
+    if (dx != 0 || dy != 0) Moved(dx, dy);
   }
-  const int dx = startX_ - x, dy = startY_ - y;
-  if (dx != 0 || dy != 0) Moved(dx, dy);
   if (targetList_) targetList_->SetPosition();
 }
 

@@ -1,6 +1,7 @@
 // The design stage and its drag settings: TRubberband, TDsnStage with its keyboard commands and
 // posted notices, and the stage's files and streams.
 #include <algorithm>
+#include <new>
 
 #include "designer/DsnUnit.h"
 #include "designer/Dsnfunc.h"
@@ -221,13 +222,13 @@ void TDsnStage::WithDesignModeOff(Load load) {
 }
 
 void TDsnStage::LoadFromFile(const String& fileName) {
+  TFileStream file(fileName, fmOpenRead | fmShareDenyWrite);
   try {
-    TFileStream file(fileName, fmOpenRead | fmShareDenyWrite);
     ReadComponents(&file);
-  } catch (const EDocumentRefused& refusal) {
-    throw Exception(fileName + " can not be read: " + refusal.Message());
-  } catch (...) {
-    throw Exception(fileName + " can not be read");
+  } catch (const std::bad_alloc&) {
+    throw EReadError(fileName + " can not be read: there is not enough memory for it");
+  } catch (const Exception& error) {
+    throw EReadError(fileName + " can not be read: " + error.Message());
   }
 }
 

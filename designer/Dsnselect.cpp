@@ -2,6 +2,7 @@
 #include "designer/Dsnselect.h"
 
 #include <algorithm>
+#include <unordered_set>
 
 #include "framework/core/Exception.h"
 
@@ -93,7 +94,10 @@ void TDsnSelect::Replace(const std::vector<TControl*>& controls) {
     targets = GetTargetList();
   }
   targets->Clear();
-  for (TControl* control : controls) targets->Add(control);
+  // Each control once: a repeat or a null would put the list out of step with its handles.
+  std::unordered_set<TControl*> taken;
+  for (TControl* control : controls)
+    if (control && taken.insert(control).second) targets->Add(control);
   targets->SetPosition();
 }
 

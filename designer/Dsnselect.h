@@ -66,7 +66,8 @@ class TDsnSelect : public TDsnPartner {
   // While designing, `control` becomes the whole selection when the controller may select it.
   virtual void Select(TControl* control);
   // While designing, the whole list becomes the selection, in its order, when the controller may
-  // select any one of its controls; otherwise nothing changes.
+  // select any one of its controls; otherwise nothing changes. Null and repeated entries are left
+  // out.
   virtual void MultipleSelect(const std::vector<TControl*>& controls);
 
   // Owned; null before the first switch into design mode with a controller.

@@ -200,7 +200,9 @@ tavelko_build() {
   if [ ! -f "$dir/CMakeCache.txt" ]; then
     cmake -S "$TAVELKO_ROOT" -B "$dir" -G "Unix Makefiles" "${options[@]}" >/dev/null || return 1
   fi
-  cmake --build "$dir" -j"$(nproc)" "${targets[@]}" 2>&1 | grep -v -E '^\[ *[0-9]+%\]|^(Consolidate|Scanning|Built target)' || true
+  cmake --build "$dir" -j"$(nproc)" "${targets[@]}" 2>&1 | grep -v -E '^\[ *[0-9]+%\]|^(Consolidate|Scanning|Built target)'
+  # The build's own status, read before any other command resets it (grep fails when it printed
+  # nothing, which is no failure of the build).
   [ "${PIPESTATUS[0]}" -eq 0 ] || return 1
   # The native fuzz targets come with a whole build, not with named targets.
   [ $# -gt 0 ] || TAVELKO_BUILD_DIR=$dir "$TAVELKO_ROOT/tools/fuzz.sh" --build

@@ -8,8 +8,8 @@
 
 namespace {
 
-void Report(const String& what, const String& fileName, const Exception& error) {
-  MessageDlg(what + " \"" + fileName + "\":\r\n" + error.Message(), mtError, {mbOK}, 0);
+void ReportSaveFailure(const String& fileName, const Exception& error) {
+  MessageDlg("The stage could not be saved to \"" + fileName + "\":\r\n" + error.Message(), mtError, {mbOK}, 0);
 }
 
 }  // namespace
@@ -35,7 +35,8 @@ bool TStageDocument::OpenFile(const String& fileName) {
   try {
     stage_.LoadFromFile(fileName);
   } catch (const Exception& error) {
-    Report("The stage could not be opened from", fileName, error);
+    // The stage's message names the file and says why.
+    MessageDlg(error.Message(), mtError, {mbOK}, 0);
     return false;
   }
   Remember(fileName);
@@ -51,7 +52,7 @@ bool TStageDocument::SaveFile(const String& fileName) {
   try {
     stage_.SaveToFile(fileName);
   } catch (const Exception& error) {
-    Report("The stage could not be saved to", fileName, error);
+    ReportSaveFailure(fileName, error);
     return false;
   }
   Remember(fileName);

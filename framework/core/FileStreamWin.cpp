@@ -112,8 +112,9 @@ void TMemoryStream::SaveToFile(const String& fileName) const {
 }
 
 void ReplaceFileContents(const String& fileName, const void* data, std::size_t size) {
-  // A temporary file beside the target, so the final rename stays on one volume.
-  const String temporary = fileName + ".saving-" + IntToStr(static_cast<std::int64_t>(GetCurrentProcessId()));
+  // A temporary file beside the target, so the final rename stays on one volume. One name per
+  // target: what a save that never finished left behind, the next save of the target replaces.
+  const String temporary = fileName + ".saving";
   // Over an existing file the new data goes to the disk before the rename can: otherwise a power
   // failure soon after could keep the rename but not the data, losing old and new alike. With no
   // old file there is nothing to lose, and the flush (most of a small save's time) is skipped.

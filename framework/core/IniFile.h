@@ -2,14 +2,29 @@
 // TRegistryIniFile (a key under HKEY_CURRENT_USER, a section being a subkey).
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
 #include "framework/core/Object.h"
 
 class TCustomIniFile : public TObject {
   TAVELKO_CLASS(TCustomIniFile, TObject)
 
  public:
-  virtual String ReadString(const String& section, const String& ident, const String& fallback) = 0;
+  String ReadString(const String& section, const String& ident, const String& fallback) {
+    return ReadString(section, ident, fallback, SIZE_MAX);
+  }
+  // At most `maxChars` characters of the value. An INI file's value is read no further; a registry
+  // value, which cannot be read in part, is read whole and cut, unless it is larger than a
+  // megabyte (the registry's own advice for a value), which is read as absent.
+  virtual String ReadString(const String& section, const String& ident, const String& fallback,
+                            std::size_t maxChars) = 0;
   virtual void WriteString(const String& section, const String& ident, const String& value) = 0;
+  // The names of the section's values; none when there is no such section.
+  virtual std::vector<String> ReadSection(const String& section) = 0;
+  // Removes one value; nothing when there is none.
+  virtual void DeleteKey(const String& section, const String& ident) = 0;
   // Decimal (or "$"/"0x" hexadecimal) text; `fallback` when absent or not a number.
   virtual int ReadInteger(const String& section, const String& ident, int fallback);
   virtual void WriteInteger(const String& section, const String& ident, int value);
@@ -28,9 +43,12 @@ class TIniFile : public TCustomIniFile {
   explicit TIniFile(const String& fileName);
   const String& FileName() const { return fileName_; }
 
-  String ReadString(const String& section, const String& ident, const String& fallback) override;
+  using TCustomIniFile::ReadString;
+  String ReadString(const String& section, const String& ident, const String& fallback, std::size_t maxChars) override;
   // EIniFileException when the file cannot be written.
   void WriteString(const String& section, const String& ident, const String& value) override;
+  std::vector<String> ReadSection(const String& section) override;
+  void DeleteKey(const String& section, const String& ident) override;
   void EraseSection(const String& section) override;
 
  private:
@@ -48,8 +66,11 @@ class TRegistryIniFile : public TCustomIniFile {
   explicit TRegistryIniFile(const String& key);
   const String& Key() const { return key_; }
 
-  String ReadString(const String& section, const String& ident, const String& fallback) override;
+  using TCustomIniFile::ReadString;
+  String ReadString(const String& section, const String& ident, const String& fallback, std::size_t maxChars) override;
   void WriteString(const String& section, const String& ident, const String& value) override;
+  std::vector<String> ReadSection(const String& section) override;
+  void DeleteKey(const String& section, const String& ident) override;
   // Stored as a DWORD value; a string value holding a number is read as well.
   int ReadInteger(const String& section, const String& ident, int fallback) override;
   void WriteInteger(const String& section, const String& ident, int value) override;

@@ -2,6 +2,7 @@
 // HKEY_CURRENT_USER.
 #include <windows.h>
 
+#include <algorithm>
 #include <iterator>
 
 #include "framework/core/IniFile.h"
@@ -28,20 +29,48 @@ void TCustomIniFile::WriteBool(const String& section, const String& ident, bool 
 
 TIniFile::TIniFile(const String& fileName) : fileName_(fileName), wideFileName_(CP932ToWide(fileName)) {}
 
-String TIniFile::ReadString(const String& section, const String& ident, const String& fallback) {
-  const WideString wideSection = CP932ToWide(section);
-  const WideString wideIdent = CP932ToWide(ident);
-  const WideString wideFallback = CP932ToWide(fallback);
-  // The profile API truncates silently: grow until the answer leaves room to spare.
-  for (DWORD size = 2048;; size *= 2) {
+namespace {
+
+// The profile API's answer for `section` and `ident` (null: the names), as many characters as
+// `maxChars` allows: it truncates silently, so the buffer grows until the answer leaves room to
+// spare or reaches the limit.
+WideString ProfileText(const wchar_t* section, const wchar_t* ident, const WideString& fallback,
+                       const WideString& fileName, std::size_t maxChars) {
+  const std::size_t limit = std::min<std::size_t>(maxChars, 1u << 30) + 2;
+  for (std::size_t size = std::min<std::size_t>(2048, limit);; size = std::min(size * 2, limit)) {
     WideString buffer(size, L'\0');
-    const DWORD length = GetPrivateProfileStringW(wideSection.c_str(), wideIdent.c_str(), wideFallback.c_str(),
-                                                  buffer.data(), size, wideFileName_.c_str());
-    if (length + 1 < size) {
-      buffer.resize(length);
-      return WideToCP932(buffer);
+    const DWORD length = GetPrivateProfileStringW(section, ident, fallback.c_str(), buffer.data(),
+                                                  static_cast<DWORD>(size), fileName.c_str());
+    if (length + 2 < size || size == limit) {
+      buffer.resize(std::min<std::size_t>(length, maxChars));
+      return buffer;
     }
   }
+}
+
+}  // namespace
+
+String TIniFile::ReadString(const String& section, const String& ident, const String& fallback, std::size_t maxChars) {
+  return WideToCP932(ProfileText(CP932ToWide(section).c_str(), CP932ToWide(ident).c_str(), CP932ToWide(fallback),
+                                 wideFileName_, maxChars));
+}
+
+std::vector<String> TIniFile::ReadSection(const String& section) {
+  // The names come zero-separated.
+  const WideString names = ProfileText(CP932ToWide(section).c_str(), nullptr, WideString(), wideFileName_, SIZE_MAX);
+  std::vector<String> result;
+  for (std::size_t start = 0; start < names.size();) {
+    const std::size_t end = std::min(names.find(L'\0', start), names.size());
+    if (end > start) result.push_back(WideToCP932(names.substr(start, end - start)));
+    start = end + 1;
+  }
+  return result;
+}
+
+void TIniFile::DeleteKey(const String& section, const String& ident) {
+  if (!WritePrivateProfileStringW(CP932ToWide(section).c_str(), CP932ToWide(ident).c_str(), nullptr,
+                                  wideFileName_.c_str()))
+    throw EIniFileException("Unable to write to " + fileName_);
 }
 
 // The profile API writes a new file in the machine's ANSI code page, which loses Japanese text on
@@ -72,6 +101,8 @@ void TIniFile::EraseSection(const String& section) {
 
 namespace {
 
+constexpr DWORD kMaxRegistryValueBytes = 1 << 20;
+
 // An open registry key, closed by the destructor.
 class TRegKey {
  public:
@@ -101,13 +132,14 @@ WideString TRegistryIniFile::SubKey(const String& section) const {
   return CP932ToWide(section.empty() ? key_ : key_ + "\\" + section);
 }
 
-String TRegistryIniFile::ReadString(const String& section, const String& ident, const String& fallback) {
+String TRegistryIniFile::ReadString(const String& section, const String& ident, const String& fallback,
+                                    std::size_t maxChars) {
   TRegKey key;
   if (!key.Open(SubKey(section))) return fallback;
   const WideString name = CP932ToWide(ident);
   DWORD type = 0, size = 0;
   if (RegQueryValueExW(key.Get(), name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
-      (type != REG_SZ && type != REG_EXPAND_SZ))
+      (type != REG_SZ && type != REG_EXPAND_SZ) || size > kMaxRegistryValueBytes)
     return fallback;
   WideString buffer(size / sizeof(wchar_t) + 1, L'\0');
   size = static_cast<DWORD>(buffer.size() * sizeof(wchar_t));
@@ -116,6 +148,7 @@ String TRegistryIniFile::ReadString(const String& section, const String& ident, 
     return fallback;
   buffer.resize(size / sizeof(wchar_t));
   while (!buffer.empty() && buffer.back() == L'\0') buffer.pop_back();
+  if (buffer.size() > maxChars) buffer.resize(maxChars);
   return WideToCP932(buffer);
 }
 
@@ -148,6 +181,27 @@ void TRegistryIniFile::WriteInteger(const String& section, const String& ident, 
   if (RegSetValueExW(key.Get(), CP932ToWide(ident).c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&data),
                      sizeof data) != ERROR_SUCCESS)
     throw EIniFileException("Unable to write to " + key_);
+}
+
+std::vector<String> TRegistryIniFile::ReadSection(const String& section) {
+  TRegKey key;
+  std::vector<String> names;
+  if (!key.Open(SubKey(section))) return names;
+  for (DWORD index = 0;; ++index) {
+    wchar_t name[16384];  // the longest value name the registry allows, and its terminator
+    DWORD length = static_cast<DWORD>(std::size(name));
+    if (RegEnumValueW(key.Get(), index, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+    names.push_back(WideToCP932(WideString(name, length)));
+  }
+  return names;
+}
+
+void TRegistryIniFile::DeleteKey(const String& section, const String& ident) {
+  HKEY opened = nullptr;
+  if (RegOpenKeyExW(HKEY_CURRENT_USER, SubKey(section).c_str(), 0, KEY_SET_VALUE, &opened) != ERROR_SUCCESS) return;
+  const LSTATUS status = RegDeleteValueW(opened, CP932ToWide(ident).c_str());
+  RegCloseKey(opened);
+  if (status != ERROR_SUCCESS && status != ERROR_FILE_NOT_FOUND) throw EIniFileException("Unable to write to " + key_);
 }
 
 // The section's own values, and its key once empty: never a key below it, nor the key above.

@@ -90,8 +90,8 @@ class TFileStream : public TStream {
   void* handle_;  // the file's HANDLE, closed by the destructor
 };
 
-// Writes `data` as the whole new contents of `fileName` through a temporary file that then
-// replaces it, so a failed write leaves an existing file as it was.
+// Writes `data` as the whole new contents of `fileName` through a temporary file
+// (fileName + ".saving") that then replaces it, so a failed write leaves an existing file as it was.
 void ReplaceFileContents(const String& fileName, const void* data, std::size_t size);
 
 // Whether `fileName` names an existing file (not a folder).

@@ -277,9 +277,11 @@ TEST_F(ComicPage, FuzzRegressionsAndHostileDocumentsAreReadWholeOrRefusedByTheRe
       EXPECT_EQ(Design(), before);
       return;
     }
-    for (int i = 0; i < page->ComponentCount(); ++i)
-      if (auto* control = dynamic_cast<TControl*>(page->Components(i)); control && control->Parent() == page->DsnStage1)
+    for (int i = 0; i < page->ComponentCount(); ++i) {
+      if (auto* control = dynamic_cast<TControl*>(page->Components(i)); control && control->Parent() == page->DsnStage1) {
         EXPECT_NO_THROW(rules.CheckClass(control->ClassName()));
+      }
+    }
     auto own = StreamOf(before);
     page->DsnStage1->LoadFromStream(own.get());
   };

@@ -4,6 +4,8 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <climits>
+#include <map>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -436,7 +438,7 @@ TEST_F(HistoryComboBoxTest, DamagedIniFilesAreBounded) {
 
   WriteIni(file, "[HistoryBox1]\r\nHistoryCount=2147483647\r\nHistory0=first\r\n");
   load();
-  EXPECT_EQ(box->Items()->Count(), THistoryComboBox::MaxLoadedItems);
+  EXPECT_EQ(box->Items()->Count(), THistoryComboBox::MaxItems);
   EXPECT_EQ(box->Items()->Get(0), "first");
 
   // Cut at a character boundary: one ASCII byte, then two-byte characters.
@@ -445,11 +447,68 @@ TEST_F(HistoryComboBoxTest, DamagedIniFilesAreBounded) {
   WriteIni(file, "[HistoryBox1]\r\nHistoryCount=1\r\nHistory0=" + longText + "\r\n");
   load();
   ASSERT_EQ(box->Items()->Count(), 1);
-  EXPECT_EQ(box->Items()->Get(0), longText.substr(0, THistoryComboBox::MaxLoadedItemLength - 1));
+  EXPECT_EQ(box->Items()->Get(0), longText.substr(0, THistoryComboBox::MaxItemLength - 1));
 
   WriteIni(file, "[HistoryBox1]\r\nHistoryCount=two\r\n");
   box->Items()->Clear();
   EXPECT_THROW(box->LoadFromFile(file), EConvertError);
+}
+
+// A store in memory whose writes fail from the `failAt`-th on, as a registry can half way.
+class TFailingStore : public TCustomIniFile {
+ public:
+  using TCustomIniFile::ReadString;
+  String ReadString(const String&, const String& ident, const String& fallback, std::size_t) override {
+    const auto found = values.find(ident);
+    return found != values.end() ? found->second : fallback;
+  }
+  void WriteString(const String&, const String& ident, const String& value) override {
+    if (++writes >= failAt) throw EIniFileException("the store is full");
+    values[ident] = value;
+  }
+  std::vector<String> ReadSection(const String&) override {
+    std::vector<String> names;
+    for (const auto& [name, value] : values) names.push_back(name);
+    return names;
+  }
+  void DeleteKey(const String&, const String& ident) override { values.erase(ident); }
+  void EraseSection(const String&) override { values.clear(); }
+
+  std::map<String, String> values;
+  int writes = 0;
+  int failAt = INT_MAX;
+};
+
+TEST_F(HistoryComboBoxTest, ASaveThatFailsHalfWayLeavesAHistoryAndOneLimitHoldsThroughout) {
+  TFailingStore store;
+  THistoryComboBox* box = NewBox();
+  for (const char* text : {"c", "b", "a"}) box->AddText(text);
+  box->SaveToStore(store);
+  box->AddText("new");
+  store.writes = 0;
+  store.failAt = 2;
+  EXPECT_THROW(box->SaveToStore(store), EIniFileException);
+  EXPECT_EQ(StoredHistory(store, "HistoryBox1"), (Items{"new", "b", "c"}));
+
+  // Adding keeps to the limit that loading has: what is saved loads again as it was.
+  box->Items()->Clear();
+  for (int i = 0; i <= THistoryComboBox::MaxItems; ++i) box->AddText(IntToStr(i));
+  box->AddText(String(THistoryComboBox::MaxItemLength + 10, 'x'));
+  ASSERT_EQ(box->Items()->Count(), THistoryComboBox::MaxItems);
+  EXPECT_EQ(box->Items()->Get(0), String(THistoryComboBox::MaxItemLength, 'x'));
+  EXPECT_EQ(box->Items()->Get(THistoryComboBox::MaxItems - 1), "2");
+  const Items saved = ItemsOf(*box);
+  TFailingStore roundTrip;
+  box->SaveToStore(roundTrip);
+  EXPECT_EQ(StoredHistory(roundTrip, "HistoryBox1"), saved);
+}
+
+TEST(IniFileReads, AValueIsReadNoFurtherThanAsked) {
+  TTempFolder folder;
+  TIniFile ini(folder.File("long.ini"));
+  ini.WriteString("S", "Long", String(100000, 'y'));
+  EXPECT_EQ(ini.ReadString("S", "Long", "", 10), String(10, 'y'));
+  EXPECT_EQ(ini.ReadString("S", "Long", "").size(), 100000u);
 }
 
 TEST_F(HistoryComboBoxTest, DamagedRegistryValuesAreBounded) {
@@ -471,8 +530,8 @@ TEST_F(HistoryComboBoxTest, DamagedRegistryValuesAreBounded) {
   store.WriteInteger("HistoryBox1", "HistoryCount", 0x7FFFFFFF);
   store.WriteString("HistoryBox1", "History0", String(100000, 'x'));
   box->LoadFromRegistry();
-  ASSERT_EQ(box->Items()->Count(), THistoryComboBox::MaxLoadedItems);
-  EXPECT_EQ(box->Items()->Get(0), String(THistoryComboBox::MaxLoadedItemLength, 'x'));
+  ASSERT_EQ(box->Items()->Count(), THistoryComboBox::MaxItems);
+  EXPECT_EQ(box->Items()->Get(0), String(THistoryComboBox::MaxItemLength, 'x'));
   EXPECT_EQ(box->Items()->Get(1), "");
 }
 

@@ -102,6 +102,7 @@ TEST(ReplaceFileContents, ReplacesAnExistingFileAndLeavesNoTemporaryBehind) {
   TTempFolder folder;
   const String name = folder.Path() + "\\page.jpg";
   ReplaceFileContents(name, "old", 3);
+  ReplaceFileContents(name + ".saving", "left by a save that was killed", 30);
   ReplaceFileContents(name, "newer", 5);
   EXPECT_EQ(ReadWholeFile(name), "newer");
   EXPECT_TRUE(FileExists(name));

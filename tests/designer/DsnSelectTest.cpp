@@ -162,10 +162,21 @@ TEST_F(DsnSelect, MultipleSelectTakesTheWholeListWhenAnyEntryIsAccepted) {
                                       {opAdd, {page.balloon1, page.balloon2, page.memo1}}}));
   ASSERT_EQ(page.controller->Handler()->Count(), 3);
 
+  // Repeated and null entries are left out, so deleting a control leaves nothing behind of it.
+  partner->MultipleSelect({page.balloon2, nullptr, page.memo1, page.balloon2});
+  EXPECT_EQ(Selection(), (std::vector<TControl*>{page.balloon2, page.memo1}));
+  ASSERT_EQ(page.controller->Handler()->Count(), 2);
+  delete page.balloon2;
+  page.balloon2 = nullptr;
+  EXPECT_EQ(Selection(), (std::vector<TControl*>{page.memo1}));
+  EXPECT_EQ(partner->Manager()->Items(), (std::vector<TControl*>{page.memo1}));
+  partner->MultipleSelect({page.balloon1, page.memo1, page.memo1});
+  recorder.Take();
+
   // None accepted: nothing changes.
-  partner->MultipleSelect({page.balloon1, page.balloon2, page.buttons});
-  EXPECT_EQ(Selection(), (std::vector<TControl*>{page.balloon1, page.balloon2, page.memo1}));
-  partner->Select(page.balloon2);
+  partner->MultipleSelect({page.balloon1, page.buttons});
+  EXPECT_EQ(Selection(), (std::vector<TControl*>{page.balloon1, page.memo1}));
+  partner->Select(page.balloon1);
   partner->MultipleSelect({});
   EXPECT_TRUE(recorder.Take().empty());
 }
@@ -206,6 +217,19 @@ TEST_F(DsnSelect, APartnerMovedToAnotherControllerFollowsThatOneOnly) {
   EXPECT_EQ(recorder.Take(), (Changes{{opClear, {}}, {opAdd, {page.balloon1}}}));
   // The first controller no longer links the receiver to its selections.
   EXPECT_EQ(page.controller->NewTargetList()->Receivers(), nullptr);
+}
+
+TEST_F(DsnSelect, APartnerDesignsOnlyWhileItsControllerDoes) {
+  ToggleSwitch();
+  ASSERT_TRUE(partner->Designing());
+  auto* idle = new TDsnRegister(page.form);
+  partner->SetDsnRegister(idle);
+  EXPECT_FALSE(partner->Designing());
+  partner->Select(page.balloon1);
+  EXPECT_EQ(idle->TargetList(), nullptr);
+  partner->SetDsnRegister(page.controller);
+  EXPECT_TRUE(partner->Designing());
+  delete idle;
 }
 
 TEST_F(DsnSelect, TheFormGoingAwayRaisesNoEvent) {

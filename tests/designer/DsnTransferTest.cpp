@@ -470,7 +470,7 @@ TEST_F(Transfer, AFileThatCannotBeReadLeavesTheStageAsItWas) {
       page.stage->LoadFromFile(name);
       ADD_FAILURE() << "loaded";
     } catch (const Exception& error) {
-      EXPECT_EQ(String(error.Message()).substr(0, name.size() + 16), name + " can not be read");
+      EXPECT_NE(String(error.Message()).find(name), String::npos);
     }
     EXPECT_EQ(StageControls(), before);
     EXPECT_TRUE(page.controller->Designing());

@@ -66,6 +66,27 @@ TEST_F(MultiSelect, APressOnAGroupMemberDragsTheWholeGroup) {
   EXPECT_EQ(page.balloon2->BoundsRect(), Bounds(156, 48, 80, 40));
 }
 
+// Counts the moves it reports.
+class TMovesCountedMl : public TDsnMlRegister {
+ public:
+  using TDsnMlRegister::TDsnMlRegister;
+  void Moved(int dx, int dy) override {
+    moves.push_back({dx, dy});
+    TDsnMlRegister::Moved(dx, dy);
+  }
+  std::vector<TPoint> moves;
+};
+
+TEST(MultiSelectMoves, OnlyARealMoveIsReportedWithItsDelta) {
+  TVariantPage<TMovesCountedMl> v;
+  v.Drag(v.On(v.page.balloon1, 10, 10), v.On(v.page.balloon1, 26, 18));
+  EXPECT_EQ(v.controller->moves, (std::vector<TPoint>{{-16, -8}}));
+  // A Shift press toggles; Shift let go, the release at the press point moved nothing.
+  v.mouse.Press(v.On(v.page.balloon2, 10, 10), {ssShift});
+  v.mouse.Release(v.On(v.page.balloon2, 10, 10));
+  EXPECT_EQ(v.controller->moves.size(), 1u);
+}
+
 TEST_F(MultiSelect, ARightClickKeepsTheGroup) {
   v.Click(v.On(page.balloon1, 10, 10));
   v.Click(v.On(page.balloon2, 10, 10), {ssShift});

@@ -135,6 +135,27 @@ missing=$(
 )
 [ -z "$missing" ] || fail "the set-up does not install what the fuzz targets need: $missing"
 
+# ---- A failed build fails the command, whatever it printed ----
+for printed in "" "main.cpp:1: error: something"; do
+  cat > "$fakes/cmake" <<FAKE
+#!/usr/bin/env bash
+[ "\$1" = --build ] || exit 0
+printf '%s' "$printed"
+exit 2
+FAKE
+  chmod +x "$fakes/cmake"
+  if (
+    export PATH="$fakes:$PATH"
+    # shellcheck source=/dev/null
+    source "$root/tools/setup.sh"
+    mkdir -p "$scratch/build" && touch "$scratch/build/CMakeCache.txt"
+    TAVELKO_BUILD_DIR=$scratch/build tavelko_build some_target
+  ) > "$scratch/out" 2>&1; then
+    fail "a failed build that printed '$printed' counted as built"
+  fi
+done
+rm -f "$fakes/cmake"
+
 if [ "$failures" -ne 0 ]; then
   echo "$failures failure(s)"
   exit 1

@@ -224,6 +224,7 @@ TEST_F(WorkbenchTest, AStageSavedAndOpenedAgainIsWrittenTheSameAndIsRemembered) 
 }
 
 TEST_F(WorkbenchTest, ADamagedOrForeignFileIsReportedAndLeavesTheStageAsItWas) {
+  ClickSwitch();
   const std::vector<String> names = StageNames();
   const String good = temp.File("good.stage");
   ASSERT_TRUE(bench->Document().SaveFile(good));
@@ -236,8 +237,12 @@ TEST_F(WorkbenchTest, ADamagedOrForeignFileIsReportedAndLeavesTheStageAsItWas) {
     dialogs.Requests.clear();
     EXPECT_FALSE(bench->Document().OpenFile(file));
     ASSERT_EQ(dialogs.Requests.size(), 1u);
-    EXPECT_NE(dialogs.Requests[0].Text.find(file), String::npos) << dialogs.Requests[0].Text;
+    const String& text = dialogs.Requests[0].Text;
+    EXPECT_NE(text.find(file), String::npos) << text;
+    EXPECT_EQ(text.find(file, text.find(file) + 1), String::npos) << "the path once: " << text;
     EXPECT_EQ(dialogs.Requests[0].Type, mtError);
+    EXPECT_TRUE(bench->DsnSwitch1->Down());
+    EXPECT_TRUE(bench->DsnRegister1->Designing());
     EXPECT_EQ(StageNames(), names);
     EXPECT_EQ(bench->Document().FileName(), good);
   }
