@@ -47,6 +47,8 @@ void TDsnRSRegister::Resized(TControl* control, TResizeMessage& message) {
     }
   }
   if (Handler()) Handler()->SetPosition();
+  // The inspector shows the sizes every selected control has now.
+  TDsnRegister::Resized(control, message);
 }
 
 std::unique_ptr<TMultiHandler> TDsnRSRegister::CreateHandler() { return std::make_unique<TMultiRSHandler>(); }

@@ -314,6 +314,18 @@ TEST_F(WorkbenchInspector, ATypedWidthReachesEverySelectedControl) {
   EXPECT_EQ(ValueOf("Width"), "180");
 }
 
+TEST_F(WorkbenchInspector, AProportionalResizeShowsTheNewSizes) {
+  bench->UseController(3);
+  auto* shape = Find<TControl>(bench, "NoteShape");  // 200 x 80
+  Click(shape, 20, 20);
+  ASSERT_EQ(ValueOf("Width"), "200");
+  const TPoint corner = ScreenOf(shape, {shape->Width(), shape->Height()});
+  Drag(corner, {corner.X + 40, corner.Y + 20});
+  ASSERT_EQ(shape->Width(), 240);
+  EXPECT_EQ(ValueOf("Width"), "240");
+  EXPECT_EQ(ValueOf("Height"), "100");
+}
+
 TEST_F(WorkbenchInspector, TheColourButtonAsksTheColourDialogForEverySelectedControl) {
   ClickRow("Color");
   EXPECT_FALSE(Window()->Edit1->Enabled()) << "a button property is not typed";
