@@ -81,6 +81,11 @@ void TDsnMlRegister::RButtonDown(TWinControl* control, TControl* component, int 
 
 std::unique_ptr<TMultiShape> TDsnMlRegister::CreateDotShape() { return std::make_unique<TMultiShape>(); }
 
+void TDsnMlRegister::AbandonGesture() {
+  DropDotShape();
+  TDsnRegister::AbandonGesture();
+}
+
 void TDsnMlRegister::DropDotShape() {
   if (!dotShape_) return;
   dotShape_->DrowUp();

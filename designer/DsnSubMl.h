@@ -40,6 +40,8 @@ class TDsnMlRegister : public TDsnRegister {
  protected:
   // The outline set of an area selection.
   virtual std::unique_ptr<TMultiShape> CreateDotShape();
+  // The area outline goes with the parent it was drawn on.
+  void AbandonGesture() override;
 
  private:
   void ToggleSelection(TWinControl* control, TComponent* component);

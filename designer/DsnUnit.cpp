@@ -88,14 +88,15 @@ void TDsnRegister::Publish(TPublisher<TDsnRegister>& p) {
 
 TDsnRegister::TDsnRegister(TComponent* owner)
     : TComponent(owner),
-      drawParent_([this] {
-        // The drag has nowhere left to end.
-        DropShape();
-        gesture_ = TDsnGesture::Idle;
-      }) {
+      drawParent_([this] { AbandonGesture(); }) {
   // The designed controls are the owner's: their removal has to reach the interceptors and the
   // selection.
   if (owner) owner->AddOwnedWatcher(this);
+}
+
+void TDsnRegister::AbandonGesture() {
+  DropShape();
+  gesture_ = TDsnGesture::Idle;
 }
 
 TDsnRegister::~TDsnRegister() {

@@ -628,6 +628,10 @@ class TDsnRegister : public TComponent {
   TMultiShape* TakeShape(std::unique_ptr<TMultiShape> shape);
   // Erases and destroys the outline set, if any.
   void DropShape();
+  // The parent a gesture draws on went away in the middle of it: whatever the gesture drew is
+  // erased, the pointer freed, and the gesture ends. Variants with outlines of their own drop them
+  // too.
+  virtual void AbandonGesture();
   // The press's selecting steps shared by left and right presses: false when the press selects
   // nothing (the stage's select query refused).
   bool SelectForPress(TWinControl* control, TComponent* component);

@@ -12,6 +12,7 @@
 #include "designer/DsnSubMl.h"
 #include "designer/DsnSubRS.h"
 #include "framework/core/Stream.h"
+#include "framework/stdctrls/Panel.h"
 
 namespace {
 
@@ -124,6 +125,23 @@ TEST_F(MultiSelect, ACtrlAreaSelectsWhatItOverlapsButNotWhatOnlyTouchesIt) {
   EXPECT_EQ(v.controller->DotShape(), nullptr);
   EXPECT_EQ(a->BoundsRect(), Bounds(220, 120, 40, 40)) << "nothing moves";
   EXPECT_EQ(CursorClip(), ScreenRect());
+}
+
+TEST_F(MultiSelect, AnAreaWhosePanelGoesAwayEndsWithIt) {
+  auto* panel = new TPanel(page.form);
+  panel->SetParent(page.stage);
+  panel->SetBounds(220, 120, 160, 120);
+  v.controller->SetDesigning(false);  // the panel is designed from now on
+  v.controller->SetDesigning(true);
+  v.mouse.Press(v.OnStage(230, 130), {ssCtrl});
+  v.mouse.MoveTo(v.OnStage(300, 200), {ssCtrl});
+  ASSERT_NE(v.controller->DotShape(), nullptr);
+  delete panel;  // as a key handler might
+  EXPECT_EQ(v.controller->DotShape(), nullptr);
+  EXPECT_EQ(v.controller->Gesture(), TDsnGesture::Idle);
+  EXPECT_EQ(CursorClip(), ScreenRect());
+  v.mouse.Release(v.OnStage(300, 200), {ssCtrl});
+  EXPECT_EQ(v.controller->DotShape(), nullptr);
 }
 
 TEST_F(MultiSelect, TheDottedOutlineIsDrawnDuringTheAreaAndErasedAfterIt) {
