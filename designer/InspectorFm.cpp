@@ -15,6 +15,7 @@
 void TInspectorFm::Publish(TPublisher<TInspectorFm>& p) {
   p.Method("FormCreate", &TInspectorFm::FormCreate);
   p.Method("StringGrid1MouseDown", &TInspectorFm::StringGrid1MouseDown);
+  p.Method("StringGrid1TopLeftChanged", &TInspectorFm::StringGrid1TopLeftChanged);
   p.Method("Edit1Exit", &TInspectorFm::Edit1Exit);
   p.Method("ComboBox2Change", &TInspectorFm::ComboBox2Change);
   p.Method("SpeedButton1Click", &TInspectorFm::SpeedButton1Click);
@@ -50,9 +51,21 @@ void TInspectorFm::StringGrid1MouseDown(TObject*, TMouseButton, TShiftState, int
   if (StringGrid1->Row() > 0) SetGrid(StringGrid1->Row(), true);
 }
 
+void TInspectorFm::StringGrid1TopLeftChanged(TObject*) {
+  if (IsParked()) return;
+  const int row = EditedRow();
+  if (row > 0 && StringGrid1->CellRect(ValueCol, row).Right > 0) {
+    PlaceEditors(row);
+    return;
+  }
+  WriteBack();
+  SetGrid(-1, false);
+}
+
+// The edit belongs to the row the editors sit on, wherever the grid's current row has gone since
+// (a drag over the rows moves it).
 void TInspectorFm::Edit1Exit(TObject*) {
   if (ComponentState().Contains(csDestroying) || !inspector_ || IsParked()) return;
-  if (StringGrid1->Cells(NameCol, StringGrid1->Row()) != currentProp_) return;
   WriteBack();
 }
 
@@ -65,11 +78,12 @@ void TInspectorFm::ComboBox2Change(TObject* sender) {
 }
 
 void TInspectorFm::SpeedButton1Click(TObject*) {
-  if (!inspector_ || !inspector_->OnBtnClick) return;
-  const String name = StringGrid1->Cells(NameCol, StringGrid1->Row());
+  if (!inspector_ || !inspector_->OnBtnClick || IsParked()) return;
+  const String name = currentProp_;
   String value = Edit1->Text();
   inspector_->BtnClick(name, value);
   Edit1->SetText(value);
+  written_ = value;
   inspector_->SetProperty(name, value);
 }
 
@@ -119,9 +133,6 @@ void TInspectorFm::SetGrid(int row, bool focus) {
     ComboBox2->Hide();
     return;
   }
-  const TRect cell = ValueCellInForm(row);
-  const int colWidth = StringGrid1->ColWidths(ValueCol);
-  const int rowHeight = StringGrid1->DefaultRowHeight();
   const String name = StringGrid1->Cells(NameCol, row);
   const String value = StringGrid1->Cells(ValueCol, row);
   const bool button = IsButtonProp(name);
@@ -136,12 +147,10 @@ void TInspectorFm::SetGrid(int row, bool focus) {
     TStrings* items = ComboBox2->Items();
     items->Clear();
     for (std::int64_t v = type.MinValue; v <= type.MaxValue; ++v) items->Add(GetEnumName(type, v));
-    ComboBox2->SetBounds(cell.Left, cell.Top + 2, colWidth + 3, rowHeight + 3);
     // The value's own entry is the list's choice, so that the keys move on from it.
     ComboBox2->SetItemIndex(items->IndexOf(value));
     ComboBox2->SetText(value);
     ComboBox2->Show();
-    Edit1->SetBounds(1500, 500, 10, 10);
     Edit1->Hide();
   } else {
     ComboBox2->Hide();
@@ -151,17 +160,32 @@ void TInspectorFm::SetGrid(int row, bool focus) {
   if (button) {
     Edit1->Show();
     Edit1->SetEnabled(false);
-    Panel2->SetBounds(cell.Left + colWidth - 23, cell.Top + 2, 25, rowHeight);
     Panel2->Show();
     ComboBox2->Hide();
   } else {
     Panel2->Hide();
     Edit1->SetEnabled(true);
-    if (Edit1->Visible() && focus) Edit1->SetFocus();
   }
-  Edit1->SetBounds(cell.Left, cell.Top, colWidth + 3, rowHeight + 3);
+  PlaceEditors(row);
+  if (!button && Edit1->Visible() && focus) Edit1->SetFocus();
   Edit1->SetText(value);
+  written_ = value;
   Edit1->SelectAll();
+}
+
+void TInspectorFm::PlaceEditors(int row) {
+  const TRect cell = ValueCellInForm(row);
+  const int colWidth = StringGrid1->ColWidths(ValueCol);
+  const int rowHeight = StringGrid1->DefaultRowHeight();
+  ComboBox2->SetBounds(cell.Left, cell.Top + 2, colWidth + 3, rowHeight + 3);
+  Panel2->SetBounds(cell.Left + colWidth - 23, cell.Top + 2, 25, rowHeight);
+  Edit1->SetBounds(cell.Left, cell.Top, colWidth + 3, rowHeight + 3);
+}
+
+int TInspectorFm::EditedRow() const {
+  for (int row = 1; row < StringGrid1->RowCount(); ++row)
+    if (StringGrid1->Cells(NameCol, row) == currentProp_) return row;
+  return -1;
 }
 
 bool TInspectorFm::IsButtonProp(const String& name) const {
@@ -181,8 +205,9 @@ TRect TInspectorFm::ValueCellInForm(int row) {
 }
 
 void TInspectorFm::WriteBack() {
-  if (writing_) return;
+  if (writing_ || Edit1->Text() == written_) return;
   const auto busy = TemporarilySet(writing_, true);
+  written_ = Edit1->Text();
   try {
     inspector_->SetProperty(currentProp_, Edit1->Text());
   } catch (...) {

@@ -46,6 +46,9 @@ class TInspectorFm : public TForm {
   // Published methods: the handlers the stored layout binds.
   void FormCreate(TObject* sender);
   void StringGrid1MouseDown(TObject* sender, TMouseButton button, TShiftState shift, int x, int y);
+  // The grid scrolled: the editor follows its row, or is closed with its value written when the
+  // row scrolled out of view.
+  void StringGrid1TopLeftChanged(TObject* sender);
   void Edit1Exit(TObject* sender);
   void ComboBox2Change(TObject* sender);
   void SpeedButton1Click(TObject* sender);
@@ -71,14 +74,21 @@ class TInspectorFm : public TForm {
 
   bool IsButtonProp(const String& name) const;
   bool IsParked() const;
+  // The row of CurrentProp; -1 when no row shows it.
+  int EditedRow() const;
+  // The editors over the value cell of `row`.
+  void PlaceEditors(int row);
   // The value cell of `row` in the window's client coordinates.
   TRect ValueCellInForm(int row);
   // Writes the text box to every selected control and shows the error of a bad value here, where
-  // the focus it takes from the text box cannot start the same write and error again.
+  // the focus it takes from the text box cannot start the same write and error again. A text the
+  // editor already wrote, or was given, is not written again (leaving the window ends the edit
+  // twice: deactivation, then the lost focus).
   void WriteBack();
 
   TDsnInspector* inspector_ = nullptr;  // owns this window
-  String currentProp_;
+  String currentProp_;  // the property of the row the editors sit on
+  String written_;      // what the editor was given or last wrote
   TStrings* btnProps_ = nullptr;  // the inspector's
   bool writing_ = false;
 };

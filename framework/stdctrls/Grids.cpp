@@ -117,12 +117,14 @@ void TStringGrid::Publish(TPublisher<TStringGrid>& p) {
   p.Prop("FixedRows", &TStringGrid::FixedRows, &TStringGrid::SetFixedRows).Default(1);
   publish_groups::Font(p);
   p.Prop("Options", &TStringGrid::Options, &TStringGrid::SetOptions).Default(kDefaultOptions);
+  p.Prop("ScrollBars", &TStringGrid::ScrollBars, &TStringGrid::SetScrollBars).Default(ssBoth);
   publish_groups::Hints(p);
   publish_groups::State(p);
   publish_groups::Focus(p, true);
   publish_groups::MouseEvents(p);
   publish_groups::KeyEvents(p);
   p.Prop("OnSelectCell", &TStringGrid::OnSelectCell);
+  p.Prop("OnTopLeftChanged", &TStringGrid::OnTopLeftChanged);
 }
 
 TStringGrid::TStringGrid(TComponent* owner)
@@ -210,10 +212,17 @@ void TStringGrid::SetOptions(TGridOptions value) {
   Invalidate();
 }
 
+void TStringGrid::SetScrollBars(TScrollStyle value) {
+  if (scrollBars_ == value) return;
+  scrollBars_ = value;
+  UpdateScrollBars();
+}
+
 void TStringGrid::LayoutChanged() {
   ClampPositions();
   SetTopRow(TopRow());  // no empty room below the last row
-  UpdateScrollBar();
+  SetLeftCol(LeftCol());
+  UpdateScrollBars();
   Invalidate();
 }
 
@@ -241,7 +250,7 @@ void TStringGrid::MoveCurrent(TGridCoord to, bool extend) {
   if (!canSelect) return;
   current_ = to;
   if (!extend || !options_.Contains(goRangeSelect)) anchor_ = to;
-  ScrollIntoView(to.Y);
+  ScrollIntoView(to);
   Invalidate();
 }
 
@@ -250,32 +259,55 @@ void TStringGrid::ClampPositions() {
     *cell = {std::clamp(cell->X, FixedCols(), ColCount() - 1), std::clamp(cell->Y, FixedRows(), RowCount() - 1)};
 }
 
-void TStringGrid::ScrollIntoView(int row) {
-  if (row < TopRow()) SetTopRow(row);
-  else if (row >= TopRow() + VisibleRowCount()) SetTopRow(row - VisibleRowCount() + 1);
+void TStringGrid::ScrollIntoView(TGridCoord cell) {
+  if (cell.Y < TopRow()) SetTopRow(cell.Y);
+  else if (cell.Y >= TopRow() + VisibleRowCount()) SetTopRow(cell.Y - VisibleRowCount() + 1);
+  // Without a horizontal bar the user could not scroll back.
+  if (!ScrollsHorizontally(scrollBars_)) return;
+  const int visibleCols = std::max(cols_.FullyVisible(ClientWidth()), 1);
+  if (cell.X < LeftCol()) SetLeftCol(cell.X);
+  else if (cell.X >= LeftCol() + visibleCols) SetLeftCol(cell.X - visibleCols + 1);
 }
 
 void TStringGrid::SetTopRow(int value) {
   value = std::clamp(value, FixedRows(), std::max(FixedRows(), rows_.LastFirst(ClientHeight())));
   if (value == TopRow()) return;
   rows_.SetFirst(value);
-  UpdateScrollBar();
+  UpdateScrollBars();
   Invalidate();
+  OnTopLeftChanged(this);
+}
+
+void TStringGrid::SetLeftCol(int value) {
+  value = std::clamp(value, FixedCols(), std::max(FixedCols(), cols_.LastFirst(ClientWidth())));
+  if (value == LeftCol()) return;
+  cols_.SetFirst(value);
+  UpdateScrollBars();
+  Invalidate();
+  OnTopLeftChanged(this);
 }
 
 int TStringGrid::VisibleRowCount() { return std::max(rows_.FullyVisible(ClientHeight()), 1); }
 
-void TStringGrid::UpdateScrollBar() {
+void TStringGrid::UpdateScrollBars() {
   if (!HandleAllocated()) return;
-  // Windows hides the bar by itself when the page holds the whole range.
-  SCROLLINFO info{};
-  info.cbSize = sizeof(info);
-  info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
-  info.nMin = 0;
-  info.nMax = RowCount() - FixedRows() - 1;
-  info.nPage = static_cast<UINT>(rows_.FullyVisible(ClientHeight()));
-  info.nPos = TopRow() - FixedRows();
-  SetScrollInfo(Handle(), SB_VERT, &info, TRUE);
+  // Windows hides a bar by itself while its page holds the whole range.
+  const auto update = [this](int bar, bool shown, const TGridAxis& axis, int extent) {
+    if (!shown) {
+      ShowScrollBar(Handle(), bar, FALSE);
+      return;
+    }
+    SCROLLINFO info{};
+    info.cbSize = sizeof(info);
+    info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+    info.nMin = 0;
+    info.nMax = axis.Count() - axis.Fixed() - 1;
+    info.nPage = static_cast<UINT>(axis.FullyVisible(extent));
+    info.nPos = axis.First() - axis.Fixed();
+    SetScrollInfo(Handle(), bar, &info, TRUE);
+  };
+  update(SB_VERT, ScrollsVertically(scrollBars_), rows_, ClientHeight());
+  update(SB_HORZ, ScrollsHorizontally(scrollBars_), cols_, ClientWidth());
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -358,39 +390,47 @@ void TStringGrid::PaintCell(TCanvas& canvas, int col, int row) {
 
 void TStringGrid::CreateWnd() {
   TCustomControl::CreateWnd();
-  UpdateScrollBar();
+  UpdateScrollBars();
 }
 
 void TStringGrid::Resize() {
   SetTopRow(TopRow());
-  UpdateScrollBar();
+  SetLeftCol(LeftCol());
+  UpdateScrollBars();
   TCustomControl::Resize();
 }
 
 void TStringGrid::Dispatch(TMessage& message) {
-  if (message.Msg == WM_VSCROLL && message.LParam == 0) {
-    WMVScroll(message);
+  // From the grid's own bars (a bar control would send its handle).
+  if ((message.Msg == WM_VSCROLL || message.Msg == WM_HSCROLL) && message.LParam == 0) {
+    WMScroll(message, message.Msg == WM_VSCROLL ? SB_VERT : SB_HORZ);
     return;
   }
   TCustomControl::Dispatch(message);
 }
 
-void TStringGrid::WMVScroll(TMessage& message) {
+void TStringGrid::WMScroll(TMessage& message, int bar) {
   SCROLLINFO info{};
   info.cbSize = sizeof(info);
   info.fMask = SIF_TRACKPOS;
-  GetScrollInfo(Handle(), SB_VERT, &info);
-  switch (LOWORD(message.WParam)) {
-    case SB_LINEUP: SetTopRow(TopRow() - 1); break;
-    case SB_LINEDOWN: SetTopRow(TopRow() + 1); break;
-    case SB_PAGEUP: SetTopRow(TopRow() - VisibleRowCount()); break;
-    case SB_PAGEDOWN: SetTopRow(TopRow() + VisibleRowCount()); break;
+  GetScrollInfo(Handle(), bar, &info);
+  const bool rows = bar == SB_VERT;
+  const TGridAxis& axis = rows ? rows_ : cols_;
+  const int page = rows ? VisibleRowCount() : std::max(cols_.FullyVisible(ClientWidth()), 1);
+  int first = axis.First();
+  switch (LOWORD(message.WParam)) {  // the same codes for both bars (SB_LINEUP is SB_LINELEFT)
+    case SB_LINEUP: --first; break;
+    case SB_LINEDOWN: ++first; break;
+    case SB_PAGEUP: first -= page; break;
+    case SB_PAGEDOWN: first += page; break;
     case SB_THUMBTRACK:
-    case SB_THUMBPOSITION: SetTopRow(FixedRows() + info.nTrackPos); break;
-    case SB_TOP: SetTopRow(FixedRows()); break;
-    case SB_BOTTOM: SetTopRow(RowCount() - 1); break;
+    case SB_THUMBPOSITION: first = axis.Fixed() + info.nTrackPos; break;
+    case SB_TOP: first = axis.Fixed(); break;
+    case SB_BOTTOM: first = axis.Count() - 1; break;
     default: break;
   }
+  if (rows) SetTopRow(first);
+  else SetLeftCol(first);
   message.Result = 0;
 }
 

@@ -1,11 +1,13 @@
 // TStringGrid: a windowed grid of text cells with fixed rows and columns, a current cell and a range
-// selection, column sizing with the mouse, and a vertical scroll bar that scrolls by rows. Cells are
-// not edited in place: a caller places its own editors over CellRect.
+// selection, column sizing with the mouse, and scroll bars that scroll by rows and by columns.
+// Cells are not edited in place: a caller places its own editors over CellRect (and follows
+// OnTopLeftChanged).
 #pragma once
 
 #include <cstdint>
 #include <vector>
 
+#include "framework/stdctrls/ScrollStyle.h"
 #include "framework/windows/CustomControl.h"
 
 enum TGridOption : std::uint8_t {
@@ -111,6 +113,10 @@ class TStringGrid : public TCustomControl {
   void SetColWidths(int col, int width);
   TGridOptions Options() const { return options_; }
   void SetOptions(TGridOptions value);
+  // The bars the grid may show; Windows hides one while everything fits. Without a horizontal bar
+  // the grid never scrolls a column into view by itself.
+  TScrollStyle ScrollBars() const { return scrollBars_; }
+  void SetScrollBars(TScrollStyle value);
 
   // ---- Current cell, selection and scrolling ----
   int Col() const { return current_.X; }
@@ -123,6 +129,8 @@ class TStringGrid : public TCustomControl {
   void SetSelection(const TGridRect& value);
   int TopRow() const { return rows_.First(); }
   void SetTopRow(int value);
+  int LeftCol() const { return cols_.First(); }
+  void SetLeftCol(int value);
   // How many scrolled rows fit wholly into the client area (at least 1).
   int VisibleRowCount();
 
@@ -133,6 +141,8 @@ class TStringGrid : public TCustomControl {
   void MouseToCell(int x, int y, int& col, int& row) const;
 
   TSelectCellEvent OnSelectCell;
+  // The grid scrolled: TopRow or LeftCol changed.
+  TNotifyEvent OnTopLeftChanged;
 
  protected:
   void CreateWnd() override;
@@ -160,7 +170,7 @@ class TStringGrid : public TCustomControl {
   void MoveCurrent(TGridCoord to, bool extend);
   // The current cell and the anchor back inside the grid after its shape changed.
   void ClampPositions();
-  void ScrollIntoView(int row);
+  void ScrollIntoView(TGridCoord cell);
   // The nearest column of non-zero width from `col` on in `step` direction; `col` when none.
   int VisibleColFrom(int col, int step) const;
   // The target of a navigation key; false for other keys.
@@ -168,14 +178,16 @@ class TStringGrid : public TCustomControl {
   // The column whose right border lies under `x` where the mouse may size it; -1 when none.
   int SizingBorderAt(int x, int y) const;
   void LayoutChanged();
-  void UpdateScrollBar();
-  void WMVScroll(TMessage& message);
+  void UpdateScrollBars();
+  // WM_VSCROLL and WM_HSCROLL: `bar` SB_VERT or SB_HORZ.
+  void WMScroll(TMessage& message, int bar);
   void PaintCell(TCanvas& canvas, int col, int row);
 
   TGridAxis cols_;
   TGridAxis rows_;
   std::vector<std::vector<String>> cells_;  // [col][row]
   TGridOptions options_;
+  TScrollStyle scrollBars_ = ssBoth;
   TGridCoord current_;
   TGridCoord anchor_;
   TMouseState mouseState_ = TMouseState::Idle;

@@ -4,11 +4,6 @@
 #include "framework/core/ScopeGuard.h"
 #include "framework/stdctrls/PublishGroups.h"
 
-const TTypeInfo& TypeInfoOf(TypeTag<TScrollStyle>) {
-  static const TTypeInfo info = MakeEnumType("TScrollStyle", {"ssNone", "ssHorizontal", "ssVertical", "ssBoth"});
-  return info;
-}
-
 // ---------------------------------------------------------------------------------------------
 // TMemoStrings
 
@@ -156,8 +151,8 @@ void TCustomMemo::CreateParams(TCreateParams& params) {
   TCustomEdit::CreateParams(params);
   params.Style |= ES_MULTILINE | ES_AUTOVSCROLL;
   if (wordWrap_) params.Style &= ~static_cast<DWORD>(ES_AUTOHSCROLL);
-  if (scrollBars_ == ssHorizontal || scrollBars_ == ssBoth) params.Style |= WS_HSCROLL;
-  if (scrollBars_ == ssVertical || scrollBars_ == ssBoth) params.Style |= WS_VSCROLL;
+  if (ScrollsHorizontally(scrollBars_)) params.Style |= WS_HSCROLL;
+  if (ScrollsVertically(scrollBars_)) params.Style |= WS_VSCROLL;
 }
 
 void TCustomMemo::Dispatch(TMessage& message) {

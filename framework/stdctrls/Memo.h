@@ -9,10 +9,7 @@
 
 #include "framework/core/Strings.h"
 #include "framework/stdctrls/Edit.h"
-
-enum TScrollStyle : std::uint8_t { ssNone, ssHorizontal, ssVertical, ssBoth };
-
-const TTypeInfo& TypeInfoOf(TypeTag<TScrollStyle>);
+#include "framework/stdctrls/ScrollStyle.h"
 
 class TCustomMemo;
 

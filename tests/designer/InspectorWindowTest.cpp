@@ -342,8 +342,66 @@ TEST_F(Inspector, WithoutAHandlerTheButtonDoesNothing) {
   ToggleDesignMode();
   Select(shape1);
   ClickRow("Hint");
+  Window()->Edit1->SetText("not written");  // what a write would send
   ClickEllipsis();
   EXPECT_EQ(shape1->Hint(), "one");
+}
+
+// A press on a value dragged over the rows moves the grid's current row with the pointer; the
+// editor, its write and its "..." button still serve the row the editor was placed on.
+TEST_F(Inspector, TheEditorServesItsOwnRowWhereverADragTookTheCurrentRow) {
+  ToggleDesignMode();
+  Select(shape1);
+  TButtonHandler handler;
+  inspector->OnBtnClick = TCallPropEditor(&handler, &TButtonHandler::Edit);
+  auto dragFrom = [this](const String& name) {
+    TMouseDriver drag(Window());
+    drag.Press(ValueCellOf(RowOf(name)));
+    drag.MoveTo(ValueCellOf(RowOf(name) + 1));
+    drag.Release(ValueCellOf(RowOf(name) + 1));
+    Pump(TPumpMode::DispatchWithoutRealInput);
+    ASSERT_EQ(Grid()->Row(), RowOf(name) + 1) << "the drag did not move the current row";
+  };
+  dragFrom("Width");
+  Type("96");
+  ClickRow("Height");
+  EXPECT_EQ(shape1->Width(), 96);
+  EXPECT_EQ(shape1->Height(), 40);
+
+  dragFrom("Hint");
+  ClickEllipsis();
+  EXPECT_EQ(handler.names, std::vector<String>{"Hint"});
+}
+
+TEST_F(Inspector, LeavingTheWindowEndsTheEditOnce) {
+  ToggleDesignMode();
+  Select(shape1);
+  AddToSelection(narrow);
+  ClickRow("Width");
+  Type("400");
+  // Deactivation ends the edit, and the focus the editor loses after it would end it again.
+  SendMessageW(Window()->Handle(), WM_ACTIVATE, WA_INACTIVE, reinterpret_cast<LPARAM>(form->Handle()));
+  SendMessageW(Window()->Edit1->Handle(), WM_KILLFOCUS, reinterpret_cast<WPARAM>(form->Handle()), 0);
+  EXPECT_EQ(dialogs.Requests.size(), 1u);
+}
+
+TEST_F(Inspector, TheEditorFollowsItsRowWhenTheGridScrollsOrIsClosedWithItsValueWritten) {
+  inspector->Position()->SetHeight(110);  // room for a few rows
+  ToggleDesignMode();
+  Select(shape1);
+  ClickRow("Width");
+  Type("96");
+  const int row = RowOf("Width");
+  for (int lines = 0; lines < 5; ++lines) {
+    const int top = Grid()->TopRow();
+    SendMessageW(Grid()->Handle(), WM_VSCROLL, SB_LINEDOWN, 0);
+    ASSERT_EQ(Grid()->TopRow(), top + 1) << "the grid did not scroll";
+    const TRect cell = Grid()->CellRect(TInspectorFm::ValueCol, row);
+    if (cell.Right == 0) break;  // scrolled out
+    EXPECT_EQ(Window()->Edit1->Top(), Window()->ScreenToClient(Grid()->ClientToScreen({0, cell.Top})).Y);
+  }
+  EXPECT_TRUE(EditorParked());
+  EXPECT_EQ(shape1->Width(), 96);
 }
 
 TEST_F(Inspector, AnIllegalValueIsShownOnceAndTheControlsBeforeTheFailingOneKeepIt) {

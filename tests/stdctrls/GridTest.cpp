@@ -57,6 +57,7 @@ class GridTest : public StdCtrlsTest {
     auto* grid = new TStringGrid(form.get());
     grid->SetParent(form.get());
     grid->SetBounds(10, 10, 320, height);
+    grid->SetScrollBars(ssVertical);  // the five columns overflow by a few pixels
     return grid;
   }
   TPoint CellCentre(TStringGrid& grid, int col, int row) {
@@ -178,8 +179,10 @@ class TGridWatcher : public TObject {
   explicit TGridWatcher(TStringGrid& grid) : grid_(grid) {}
   void MouseDown(TObject*, TMouseButton, TShiftState, int, int) { rowsAtMouseDown.push_back(grid_.Row()); }
   void SelectCell(TObject*, int col, int, bool& canSelect) { canSelect = col != refusedCol; }
+  void TopLeftChanged(TObject*) { ++scrolls; }
 
   std::vector<int> rowsAtMouseDown;
+  int scrolls = 0;
   int refusedCol = -1;
 
  private:
@@ -307,6 +310,30 @@ TEST_F(GridTest, TheScrollBarScrollsByRowsAndShowsThePosition) {
   grid->SetRowCount(3);  // everything fits: the bar goes
   EXPECT_EQ(grid->TopRow(), 1);
   EXPECT_FALSE(GetWindowLongPtrW(window, GWL_STYLE) & WS_VSCROLL);
+}
+
+TEST_F(GridTest, TheHorizontalBarScrollsByColumnsAndEveryScrollIsTold) {
+  TStringGrid* grid = AddGrid(126);
+  grid->SetColCount(12);
+  HWND window = grid->Handle();
+  TGridWatcher watcher(*grid);
+  grid->OnTopLeftChanged = TNotifyEvent(&watcher, &TGridWatcher::TopLeftChanged);
+  EXPECT_EQ(GetWindowLongPtrW(window, GWL_STYLE) & WS_HSCROLL, 0) << "not asked for";
+  grid->SetScrollBars(ssBoth);
+  EXPECT_NE(GetWindowLongPtrW(window, GWL_STYLE) & WS_HSCROLL, 0);
+  SendMessageW(window, WM_HSCROLL, SB_LINEDOWN, 0);
+  EXPECT_EQ(grid->LeftCol(), 2);
+  EXPECT_EQ(grid->CellRect(2, 1).Left, 65);  // right of the fixed column
+  EXPECT_EQ(grid->CellRect(1, 1), TRect{});
+  SendMessageW(window, WM_VSCROLL, SB_LINEDOWN, 0);
+  EXPECT_EQ(watcher.scrolls, 2);
+  grid->SetCol(11);  // the current cell scrolls into view
+  EXPECT_GT(grid->LeftCol(), 2);
+  grid->SetCol(1);
+  EXPECT_EQ(grid->LeftCol(), 1);
+
+  grid->SetScrollBars(ssNone);
+  EXPECT_EQ(GetWindowLongPtrW(window, GWL_STYLE) & (WS_HSCROLL | WS_VSCROLL), 0);
 }
 
 // ---- Stream ----
