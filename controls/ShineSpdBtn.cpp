@@ -679,6 +679,11 @@ void TShineSpeedButton::CMDialogChar(TWMKey& message) {
 void TShineSpeedButton::CMEnabledChanged(TMessage&) {
   down_ = false;
   state_ = Enabled() ? stUp : stDisabled;
+  // A disabled button is never hot: nothing to watch for.
+  if (!Enabled()) {
+    activeButtonTimer_->SetEnabled(false);
+    mouseInControl_ = false;
+  }
   UpdateTracking();
   Invalidate();
 }

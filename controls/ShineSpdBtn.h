@@ -163,6 +163,8 @@ class TShineSpeedButton : public TGraphicControl {
   // ---- State ----
   TShineState State() const { return state_; }
   bool MouseInControl() const { return mouseInControl_; }
+  // Whether the timer that notices a pointer leaving unannounced runs (only while hot).
+  bool WatchesForLeaving() const { return activeButtonTimer_->Enabled(); }
 
   // The bitmap drawn in the glyph's place in the current state; null for an empty glyph.
   std::unique_ptr<TBitmap> CreateStateGlyph();

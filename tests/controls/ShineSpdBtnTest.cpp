@@ -90,6 +90,7 @@ struct TEventLog : TObject {
   int clicks = 0;
   int enters = 0;
   int leaves = 0;
+  int doubleClicks = 0;
   std::vector<TShineState> statesInClick;
   void Clicked(TObject* sender) {
     ++clicks;
@@ -97,6 +98,7 @@ struct TEventLog : TObject {
   }
   void Entered(TObject*, TShiftState, int, int) { ++enters; }
   void Left(TObject*, TShiftState, int, int) { ++leaves; }
+  void DoubleClicked(TObject*) { ++doubleClicks; }
 };
 
 bool Contains(const Bytes& bytes, const char* text) {
@@ -512,12 +514,14 @@ TEST(ShineSpdBtnLayout, PaintedGlyphAndCaptionFollowTheLayout) {
   auto left = Painted(*button);
   EXPECT_EQ(InkBounds(*left, clRed), Bounds(5, top + (blockHeight - 8) / 2, 8, 8));
   const TRect textInk = InkBounds(*left, clBlue);
+  ASSERT_FALSE(textInk.IsEmpty()) << "no caption drawn";
   EXPECT_GE(textInk.Left, 16);
   EXPECT_LE(textInk.Right, 16 + text.cx);
 
   button->SetLayout(blGlyphRight);
   auto right = Painted(*button);
   EXPECT_EQ(InkBounds(*right, clRed).Left, 80 - 5 - 8);
+  ASSERT_FALSE(InkBounds(*right, clBlue).IsEmpty()) << "no caption drawn";
   EXPECT_LE(InkBounds(*right, clBlue).Right, 80 - 5 - 8 - 3);
 
   // Pressed, both move one pixel right and down.
@@ -807,6 +811,31 @@ TEST_F(ShineSpdBtnWindow, ALatchedButtonIsHotDownAndADisabledOneNeverHot) {
   MoveOver(*disabled);
   EXPECT_FALSE(disabled->MouseInControl());
   EXPECT_EQ(disabled->State(), TShineState::stDisabled);
+}
+
+TEST_F(ShineSpdBtnWindow, NeverHotUnderAnothersCaptureAndNoWatchOnceDisabled) {
+  TShineSpeedButton* button = AddShine(10, 0);
+  SetCapture(form->Handle());
+  MoveOver(*button);
+  EXPECT_FALSE(button->MouseInControl());
+  ReleaseCapture();
+  MoveOver(*button);
+  ASSERT_TRUE(button->WatchesForLeaving());
+  button->SetEnabled(false);
+  EXPECT_FALSE(button->WatchesForLeaving());
+  EXPECT_FALSE(button->MouseInControl());
+}
+
+TEST_F(ShineSpdBtnWindow, ADoubleClickIsReportedOnlyWhileDown) {
+  TShineSpeedButton* button = AddShine(10, 5);
+  button->OnDblClick = TNotifyEvent(&log, &TEventLog::DoubleClicked);
+  SendMouse(form->Handle(), WM_LBUTTONDBLCLK, 25, 25, MK_LBUTTON);
+  SendMouse(form->Handle(), WM_LBUTTONUP, 25, 25);
+  EXPECT_EQ(log.doubleClicks, 0);
+  button->SetDown(true);
+  SendMouse(form->Handle(), WM_LBUTTONDBLCLK, 25, 25, MK_LBUTTON);
+  SendMouse(form->Handle(), WM_LBUTTONUP, 25, 25);
+  EXPECT_EQ(log.doubleClicks, 1);
 }
 
 TEST_F(ShineSpdBtnWindow, TheTimerEndsTheHotLookOfAPointerThatLeftUnannounced) {
