@@ -306,9 +306,14 @@ void TMainForm1::PageKeyDown(TObject*, Word& key, TShiftState shift) {
     PostStageCommand(TStageCommand::Open);
     return;
   }
-  // Undo and nudging belong to layout mode, and never to the middle of a drag.
+  // Undo, nudging and arranging belong to layout mode, and never to the middle of a drag.
   if (!DsnSwitch1->Down() || DsnRegister1->Gesture() != TDsnGesture::Idle) return;
   const bool alter = shift.Contains(ssShift);
+  if (TDsnArrangement what; ArrangementOfKey(key, ctrl, alter, what)) {
+    DsnRegister1->Arrange(what);
+    key = 0;
+    return;
+  }
   switch (key) {
     case 'Z':
       if (!ctrl) return;

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "designer/DsnAgent.h"
+#include "designer/DsnArrange.h"
 #include "designer/DsnList.h"
 #include "designer/DsnPanel.h"
 #include "designer/DsnProp.h"
@@ -490,6 +491,13 @@ class TDsnRegister : public TComponent {
   // pixel when `fine`. Only a selection sharing one parent is nudged, never the stage itself,
   // and never further out of its parent's client area than it already was.
   void Nudge(int dx, int dy, bool resize, bool fine);
+
+  // ---- Arranging ----
+  // Whether the selection can be arranged so: enough controls, all of one parent, not the stage.
+  bool CanArrange(TDsnArrangement what) const;
+  // Stacks, lines up, sizes or spaces the selection (ArrangeControls, the first selected control
+  // the one the others follow, on the move grid); one design change when anything changed.
+  void Arrange(TDsnArrangement what);
 
   // ---- Changes ----
   // Raised after the designer may have changed the design: a drag or creation ended, a grab

@@ -148,6 +148,23 @@ int KeptInside(int value, int wanted, int low, int high) {
 
 }  // namespace
 
+bool TDsnRegister::CanArrange(TDsnArrangement what) const {
+  if (!targetList_ || targetList_->GetCount() < ControlsNeeded(what) || !SameParent()) return false;
+  for (int i = 0; i < targetList_->GetCount(); ++i)
+    if (!targetList_->GetItems(i) || targetList_->GetItems(i) == dsnStage_) return false;
+  return true;
+}
+
+void TDsnRegister::Arrange(TDsnArrangement what) {
+  if (!CanArrange(what)) return;
+  std::vector<TControl*> controls;
+  for (int i = 0; i < targetList_->GetCount(); ++i) controls.push_back(targetList_->GetItems(i));
+  if (!ArrangeControls(controls, what, {moveWidth_, moveHeight_})) return;
+  targetList_->SetPosition();
+  if (props_) props_->GetValues();
+  DesignChanged();
+}
+
 void TDsnRegister::Nudge(int dx, int dy, bool resize, bool fine) {
   if (!targetList_ || targetList_->GetCount() <= 0 || !SameParent()) return;
   const int stepX = fine || moveWidth_ <= 0 ? 1 : moveWidth_;

@@ -1,5 +1,7 @@
 #include "workbench/WorkbenchForm.h"
 
+#include <optional>
+
 #include "controls/HistoryComboBox.h"
 #include "designer/DsnPanel.h"
 #include "designer/DsnSpctr.h"
@@ -39,6 +41,7 @@ void TWorkbenchForm::Publish(TPublisher<TWorkbenchForm>& p) {
 
 void TWorkbenchForm::PublishFields(TFieldPublisher<TWorkbenchForm>& f) {
   f.Field("MainMenu1", &TWorkbenchForm::MainMenu1);
+  f.Field("ArrangeMenu", &TWorkbenchForm::ArrangeMenu);
   f.Field("ControllerMenu", &TWorkbenchForm::ControllerMenu);
   f.Field("DsnSwitch1", &TWorkbenchForm::DsnSwitch1);
   f.Field("RecentStages", &TWorkbenchForm::RecentStages);
@@ -59,6 +62,9 @@ TWorkbenchForm::TWorkbenchForm(TComponent* owner) : TForm(owner) {
   AllowPaletteDocuments();
   document_ = std::make_unique<TStageDocument>(*DsnStage1, *DsnSwitch1, *OpenDialog1, *SaveDialog1, *RecentStages);
   AddControllerItems();
+  AddArrangeItems();
+  SetKeyPreview(true);
+  OnKeyDown = TKeyEvent(this, &TWorkbenchForm::WorkbenchKeyDown);
 }
 
 TWorkbenchForm::~TWorkbenchForm() {
@@ -83,6 +89,45 @@ void TWorkbenchForm::AddControllerItems() {
     ControllerMenu->Add(item);
   }
   MenuChanged();
+}
+
+void TWorkbenchForm::AddArrangeItems() {
+  using enum TDsnArrangement;
+  struct TEntry {
+    std::optional<TDsnArrangement> What;  // none: a separator
+    const char* Caption;
+  };
+  static constexpr TEntry kEntries[] = {
+      {BringToFront, "Bring to &front"}, {SendToBack, "Send to &back"},     {BringForward, "Bring f&orward"},
+      {SendBackward, "Send back&ward"},  {std::nullopt, "-"},               {AlignLefts, "Align &lefts"},
+      {AlignCentres, "Align &centres"},  {AlignRights, "Align &rights"},    {AlignTops, "Align &tops"},
+      {AlignMiddles, "Align &middles"},  {AlignBottoms, "Align bottom&s"},  {std::nullopt, "-"},
+      {SameWidth, "Same &width"},        {SameHeight, "Same &height"},      {SameSize, "Same si&ze"},
+      {std::nullopt, "-"},               {SpaceAcross, "Space &across"},    {SpaceDown, "Space &down"},
+  };
+  for (const TEntry& entry : kEntries) {
+    auto* item = new TMenuItem(this);
+    if (entry.What) {
+      item->SetCaption(String(entry.Caption) + "\t" + ArrangementKeyText(*entry.What));
+      item->SetTag(static_cast<int>(*entry.What));
+      item->OnClick = TNotifyEvent(this, &TWorkbenchForm::ArrangeClick);
+    } else {
+      item->SetCaption(entry.Caption);
+    }
+    ArrangeMenu->Add(item);
+  }
+  MenuChanged();
+}
+
+void TWorkbenchForm::ArrangeClick(TObject* sender) {
+  DsnRegister1->Arrange(static_cast<TDsnArrangement>(static_cast<TMenuItem*>(sender)->Tag()));
+}
+
+void TWorkbenchForm::WorkbenchKeyDown(TObject*, Word& key, TShiftState shift) {
+  TDsnArrangement what;
+  if (!DsnRegister1->Designing() || !ArrangementOfKey(key, shift.Contains(ssCtrl), shift.Contains(ssShift), what)) return;
+  DsnRegister1->Arrange(what);
+  key = 0;
 }
 
 void TWorkbenchForm::ControllerClick(TObject* sender) {

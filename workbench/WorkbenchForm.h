@@ -36,6 +36,7 @@ class TWorkbenchForm : public TForm {
 
   // Published fields, set to the components of the same name when the layout is read.
   TMainMenu* MainMenu1 = nullptr;
+  TMenuItem* ArrangeMenu = nullptr;
   TMenuItem* ControllerMenu = nullptr;
   TDsnSwitch* DsnSwitch1 = nullptr;
   THistoryComboBox* RecentStages = nullptr;
@@ -70,6 +71,10 @@ class TWorkbenchForm : public TForm {
   void AllowPaletteDocuments();
   void AddControllerItems();
   void ControllerClick(TObject* sender);
+  // The Arrange menu, each item with its key; the keys work without the menu too.
+  void AddArrangeItems();
+  void ArrangeClick(TObject* sender);
+  void WorkbenchKeyDown(TObject* sender, Word& key, TShiftState shift);
   // Appends a line to the log pane, dropping the oldest beyond its limit, and shows it.
   void Log(const String& line);
 

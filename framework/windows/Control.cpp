@@ -289,6 +289,14 @@ void TControl::SendToBack() {
   if (parent_) parent_->MoveInStack(this, false);
 }
 
+void TControl::BringForward() {
+  if (parent_) parent_->StepInStack(this, true);
+}
+
+void TControl::SendBackward() {
+  if (parent_) parent_->StepInStack(this, false);
+}
+
 // ---------------------------------------------------------------------------------------------
 // State and appearance
 

@@ -212,8 +212,12 @@ class TControl : public TComponent {
   TWinControl* Parent() const { return parent_; }
   // Leaves the old parent's child list and joins the new one's on top.
   virtual void SetParent(TWinControl* parent);
+  // Windowed and drawn-only controls each stack among their own kind (the windows above).
   void BringToFront();
   void SendToBack();
+  // One place up or down among the siblings of its kind; nothing at the top or the bottom.
+  void BringForward();
+  void SendBackward();
 
   // ---- State ----
   bool Visible() const { return visible_; }

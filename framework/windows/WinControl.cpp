@@ -296,6 +296,33 @@ void TWinControl::MoveInStack(TControl* control, bool toTop) {
   control->InvalidateControl();
 }
 
+void TWinControl::StepInStack(TControl* control, bool up) {
+  const auto step = [up](auto& list, auto it) {
+    const auto other = up ? std::next(it) : it;
+    if ((up && other == list.end()) || (!up && it == list.begin())) return false;
+    std::iter_swap(up ? it : std::prev(it), up ? other : it);
+    return true;
+  };
+  const auto windowed = std::find(winControls_.begin(), winControls_.end(), control);
+  if (windowed != winControls_.end()) {
+    const auto index = static_cast<std::size_t>(windowed - winControls_.begin());
+    if (step(winControls_, windowed)) RestackWindow(up ? index + 1 : index - 1);
+    return;
+  }
+  const auto windowless = std::find(controls_.begin(), controls_.end(), control);
+  if (windowless == controls_.end() || !step(controls_, windowless)) return;
+  control->InvalidateControl();
+}
+
+void TWinControl::RestackWindow(std::size_t index) {
+  TWinControl* child = winControls_[index];
+  if (!child->handle_) return;
+  // Just below the sibling the list puts above it, or on top.
+  const TWinControl* above = index + 1 < winControls_.size() ? winControls_[index + 1] : nullptr;
+  SetWindowPos(child->handle_, above && above->handle_ ? above->handle_ : HWND_TOP, 0, 0, 0, 0,
+               SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
 bool TWinControl::ContainsControl(TControl* control) const {
   for (TControl* c = control; c; c = c->Parent())
     if (c == this) return true;

@@ -185,6 +185,10 @@ class TWinControl : public TControl {
 
   // BringToFront and SendToBack: to the top or the bottom of its group.
   void MoveInStack(TControl* control, bool toTop);
+  // BringForward and SendBackward: one place within its group.
+  void StepInStack(TControl* control, bool up);
+  // The window of a child just moved in winControls_ goes where the list says.
+  void RestackWindow(std::size_t index);
   void AttachWindow(HWND window);
   void WindowGone(HWND window);
   bool IsControlMouseMsg(TMessage& message);

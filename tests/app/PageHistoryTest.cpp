@@ -3,6 +3,7 @@
 // changes make one step, and the arrow keys keep to the grid and the selection's parent.
 #include <windows.h>
 
+#include <algorithm>
 #include <functional>
 
 #include "designer/DsnHistory.h"
@@ -185,4 +186,24 @@ TEST_F(PageHistory, InDialogueModeTheKeysAreTheBoxesOwn) {
   TypeKey(page->Memo0->Handle(), 'Z', true);
   EXPECT_EQ(BoundsOf(page->Memo0), bounds);
   EXPECT_FALSE(page->History().CanUndo());
+}
+
+TEST_F(PageHistory, ABalloonBroughtToTheFrontByItsKeyIsOneStepAndReopensAsArranged) {
+  LayoutMode();
+  Select(page->Shape1);
+  const std::vector<String> before = Inventory(true);
+  Key(VK_OEM_6, true, true);  // Ctrl+Shift+]
+  const std::vector<String> front = Inventory(true);
+  ASSERT_NE(front, before);
+  const auto at = std::find_if(front.begin(), front.end(), [](const String& line) { return line.rfind("Shape1:", 0) == 0; });
+  ASSERT_NE(at, front.end());
+  EXPECT_EQ(std::next(at)->find("Memo"), 0u) << "the top drawn control, under the dialogue boxes";
+  Undo();
+  EXPECT_EQ(Inventory(true), before);
+  Redo();
+  EXPECT_EQ(Inventory(true), front);
+  TMemoryStream stream;
+  page->DsnStage1->WriteDesign(stream);
+  page->DsnStage1->LoadFromStream(&stream);
+  EXPECT_EQ(Inventory(true), front);
 }
