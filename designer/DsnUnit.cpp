@@ -84,6 +84,7 @@ void TDsnRegister::Publish(TPublisher<TDsnRegister>& p) {
   p.Prop("DsnPanel", &TDsnRegister::DsnPanel, &TDsnRegister::SetDsnPanel);
   p.Prop("DsnInspector", &TDsnRegister::DsnInspector, &TDsnRegister::SetDsnInspector);
   p.Prop("ArrowButton", &TDsnRegister::ArrowButton, &TDsnRegister::SetArrowButton);
+  p.Prop("SnapLines", &TDsnRegister::SnapLines, &TDsnRegister::SetSnapLines).Default(false);
 }
 
 TDsnRegister::TDsnRegister(TComponent* owner)
@@ -264,6 +265,7 @@ TMultiShape* TDsnRegister::TakeShape(std::unique_ptr<TMultiShape> shape) {
 }
 
 void TDsnRegister::DropShape() {
+  guides_.reset();
   if (!shape_) return;
   shape_->DrowUp();
   shape_.reset();

@@ -22,6 +22,7 @@
 #include "designer/DsnPanel.h"
 #include "designer/DsnProp.h"
 #include "designer/DsnShape.h"
+#include "designer/DsnSnap.h"
 #include "designer/Dsnfunc.h"
 #include "designer/Dsnhandle.h"
 #include "framework/core/ComponentLink.h"
@@ -438,6 +439,14 @@ class TDsnRegister : public TComponent {
   void SetDsnStage(TDsnStage* value);
   TCustomCmpPlt* DsnPanel() const { return dsnPanel_; }
   void SetDsnPanel(TCustomCmpPlt* value) { dsnPanel_.Set(value); }
+
+  // ---- Options ----
+  // A dragged selection snaps to the edges and centres of its siblings, with a line showing the
+  // alignment while it holds (SnapMove); Alt held drags without. Off unless set.
+  bool SnapLines() const { return snapLines_; }
+  void SetSnapLines(bool value) { snapLines_ = value; }
+  // The alignment lines on the screen now, in screen coordinates; none outside a drag.
+  std::vector<TSnapLine> SnapLinesShown() const { return guides_ ? guides_->Shown() : std::vector<TSnapLine>{}; }
   TCustomInspector* DsnInspector() const { return dsnInspector_; }
   void SetDsnInspector(TCustomInspector* value) { dsnInspector_.Set(value); }
   TArrowButton* ArrowButton() const { return arrowButton_; }
@@ -634,8 +643,12 @@ class TDsnRegister : public TComponent {
   static TPoint InDrawingParent(TWinControl* control, TPoint point);
   // Replaces the outline set (the old one is erased) and gives the new one the controller's pen.
   TMultiShape* TakeShape(std::unique_ptr<TMultiShape> shape);
-  // Erases and destroys the outline set, if any.
+  // Erases and destroys the outline set, and the snap lines, if any.
   void DropShape();
+  // Where a move takes the selection for the pointer at `point` (the drawing parent's client
+  // coordinates): on the move grid, or, with snap lines on and Alt up, lined up with a sibling on
+  // an axis where one is near; the snap lines shown follow.
+  TPoint MoveTarget(const TPoint& point, TShiftState shift);
   // The parent a gesture draws on went away in the middle of it: whatever the gesture drew is
   // erased, the pointer freed, and the gesture ends. Variants with outlines of their own drop them
   // too.
@@ -681,6 +694,8 @@ class TDsnRegister : public TComponent {
   TComponentLink<TComponent> newComponent_;
   std::unique_ptr<TMultiHandler> handler_;
   std::unique_ptr<TMultiShape> shape_;
+  bool snapLines_ = false;
+  std::unique_ptr<TSnapGuides> guides_;  // of the move under way
   int repaintDeferred_ = 0;
   TFreeNameHint freeNames_;  // of the paste or palette copy under way
 };

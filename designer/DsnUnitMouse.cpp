@@ -1,7 +1,9 @@
 // The controller's mouse gestures: selecting and moving, drawing a new control from the palette's
 // template, nudging from the keyboard, and the context menu of property values.
 #include <algorithm>
+#include <climits>
 #include <cstdlib>
+#include <unordered_set>
 #include <utility>
 
 #include "designer/DsnUnit.h"
@@ -82,16 +84,49 @@ void TDsnRegister::MouseDownMove(TWinControl* control, TComponent* component, TS
   shape_->DrowOn(drawParent_);
 }
 
-void TDsnRegister::MouseMoveMove(TWinControl*, const TPoint& point, TShiftState) {
-  if (!shape_ || !drawParent_) return;
-  int x = point.X, y = point.Y;
-  Cutting(x, y);
-  if (SameParent()) shape_->Drow(drawParent_->ClientToScreen({x, y}));
+TPoint TDsnRegister::MoveTarget(const TPoint& point, TShiftState shift) {
+  TPoint target = point;
+  Cutting(target.X, target.Y);
+  if (!snapLines_ || shift.Contains(ssAlt) || !drawParent_ || !targetList_ || targetList_->GetCount() == 0) {
+    guides_.reset();
+    return target;
+  }
+  std::unordered_set<const TControl*> moving;
+  TRect box{INT_MAX, INT_MAX, INT_MIN, INT_MIN};
+  for (int i = 0; i < targetList_->GetCount(); ++i) {
+    const TControl* c = targetList_->GetItems(i);
+    if (!c) continue;
+    moving.insert(c);
+    box = {std::min(box.Left, c->Left()), std::min(box.Top, c->Top()), std::max(box.Right, c->Left() + c->Width()),
+           std::max(box.Bottom, c->Top() + c->Height())};
+  }
+  std::vector<TRect> siblings;
+  for (int i = 0; i < drawParent_->ControlCount(); ++i) {
+    const TControl* c = drawParent_->Controls(i);
+    if (c->Visible() && !moving.contains(c) && c->Owner() == Owner()) siblings.push_back(c->BoundsRect());
+  }
+  const TSnapped snapped = SnapMove(box, {point.X - startX_, point.Y - startY_}, siblings);
+  if (snapped.DX) target.X = startX_ + *snapped.DX;
+  if (snapped.DY) target.Y = startY_ + *snapped.DY;
+  std::vector<TSnapLine> onScreen;
+  for (const TSnapLine& line : snapped.Lines) {
+    const TPoint from = drawParent_->ClientToScreen({line.X1, line.Y1});
+    const TPoint to = drawParent_->ClientToScreen({line.X2, line.Y2});
+    onScreen.push_back({from.X, from.Y, to.X, to.Y});
+  }
+  if (!guides_) guides_ = std::make_unique<TSnapGuides>();
+  guides_->Show(onScreen);
+  return target;
 }
 
-void TDsnRegister::MouseUpMove(TWinControl*, const TPoint& point, TShiftState) {
-  int x = point.X, y = point.Y;
-  Cutting(x, y);
+void TDsnRegister::MouseMoveMove(TWinControl*, const TPoint& point, TShiftState shift) {
+  if (!shape_ || !drawParent_) return;
+  if (SameParent()) shape_->Drow(drawParent_->ClientToScreen(MoveTarget(point, shift)));
+}
+
+void TDsnRegister::MouseUpMove(TWinControl*, const TPoint& point, TShiftState shift) {
+  const TPoint target = shape_ && drawParent_ ? MoveTarget(point, shift) : point;
+  const int x = target.X, y = target.Y;
   if (SameParent() && shape_) {
     DropShape();
     for (int i = 0; targetList_ && i < targetList_->GetCount(); ++i) {

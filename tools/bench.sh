@@ -42,6 +42,7 @@ run startup "$build/bench/app/startup_bench.exe" "$(winepath -w "$build/app/Tave
 run stream "$build/bench/streaming/stream_bench.exe"
 run paste "$build/bench/designer/paste_bench.exe"
 run layout_mode "$build/bench/designer/layout_mode_bench.exe"
+run snap "$build/bench/designer/snap_bench.exe"
 run inspector "$build/bench/designer/inspector_bench.exe"
 run jpeg_load "$build/bench/graphics/jpeg_load_bench.exe"
 run photo_memory "$build/bench/app/photo_memory_bench.exe"

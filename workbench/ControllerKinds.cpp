@@ -29,6 +29,7 @@ TDsnRegister* ReplaceController(TDsnRegister* current, const TClassInfo& kind, T
   TCustomCmpPlt* palette = current->DsnPanel();
   TArrowButton* arrow = current->ArrowButton();
   TCustomInspector* inspector = current->DsnInspector();
+  const bool snapLines = current->SnapLines();
   delete current;
 
   auto* next = dynamic_cast<TDsnRegister*>(kind.Create(owner));
@@ -38,6 +39,7 @@ TDsnRegister* ReplaceController(TDsnRegister* current, const TClassInfo& kind, T
   next->SetDsnPanel(palette);
   next->SetArrowButton(arrow);
   next->SetDsnInspector(inspector);
+  next->SetSnapLines(snapLines);
   modeSwitch.SetDsnRegister(next);
   for (TDsnPartner* partner : partners) partner->SetDsnRegister(next);
   if (designing) modeSwitch.DesignOn();

@@ -1,10 +1,14 @@
 // Arranging sibling controls: each command's result in numbers, on the stage and inside a panel,
-// the stacking order of drawn and windowed controls, and the controller's selection as input.
+// the stacking order of drawn and windowed controls, the controller's selection as input, and
+// snap lines while the selection is dragged.
 #include <gtest/gtest.h>
 
 #include "LayoutModeSupport.h"
 #include "designer/DsnArrange.h"
+#include "designer/DsnSnap.h"
 #include "framework/stdctrls/Panel.h"
+#include "tests/support/InputDrivers.h"
+#include "tests/support/Pixels.h"
 
 using layouttest::TPageForm;
 using enum TDsnArrangement;
@@ -92,5 +96,52 @@ TEST(Arrange, TheControllerArrangesItsSelectionOnlyWhenItCan) {
   EXPECT_EQ(changes.count, 1);
   page.controller->Arrange(AlignLefts);
   EXPECT_EQ(changes.count, 1) << "no change, no step";
+  page.controller->SetDesigning(false);
+}
+
+TEST(SnapLines, AnEdgeOrCentreWithinAFewPixelsSnapsAndTheLineSpansBoth) {
+  const std::vector<TRect> siblings{Bounds(40, 40, 80, 40), Bounds(300, 200, 20, 20)};
+  // Dragged 18 left and 3 down: its left edge comes 2 from the first sibling's right edge, its
+  // top 3 from that sibling's top.
+  const TSnapped snapped = SnapMove(Bounds(140, 40, 80, 40), {-18, 3}, siblings);
+  EXPECT_EQ(snapped.DX, -20);
+  EXPECT_EQ(snapped.DY, 0);
+  EXPECT_EQ(snapped.Lines, (std::vector<TSnapLine>{{120, 40, 120, 80}, {40, 40, 200, 40}}));
+  // Centres too; nothing further away than the snap distance.
+  EXPECT_EQ(SnapMove(Bounds(0, 0, 20, 20), {298, 0}, siblings).DX, 300);
+  EXPECT_FALSE(SnapMove(Bounds(0, 0, 10, 10), {150, 150}, siblings).DX);
+}
+
+TEST(SnapLines, ADragNearASiblingLandsOnItWithALineThatIsGoneAfterwards) {
+  layouttest::RegisterClassesOnce();
+  TPageForm page;
+  page.controller->SetSnapLines(true);
+  page.controller->SetDesigning(true);
+  test_support::TMouseDriver mouse(page.form);
+  const TPoint press = TPageForm::ScreenOf(page.balloon2, {10, 10});
+  const TPoint onLine = page.stage->ClientToScreen({80, 40});  // the top line, over balloon1's top edge
+  const std::uint32_t before = test_support::ScreenPixel(onLine.X, onLine.Y);
+  mouse.Press(press);
+  mouse.MoveTo({press.X - 18, press.Y + 1});
+  const std::vector<TSnapLine> shown = page.controller->SnapLinesShown();
+  ASSERT_EQ(shown.size(), 2u) << "one line across, one down";
+  EXPECT_NE(test_support::ScreenPixel(onLine.X, onLine.Y), before) << "the line is on the screen";
+  mouse.Release({press.X - 18, press.Y + 1});
+  EXPECT_EQ(page.balloon2->BoundsRect(), Bounds(120, 40, 80, 40));
+  EXPECT_TRUE(page.controller->SnapLinesShown().empty());
+  EXPECT_EQ(test_support::ScreenPixel(onLine.X, onLine.Y), before) << "and gone";
+
+  // Alt held (the mouse's messages do not carry it): the grid alone.
+  BYTE keys[256];
+  GetKeyboardState(keys);
+  keys[VK_MENU] |= 0x80;
+  SetKeyboardState(keys);
+  mouse.Press(TPageForm::ScreenOf(page.balloon2, {10, 10}));
+  mouse.MoveTo({press.X - 18 + 30, press.Y + 1});
+  EXPECT_TRUE(page.controller->SnapLinesShown().empty());
+  mouse.Release({press.X - 18 + 30, press.Y + 1});
+  keys[VK_MENU] &= 0x7F;
+  SetKeyboardState(keys);
+  EXPECT_EQ(page.balloon2->Left(), 152);
   page.controller->SetDesigning(false);
 }

@@ -79,7 +79,7 @@ const std::set<String> kStandInProperties = {
     "TopColor", "LastColor", "DrawOutLine", "GradStyle", "Font3D", "Style", "Angle", "Effect3D.Style",
     "Effect3D.Orientation", "Effect3D.Depth", "Effect3D.ShadowedColor", "PenWidth", "Rubberband.Color",
     "Rubberband.PenWidth", "Rubberband.MoveWidth", "Rubberband.MoveHeight", "FixPosition", "FixSize", "DsnRegister",
-    "DsnMessageFlg", "DsnMessage", "DsnStage"};
+    "DsnMessageFlg", "DsnMessage", "DsnStage", "SnapLines"};
 
 class PageLayoutTest : public StdCtrlsTest {
  protected:

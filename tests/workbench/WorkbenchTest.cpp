@@ -104,6 +104,8 @@ TEST_F(WorkbenchTest, EachKindOfControllerShowsItsHandles) {
 
 TEST_F(WorkbenchTest, TheColourCyclingControllerDragsOutlinesThatChangeColour) {
   bench->UseController(6);
+  ASSERT_TRUE(bench->DsnRegister1->SnapLines()) << "carried over to the new controller";
+  bench->DsnRegister1->SetSnapLines(false);  // the grid alone
   ClickSwitch();
   auto* title = Find<TControl>(bench, "TitleBox");
   const TPoint from = ScreenOf(title, {20, 20});

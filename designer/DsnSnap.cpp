@@ -1,0 +1,89 @@
+#include "designer/DsnSnap.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdlib>
+
+namespace {
+
+// The three places of a box along one axis: near edge, centre, far edge.
+std::array<int, 3> Places(int start, int size) { return {start, start + size / 2, start + size}; }
+
+// The nearest match along one axis: the correction to the offset, and the place it meets.
+struct TMatch {
+  int Correction = 0;
+  int At = 0;
+  int Distance = kSnapDistance + 1;
+};
+
+void Consider(TMatch& best, const std::array<int, 3>& moved, const std::array<int, 3>& sibling) {
+  for (int m : moved)
+    for (int s : sibling)
+      if (std::abs(s - m) < best.Distance) best = {s - m, s, std::abs(s - m)};
+}
+
+}  // namespace
+
+TSnapped SnapMove(const TRect& moving, TPoint offset, const std::vector<TRect>& siblings) {
+  const TRect moved{moving.Left + offset.X, moving.Top + offset.Y, moving.Right + offset.X, moving.Bottom + offset.Y};
+  const auto across = Places(moved.Left, moved.Width());
+  const auto down = Places(moved.Top, moved.Height());
+  TMatch x, y;
+  for (const TRect& s : siblings) {
+    Consider(x, across, Places(s.Left, s.Width()));
+    Consider(y, down, Places(s.Top, s.Height()));
+  }
+  TSnapped snapped;
+  if (x.Distance <= kSnapDistance) snapped.DX = offset.X + x.Correction;
+  if (y.Distance <= kSnapDistance) snapped.DY = offset.Y + y.Correction;
+  const TRect at{moving.Left + snapped.DX.value_or(offset.X), moving.Top + snapped.DY.value_or(offset.Y),
+                 moving.Right + snapped.DX.value_or(offset.X), moving.Bottom + snapped.DY.value_or(offset.Y)};
+  // Each line spans the box and every sibling that shares the place.
+  if (snapped.DX) {
+    int top = at.Top, bottom = at.Bottom;
+    for (const TRect& s : siblings) {
+      const auto places = Places(s.Left, s.Width());
+      if (std::ranges::find(places, x.At) == places.end()) continue;
+      top = std::min(top, s.Top);
+      bottom = std::max(bottom, s.Bottom);
+    }
+    snapped.Lines.push_back({x.At, top, x.At, bottom});
+  }
+  if (snapped.DY) {
+    int left = at.Left, right = at.Right;
+    for (const TRect& s : siblings) {
+      const auto places = Places(s.Top, s.Height());
+      if (std::ranges::find(places, y.At) == places.end()) continue;
+      left = std::min(left, s.Left);
+      right = std::max(right, s.Right);
+    }
+    snapped.Lines.push_back({left, y.At, right, y.At});
+  }
+  return snapped;
+}
+
+TSnapGuides::TSnapGuides() : screenDC_(nullptr) { canvas_.SetHandle(screenDC_.Get()); }
+
+TSnapGuides::~TSnapGuides() {
+  Hide();
+  canvas_.SetHandle(nullptr);
+}
+
+void TSnapGuides::Show(const std::vector<TSnapLine>& lines) {
+  if (lines == shown_) return;
+  Draw(shown_);  // drawn again, the old lines are gone
+  Draw(lines);
+  shown_ = lines;
+}
+
+void TSnapGuides::Draw(const std::vector<TSnapLine>& lines) {
+  TPen* pen = canvas_.Pen();
+  pen->SetMode(pmXor);
+  pen->SetWidth(1);
+  pen->SetStyle(psSolid);
+  pen->SetColor(clFuchsia);
+  for (const TSnapLine& line : lines) {
+    canvas_.MoveTo(line.X1, line.Y1);
+    canvas_.LineTo(line.X2, line.Y2);
+  }
+}

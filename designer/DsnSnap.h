@@ -1,0 +1,55 @@
+// Snap lines: while the selection is dragged, an edge or centre of it that comes within a few
+// pixels of a sibling's edge or centre snaps there, and a thin line shows the alignment for as
+// long as it holds.
+#pragma once
+
+#include <optional>
+#include <vector>
+
+#include "framework/graphics/Canvas.h"
+#include "framework/graphics/GdiHandles.h"
+
+// How near an edge must come to snap.
+inline constexpr int kSnapDistance = 6;
+
+// A line showing an alignment, from (X1, Y1) to (X2, Y2): vertical or horizontal.
+struct TSnapLine {
+  int X1, Y1, X2, Y2;
+  bool operator==(const TSnapLine&) const = default;
+};
+
+// Where a box moved by an offset snaps: per axis the offset that lines it up with the nearest
+// sibling edge or centre within kSnapDistance (none when nothing is that near), and the lines
+// that show it, spanning the box and the siblings it lines up with.
+struct TSnapped {
+  std::optional<int> DX;
+  std::optional<int> DY;
+  std::vector<TSnapLine> Lines;
+};
+
+// `moving` is the selection's box before the drag, `offset` how far the pointer took it;
+// `siblings` the boxes it may line up with, all in the parent's client coordinates. Linear in
+// the siblings.
+TSnapped SnapMove(const TRect& moving, TPoint offset, const std::vector<TRect>& siblings);
+
+// The lines on the screen, drawn with an exclusive-or pen like the drag outlines: showing new
+// lines erases the old, and hiding (or destruction) leaves the screen as it was.
+class TSnapGuides {
+ public:
+  TSnapGuides();
+  ~TSnapGuides();
+  TSnapGuides(const TSnapGuides&) = delete;
+  TSnapGuides& operator=(const TSnapGuides&) = delete;
+
+  // In screen coordinates.
+  void Show(const std::vector<TSnapLine>& lines);
+  void Hide() { Show({}); }
+  const std::vector<TSnapLine>& Shown() const { return shown_; }
+
+ private:
+  void Draw(const std::vector<TSnapLine>& lines);
+
+  gdi::WindowDC screenDC_;
+  TCanvas canvas_;
+  std::vector<TSnapLine> shown_;
+};
