@@ -4,6 +4,8 @@
 #include <array>
 #include <cstdlib>
 
+#include "framework/windows/WinControl.h"
+
 namespace {
 
 // The three places of a box along one axis: near edge, centre, far edge.
@@ -60,6 +62,31 @@ TSnapped SnapMove(const TRect& moving, TPoint offset, const std::vector<TRect>& 
     snapped.Lines.push_back({left, y.At, right, y.At});
   }
   return snapped;
+}
+
+std::optional<TSnappedEdge> SnapEdge(int edge, bool across, const TRect& box, const std::vector<TRect>& siblings) {
+  TMatch best;
+  const TRect* met = nullptr;
+  for (const TRect& s : siblings) {
+    const int distance = best.Distance;
+    Consider(best, {edge, edge, edge}, across ? Places(s.Left, s.Width()) : Places(s.Top, s.Height()));
+    if (best.Distance < distance) met = &s;
+  }
+  if (!met) return std::nullopt;
+  if (across) return TSnappedEdge{best.At, {best.At, std::min(box.Top, met->Top), best.At, std::max(box.Bottom, met->Bottom)}};
+  return TSnappedEdge{best.At, {std::min(box.Left, met->Left), best.At, std::max(box.Right, met->Right), best.At}};
+}
+
+std::vector<TRect> SnapSiblings(const TControl& control, const std::vector<const TControl*>& leftOut) {
+  std::vector<TRect> boxes;
+  const TWinControl* parent = control.Parent();
+  if (!parent) return boxes;
+  for (int i = 0; i < parent->ControlCount(); ++i) {
+    const TControl* c = parent->Controls(i);
+    if (c->Visible() && c->Owner() == control.Owner() && std::ranges::find(leftOut, c) == leftOut.end())
+      boxes.push_back(c->BoundsRect());
+  }
+  return boxes;
 }
 
 TSnapGuides::TSnapGuides() : screenDC_(nullptr) { canvas_.SetHandle(screenDC_.Get()); }

@@ -9,6 +9,8 @@
 #include "framework/graphics/Canvas.h"
 #include "framework/graphics/GdiHandles.h"
 
+class TControl;
+
 // How near an edge must come to snap.
 inline constexpr int kSnapDistance = 6;
 
@@ -31,6 +33,19 @@ struct TSnapped {
 // `siblings` the boxes it may line up with, all in the parent's client coordinates. Linear in
 // the siblings.
 TSnapped SnapMove(const TRect& moving, TPoint offset, const std::vector<TRect>& siblings);
+
+// Where a resized edge snaps: `edge` is an x when `across`, else a y, of `box` (the resized
+// control's bounds); the nearest sibling edge or centre within kSnapDistance and the line that
+// shows it, or nothing.
+struct TSnappedEdge {
+  int At;
+  TSnapLine Line;
+};
+std::optional<TSnappedEdge> SnapEdge(int edge, bool across, const TRect& box, const std::vector<TRect>& siblings);
+
+// The boxes of `control`'s siblings that a snap may meet: visible, of the same owner (not grab
+// handles), in its parent's client coordinates.
+std::vector<TRect> SnapSiblings(const TControl& control, const std::vector<const TControl*>& leftOut);
 
 // The lines on the screen, drawn with an exclusive-or pen like the drag outlines: showing new
 // lines erases the old, and hiding (or destruction) leaves the screen as it was.

@@ -230,6 +230,7 @@ std::unique_ptr<TTargetList> TDsnRegister::CreateList() {
     handler_->SetStepY(moveHeight_);
     handler_->SetShapeColor(color_);
     handler_->SetShapeWidth(penWidth_);
+    handler_->SetSnapLines(snapLines_);
     list->SelectNotification(handler_.get());
   }
   if (dsnInspector_) {

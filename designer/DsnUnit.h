@@ -441,10 +441,14 @@ class TDsnRegister : public TComponent {
   void SetDsnPanel(TCustomCmpPlt* value) { dsnPanel_.Set(value); }
 
   // ---- Options ----
-  // A dragged selection snaps to the edges and centres of its siblings, with a line showing the
-  // alignment while it holds (SnapMove); Alt held drags without. Off unless set.
+  // A dragged selection, or an edge dragged by a grab handle, snaps to the edges and centres of
+  // its siblings, with a line showing the alignment while it holds (SnapMove, SnapEdge); Alt held
+  // drags without. Off unless set.
   bool SnapLines() const { return snapLines_; }
-  void SetSnapLines(bool value) { snapLines_ = value; }
+  void SetSnapLines(bool value) {
+    snapLines_ = value;
+    if (handler_) handler_->SetSnapLines(value);
+  }
   // The alignment lines on the screen now, in screen coordinates; none outside a drag.
   std::vector<TSnapLine> SnapLinesShown() const { return guides_ ? guides_->Shown() : std::vector<TSnapLine>{}; }
   TCustomInspector* DsnInspector() const { return dsnInspector_; }

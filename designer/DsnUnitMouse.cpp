@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <climits>
 #include <cstdlib>
-#include <unordered_set>
 #include <utility>
 
 #include "designer/DsnUnit.h"
@@ -91,21 +90,17 @@ TPoint TDsnRegister::MoveTarget(const TPoint& point, TShiftState shift) {
     guides_.reset();
     return target;
   }
-  std::unordered_set<const TControl*> moving;
+  std::vector<const TControl*> moving;
   TRect box{INT_MAX, INT_MAX, INT_MIN, INT_MIN};
   for (int i = 0; i < targetList_->GetCount(); ++i) {
     const TControl* c = targetList_->GetItems(i);
     if (!c) continue;
-    moving.insert(c);
+    moving.push_back(c);
     box = {std::min(box.Left, c->Left()), std::min(box.Top, c->Top()), std::max(box.Right, c->Left() + c->Width()),
            std::max(box.Bottom, c->Top() + c->Height())};
   }
-  std::vector<TRect> siblings;
-  for (int i = 0; i < drawParent_->ControlCount(); ++i) {
-    const TControl* c = drawParent_->Controls(i);
-    if (c->Visible() && !moving.contains(c) && c->Owner() == Owner()) siblings.push_back(c->BoundsRect());
-  }
-  const TSnapped snapped = SnapMove(box, {point.X - startX_, point.Y - startY_}, siblings);
+  if (moving.empty()) return target;
+  const TSnapped snapped = SnapMove(box, {point.X - startX_, point.Y - startY_}, SnapSiblings(*moving.front(), moving));
   if (snapped.DX) target.X = startX_ + *snapped.DX;
   if (snapped.DY) target.Y = startY_ + *snapped.DY;
   std::vector<TSnapLine> onScreen;

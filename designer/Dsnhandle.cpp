@@ -117,6 +117,7 @@ void TSmallRect::MouseDown(TMouseButton, TShiftState, int x, int y) {
 }
 
 void TSmallRect::MouseUp(TMouseButton, TShiftState, int, int) {
+  guides_.reset();
   if (!shape_) return;
   shape_->DrowUp();
   shape_.reset();
@@ -131,7 +132,8 @@ void TSmallRect::MouseUp(TMouseButton, TShiftState, int, int) {
   }
 }
 
-TSmallRect::TBounds TSmallRect::ResizedBounds(THandlePlace place, int x, int y) const {
+TSmallRect::TBounds TSmallRect::ResizedBounds(THandlePlace place, int x, int y) {
+  const int rawX = x, rawY = y;
   Cutting(x, y);
   const int dx = x - startX_;
   const int dy = y - startY_;
@@ -146,6 +148,40 @@ TSmallRect::TBounds TSmallRect::ResizedBounds(THandlePlace place, int x, int y) 
     b.Top += dy;
     b.Height -= dy;
   }
+  if (!handlerRect_ || !handlerRect_->SnapLines() || GetKeyState(VK_MENU) < 0 || !Parent()) {
+    guides_.reset();
+    return b;
+  }
+  // The moved edges as the pointer puts them, off the grid, meet a sibling if one is near.
+  const int offX = rawX - startX_, offY = rawY - startY_;
+  const TRect box = Bounds(b.Left, b.Top, b.Width, b.Height);
+  const std::vector<TRect> siblings = SnapSiblings(*control_, {control_});
+  std::vector<TSnapLine> lines;
+  const auto snap = [&](int edge, bool across) -> std::optional<int> {
+    const std::optional<TSnappedEdge> snapped = SnapEdge(edge, across, box, siblings);
+    if (!snapped) return std::nullopt;
+    const TPoint from = Parent()->ClientToScreen({snapped->Line.X1, snapped->Line.Y1});
+    const TPoint to = Parent()->ClientToScreen({snapped->Line.X2, snapped->Line.Y2});
+    lines.push_back({from.X, from.Y, to.X, to.Y});
+    return snapped->At;
+  };
+  const int right = control_->Left() + control_->Width(), bottom = control_->Top() + control_->Height();
+  if (place.Column == THandleColumn::Right)
+    if (const auto at = snap(right + offX, true)) b.Width = *at - b.Left;
+  if (place.Column == THandleColumn::Left)
+    if (const auto at = snap(control_->Left() + offX, true)) {
+      b.Width += b.Left - *at;
+      b.Left = *at;
+    }
+  if (place.Row == THandleRow::Bottom)
+    if (const auto at = snap(bottom + offY, false)) b.Height = *at - b.Top;
+  if (place.Row == THandleRow::Top)
+    if (const auto at = snap(control_->Top() + offY, false)) {
+      b.Height += b.Top - *at;
+      b.Top = *at;
+    }
+  if (!guides_) guides_ = std::make_unique<TSnapGuides>();
+  guides_->Show(lines);
   return b;
 }
 

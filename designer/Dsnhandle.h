@@ -15,6 +15,7 @@
 
 #include "designer/DsnList.h"
 #include "designer/DsnShape.h"
+#include "designer/DsnSnap.h"
 #include "framework/windows/CustomControl.h"
 
 class THandlerRect;
@@ -129,13 +130,16 @@ class TSmallRect : public TCustomControl {
   struct TBounds {
     int Left, Top, Width, Height;
   };
-  // Control's bounds for the mouse at (x, y) of this handle, before flipping.
-  TBounds ResizedBounds(THandlePlace place, int x, int y) const;
+  // Control's bounds for the mouse at (x, y) of this handle, before flipping: on the grid, or with
+  // a moved edge on a sibling's edge or centre where the set snaps and Alt is up (the snap lines
+  // shown follow).
+  TBounds ResizedBounds(THandlePlace place, int x, int y);
   // Sends `msg` about Control to its window.
   void SendToControl(UINT msg, WPARAM wParam, LPARAM lParam) const;
 
   THandlerRect* handlerRect_ = nullptr;  // not owned
   std::unique_ptr<TMultiShape> shape_;
+  std::unique_ptr<TSnapGuides> guides_;  // of the resize under way
   int startX_ = 0;
   int startY_ = 0;
   TControl* control_;  // not owned
@@ -242,6 +246,9 @@ class THandlerRect : public TObject {
   TColor MultiColor() const { return multiColor_; }
   TColor ShapeColor() const { return shapeColor_; }
   int ShapeWidth() const { return shapeWidth_; }
+  // Resized edges snap to the siblings' edges and centres (SnapEdge).
+  bool SnapLines() const { return snapLines_; }
+  void SetSnapLines(bool value) { snapLines_ = value; }
 
  protected:
   THandlerRect(TControl* control, int handleSize, int stepX, int stepY, int shapeWidth, TColor multiColor,
@@ -274,6 +281,7 @@ class THandlerRect : public TObject {
   TColor multiColor_;
   TColor shapeColor_;
   int shapeWidth_;
+  bool snapLines_ = false;
 };
 
 template <class Set>
@@ -339,13 +347,18 @@ class TMultiHandler : public TReceiveTargets {
   void SetShapeColor(TColor value) { shapeColor_ = value; }
   int ShapeWidth() const { return shapeWidth_; }
   void SetShapeWidth(int value) { shapeWidth_ = value; }
+  // The sets made from now on snap resized edges (THandlerRect::SnapLines).
+  bool SnapLines() const { return snapLines_; }
+  void SetSnapLines(bool value) { snapLines_ = value; }
 
  protected:
-  // A set of class Set for `control` with this handler's size, steps and colours.
+  // A set of class Set for `control` with this handler's size, steps, colours and snapping.
   template <class Set>
   std::unique_ptr<THandlerRect> MakeSet(TControl* control) const {
-    return THandlerRect::Create<Set>(control, handleSize_, stepX_, stepY_, shapeWidth_, multiColor_, singleColor_,
-                                     shapeColor_);
+    std::unique_ptr<THandlerRect> set = THandlerRect::Create<Set>(control, handleSize_, stepX_, stepY_, shapeWidth_,
+                                                                   multiColor_, singleColor_, shapeColor_);
+    set->SetSnapLines(snapLines_);
+    return set;
   }
   // For variants that decide themselves which sets to keep.
   THandlerRect* AppendSet(std::unique_ptr<THandlerRect> set);
@@ -356,6 +369,7 @@ class TMultiHandler : public TReceiveTargets {
 
  private:
   std::vector<std::unique_ptr<THandlerRect>> items_;  // empty when nothing is selected
+  bool snapLines_ = false;
   int handleSize_ = 6;
   int stepX_ = 6;
   int stepY_ = 6;

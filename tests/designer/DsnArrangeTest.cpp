@@ -145,3 +145,20 @@ TEST(SnapLines, ADragNearASiblingLandsOnItWithALineThatIsGoneAfterwards) {
   EXPECT_EQ(page.balloon2->Left(), 152);
   page.controller->SetDesigning(false);
 }
+
+TEST(SnapLines, AnEdgeDraggedByItsHandleSnapsToo) {
+  layouttest::RegisterClassesOnce();
+  TPageForm page;
+  page.controller->SetSnapLines(true);
+  page.controller->SetDesigning(true);
+  page.controller->SelectByInspect(page.balloon1);  // (40, 40) 80 x 40, balloon2 from x = 140
+  TSmallRect* lowerRight = page.controller->Handler()->Items(0)->Items(0);
+  const TPoint grip = lowerRight->Parent()->ClientToScreen({lowerRight->Left() + 2, lowerRight->Top() + 2});
+  test_support::TMouseDriver mouse(page.form);
+  mouse.Press(grip);
+  mouse.MoveTo({grip.X + 18, grip.Y + 3});
+  EXPECT_FALSE(page.controller->Handler()->Items(0)->Items(0)->Shape() == nullptr);
+  mouse.Release({grip.X + 18, grip.Y + 3});
+  EXPECT_EQ(page.balloon1->BoundsRect(), Bounds(40, 40, 100, 40)) << "the right edge on balloon2's left, the bottom on its bottom";
+  page.controller->SetDesigning(false);
+}
