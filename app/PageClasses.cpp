@@ -6,6 +6,7 @@
 #include "controls/ControlClasses.h"
 #include "controls/GradBox.h"
 #include "controls/dxfLabel.h"
+#include "designer/DsnSubMl.h"
 #include "designer/DsnUnit.h"
 #include "framework/stdctrls/Image.h"
 #include "framework/stdctrls/Label.h"
@@ -19,6 +20,7 @@ void RegisterPageClasses() {
   RegisterStdControls();
   RegisterDecorativeControls();
   RegisterDsnUnitClasses();
+  RegisterDsnSubMlClasses();
 }
 
 void RestrictToPageDocuments(TDocumentRules& rules) {

@@ -11,7 +11,7 @@ namespace {
 
 // The classes of the page layout, the resource-form test layout and the designer's palette.
 constexpr const char* kProgramClasses[] = {
-    "TMainForm1", "TResourceForm", "TDsnRegister", "TDsnStage", "TDsnSwitch", "TDsnPanel", "TDsnButton",
+    "TMainForm1", "TResourceForm", "TDsnRegister", "TDsnMlRegister", "TDsnStage", "TDsnSwitch", "TDsnPanel", "TDsnButton",
     "TGradBox",   "TdxfLabel",     "TImage",       "TMemo",     "TEdit",      "TPanel",    "TShape",
     "TLabel",     "TSpeedButton",  "TShineSpeedButton", "THistoryComboBox", "TComboBox", "TStringGrid",
     "TSavePictureDialog", "TPopupMenu", "TMenuItem", "TTimer", "TPatch"};

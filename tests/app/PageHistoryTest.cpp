@@ -207,3 +207,17 @@ TEST_F(PageHistory, ABalloonBroughtToTheFrontByItsKeyIsOneStepAndReopensAsArrang
   page->DsnStage1->LoadFromStream(&stream);
   EXPECT_EQ(Inventory(true), front);
 }
+
+TEST_F(PageHistory, BalloonsLineUpByTheirKeyAsOneStep) {
+  LayoutMode();
+  Select(page->Shape1);
+  TMouseDriver mouse(page);
+  mouse.Press(On(page->Shape2, 10, 10), {ssShift});
+  mouse.Release(On(page->Shape2, 10, 10), {ssShift});
+  ASSERT_EQ(page->DsnStage1->TargetsCount(), 2) << "Shift adds to the selection";
+  const TRect before = BoundsOf(page->Shape2);
+  Key('T', true, true);  // Ctrl+Shift+T: tops to the first selected
+  EXPECT_EQ(page->Shape2->Top(), page->Shape1->Top());
+  Undo();
+  EXPECT_EQ(BoundsOf(page->Shape2), before);
+}

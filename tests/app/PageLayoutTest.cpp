@@ -104,7 +104,7 @@ std::vector<TRow> PageTable() {
                    {"NumGlyphs", "2"}, {"OnClick", "SpeedButton2Click"}}});
   rows.push_back({"SavePictureDialog1", "TSavePictureDialog", "", 0, 0, 0, 0,
                   {{"DefaultExt", "jpg"}, {"Filter", "JPEG ファイル (*.jpg;*.jpeg)|*.jpg;*.jpeg"}, {"Title", "保存"}}});
-  rows.push_back({"DsnRegister1", "TDsnRegister", "", 0, 0, 0, 0, {{"DsnStage", "DsnStage1"}}});
+  rows.push_back({"DsnRegister1", "TDsnMlRegister", "", 0, 0, 0, 0, {{"DsnStage", "DsnStage1"}}});
   return rows;
 }
 

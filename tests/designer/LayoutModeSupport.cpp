@@ -1,6 +1,7 @@
 // The page-like test form of the layout-mode tests.
 #include "LayoutModeSupport.h"
 
+#include "designer/DsnSubMl.h"
 #include "framework/core/Stream.h"
 #include "framework/stdctrls/StdControls.h"
 #include "streaming/ComponentReader.h"
@@ -17,6 +18,7 @@ void RegisterClassesOnce() {
   static const bool registered = [] {
     RegisterStdControls();
     RegisterDsnUnitClasses();
+    RegisterDsnSubMlClasses();  // the page's controller
     return true;
   }();
   (void)registered;

@@ -52,6 +52,13 @@ class TDsnRegister : public TComponent {
   using TComponent::TComponent;
 };
 
+class TDsnMlRegister : public TDsnRegister {
+  TAVELKO_CLASS(TDsnMlRegister, TDsnRegister)
+
+ public:
+  using TDsnRegister::TDsnRegister;
+};
+
 class TMainForm1 : public TForm {
   TAVELKO_CLASS(TMainForm1, TForm)
   static void Publish(TPublisher<TMainForm1>& p) {
@@ -86,7 +93,7 @@ class PageLayoutTest : public StdCtrlsTest {
   void SetUp() override {
     StdCtrlsTest::SetUp();
     RegisterClasses({&TGradBox::StaticClassInfo(), &TdxfLabel::StaticClassInfo(), &TDsnStage::StaticClassInfo(),
-                     &TDsnSwitch::StaticClassInfo(), &TDsnRegister::StaticClassInfo()});
+                     &TDsnSwitch::StaticClassInfo(), &TDsnMlRegister::StaticClassInfo()});
     TMemoryStream source;
     source.LoadFromFile(String(TAVELKO_SOURCE_DIR) + "/app/MainForm1.layout");
     TMemoryStream layout;
