@@ -86,10 +86,18 @@ void TSmallRect::ChangeColorMulti() {
   Invalidate();
 }
 
+void TSmallRect::SetPrimary(bool value) {
+  if (primary_ == value) return;
+  primary_ = value;
+  Invalidate();
+}
+
 void TSmallRect::Paint() {
   TCanvas* canvas = Canvas();
+  const bool hollow = primary_ && !Active();
+  canvas->Pen()->SetColor(hollow ? Color() : clBlack);
   canvas->Brush()->SetStyle(bsSolid);
-  canvas->Brush()->SetColor(Color());
+  canvas->Brush()->SetColor(hollow ? clWhite : Color());
   canvas->Rectangle(0, 0, Width(), Height());
 }
 
@@ -299,6 +307,10 @@ void THandlerRect::ChangeColorMulti() {
   for (auto& handle : items_) handle->ChangeColorMulti();
 }
 
+void THandlerRect::SetPrimary(bool value) {
+  for (auto& handle : items_) handle->SetPrimary(value);
+}
+
 void THandlerRect::ForgetControl() {
   control_ = nullptr;
   for (auto& handle : items_) handle->ForgetControl();
@@ -389,6 +401,7 @@ void TMultiHandler::Add(void* item) {
   THandlerRect* set = AppendSet(CreateHandlerRect(control));
   if (Count() == 2) items_.front()->ChangeColorMulti();
   if (Count() > 1) set->ChangeColorMulti();
+  if (Count() == 2) MarkPrimary();
   if (HWND window = DesignMessageWindow(control))
     SendMessageW(window, DSNM_SELECT, static_cast<WPARAM>(PackHalves(set->SavedLeft(), set->SavedTop())),
                  PackHalves(set->SavedWidth(), set->SavedHeight()));
@@ -402,6 +415,7 @@ void TMultiHandler::Delete(int index) {
   std::unique_ptr<THandlerRect> removed = std::move(items_[static_cast<std::size_t>(index)]);
   items_.erase(items_.begin() + index);
   removed.reset();
+  if (index == 0) MarkPrimary();
   if (Count() != 1) return;
   // The last remaining control gets a fresh, active set, when it still has a window.
   TControl* control = items_.front()->Control();
@@ -411,6 +425,10 @@ void TMultiHandler::Delete(int index) {
 }
 
 void TMultiHandler::ItemDeath(int index) { Items(index)->ForgetControl(); }
+
+void TMultiHandler::MarkPrimary() {
+  if (!items_.empty()) items_.front()->SetPrimary(Count() > 1);
+}
 
 void TMultiHandler::SetPosition() {
   for (auto& set : items_) set->SetControl();

@@ -84,6 +84,10 @@ class TSmallRect : public TCustomControl {
   void Cutting(int& x, int& y) const;
   // Turns the handle passive: the multi colour, the default cursor.
   void ChangeColorMulti();
+  // The handle of the first control of a selection of several: drawn hollow while passive, so
+  // the user sees which control the others line up with and take their size from.
+  bool Primary() const { return primary_; }
+  void SetPrimary(bool value);
   // Active handles resize; passive ones (the multi colour) ignore the mouse.
   bool Active() const { return Color() == singleColor_; }
   // True from the press on an active handle to the release.
@@ -140,6 +144,7 @@ class TSmallRect : public TCustomControl {
   THandlerRect* handlerRect_ = nullptr;  // not owned
   std::unique_ptr<TMultiShape> shape_;
   std::unique_ptr<TSnapGuides> guides_;  // of the resize under way
+  bool primary_ = false;
   int startX_ = 0;
   int startY_ = 0;
   TControl* control_;  // not owned
@@ -225,6 +230,7 @@ class THandlerRect : public TObject {
 
   // ---- Operations ----
   void ChangeColorMulti();
+  void SetPrimary(bool value);
   // The control is dying: the set and its handles forget it.
   void ForgetControl();
 
@@ -366,6 +372,8 @@ class TMultiHandler : public TReceiveTargets {
   void DestroySets();
   // Whether `item` may get a set at all: not null, not a handle.
   static bool Selectable(void* item);
+  // Only the first of several sets shows hollow handles.
+  void MarkPrimary();
 
  private:
   std::vector<std::unique_ptr<THandlerRect>> items_;  // empty when nothing is selected

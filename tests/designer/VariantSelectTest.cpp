@@ -13,6 +13,7 @@
 #include "designer/DsnSubRS.h"
 #include "framework/core/Stream.h"
 #include "framework/stdctrls/Panel.h"
+#include "tests/support/Pixels.h"
 
 namespace {
 
@@ -56,6 +57,21 @@ TEST_F(MultiSelect, ShiftTogglesAControlWithoutMovingAnything) {
   EXPECT_EQ(page.balloon2->BoundsRect(), Bounds(140, 40, 80, 40));
   EXPECT_EQ(page.memo1->BoundsRect(), Bounds(40, 100, 120, 40));
   EXPECT_EQ(v.controller->Handler()->Count(), 2);
+}
+
+TEST_F(MultiSelect, TheFirstSelectedControlShowsHollowHandles) {
+  v.Click(v.On(page.balloon1, 10, 10));
+  EXPECT_FALSE(v.SetOf(page.balloon1)->Items(0)->Primary()) << "alone it has active handles";
+  v.Click(v.On(page.balloon2, 10, 10), {ssShift});
+  TSmallRect* first = v.SetOf(page.balloon1)->Items(0);
+  EXPECT_TRUE(first->Primary());
+  EXPECT_FALSE(v.SetOf(page.balloon2)->Items(0)->Primary());
+  first->Update();
+  EXPECT_EQ(PixelAt(first->Handle(), first->Width() / 2, first->Height() / 2), Rgb(clWhite));
+  // Taken out, the next one is the first.
+  v.Click(v.On(page.memo1, 10, 10), {ssShift});
+  v.Click(v.On(page.balloon1, 10, 10), {ssShift});
+  EXPECT_TRUE(v.SetOf(page.balloon2)->Items(0)->Primary());
 }
 
 TEST_F(MultiSelect, APressOnAGroupMemberDragsTheWholeGroup) {
