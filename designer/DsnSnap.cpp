@@ -40,27 +40,20 @@ TSnapped SnapMove(const TRect& moving, TPoint offset, const std::vector<TRect>& 
   if (y.Distance <= kSnapDistance) snapped.DY = offset.Y + y.Correction;
   const TRect at{moving.Left + snapped.DX.value_or(offset.X), moving.Top + snapped.DY.value_or(offset.Y),
                  moving.Right + snapped.DX.value_or(offset.X), moving.Bottom + snapped.DY.value_or(offset.Y)};
-  // Each line spans the box and every sibling that shares the place.
-  if (snapped.DX) {
-    int top = at.Top, bottom = at.Bottom;
+  // Each line spans the box and every sibling that shares the place: across the other axis, from
+  // the lowest start to the highest end.
+  const auto line = [&](int place, bool vertical) {
+    int from = vertical ? at.Top : at.Left, to = vertical ? at.Bottom : at.Right;
     for (const TRect& s : siblings) {
-      const auto places = Places(s.Left, s.Width());
-      if (std::ranges::find(places, x.At) == places.end()) continue;
-      top = std::min(top, s.Top);
-      bottom = std::max(bottom, s.Bottom);
+      const auto places = vertical ? Places(s.Left, s.Width()) : Places(s.Top, s.Height());
+      if (std::ranges::find(places, place) == places.end()) continue;
+      from = std::min(from, vertical ? s.Top : s.Left);
+      to = std::max(to, vertical ? s.Bottom : s.Right);
     }
-    snapped.Lines.push_back({x.At, top, x.At, bottom});
-  }
-  if (snapped.DY) {
-    int left = at.Left, right = at.Right;
-    for (const TRect& s : siblings) {
-      const auto places = Places(s.Top, s.Height());
-      if (std::ranges::find(places, y.At) == places.end()) continue;
-      left = std::min(left, s.Left);
-      right = std::max(right, s.Right);
-    }
-    snapped.Lines.push_back({left, y.At, right, y.At});
-  }
+    return vertical ? TSnapLine{place, from, place, to} : TSnapLine{from, place, to, place};
+  };
+  if (snapped.DX) snapped.Lines.push_back(line(x.At, true));
+  if (snapped.DY) snapped.Lines.push_back(line(y.At, false));
   return snapped;
 }
 
