@@ -16,6 +16,7 @@
 #include "controls/GradBox.h"
 #include "controls/dxfLabel.h"
 #include "designer/DsnHistory.h"
+#include "designer/DsnSubMl.h"
 #include "designer/DsnUnit.h"
 #include "framework/core/IniFile.h"
 #include "framework/graphics/Bitmap.h"
@@ -102,58 +103,6 @@ void TMainForm1::Publish(TPublisher<TMainForm1>& p) {
   p.Method("DsnSwitch1Click", &TMainForm1::DsnSwitch1Click);
   p.Method("SpeedButton2Click", &TMainForm1::SpeedButton2Click);
   p.Method("SpeedButton1Click", &TMainForm1::SpeedButton1Click);
-}
-
-void TMainForm1::PublishFields(TFieldPublisher<TMainForm1>& f) {
-  f.Field("Shape4", &TMainForm1::Shape4);
-  f.Field("SavePictureDialog1", &TMainForm1::SavePictureDialog1);
-  f.Field("Image0", &TMainForm1::Image0);
-  f.Field("DsnStage1", &TMainForm1::DsnStage1);
-  f.Field("Memo0", &TMainForm1::Memo0);
-  f.Field("Memo1", &TMainForm1::Memo1);
-  f.Field("Memo2", &TMainForm1::Memo2);
-  f.Field("Memo3", &TMainForm1::Memo3);
-  f.Field("Memo4", &TMainForm1::Memo4);
-  f.Field("Memo5", &TMainForm1::Memo5);
-  f.Field("Memo6", &TMainForm1::Memo6);
-  f.Field("Memo7", &TMainForm1::Memo7);
-  f.Field("DsnRegister1", &TMainForm1::DsnRegister1);
-  f.Field("Image1", &TMainForm1::Image1);
-  f.Field("Image2", &TMainForm1::Image2);
-  f.Field("Image3", &TMainForm1::Image3);
-  f.Field("Image4", &TMainForm1::Image4);
-  f.Field("Shape1", &TMainForm1::Shape1);
-  f.Field("Shape0", &TMainForm1::Shape0);
-  f.Field("Shape2", &TMainForm1::Shape2);
-  f.Field("Shape3", &TMainForm1::Shape3);
-  f.Field("Shape5", &TMainForm1::Shape5);
-  f.Field("Shape6", &TMainForm1::Shape6);
-  f.Field("Shape7", &TMainForm1::Shape7);
-  f.Field("Shape8", &TMainForm1::Shape8);
-  f.Field("Shape9", &TMainForm1::Shape9);
-  f.Field("Panel0", &TMainForm1::Panel0);
-  f.Field("DsnSwitch1", &TMainForm1::DsnSwitch1);
-  f.Field("Shape10", &TMainForm1::Shape10);
-  f.Field("Shape11", &TMainForm1::Shape11);
-  f.Field("Shape12", &TMainForm1::Shape12);
-  f.Field("Shape13", &TMainForm1::Shape13);
-  f.Field("Shape14", &TMainForm1::Shape14);
-  f.Field("Shape15", &TMainForm1::Shape15);
-  f.Field("Shape16", &TMainForm1::Shape16);
-  f.Field("Shape17", &TMainForm1::Shape17);
-  f.Field("Shape18", &TMainForm1::Shape18);
-  f.Field("Shape19", &TMainForm1::Shape19);
-  f.Field("Shape20", &TMainForm1::Shape20);
-  f.Field("Shape21", &TMainForm1::Shape21);
-  f.Field("Shape22", &TMainForm1::Shape22);
-  f.Field("Shape23", &TMainForm1::Shape23);
-  f.Field("Shape24", &TMainForm1::Shape24);
-  f.Field("Shape25", &TMainForm1::Shape25);
-  f.Field("dxfLabel0", &TMainForm1::dxfLabel0);
-  f.Field("SpeedButton1", &TMainForm1::SpeedButton1);
-  f.Field("SpeedButton2", &TMainForm1::SpeedButton2);
-  f.Field("GradBox1", &TMainForm1::GradBox1);
-  f.Field("GradBox2", &TMainForm1::GradBox2);
 }
 
 TMainForm1::TMainForm1(TComponent* owner) : TForm(owner), FSettingsFile(ProgramSettingsFile()) {

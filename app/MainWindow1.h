@@ -4,81 +4,21 @@
 
 #include <memory>
 
+#include "app/MainForm1.fields.h"
 #include "framework/windows/Forms.h"
 
-class TShape;
-class TImage;
-class TMemo;
-class TPanel;
-class TSpeedButton;
-class TSavePictureDialog;
-class TGradBox;
-class TdxfLabel;
-class TDsnStage;
-class TDsnRegister;
-class TDsnSwitch;
 class TDsnHistory;
 
-class TMainForm1 : public TForm {
+class TMainForm1 : public TForm, public TMainForm1Fields {
   TAVELKO_CLASS(TMainForm1, TForm)
   static void Publish(TPublisher<TMainForm1>& p);
 
  public:
-  static void PublishFields(TFieldPublisher<TMainForm1>& f);
-
   explicit TMainForm1(TComponent* owner);
   ~TMainForm1() override;
 
-  // Published fields, set to the components of the same name when the layout is read.
-  TShape* Shape4 = nullptr;
-  TSavePictureDialog* SavePictureDialog1 = nullptr;
-  TImage* Image0 = nullptr;  // hidden: the capture buffer of the save action
-  TDsnStage* DsnStage1 = nullptr;
-  TMemo* Memo0 = nullptr;
-  TMemo* Memo1 = nullptr;
-  TMemo* Memo2 = nullptr;
-  TMemo* Memo3 = nullptr;
-  TMemo* Memo4 = nullptr;
-  TMemo* Memo5 = nullptr;
-  TMemo* Memo6 = nullptr;
-  TMemo* Memo7 = nullptr;
-  TDsnRegister* DsnRegister1 = nullptr;
-  TImage* Image1 = nullptr;
-  TImage* Image2 = nullptr;
-  TImage* Image3 = nullptr;
-  TImage* Image4 = nullptr;
-  TShape* Shape1 = nullptr;
-  TShape* Shape0 = nullptr;  // the white page
-  TShape* Shape2 = nullptr;
-  TShape* Shape3 = nullptr;
-  TShape* Shape5 = nullptr;
-  TShape* Shape6 = nullptr;
-  TShape* Shape7 = nullptr;
-  TShape* Shape8 = nullptr;
-  TShape* Shape9 = nullptr;
-  TPanel* Panel0 = nullptr;
-  TDsnSwitch* DsnSwitch1 = nullptr;
-  TShape* Shape10 = nullptr;
-  TShape* Shape11 = nullptr;
-  TShape* Shape12 = nullptr;
-  TShape* Shape13 = nullptr;
-  TShape* Shape14 = nullptr;
-  TShape* Shape15 = nullptr;
-  TShape* Shape16 = nullptr;
-  TShape* Shape17 = nullptr;
-  TShape* Shape18 = nullptr;
-  TShape* Shape19 = nullptr;
-  TShape* Shape20 = nullptr;
-  TShape* Shape21 = nullptr;
-  TShape* Shape22 = nullptr;
-  TShape* Shape23 = nullptr;
-  TShape* Shape24 = nullptr;
-  TShape* Shape25 = nullptr;
-  TdxfLabel* dxfLabel0 = nullptr;
-  TSpeedButton* SpeedButton1 = nullptr;
-  TSpeedButton* SpeedButton2 = nullptr;
-  TGradBox* GradBox1 = nullptr;
-  TGradBox* GradBox2 = nullptr;
+  // The components of the layout are its fields (TMainForm1Fields), set when it is read:
+  // Shape0 is the white page, Image0 the capture buffer of the save action.
 
   // Published methods: the handlers the stored layout binds.
   void Image1MouseMove(TObject* sender, TShiftState shift, int x, int y);

@@ -23,18 +23,6 @@ void TInspectorFm::Publish(TPublisher<TInspectorFm>& p) {
   p.Method("Panel3Resize", &TInspectorFm::Panel3Resize);
 }
 
-void TInspectorFm::PublishFields(TFieldPublisher<TInspectorFm>& f) {
-  f.Field("StringGrid1", &TInspectorFm::StringGrid1);
-  f.Field("Panel3", &TInspectorFm::Panel3);
-  f.Field("ComboBox1", &TInspectorFm::ComboBox1);
-  f.Field("Edit1", &TInspectorFm::Edit1);
-  f.Field("Panel2", &TInspectorFm::Panel2);
-  f.Field("SpeedButton1", &TInspectorFm::SpeedButton1);
-  f.Field("ComboBox2", &TInspectorFm::ComboBox2);
-  f.Field("Panel1", &TInspectorFm::Panel1);
-  f.Field("HelpBtn", &TInspectorFm::HelpBtn);
-}
-
 TInspectorFm::TInspectorFm(TComponent* owner) : TForm(owner) { InitializeForm(this); }
 
 TInspectorFm::~TInspectorFm() { BeforeDestruction(); }

@@ -4,25 +4,18 @@
 // selected control through the inspector.
 #pragma once
 
+#include "designer/InspectorFm.fields.h"
 #include "framework/windows/Forms.h"
 
-class TBitBtn;
-class TComboBox;
 class TDsnInspector;
-class TEdit;
 class TMultiProps;
-class TPanel;
-class TSpeedButton;
-class TStringGrid;
 class TStrings;
 
-class TInspectorFm : public TForm {
+class TInspectorFm : public TForm, public TInspectorFmFields {
   TAVELKO_CLASS(TInspectorFm, TForm)
   static void Publish(TPublisher<TInspectorFm>& p);
 
  public:
-  static void PublishFields(TFieldPublisher<TInspectorFm>& f);
-
   // The grid's columns: the property name (0 wide), its caption, its value.
   static constexpr int NameCol = 0;
   static constexpr int CaptionCol = 1;
@@ -32,16 +25,9 @@ class TInspectorFm : public TForm {
   // Marks the window as going before its editors lose the focus, so nothing is written back.
   ~TInspectorFm() override;
 
-  // Published fields, set to the components of the same name when the layout is read.
-  TStringGrid* StringGrid1 = nullptr;
-  TPanel* Panel3 = nullptr;     // the selector strip, always hidden
-  TComboBox* ComboBox1 = nullptr;
-  TEdit* Edit1 = nullptr;       // the text box
-  TPanel* Panel2 = nullptr;     // holds the "..." button
-  TSpeedButton* SpeedButton1 = nullptr;
-  TComboBox* ComboBox2 = nullptr;  // the enumeration list
-  TPanel* Panel1 = nullptr;     // the help strip
-  TBitBtn* HelpBtn = nullptr;
+  // The components of the layout are its fields (TInspectorFmFields), set when it is read:
+  // Edit1 is the text box, ComboBox2 the enumeration list, Panel2 holds the "..." button, Panel1
+  // is the help strip and Panel3 the selector strip, always hidden.
 
   // Published methods: the handlers the stored layout binds.
   void FormCreate(TObject* sender);

@@ -8,7 +8,8 @@
 #   tools/fuzz.sh --replay        runs every target once over its seeds and regression corpus
 #   tools/fuzz.sh --build         builds the targets only
 #   tools/fuzz.sh --list          names the targets
-# The build goes to $TAVELKO_BUILD_DIR/fuzz (build/fuzz by default).
+# The build (the native project with its fuzz targets) goes to $TAVELKO_BUILD_DIR/fuzz (build/fuzz
+# by default).
 set -u
 root=$(cd "$(dirname "$0")/.." && pwd)
 cache=${TAVELKO_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/tavelko}
@@ -22,7 +23,7 @@ targets() { sed -n 's/^tavelko_fuzz_target(\([a-z_]*\) .*/\1/p' "$root/fuzz/CMak
 
 build_targets() {
   if [ ! -f "$build/CMakeCache.txt" ]; then
-    CC=clang CXX=clang++ cmake -S "$root/fuzz" -B "$build" -G "Unix Makefiles" >/dev/null || return 1
+    CXX=clang++ cmake -S "$root/native" -B "$build" -G "Unix Makefiles" -DTAVELKO_FUZZ=ON >/dev/null || return 1
   fi
   cmake --build "$build" -j"$(nproc)" 2>&1 | grep -v -E '^\[ *[0-9]+%\]|^(Consolidate|Scanning|Built target)'
   return "${PIPESTATUS[0]}"

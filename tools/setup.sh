@@ -22,10 +22,11 @@ apt_packages=(
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   wine wine64 xvfb xauth nasm cmake make fonts-ipafont-gothic fonts-ipafont-mincho
   fonts-wine imagemagick xdotool python3-xlib googletest dpkg-dev ca-certificates
-  clang libclang-rt-14-dev libjpeg62-turbo-dev
+  clang libclang-rt-14-dev libjpeg62-turbo-dev g++
 )
-# The last line serves the native fuzz targets (tools/fuzz.sh): clang with libFuzzer and the
-# sanitizers' runtimes, and the system's libjpeg-turbo to link them with.
+# The last line serves the native build: clang with libFuzzer and the sanitizers' runtimes for the
+# fuzz targets (tools/fuzz.sh), the system's libjpeg-turbo to link them with, and g++ for the
+# layout compiler and the sanitizer suite.
 
 # Runs one step with its output in its own log, announced by `description` (nothing when empty).
 # On failure names the step and shows the end of its log.

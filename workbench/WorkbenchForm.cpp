@@ -2,13 +2,21 @@
 
 #include <optional>
 
+#include "controls/GradBox.h"
 #include "controls/HistoryComboBox.h"
+#include "controls/ShineSpdBtn.h"
+#include "controls/dxfLabel.h"
 #include "designer/DsnPanel.h"
 #include "designer/DsnSpctr.h"
 #include "designer/DsnUnit.h"
+#include "framework/stdctrls/BitBtn.h"
 #include "framework/stdctrls/Dialogs.h"
+#include "framework/stdctrls/Grids.h"
+#include "framework/stdctrls/Image.h"
+#include "framework/stdctrls/Label.h"
 #include "framework/stdctrls/Memo.h"
 #include "framework/stdctrls/Menus.h"
+#include "framework/stdctrls/Shape.h"
 #include "workbench/ControllerKinds.h"
 #include "workbench/StageDocument.h"
 
@@ -37,24 +45,6 @@ void TWorkbenchForm::Publish(TPublisher<TWorkbenchForm>& p) {
   p.Method("RecentStagesChange", &TWorkbenchForm::RecentStagesChange);
   p.Method("DsnSelect1ChangeSelected", &TWorkbenchForm::DsnSelect1ChangeSelected);
   p.Method("DsnInspector1BtnClick", &TWorkbenchForm::DsnInspector1BtnClick);
-}
-
-void TWorkbenchForm::PublishFields(TFieldPublisher<TWorkbenchForm>& f) {
-  f.Field("MainMenu1", &TWorkbenchForm::MainMenu1);
-  f.Field("ArrangeMenu", &TWorkbenchForm::ArrangeMenu);
-  f.Field("ControllerMenu", &TWorkbenchForm::ControllerMenu);
-  f.Field("DsnSwitch1", &TWorkbenchForm::DsnSwitch1);
-  f.Field("RecentStages", &TWorkbenchForm::RecentStages);
-  f.Field("DsnPanel1", &TWorkbenchForm::DsnPanel1);
-  f.Field("LogMemo", &TWorkbenchForm::LogMemo);
-  f.Field("DsnStage1", &TWorkbenchForm::DsnStage1);
-  f.Field("DsnRegister1", &TWorkbenchForm::DsnRegister1);
-  f.Field("DsnSelect1", &TWorkbenchForm::DsnSelect1);
-  f.Field("DsnInspector1", &TWorkbenchForm::DsnInspector1);
-  f.Field("OpenDialog1", &TWorkbenchForm::OpenDialog1);
-  f.Field("SaveDialog1", &TWorkbenchForm::SaveDialog1);
-  f.Field("ColorDialog1", &TWorkbenchForm::ColorDialog1);
-  f.Field("FontDialog1", &TWorkbenchForm::FontDialog1);
 }
 
 TWorkbenchForm::TWorkbenchForm(TComponent* owner) : TForm(owner) {

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "designer/Dsnselect.h"
+#include "workbench/Workbench.fields.h"
 #include "framework/windows/Forms.h"
 
 class TMainMenu;
@@ -24,32 +25,15 @@ class TFontDialog;
 class TDsnInspector;
 class TStageDocument;
 
-class TWorkbenchForm : public TForm {
+class TWorkbenchForm : public TForm, public TWorkbenchFormFields {
   TAVELKO_CLASS(TWorkbenchForm, TForm)
   static void Publish(TPublisher<TWorkbenchForm>& p);
 
  public:
-  static void PublishFields(TFieldPublisher<TWorkbenchForm>& f);
-
   explicit TWorkbenchForm(TComponent* owner);
   ~TWorkbenchForm() override;
 
-  // Published fields, set to the components of the same name when the layout is read.
-  TMainMenu* MainMenu1 = nullptr;
-  TMenuItem* ArrangeMenu = nullptr;
-  TMenuItem* ControllerMenu = nullptr;
-  TDsnSwitch* DsnSwitch1 = nullptr;
-  THistoryComboBox* RecentStages = nullptr;
-  TDsnPanel* DsnPanel1 = nullptr;
-  TMemo* LogMemo = nullptr;
-  TDsnStage* DsnStage1 = nullptr;
-  TDsnRegister* DsnRegister1 = nullptr;
-  TDsnSelect* DsnSelect1 = nullptr;
-  TDsnInspector* DsnInspector1 = nullptr;
-  TOpenDialog* OpenDialog1 = nullptr;
-  TSaveDialog* SaveDialog1 = nullptr;
-  TColorDialog* ColorDialog1 = nullptr;
-  TFontDialog* FontDialog1 = nullptr;
+  // The components of the layout are its fields (TWorkbenchFormFields), set when it is read.
 
   // Published methods: the handlers the stored layout binds.
   void FileNewClick(TObject* sender);

@@ -11,6 +11,7 @@
 #include "app/PageClasses.h"
 #include "app/comic/ComicSegments.h"
 #include "designer/DsnHistory.h"
+#include "designer/DsnSubMl.h"
 #include "designer/DsnUnit.h"
 #include "framework/core/Stream.h"
 #include "framework/stdctrls/Image.h"

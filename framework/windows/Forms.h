@@ -90,9 +90,11 @@ class TFieldPublisher {
  public:
   TFieldPublisher(Form& form, std::vector<TFormField>& fields) : form_(form), fields_(fields) {}
 
-  // Field("Shape4", &TPageForm::Shape4)
-  template <class T>
-  void Field(const char* name, T* Form::*member) {
+  // Field("Shape4", &TPageForm::Shape4): a field of the form, or of a base it has (the fields
+  // layoutc generates).
+  template <class T, class Holder>
+    requires std::is_base_of_v<Holder, Form>
+  void Field(const char* name, T* Holder::*member) {
     Form* form = &form_;
     const String fieldName = name;
     fields_.push_back({fieldName,

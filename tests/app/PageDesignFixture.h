@@ -7,6 +7,7 @@
 #include <memory>
 #include <vector>
 
+#include "designer/DsnSubMl.h"
 #include "designer/DsnUnit.h"
 #include "framework/core/Stream.h"
 #include "framework/graphics/Picture.h"

@@ -1,5 +1,6 @@
-# Layouts compiled with layoutc at build time (through the cross-compiling emulator, Wine; nothing
-# on a Windows build) into component streams, carried as RCDATA resources.
+# Layouts compiled at build time by layoutc, which the native build makes for the build machine
+# (tools/NativeBuild.cmake): into component streams carried as RCDATA resources, and into the
+# fields of the forms they describe.
 
 # _tavelko_layout_rc(layoutfile resource_name rc_var stream_var): the command that compiles
 # `layoutfile`, and a resource script naming the stream `resource_name`.
@@ -10,8 +11,8 @@ function(_tavelko_layout_rc layoutfile resource_name rc_var stream_var)
   set(rc "${CMAKE_CURRENT_BINARY_DIR}/${resource_name}.layout.rc")
   add_custom_command(
     OUTPUT "${stream}"
-    COMMAND ${CMAKE_CROSSCOMPILING_EMULATOR} $<TARGET_FILE:layoutc> "${layout}" "${stream}" "${depfile}"
-    DEPENDS layoutc "${layout}"
+    COMMAND ${TAVELKO_LAYOUTC} "${layout}" "${stream}" "${depfile}"
+    DEPENDS native ${TAVELKO_LAYOUTC} "${layout}"
     DEPFILE "${depfile}"
     COMMENT "Compiling the layout ${layoutfile}"
     VERBATIM)
@@ -39,4 +40,24 @@ function(tavelko_library_layout library layoutfile resource_name)
   target_link_libraries(${library} INTERFACE $<TARGET_OBJECTS:${objects}>)
   # The executables wait for the library, and the library for the object.
   add_dependencies(${library} ${objects})
+endfunction()
+
+# tavelko_layout_fields(target layoutfile): the header "<folder>/<name>.fields.h" (the layout's
+# folder below the source root), declaring struct <form class>Fields with a field for every
+# component the layout names and their binding, for the form class of `target` to derive from.
+function(tavelko_layout_fields target layoutfile)
+  get_filename_component(layout "${layoutfile}" ABSOLUTE)
+  file(RELATIVE_PATH relative "${TAVELKO_SOURCE_DIR}" "${layout}")
+  string(REGEX REPLACE "\\.layout$" ".fields.h" relative "${relative}")
+  set(header "${CMAKE_BINARY_DIR}/generated/${relative}")
+  get_filename_component(folder "${header}" DIRECTORY)
+  file(MAKE_DIRECTORY "${folder}")
+  add_custom_command(
+    OUTPUT "${header}"
+    COMMAND ${TAVELKO_LAYOUTC} --fields "${layout}" "${header}"
+    DEPENDS native ${TAVELKO_LAYOUTC} "${layout}"
+    COMMENT "Making the fields of ${layoutfile}"
+    VERBATIM)
+  target_sources(${target} PRIVATE "${header}")
+  target_include_directories(${target} PUBLIC "${CMAKE_BINARY_DIR}/generated")
 endfunction()

@@ -34,6 +34,7 @@ void TLayoutCompiler::Compile(const std::string& text, TStream& output) {
   tokens_.clear();
   at_ = 0;
   filesRead_.clear();
+  objects_.clear();
   Tokenize(text);
   TValueWriter writer(output);
   writer.WriteSignature();
@@ -154,6 +155,7 @@ void TLayoutCompiler::ParseObject(TValueWriter& writer, int depth) {
   const TToken name = Expect(TToken::Kind::Identifier, "component name");
   ExpectSymbol(':');
   const TToken className = Expect(TToken::Kind::Identifier, "class name");
+  objects_.push_back({name.text, className.text, name.line});
   writer.WriteShortString(className.text);
   writer.WriteShortString(name.text);
   while (Peek().kind == TToken::Kind::Identifier && !AtWord("object") && !AtWord("end")) {

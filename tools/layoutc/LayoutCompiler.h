@@ -35,6 +35,13 @@ class ELayoutError : public Exception {
 
 class TLayoutCompiler {
  public:
+  // A named object of the layout, as its text gives it.
+  struct TObject {
+    std::string name;
+    std::string className;
+    int line;
+  };
+
   // Fills `contents` with the file at `path`, or throws.
   using TFileLoader = std::function<void(const String& path, TMemoryStream& contents)>;
 
@@ -48,6 +55,8 @@ class TLayoutCompiler {
   void Compile(const std::string& text, TStream& output);
   // The files read by the last Compile, as their paths were formed.
   const std::vector<String>& FilesRead() const { return filesRead_; }
+  // The objects of the last Compile in the order of the text: the root first.
+  const std::vector<TObject>& Objects() const { return objects_; }
 
  private:
   struct TToken {
@@ -75,4 +84,5 @@ class TLayoutCompiler {
   std::vector<TToken> tokens_;
   std::size_t at_ = 0;
   std::vector<String> filesRead_;
+  std::vector<TObject> objects_;
 };
