@@ -1,9 +1,12 @@
 // Settings stores: an INI file and the registry below HKEY_CURRENT_USER give back what was
-// written, Japanese text included, and erase whole sections and nothing else.
+// written, Japanese text included, and erase whole sections and nothing else; and where a
+// program's settings file lives.
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <shlobj.h>
 
 #include "framework/core/IniFile.h"
+#include "framework/core/SettingsPlace.h"
 #include "tests/support/TempFiles.h"
 
 namespace {
@@ -71,4 +74,39 @@ TEST(RegistryIniFile, RoundTripAndEraseSection) {
     EXPECT_EQ(registry.ReadString("Outer\\Inner", "Value", ""), "kept");
   }
   RegDeleteTreeW(HKEY_CURRENT_USER, CP932ToWide(key).c_str());
+}
+
+// A program's settings: beside it where it can write, else in the user's folder, where a file left
+// beside it is read until the first write starts the user's copy from it.
+TEST(SettingsPlace, BesideAWritableProgramElseInTheUsersFolder) {
+  test_support::TTempFolder user;
+  test_support::TTempFolder portable;
+  EXPECT_EQ(SettingsPlaceIn(portable.Path(), user.Path(), "A.ini").ReadFrom, portable.File("A.ini"));
+  EXPECT_EQ(SettingsPlaceIn(portable.Path(), user.Path(), "A.ini").WriteTo, portable.File("A.ini"));
+  // The user's folder is made on the first write.
+  const TSettingsPlace unwritable = SettingsPlaceIn(portable.File("missing"), user.File("New"), "A.ini");
+  EXPECT_EQ(unwritable.ReadFrom, user.File("New\\A.ini"));
+  EXPECT_EQ(unwritable.WriteTo, user.File("New\\A.ini"));
+  PrepareSettingsWrite(unwritable);
+  EXPECT_NO_THROW(TIniFile(unwritable.WriteTo).WriteString("Recent", "Last", "y"));
+
+  // Program Files counts as unwritable even where it lets this process write (Wine, administrators).
+  wchar_t programFiles[MAX_PATH] = {};
+  ASSERT_EQ(SHGetFolderPathW(nullptr, CSIDL_PROGRAM_FILES, nullptr, SHGFP_TYPE_CURRENT, programFiles), S_OK);
+  const String installed = WideToCP932(programFiles) + "\\TavelkoSettingsTest" + IntToStr(GetCurrentProcessId());
+  if (!CreateDirectoryW(CP932ToWide(installed).c_str(), nullptr)) GTEST_SKIP() << "cannot make " << installed;
+  const String old = installed + "\\A.ini";
+  TIniFile(old).WriteString("Information", "Endpoint", "https://example.org/");
+  const TSettingsPlace place = SettingsPlaceIn(installed, user.File("Tavelko"), "A.ini");
+  EXPECT_EQ(place.ReadFrom, old);
+  EXPECT_EQ(place.WriteTo, user.File("Tavelko\\A.ini"));
+  PrepareSettingsWrite(place);
+  TIniFile(place.WriteTo).WriteString("Recent", "Last", "x");
+  const TSettingsPlace later = SettingsPlaceIn(installed, user.File("Tavelko"), "A.ini");
+  EXPECT_EQ(later.ReadFrom, later.WriteTo);
+  TIniFile copy(later.ReadFrom);
+  EXPECT_EQ(copy.ReadString("Information", "Endpoint", ""), "https://example.org/");
+  EXPECT_EQ(copy.ReadString("Recent", "Last", ""), "x");
+  DeleteFileW(CP932ToWide(old).c_str());
+  RemoveDirectoryW(CP932ToWide(installed).c_str());
 }
