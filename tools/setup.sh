@@ -23,9 +23,11 @@ apt_packages=(
   wine wine64 xvfb xauth nasm cmake make fonts-ipafont-gothic fonts-ipafont-mincho
   fonts-wine imagemagick xdotool python3-xlib googletest dpkg-dev ca-certificates
   clang libclang-rt-14-dev libjpeg62-turbo-dev
+  wixl
 )
-# The last line serves the native fuzz targets (tools/fuzz.sh): clang with libFuzzer and the
-# sanitizers' runtimes, and the system's libjpeg-turbo to link them with.
+# The line before last serves the native fuzz targets (tools/fuzz.sh): clang with libFuzzer and
+# the sanitizers' runtimes, and the system's libjpeg-turbo to link them with; the last, msitools'
+# wixl, builds the release's installer package.
 
 # Runs one step with its output in its own log, announced by `description` (nothing when empty).
 # On failure names the step and shows the end of its log.
