@@ -132,6 +132,7 @@ class TMainForm1 : public TForm {
   void RunStageCommand(TStageCommand command);
   void PageCloseQuery(TObject* sender, bool& canClose);
   void DesignChanged(TObject* sender);
+  // Where the settings file is read and written: FSettingsFile when set, else the program's own.
   TSettingsPlace Settings() const;
   // The frame whose tag is FHoverFrame, or null.
   TImage* HoveredFrame() const;

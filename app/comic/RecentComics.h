@@ -8,6 +8,6 @@
 // (the settings file is untrusted: nothing else may reach a dialog).
 String LastComic(const TSettingsPlace& settings);
 
-// Remembers `fileName` as the last comic and adds it to the shell's recent documents. Never
-// raises: a settings file that cannot be written must not fail the open or save that got here.
+// Remembers `fileName` as the last comic and adds it to the shell's recent documents. A settings
+// file that cannot be written is passed over: it must not fail the open or save that got here.
 void RememberComic(const TSettingsPlace& settings, const String& fileName);
