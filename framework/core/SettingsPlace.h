@@ -9,6 +9,7 @@
 struct TSettingsPlace {
   String ReadFrom;
   String WriteTo;
+  bool operator==(const TSettingsPlace&) const = default;
 };
 
 // The folder below the user's application data folder that holds the settings of a program that

@@ -32,6 +32,7 @@ bool IsWithin(const WideString& path, const WideString& folder) {
 // Tried rather than worked out from access rights: a read-only share or medium, a folder of
 // another user's, a policy all say no the same way. Program Files says yes to an administrator
 // (and to every program under Wine), though a program started normally must not write there.
+// `folder` ends with its separator.
 bool CanKeepSettingsIn(const String& folder) {
   const WideString wideFolder = CP932ToWide(folder);
   for (const int programFiles : {CSIDL_PROGRAM_FILES, CSIDL_PROGRAM_FILESX86})
