@@ -44,8 +44,6 @@ String PercentEncoded(const String& text) {
 
 }  // namespace
 
-String ProgramSettingsFile() { return ChangeFileExt(ParamStr(0), ".ini"); }
-
 std::optional<String> InformationEndpoint(TCustomIniFile& settings) {
   String endpoint = settings.ReadString(SettingsSection, EndpointKey, "");
   if (!IsWebAddress(endpoint)) return std::nullopt;

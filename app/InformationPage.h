@@ -8,9 +8,6 @@
 
 class TCustomIniFile;
 
-// The settings file beside the program: its path with the extension ".ini" (Tavelko.ini).
-String ProgramSettingsFile();
-
 // The endpoint under [Information] Endpoint in `settings`; nothing when it is missing or is not
 // a web address (IsWebAddress).
 std::optional<String> InformationEndpoint(TCustomIniFile& settings);

@@ -12,6 +12,7 @@
 #include "app/InformationWindow.h"
 #include "app/PageClasses.h"
 #include "app/comic/ComicFile.h"
+#include "app/comic/RecentComics.h"
 #include "app/comic/ReducedPhoto.h"
 #include "controls/GradBox.h"
 #include "controls/dxfLabel.h"
@@ -105,7 +106,7 @@ void TMainForm1::Publish(TPublisher<TMainForm1>& p) {
   p.Method("SpeedButton1Click", &TMainForm1::SpeedButton1Click);
 }
 
-TMainForm1::TMainForm1(TComponent* owner) : TForm(owner), FSettingsFile(ProgramSettingsFile()) {
+TMainForm1::TMainForm1(TComponent* owner) : TForm(owner) {
   InitializeForm(this);
   RestrictToPageDocuments(DsnStage1->DocumentRules());
   AcceptDroppedFiles(Handle(), true);
@@ -129,6 +130,11 @@ void TMainForm1::WndProc(TMessage& message) {
     return;
   }
   TForm::WndProc(message);
+}
+
+TSettingsPlace TMainForm1::Settings() const {
+  if (!FSettingsFile.empty()) return {FSettingsFile, FSettingsFile};
+  return ProgramSettingsPlace(ChangeFileExt(ExtractFileName(ParamStr(0)), ".ini"));
 }
 
 TImage* TMainForm1::HoveredFrame() const {
@@ -197,6 +203,7 @@ bool TMainForm1::SaveComic() {
   }
   if (Shape0) Shape0->Pen()->SetStyle(psDot);
 
+  SavePictureDialog1->SetInitialDir(ExtractFilePath(LastComic(Settings())));
   if (!SavePictureDialog1->Execute()) return false;
   const String fileName = SavePictureDialog1->FileName();
   if (FileExists(fileName) &&
@@ -211,6 +218,7 @@ bool TMainForm1::SaveComic() {
   jpeg.SetAppSegments(ComicSegments(*DsnStage1));
   jpeg.SaveToFile(fileName);
   FHistory->MarkSaved();
+  RememberComic(Settings(), fileName);
   return true;
 }
 
@@ -220,6 +228,7 @@ bool TMainForm1::SaveComic() {
 void TMainForm1::OpenComicFile(const String& fileName) {
   OpenComic(*DsnStage1, fileName);
   FHistory->Reset();
+  RememberComic(Settings(), fileName);
 }
 
 void TMainForm1::OpenComicWithDialog() {
@@ -231,6 +240,9 @@ void TMainForm1::OpenComicWithDialog() {
   request.Filter = ComicFilter;
   request.DefaultExt = "jpg";
   request.Flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
+  const String last = LastComic(Settings());
+  request.InitialDir = ExtractFilePath(last);
+  request.FileName = ExtractFileName(last);
   if (!FileDialogService().Execute(request)) return;
   OpenComicFile(request.FileName);
 }
@@ -295,7 +307,7 @@ void TMainForm1::RunStageCommand(TStageCommand command) {
 
 // With no information page set up, the program's own information window stands in for it.
 void TMainForm1::SpeedButton2Click(TObject*) {
-  TIniFile settings(FSettingsFile);
+  TIniFile settings(Settings().ReadFrom);
   if (const std::optional<String> endpoint = InformationEndpoint(settings))
     ShellService().Execute(Handle(), "OPEN", InformationPageAddress(*endpoint, ParamStr(0)), "", "", SW_SHOW);
   else

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "app/MainForm1.fields.h"
+#include "framework/core/SettingsPlace.h"
 #include "framework/windows/Forms.h"
 
 class TDsnHistory;
@@ -38,9 +39,9 @@ class TMainForm1 : public TForm, public TMainForm1Fields {
   void LoadFramePhoto(TImage* frame, const String& fileName);
   // The tag of the frame the mouse last moved over; empty until it first does.
   const String& HoverFrame() const { return FHoverFrame; }
-  // The settings file read when the information button is clicked; ProgramSettingsFile() unless
-  // set.
-  const String& SettingsFile() const { return FSettingsFile; }
+  // The settings file the page reads (the information page, the last comic): the program's own,
+  // Tavelko.ini beside it or in the user's settings folder, unless one is set.
+  String SettingsFile() const { return Settings().ReadFrom; }
   void SetSettingsFile(const String& fileName) { FSettingsFile = fileName; }
 
   // ---- The editable comic ----
@@ -71,6 +72,8 @@ class TMainForm1 : public TForm, public TMainForm1Fields {
   void RunStageCommand(TStageCommand command);
   void PageCloseQuery(TObject* sender, bool& canClose);
   void DesignChanged(TObject* sender);
+  // Where the settings file is read and written: FSettingsFile when set, else the program's own.
+  TSettingsPlace Settings() const;
   // The frame whose tag is FHoverFrame, or null.
   TImage* HoveredFrame() const;
   static void ClearFrame(TImage* frame);

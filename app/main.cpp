@@ -4,9 +4,12 @@
 
 #include "app/MainWindow1.h"
 #include "app/PageClasses.h"
+#include "framework/core/SettingsPlace.h"
 #include "framework/windows/Application.h"
+#include "release/Version.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  SetUserSettingsFolderName(TAVELKO_PRODUCT_NAME);
   return RunApplication("Tavelko", RegisterPageClasses, [] {
     TMainForm1* MainForm1 = nullptr;
     Application->CreateForm(MainForm1);

@@ -7,6 +7,7 @@
 #include <unordered_set>
 
 #include "framework/core/IniFile.h"
+#include "framework/core/SettingsPlace.h"
 #include "framework/windows/Application.h"
 
 const TTypeInfo& TypeInfoOf(TypeTag<THistoryMode>) {
@@ -20,12 +21,12 @@ const String kCountEntry = "HistoryCount";
 
 String ItemEntry(int index) { return "History" + IntToStr(index); }
 
-// The file an INI name stands for: ".ini" when it has no extension, the program's folder when it
-// has no folder (the doubled separator names the same file).
-String HistoryFileName(const String& name) {
-  String fileName = ExtractFileExt(name).empty() ? name + ".ini" : name;
-  if (ExtractFilePath(fileName).empty()) fileName = ExtractFilePath(ParamStr(0)) + "\\" + fileName;
-  return fileName;
+// The file an INI name stands for: ".ini" when it has no extension; without a folder, one of the
+// program's settings files (beside the program when it can write there).
+TSettingsPlace HistoryFilePlace(const String& name) {
+  const String fileName = ExtractFileExt(name).empty() ? name + ".ini" : name;
+  if (ExtractFilePath(fileName).empty()) return ProgramSettingsPlace(fileName);
+  return {fileName, fileName};
 }
 
 // `key` without the backslashes at its end; a 0x5C trail byte of a CP932 character stays.
@@ -180,13 +181,15 @@ bool THistoryComboBox::LoadFromRegistry() {
 }
 
 void THistoryComboBox::SaveToFile(const String& name) {
-  TIniFileDraft draft(HistoryFileName(name));
+  const TSettingsPlace place = HistoryFilePlace(name);
+  PrepareSettingsWrite(place);
+  TIniFileDraft draft(place.WriteTo);
   SaveToStore(draft.Ini());
   draft.Commit();
 }
 
 void THistoryComboBox::LoadFromFile(const String& name) {
-  TIniFile ini(HistoryFileName(name));
+  TIniFile ini(HistoryFilePlace(name).ReadFrom);
   AppendHistory(ini, StrToInt(ini.ReadString(GetSectionString(), kCountEntry, "0")));
 }
 

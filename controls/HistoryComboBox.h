@@ -54,7 +54,8 @@ class THistoryComboBox : public TComboBox {
   bool LoadFromFile();
   bool SaveToRegistry();
   bool LoadFromRegistry();
-  // A name without extension gets ".ini"; one without folder lies in the program's folder. The
+  // A name without extension gets ".ini"; one without folder is a settings file of the program
+  // (ProgramSettingsPlace: beside it, or in the user's settings folder once installed). The
   // section is replaced as a whole: the file changes only when everything was written. Saving
   // raises EIniFileException when the section's name is empty. Saves at most MaxItems items.
   void SaveToFile(const String& name);

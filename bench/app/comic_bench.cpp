@@ -59,6 +59,7 @@ int wmain() {
   RegisterPageClasses();
   Application->Initialize();
   auto* page = new TMainForm1(nullptr);
+  page->SetSettingsFile(WideToCP932(bench::TempFile(L"tavelko-bench.ini")));  // it remembers the comic
   page->Show();
   FillFrames(*page);
   page->Memo0->SetText("おはよう！");

@@ -1,9 +1,10 @@
-// The real services over Win32 (MessageBoxW, ShellExecuteW, the common file dialogs, a form's
+// The real services over Win32 (MessageBoxW, ShellExecuteW, SHAddToRecentDocs, the file dialogs, a form's
 // own modal loop) and the registry of the installed ones.
 #include "framework/windows/Services.h"
 
 #include <commdlg.h>
 #include <shellapi.h>
+#include <shlobj.h>
 
 #include <algorithm>
 
@@ -79,6 +80,9 @@ class TSystemShell final : public TShellService {
     return reinterpret_cast<INT_PTR>(
         ShellExecuteW(window, wideOperation.empty() ? nullptr : wideOperation.c_str(), wideFile.c_str(),
                       wideParameters.c_str(), wideDirectory.empty() ? nullptr : wideDirectory.c_str(), show));
+  }
+  void AddToRecentDocuments(const String& fileName) override {
+    SHAddToRecentDocs(SHARD_PATHW, CP932ToWide(fileName).c_str());
   }
 };
 

@@ -59,6 +59,8 @@ class TShellService {
   // ShellExecute: the value it returns (greater than 32 on success).
   virtual INT_PTR Execute(HWND window, const String& operation, const String& file, const String& parameters,
                           const String& directory, int show) = 0;
+  // SHAddToRecentDocs: the file joins the user's recent documents (and the program's jump list).
+  virtual void AddToRecentDocuments(const String& fileName) = 0;
 };
 
 // ---------------------------------------------------------------------------------------------

@@ -1,7 +1,7 @@
 // The editable comic on the page window: the saved JPEG carries the page and still decodes to the
 // same pixels, a saved comic opens again as it was (from the open dialog too), damaged, foreign or
-// crafted files and pasted blocks change nothing and reach nothing beyond the page, and closing
-// with unsaved work asks first.
+// crafted files and pasted blocks change nothing and reach nothing beyond the page, closing
+// with unsaved work asks first, and the dialogs start where the last comic is.
 #include <windows.h>
 
 #include <cstdlib>
@@ -10,6 +10,7 @@
 #include "app/comic/ComicFile.h"
 #include "app/comic/ComicSegments.h"
 #include "designer/DsnHistory.h"
+#include "framework/core/IniFile.h"
 #include "framework/graphics/JpegCodec.h"
 #include "framework/graphics/JpegImage.h"
 #include "framework/stdctrls/Memo.h"
@@ -92,9 +93,7 @@ class ComicPage : public PageDesign {
   // A fresh page window in place of the current one.
   void NewPage() {
     delete page;
-    page = new TMainForm1(nullptr);
-    page->Show();
-    page->Update();
+    page = NewPageWindow();
     dialogs.Requests.clear();
     fileDialogs.Requests.clear();
   }
@@ -377,4 +376,37 @@ TEST_F(ComicPage, ClosingAsksOnlyWhenThePageChangedSinceItWasSaved) {
   EXPECT_EQ(comic::ExtractStream(FileBytes(file)).empty(), false);
   EXPECT_FALSE(page->History().Modified());
   EXPECT_TRUE(page->CloseQuery());
+}
+
+TEST_F(ComicPage, TheLastComicOpenedOrSavedIsWhereTheDialogsStart) {
+  const String saved = SaveArrangedComic("saved.jpg");
+  EXPECT_EQ(shell.RecentDocuments, std::vector<String>{saved});
+  NewPage();
+  fileDialogs.Answers.push_back(saved);
+  TypeKey(page->Memo0->Handle(), 'O', true);
+  ASSERT_EQ(fileDialogs.Requests.size(), 1u);
+  EXPECT_EQ(fileDialogs.Requests[0].InitialDir, TempFolder() + "\\");
+  EXPECT_EQ(fileDialogs.Requests[0].FileName, "saved.jpg");
+  EXPECT_EQ(shell.RecentDocuments, (std::vector<String>{saved, saved})) << "opened";
+
+  // Opening from elsewhere (the command line) counts too; the save dialog starts there as well.
+  CopyFileW(CP932ToWide(saved).c_str(), CP932ToWide(TempFolder() + "\\sub.jpg").c_str(), FALSE);
+  page->OpenComicFile(TempFolder() + "\\sub.jpg");
+  Save("again.jpg");
+  ASSERT_EQ(fileDialogs.Requests.size(), 2u);
+  EXPECT_EQ(fileDialogs.Requests[1].Kind, TFileDialogKind::Save);
+  EXPECT_EQ(fileDialogs.Requests[1].InitialDir, TempFolder() + "\\");
+  EXPECT_EQ(TIniFile(page->SettingsFile()).ReadString("RecentComics", "Last", ""), TempFolder() + "\\again.jpg");
+}
+
+TEST_F(ComicPage, ARememberedComicThatIsNoFullPathNeverReachesTheDialog) {
+  for (const String& stored : {String("relative\\comic.jpg"), String("C:comic.jpg"), String("C:\\a\tb.jpg"),
+                               String("\\\\server\\share\\x\x01.jpg"), "C:\\" + String(40000, 'x')}) {
+    TIniFile(page->SettingsFile()).WriteString("RecentComics", "Last", stored);
+    fileDialogs.Requests.clear();
+    TypeKey(page->Memo0->Handle(), 'O', true);
+    ASSERT_EQ(fileDialogs.Requests.size(), 1u);
+    EXPECT_EQ(fileDialogs.Requests[0].InitialDir, "") << stored.substr(0, 40);
+    EXPECT_EQ(fileDialogs.Requests[0].FileName, "") << stored.substr(0, 40);
+  }
 }

@@ -21,9 +21,16 @@ void PageTest::SetUp() {
   shellScope_ = std::make_unique<TShellServiceScope>(shell);
   fileDialogScope_ = std::make_unique<TFileDialogServiceScope>(fileDialogs);
   modalFormScope_ = std::make_unique<TModalFormServiceScope>(modalForms);
-  page = new TMainForm1(nullptr);
-  page->Show();
-  page->Update();
+  page = NewPageWindow();
+}
+
+TMainForm1* PageTest::NewPageWindow() {
+  auto* window = new TMainForm1(nullptr);
+  // The comics a test opens and saves are remembered in the test's own settings.
+  window->SetSettingsFile(TempFolder() + "\\Tavelko.ini");
+  window->Show();
+  window->Update();
+  return window;
 }
 
 void PageTest::TearDown() {

@@ -24,6 +24,8 @@ class PageTest : public ::testing::Test {
 
   // A photo of the test set, as a CP932 path.
   static String Photo(const char* name);
+  // A page window, shown, with its settings file in TempFolder().
+  TMainForm1* NewPageWindow();
   // A click on a button of the button panel, as the mouse makes it.
   void ClickOnPanel(TControl* button);
   // A fresh, empty folder of this test; removed with its contents at the end.

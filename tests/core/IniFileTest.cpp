@@ -1,9 +1,12 @@
 // Settings stores: an INI file and the registry below HKEY_CURRENT_USER give back what was
-// written, Japanese text included, and erase whole sections and nothing else.
+// written, Japanese text included, and erase whole sections and nothing else; and where a
+// program's settings file lives.
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <shlobj.h>
 
 #include "framework/core/IniFile.h"
+#include "framework/core/SettingsPlace.h"
 #include "tests/support/TempFiles.h"
 
 namespace {
@@ -71,4 +74,32 @@ TEST(RegistryIniFile, RoundTripAndEraseSection) {
     EXPECT_EQ(registry.ReadString("Outer\\Inner", "Value", ""), "kept");
   }
   RegDeleteTreeW(HKEY_CURRENT_USER, CP932ToWide(key).c_str());
+}
+
+// A program's settings: beside it where it can write, else in the user's folder (made on the first
+// write), where a file left beside the program is read until the first write starts from a copy.
+TEST(SettingsPlace, BesideAWritableProgramElseInTheUsersFolder) {
+  test_support::TTempFolder user, portable;
+  EXPECT_EQ(SettingsPlaceIn(portable.Path(), user.Path(), "A.ini"),
+            (TSettingsPlace{portable.File("A.ini"), portable.File("A.ini")}));
+  const TSettingsPlace unwritable = SettingsPlaceIn(portable.File("missing"), user.File("New"), "A.ini");
+  EXPECT_EQ(unwritable, (TSettingsPlace{user.File("New\\A.ini"), user.File("New\\A.ini")}));
+  PrepareSettingsWrite(unwritable);
+  EXPECT_NO_THROW(TIniFile(unwritable.WriteTo).WriteString("Recent", "Last", "y"));
+
+  // Program Files counts as unwritable even where this process may write (Wine, administrators).
+  wchar_t programFiles[MAX_PATH] = {};
+  ASSERT_EQ(SHGetFolderPathW(nullptr, CSIDL_PROGRAM_FILES, nullptr, SHGFP_TYPE_CURRENT, programFiles), S_OK);
+  const String installed = WideToCP932(programFiles) + "\\TavelkoSettingsTest" + IntToStr(GetCurrentProcessId());
+  if (!CreateDirectoryW(CP932ToWide(installed).c_str(), nullptr)) GTEST_SKIP() << "cannot make " << installed;
+  TIniFile(installed + "\\A.ini").WriteString("Information", "Endpoint", "https://example.org/");
+  const TSettingsPlace place = SettingsPlaceIn(installed, user.Path(), "A.ini");
+  EXPECT_EQ(place, (TSettingsPlace{installed + "\\A.ini", user.File("A.ini")}));
+  PrepareSettingsWrite(place);
+  TIniFile(place.WriteTo).WriteString("Recent", "Last", "x");
+  TIniFile copy(SettingsPlaceIn(installed, user.Path(), "A.ini").ReadFrom);
+  EXPECT_EQ(copy.FileName(), user.File("A.ini"));
+  EXPECT_EQ(copy.ReadString("Information", "Endpoint", ""), "https://example.org/");
+  DeleteFileW(CP932ToWide(installed + "\\A.ini").c_str());
+  RemoveDirectoryW(CP932ToWide(installed).c_str());
 }

@@ -2,8 +2,8 @@
 # The release as a Windows user gets it: the zip unpacked into an empty folder of a fresh Wine
 # prefix (nothing installed, so no runtime DLL to find) holds exactly the expected files; each
 # program starts there and shows its main window, and its version resource read back through the
-# Windows API names the release's version. A screen of its own keeps these windows away from the
-# tests running beside it.
+# Windows API names the release's version; the page saves the same comic at 96 and 144 dpi. A
+# screen of its own keeps these windows away from the tests running beside it.
 # Usage: release_test.sh ZIP PROBE VERSION
 set -u
 zip=$1 probe=$2 version=$3
@@ -70,6 +70,25 @@ check_program() {
 
 check_program Tavelko.exe TMainForm1 Tavelko Tavelko "Tavelko comic page"
 check_program Workbench.exe TWorkbenchForm "Tavelko Designer Workbench" Workbench "Tavelko designer workbench"
+
+# The page is a pixel design: the comic saved on a screen of 144 dpi (Wine's LogPixels, read by a
+# new Wine server) is the one saved at 96 dpi, byte for byte.
+save_at_dpi() {
+  wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f </dev/null >/dev/null 2>&1 || return 1
+  wineserver -k
+  wineserver -w
+  run_probe save 'C:\Tavelko\Tavelko.exe' "C:\\comic-$1.jpg"
+}
+for dpi in 96 144; do
+  output=$(save_at_dpi $dpi) || fail "saving at $dpi dpi: $output"
+  expect_lines "$output" "saving at $dpi dpi" "ScreenDpi=$dpi" "ExitCode=0"
+done
+if [ -s "$WINEPREFIX/drive_c/comic-96.jpg" ] && [ -s "$WINEPREFIX/drive_c/comic-144.jpg" ]; then
+  cmp -s "$WINEPREFIX/drive_c/comic-96.jpg" "$WINEPREFIX/drive_c/comic-144.jpg" ||
+    fail "the comic saved at 144 dpi differs from the one saved at 96 dpi"
+else
+  fail "no comics saved to compare"
+fi
 
 if [ "$failures" -gt 0 ]; then
   echo "$failures failure(s)"

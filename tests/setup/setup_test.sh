@@ -124,16 +124,17 @@ FAKE_FAIL=regedit setup_in_scratch "" "$built_libjpeg"
 run_setup "" "" || fail "the set-up after a failed one failed: $(cat "$scratch/out")"
 [ -f "$scratch/cache/wineprefix/.tavelko-ready" ] || fail "the unfinished prefix was not made again"
 
-# ---- The native fuzz build's tools come with the rest ----
-# tools/fuzz.sh needs clang with libFuzzer and the sanitizers' runtimes, and libjpeg-turbo's headers.
+# ---- The native fuzz build's and the installer's tools come with the rest ----
+# tools/fuzz.sh needs clang with libFuzzer and the sanitizers' runtimes, and libjpeg-turbo's
+# headers; the installer package needs wixl.
 missing=$(
   # shellcheck source=/dev/null
   source "$root/tools/setup.sh"
-  for p in clang libclang-rt-14-dev libjpeg62-turbo-dev; do
+  for p in clang libclang-rt-14-dev libjpeg62-turbo-dev wixl; do
     printf '%s\n' "${apt_packages[@]}" | grep -qx "$p" || echo "$p"
   done
 )
-[ -z "$missing" ] || fail "the set-up does not install what the fuzz targets need: $missing"
+[ -z "$missing" ] || fail "the set-up does not install what the fuzz targets and the installer need: $missing"
 
 # ---- A failed build fails the command, whatever it printed ----
 for printed in "" "main.cpp:1: error: something"; do

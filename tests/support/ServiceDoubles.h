@@ -41,8 +41,10 @@ class TRecordingShell : public TShellService {
 
   INT_PTR Execute(HWND window, const String& operation, const String& file, const String& parameters,
                   const String& directory, int show) override;
+  void AddToRecentDocuments(const String& fileName) override { RecentDocuments.push_back(fileName); }
 
   std::vector<TCall> Calls;
+  std::vector<String> RecentDocuments;
   INT_PTR Result = 33;  // what ShellExecute returns on success (any value above 32)
 };
 
