@@ -13,11 +13,14 @@
 #include "app/PageClasses.h"
 #include "app/comic/ComicFile.h"
 #include "app/comic/ReducedPhoto.h"
+#include "app/comic/SaveScale.h"
+#include "app/comic/ScaledPage.h"
 #include "controls/GradBox.h"
 #include "controls/dxfLabel.h"
 #include "designer/DsnHistory.h"
 #include "designer/DsnUnit.h"
 #include "framework/core/IniFile.h"
+#include "framework/core/ScopeGuard.h"
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/JpegImage.h"
 #include "framework/graphics/Picture.h"
@@ -160,6 +163,7 @@ TMainForm1::TMainForm1(TComponent* owner) : TForm(owner), FSettingsFile(ProgramS
   InitializeForm(this);
   RestrictToPageDocuments(DsnStage1->DocumentRules());
   AcceptDroppedFiles(Handle(), true);
+  SavePictureDialog1->SetFilter(SaveScaleFilter(PageTargetRect.Width(), PageTargetRect.Height()));
   FHistory = std::make_unique<TDsnHistory>(DsnStage1);
   DsnRegister1->OnDesignChange = TNotifyEvent(this, &TMainForm1::DesignChanged);
   SetKeyPreview(true);
@@ -248,21 +252,42 @@ bool TMainForm1::SaveComic() {
   }
   if (Shape0) Shape0->Pen()->SetStyle(psDot);
 
+  TIniFile settings(FSettingsFile);
+  const int remembered = RememberedSaveScale(settings);
+  SavePictureDialog1->SetFilterIndex(FileTypeOfScale(remembered));
   if (!SavePictureDialog1->Execute()) return false;
+  const int scale = ScaleOfFileType(SavePictureDialog1->FilterIndex());
+  if (scale != remembered) RememberSaveScale(settings, scale);
   const String fileName = SavePictureDialog1->FileName();
   if (FileExists(fileName) &&
       MessageDlg(fileName + " は既に存在します。\n上書きしますか？", mtConfirmation, TMsgDlgButtons{mbYes, mbNo}, 0) != mrYes)
     return false;
 
-  TBitmap bitmap;
-  bitmap.Assign(Image0->Picture()->Graphic());
+  TComicPhotos photos(scale);
   TJPEGImage jpeg;
-  jpeg.Assign(&bitmap);
+  if (scale == 1) {
+    TBitmap bitmap;
+    bitmap.Assign(Image0->Picture()->Graphic());
+    jpeg.Assign(&bitmap);
+  } else {
+    jpeg.Assign(PaintPageAt(photos).get());
+  }
   jpeg.SetCompressionQuality(SavedJpegQuality);
-  jpeg.SetAppSegments(ComicSegments(*DsnStage1));
+  jpeg.SetAppSegments(ComicSegments(*DsnStage1, photos));
   jpeg.SaveToFile(fileName);
   FHistory->MarkSaved();
   return true;
+}
+
+std::unique_ptr<TBitmap> TMainForm1::PaintPageAt(TComicPhotos& photos) {
+  // Without the outline, as the capture is taken.
+  if (Shape0) Shape0->Pen()->SetStyle(psClear);
+  const TScopeGuard dotted([this] {
+    if (Shape0) Shape0->Pen()->SetStyle(psDot);
+  });
+  const TRect page = Bounds(PageCaptureRect.Left - DsnStage1->Left(), PageCaptureRect.Top - DsnStage1->Top(),
+                            PageCaptureRect.Width(), PageCaptureRect.Height());
+  return TScaledPagePainter(*DsnStage1, photos).Paint(page);
 }
 
 // ---------------------------------------------------------------------------------------------

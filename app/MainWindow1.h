@@ -18,6 +18,8 @@ class TDsnStage;
 class TDsnRegister;
 class TDsnSwitch;
 class TDsnHistory;
+class TBitmap;
+class TComicPhotos;
 
 class TMainForm1 : public TForm {
   TAVELKO_CLASS(TMainForm1, TForm)
@@ -120,6 +122,8 @@ class TMainForm1 : public TForm {
   // The save action: the capture, the dialog, the overwrite question, the JPEG with the editable
   // page in it. True when the comic was written.
   bool SaveComic();
+  // The page drawn at the photos' scale, for a save larger than the screen.
+  std::unique_ptr<TBitmap> PaintPageAt(TComicPhotos& photos);
   // Unsaved changes: asks whether to save them first. False when the user cancelled (or the save
   // did not happen).
   bool SettleUnsavedChanges();

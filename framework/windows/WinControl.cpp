@@ -46,12 +46,12 @@ class TSavedDC {
   int saved_;
 };
 
+}  // namespace
+
 bool IsDesignVisible(TControl* control) {
   return control->Visible() || (control->ComponentState().Contains(csDesigning) &&
                                 !control->ControlStyle().Contains(csNoDesignVisible));
 }
-
-}  // namespace
 
 // ---------------------------------------------------------------------------------------------
 // Window procedure
@@ -597,6 +597,12 @@ void TWinControl::PaintTo(HDC dc, int x, int y) {
   Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc));
   for (TWinControl* child : winControls_)
     if (child->Visible()) child->PaintTo(dc, child->Left(), child->Top());
+}
+
+void TWinControl::PaintFace(HDC dc) {
+  TSavedDC saved(dc);
+  Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc));
+  PaintWindow(dc);
 }
 
 void TWinControl::PaintWindow(HDC dc) {
