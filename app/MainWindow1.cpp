@@ -163,7 +163,6 @@ TMainForm1::TMainForm1(TComponent* owner) : TForm(owner), FSettingsFile(ProgramS
   InitializeForm(this);
   RestrictToPageDocuments(DsnStage1->DocumentRules());
   AcceptDroppedFiles(Handle(), true);
-  SavePictureDialog1->SetFilter(SaveScaleFilter(PageTargetRect.Width(), PageTargetRect.Height()));
   FHistory = std::make_unique<TDsnHistory>(DsnStage1);
   DsnRegister1->OnDesignChange = TNotifyEvent(this, &TMainForm1::DesignChanged);
   SetKeyPreview(true);
@@ -254,6 +253,8 @@ bool TMainForm1::SaveComic() {
 
   TIniFile settings(FSettingsFile);
   const int remembered = RememberedSaveScale(settings);
+  // The stored layout's one file type, the page as the screen shows it, comes first among them.
+  SavePictureDialog1->SetFilter(SaveScaleFilter(PageTargetRect.Width(), PageTargetRect.Height()));
   SavePictureDialog1->SetFilterIndex(FileTypeOfScale(remembered));
   if (!SavePictureDialog1->Execute()) return false;
   const int scale = ScaleOfFileType(SavePictureDialog1->FilterIndex());
