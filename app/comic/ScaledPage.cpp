@@ -19,19 +19,6 @@
 
 namespace {
 
-// Restores the DC's clipping (and all else) when the scope ends.
-class TSavedClip {
- public:
-  explicit TSavedClip(HDC dc) : dc_(dc), saved_(::SaveDC(dc)) {}
-  ~TSavedClip() { ::RestoreDC(dc_, saved_); }
-  TSavedClip(const TSavedClip&) = delete;
-  TSavedClip& operator=(const TSavedClip&) = delete;
-
- private:
-  HDC dc_;
-  int saved_;
-};
-
 // Where one target pixel samples its source along an axis: the two neighbours and the weight of
 // the second, in 1/256.
 struct TSample {
@@ -100,7 +87,7 @@ std::unique_ptr<TBitmap> TScaledPagePainter::Paint(const TRect& page) {
   bitmap->SetSize(page.Width() * scale_, page.Height() * scale_);
   dc_ = bitmap->Canvas()->Handle();
   {
-    const TSavedClip whole(dc_);
+    const gdi::SavedDC whole(dc_);
     const TPoint origin{-page.Left, -page.Top};
     {
       const gdi::ScaledDrawing scaled(dc_, scale_, {origin.X * scale_, origin.Y * scale_});
@@ -122,7 +109,7 @@ void TScaledPagePainter::PaintChildren(TWinControl& parent, TPoint origin) {
 void TScaledPagePainter::PaintControl(TControl& control, TPoint at) {
   if (!IsDesignVisible(&control)) return;
   const RECT bounds = Device(Bounds(at.X, at.Y, control.Width(), control.Height()));
-  const TSavedClip clip(dc_);
+  const gdi::SavedDC clip(dc_);
   ::IntersectClipRect(dc_, bounds.left, bounds.top, bounds.right, bounds.bottom);
   auto* image = dynamic_cast<TImage*>(&control);
   if (image && image->Picture()->Graphic() && !image->Picture()->Graphic()->Empty()) return PaintPhoto(*image, at);

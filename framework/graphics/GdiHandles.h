@@ -99,6 +99,20 @@ class Selection {
 };
 
 
+// Saves a DC's state (clipping, origins, modes, selected objects) and restores it when the scope
+// ends.
+class SavedDC {
+ public:
+  explicit SavedDC(HDC dc) : dc_(dc), saved_(::SaveDC(dc)) {}
+  ~SavedDC() { ::RestoreDC(dc_, saved_); }
+  SavedDC(const SavedDC&) = delete;
+  SavedDC& operator=(const SavedDC&) = delete;
+
+ private:
+  HDC dc_;
+  int saved_;
+};
+
 // Magnifies a DC by a whole number through its world transform for one scope: what is drawn in
 // logical units lands `scale` times larger at `origin` (device pixels), rasterised at the device's
 // resolution, pens and fonts included. The DC's mode and transform come back afterwards; what is

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <initializer_list>
+#include <utility>
 #include <vector>
 
 #include "app/comic/SaveScale.h"
@@ -19,72 +21,48 @@
 
 namespace {
 
-// A saved picture's grey levels, top row first.
-class TGreys {
- public:
-  explicit TGreys(const String& file) {
-    std::vector<std::uint8_t> bgr;
-    const jpeg::Header header = jpeg::Decode(FileBytes(file), 8, [&](int width, int height) {
-      bgr.resize(std::size_t(width) * height * 3);
-      return bgr.data();
-    });
-    width_ = header.width;
-    height_ = header.height;
-    for (int y = height_ - 1; y >= 0; --y)  // decoded rows are bottom-up
-      for (int x = 0; x < width_; ++x) {
-        const std::uint8_t* p = &bgr[(std::size_t(y) * width_ + x) * 3];
-        greys_.push_back((p[0] + p[1] + p[2]) / 3);
-      }
+// A saved picture's grey levels.
+struct TGreys {
+  explicit TGreys(const String& file)
+      : header(jpeg::Decode(FileBytes(file), 8, [this](int width, int height) {
+          bgr.resize(std::size_t(width) * height * 3);
+          return bgr.data();
+        })) {}
+  int At(int x, int y) const {  // decoded rows are bottom-up
+    const std::uint8_t* p = &bgr[(std::size_t(header.height - 1 - y) * header.width + x) * 3];
+    return (p[0] + p[1] + p[2]) / 3;
   }
-  int Width() const { return width_; }
-  int Height() const { return height_; }
-  int At(int x, int y) const { return greys_[std::size_t(y) * width_ + x]; }
-  // The mean of the scale x scale block whose top-left is (x, y) * scale.
-  double Block(int x, int y, int scale) const {
+  // The mean of the 4 x 4 block whose top-left is (x, y) * 4.
+  double Block(int x, int y) const {
     int sum = 0;
-    for (int dy = 0; dy < scale; ++dy)
-      for (int dx = 0; dx < scale; ++dx) sum += At(x * scale + dx, y * scale + dy);
-    return double(sum) / (scale * scale);
+    for (int d = 0; d < 16; ++d) sum += At(x * 4 + d % 4, y * 4 + d / 4);
+    return sum / 16.0;
   }
-  bool operator==(const TGreys&) const = default;
 
- private:
-  int width_ = 0, height_ = 0;
-  std::vector<int> greys_;
+  std::vector<std::uint8_t> bgr;  // before the header, which is read into it
+  jpeg::Header header;
 };
 
 constexpr int kInk = 96, kPaper = 200;
 
-// The widths of the runs of pixels between ink and paper where `line` turns from one to the other.
-std::vector<int> Turns(const std::vector<int>& line) {
-  std::vector<int> widths;
-  int lastExtreme = -1;
-  bool lastWasInk = false;
-  for (int i = 0; i < int(line.size()); ++i) {
-    if (line[std::size_t(i)] > kInk && line[std::size_t(i)] < kPaper) continue;
-    const bool ink = line[std::size_t(i)] <= kInk;
-    if (lastExtreme >= 0 && ink != lastWasInk) widths.push_back(i - lastExtreme - 1);
-    lastExtreme = i;
-    lastWasInk = ink;
-  }
-  return widths;
-}
-
-// The turns along every row and every column of `area` (in 4x pixels), sorted.
+// The widths of the runs of pixels between ink and paper where the rows and the columns of `area`
+// turn from one to the other, sorted.
 std::vector<int> TurnsIn(const TGreys& greys, TRect area) {
-  std::vector<int> all;
-  for (int y = area.Top; y < area.Bottom; ++y) {
-    std::vector<int> row;
-    for (int x = area.Left; x < area.Right; ++x) row.push_back(greys.At(x, y));
-    for (int width : Turns(row)) all.push_back(width);
-  }
-  for (int x = area.Left; x < area.Right; ++x) {
-    std::vector<int> column;
-    for (int y = area.Top; y < area.Bottom; ++y) column.push_back(greys.At(x, y));
-    for (int width : Turns(column)) all.push_back(width);
-  }
-  std::sort(all.begin(), all.end());
-  return all;
+  std::vector<int> widths;
+  const auto walk = [&widths](int count, const auto& grey) {
+    int last = -1;
+    bool lastInk = false;
+    for (int i = 0; i < count; ++i) {
+      if (grey(i) > kInk && grey(i) < kPaper) continue;
+      if (last >= 0 && (grey(i) <= kInk) != lastInk) widths.push_back(i - last - 1);
+      last = i;
+      lastInk = grey(i) <= kInk;
+    }
+  };
+  for (int y = area.Top; y < area.Bottom; ++y) walk(area.Width(), [&](int i) { return greys.At(area.Left + i, y); });
+  for (int x = area.Left; x < area.Right; ++x) walk(area.Height(), [&](int i) { return greys.At(x, area.Top + i); });
+  std::sort(widths.begin(), widths.end());
+  return widths;
 }
 
 // The box holding every ink pixel of `area` of a page at `scale`, in 1x pixels.
@@ -101,17 +79,12 @@ TRect InkBox(const TGreys& greys, TRect area, int scale) {
 // pixel taken as the mean of its 3 x 3 neighbourhood: the pages' content is compared, not where
 // a 1-pixel outline or a glyph's edge happens to fall in one pixel or the next.
 double ReducedRmse(const TGreys& once, const TGreys& fourTimes, TRect area) {
-  const auto mean = [](const auto& grey, int x, int y) {
-    double sum = 0;
-    for (int dy = -1; dy <= 1; ++dy)
-      for (int dx = -1; dx <= 1; ++dx) sum += grey(x + dx, y + dy);
-    return sum / 9;
-  };
   double sum = 0;
   for (int y = area.Top; y < area.Bottom; ++y)
     for (int x = area.Left; x < area.Right; ++x) {
-      const double difference = mean([&](int u, int v) { return double(once.At(u, v)); }, x, y) -
-                                mean([&](int u, int v) { return fourTimes.Block(u, v, 4); }, x, y);
+      double difference = 0;
+      for (int dy = -1; dy <= 1; ++dy)
+        for (int dx = -1; dx <= 1; ++dx) difference += (once.At(x + dx, y + dy) - fourTimes.Block(x + dx, y + dy)) / 9;
       sum += difference * difference;
     }
   return std::sqrt(sum / (area.Width() * area.Height()));
@@ -160,20 +133,15 @@ TEST_F(ScaledSave, TheFileTypesOfferEachScaleAndTheSettingsRememberTheChoice) {
   EXPECT_EQ(SaveScaleFilter(400, 600),
             "JPEG ファイル (*.jpg;*.jpeg)|*.jpg;*.jpeg|JPEG ファイル 2倍 800×1200 (*.jpg;*.jpeg)|*.jpg;*.jpeg|"
             "JPEG ファイル 4倍 1600×2400 (*.jpg;*.jpeg)|*.jpg;*.jpeg");
-  const struct {
-    int fileType;
-    int width;
-  } saves[] = {{3, 1600}, {2, 800}, {1, 400}};
-  int expectedType = 1;  // nothing remembered yet
-  for (const auto& save : saves) {
-    const TGreys saved(Save("comic.jpg", save.fileType));
-    EXPECT_EQ(fileDialogs.Requests.back().FilterIndex, expectedType);
-    EXPECT_EQ(saved.Width(), save.width);
-    EXPECT_EQ(saved.Height(), save.width * 3 / 2);
-    expectedType = save.fileType;
+  int remembered = 1;  // nothing remembered yet: the page as today
+  for (const auto& [fileType, width] : std::initializer_list<std::pair<int, int>>{{3, 1600}, {2, 800}, {1, 400}}) {
+    const TGreys saved(Save("comic.jpg", fileType));
+    EXPECT_EQ(fileDialogs.Requests.back().FilterIndex, remembered);
+    EXPECT_EQ(saved.header.width, width);
+    EXPECT_EQ(saved.header.height, width * 3 / 2);
+    remembered = fileType;
     dialogs.Answers.push_back(mrYes);  // overwrite
   }
-  // A value the settings file should not hold is the page as today.
   TIniFile settings(page->SettingsFile());
   for (const char* stored : {"3", "-4", "x", "4"}) {
     settings.WriteString("Save", "Scale", stored);
@@ -186,7 +154,7 @@ TEST_F(ScaledSave, TheFileTypesOfferEachScaleAndTheSettingsRememberTheChoice) {
 TEST_F(ScaledSave, FourTimesReducedIsThePageSavedAtOnceButSharp) {
   const TGreys once(Save("once.jpg", 1));
   const TGreys fourTimes(Save("four.jpg", 3));
-  ASSERT_EQ(fourTimes.Width(), 1600);
+  ASSERT_EQ(fourTimes.header.width, 1600);
   const TRect gradient = Rect(105, 5, 195, 145), stripes = Rect(205, 5, 295, 145);
   const TRect balloon = Rect(121, 201, 269, 239), text = Rect(135, 212, 255, 228);
   EXPECT_LT(ReducedRmse(once, fourTimes, gradient), 4);
@@ -212,7 +180,7 @@ TEST_F(ScaledSave, FourTimesReducedIsThePageSavedAtOnceButSharp) {
   int samples = 0;
   for (int y = stripes.Top; y < stripes.Bottom; y += 7)
     for (int x = stripes.Left; x < stripes.Right; x += 5, ++samples)
-      for (int d = 0; d < 4; ++d) spread += std::abs(fourTimes.At(4 * x + d, 4 * y) - fourTimes.Block(x, y, 4)) / 4;
+      for (int d = 0; d < 4; ++d) spread += std::abs(fourTimes.At(4 * x + d, 4 * y) - fourTimes.Block(x, y)) / 4;
   EXPECT_GT(spread / samples, 30);  // 49 measured
 }
 
@@ -221,7 +189,7 @@ TEST_F(ScaledSave, AComicSavedAtFourTimesOpensAndSavesAgainToTheSamePicture) {
   page->OpenComicFile(first);
   page->Update();
   const String second = Save("second.jpg", 3);
-  EXPECT_TRUE(TGreys(first) == TGreys(second));
+  EXPECT_EQ(TGreys(first).bgr, TGreys(second).bgr);
 }
 
 // The old file is held open without delete sharing, so it cannot be replaced: the save says so

@@ -42,7 +42,7 @@ TEST(ScaledPaint, OutlinesAreOneControlPixelWideAndInsideTheControl) {
   }
 }
 
-TEST(ScaledPaint, TheThreeDLabelRendersAtTheScale) {
+TEST(ScaledPaint, TheThreeDLabelRendersAtTheScaleInsteadOfEnlarged) {
   TdxfLabel label(nullptr);
   label.SetBounds(0, 0, 60, 24);
   label.SetCaption("Ab");
@@ -50,21 +50,13 @@ TEST(ScaledPaint, TheThreeDLabelRendersAtTheScale) {
   label.Font()->SetHeight(-16);
   label.SetColor(clWhite);
   const auto painted = PaintedAtScale(label);
-  // Enlarged, each 4 x 4 block would be one colour; drawn at the scale, glyph edges cut blocks.
-  int inked = 0, cut = 0;
-  for (int by = 0; by < label.Height(); ++by)
-    for (int bx = 0; bx < label.Width(); ++bx) {
-      const TColor first = PixelOf(*painted, bx * kScale, by * kScale);
-      bool uniform = true, ink = false;
-      for (int dy = 0; dy < kScale; ++dy)
-        for (int dx = 0; dx < kScale; ++dx) {
-          const TColor pixel = PixelOf(*painted, bx * kScale + dx, by * kScale + dy);
-          uniform = uniform && pixel == first;
-          ink = ink || pixel != clWhite;
-        }
-      inked += ink;
-      cut += ink && !uniform;
-    }
-  ASSERT_GT(inked, 20);
-  EXPECT_GT(cut * 2, inked);
+  auto enlarged = MakeBitmap(painted->Width(), painted->Height());
+  const auto once = MakeBitmap(label.Width(), label.Height());
+  label.Perform(WM_PAINT, reinterpret_cast<WPARAM>(once->Canvas()->Handle()), 0);
+  enlarged->Canvas()->StretchDraw(Rect(0, 0, enlarged->Width(), enlarged->Height()), once.get());
+  // The same letters in the same place, their edges not in blocks of four.
+  const TRect ink = InkBounds(*painted, clBlack);
+  ASSERT_FALSE(ink.IsEmpty());
+  EXPECT_LE(std::abs(ink.Left - InkBounds(*enlarged, clBlack).Left), kScale);
+  EXPECT_GT(CountDifferences(*painted, *enlarged), 200);
 }
