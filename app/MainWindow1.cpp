@@ -14,12 +14,15 @@
 #include "app/comic/ComicFile.h"
 #include "app/comic/RecentComics.h"
 #include "app/comic/ReducedPhoto.h"
+#include "app/comic/SaveScale.h"
+#include "app/comic/ScaledPage.h"
 #include "controls/GradBox.h"
 #include "controls/dxfLabel.h"
 #include "designer/DsnHistory.h"
 #include "designer/DsnSubMl.h"
 #include "designer/DsnUnit.h"
 #include "framework/core/IniFile.h"
+#include "framework/core/ScopeGuard.h"
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/JpegImage.h"
 #include "framework/graphics/Picture.h"
@@ -203,23 +206,47 @@ bool TMainForm1::SaveComic() {
   }
   if (Shape0) Shape0->Pen()->SetStyle(psDot);
 
-  SavePictureDialog1->SetInitialDir(ExtractFilePath(LastComic(Settings())));
+  const TSettingsPlace settings = Settings();
+  SavePictureDialog1->SetInitialDir(ExtractFilePath(LastComic(settings)));
+  TIniFile stored(settings.ReadFrom);
+  const int remembered = RememberedSaveScale(stored);
+  // The stored layout's one file type, the page as the screen shows it, comes first among them.
+  SavePictureDialog1->SetFilter(SaveScaleFilter(PageTargetRect.Width(), PageTargetRect.Height()));
+  SavePictureDialog1->SetFilterIndex(FileTypeOfScale(remembered));
   if (!SavePictureDialog1->Execute()) return false;
+  const int scale = ScaleOfFileType(SavePictureDialog1->FilterIndex());
+  if (scale != remembered) RememberSaveScale(settings, scale);
   const String fileName = SavePictureDialog1->FileName();
   if (FileExists(fileName) &&
       MessageDlg(fileName + " は既に存在します。\n上書きしますか？", mtConfirmation, TMsgDlgButtons{mbYes, mbNo}, 0) != mrYes)
     return false;
 
-  TBitmap bitmap;
-  bitmap.Assign(Image0->Picture()->Graphic());
+  TComicPhotos photos(scale);
   TJPEGImage jpeg;
-  jpeg.Assign(&bitmap);
+  if (scale == 1) {
+    TBitmap bitmap;
+    bitmap.Assign(Image0->Picture()->Graphic());
+    jpeg.Assign(&bitmap);
+  } else {
+    jpeg.Assign(PaintPageAt(photos).get());
+  }
   jpeg.SetCompressionQuality(SavedJpegQuality);
-  jpeg.SetAppSegments(ComicSegments(*DsnStage1));
+  jpeg.SetAppSegments(ComicSegments(*DsnStage1, photos));
   jpeg.SaveToFile(fileName);
   FHistory->MarkSaved();
-  RememberComic(Settings(), fileName);
+  RememberComic(settings, fileName);
   return true;
+}
+
+std::unique_ptr<TBitmap> TMainForm1::PaintPageAt(TComicPhotos& photos) {
+  // Without the outline, as the capture is taken.
+  if (Shape0) Shape0->Pen()->SetStyle(psClear);
+  const TScopeGuard dotted([this] {
+    if (Shape0) Shape0->Pen()->SetStyle(psDot);
+  });
+  const TRect page = Bounds(PageCaptureRect.Left - DsnStage1->Left(), PageCaptureRect.Top - DsnStage1->Top(),
+                            PageCaptureRect.Width(), PageCaptureRect.Height());
+  return TScaledPagePainter(*DsnStage1, photos).Paint(page);
 }
 
 // ---------------------------------------------------------------------------------------------

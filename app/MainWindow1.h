@@ -9,6 +9,8 @@
 #include "framework/windows/Forms.h"
 
 class TDsnHistory;
+class TBitmap;
+class TComicPhotos;
 
 class TMainForm1 : public TForm, public TMainForm1Fields {
   TAVELKO_CLASS(TMainForm1, TForm)
@@ -61,6 +63,8 @@ class TMainForm1 : public TForm, public TMainForm1Fields {
   // The save action: the capture, the dialog, the overwrite question, the JPEG with the editable
   // page in it. True when the comic was written.
   bool SaveComic();
+  // The page drawn at the photos' scale, for a save larger than the screen.
+  std::unique_ptr<TBitmap> PaintPageAt(TComicPhotos& photos);
   // Unsaved changes: asks whether to save them first. False when the user cancelled (or the save
   // did not happen).
   bool SettleUnsavedChanges();

@@ -5,6 +5,8 @@
 
 #include <utility>
 
+#include "framework/graphics/GdiHandles.h"
+
 const TTypeInfo& TypeInfoOf(TypeTag<TGradStyle>) {
   static const TTypeInfo info =
       MakeEnumType("TGradStyle", {"gsTopBottom", "gsBottomTop", "gsLeftRight", "gsRightLeft", "gsNone"});
@@ -220,7 +222,16 @@ void TGradBox::PaintTo(TCanvas& canvas) {
   canvas.Pen()->SetColor(outLineColor_);
   const bool designing = ComponentState().Contains(csDesigning);
   canvas.Pen()->SetStyle(designing ? psDash : psSolid);
-  if (designing || drawOutLine_) canvas.Rectangle(0, 0, Width(), Height());
+  if (designing || drawOutLine_) {
+    // Painted into a magnified DC (a comic saved larger than the screen), the outline is laid out
+    // in device pixels, as wide as one of the box's: magnified, half of it would fall outside.
+    const int scale = gdi::DrawingScale(canvas.Handle());
+    const gdi::DeviceDrawing devicePixels(canvas.Handle());
+    const int penWidth = designing ? 1 : scale;  // GDI dashes only thin pens
+    if (scale > 1) canvas.Pen()->SetWidth(penWidth);
+    const int inset = penWidth / 2;
+    canvas.Rectangle(inset, inset, inset + Width() * scale - penWidth + 1, inset + Height() * scale - penWidth + 1);
+  }
   // The right and bottom edges are the box's outer edges in the parent, not its size.
   DrawCaptionText(canvas, Rect(captionLeft_, captionTop_, Left() + Width(), Top() + Height()));
 }

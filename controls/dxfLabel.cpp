@@ -47,7 +47,8 @@ bool IsTrueType(TCanvas& canvas) {
 void TurnFont(TCanvas& canvas, int angle) {
   LOGFONTW logFont{};
   ::GetObjectW(canvas.Font()->Handle(), sizeof logFont, &logFont);
-  logFont.lfEscapement = dxf::Escapement(angle);
+  // The orientation turns the letters with the line where a DC is magnified (advanced mode).
+  logFont.lfEscapement = logFont.lfOrientation = dxf::Escapement(angle);
   canvas.Font()->SetHandle(::CreateFontIndirectW(&logFont));
 }
 
@@ -224,11 +225,12 @@ void TdxfLabel::SetPenWidth(int value) {
 
 void TdxfLabel::Render() { Render(Rect(0, 0, Width(), Height())); }
 
-void TdxfLabel::Render(const TRect& area) {
+void TdxfLabel::Render(const TRect& area, int scale) {
   if (area.IsEmpty()) return;
   TBitmap& bitmap = DrawBmp();
-  if (bitmap.Width() < area.Width() || bitmap.Height() < area.Height())
-    bitmap.SetSize(std::max(bitmap.Width(), area.Width()), std::max(bitmap.Height(), area.Height()));
+  const int width = area.Width() * scale, height = area.Height() * scale;
+  if (bitmap.Width() < width || bitmap.Height() < height)
+    bitmap.SetSize(std::max(bitmap.Width(), width), std::max(bitmap.Height(), height));
 
   TCanvas& canvas = *bitmap.Canvas();
   canvas.SetFont(Font());
@@ -247,10 +249,14 @@ void TdxfLabel::Render(const TRect& area) {
   canvas.FillRect(Rect(0, 0, bitmap.Width(), bitmap.Height()));
   canvas.Brush()->SetStyle(bsClear);
 
-  effect3D_->DrawCopies(canvas, origin.X, origin.Y, text, background);
-  canvas.Font()->SetColor(Font()->Color());
-  DrawFace(canvas, origin.X, origin.Y, text, trueType, useGlyph);
-  if (useGlyph) DrawTexture(canvas, origin.X, origin.Y, text, area);
+  {
+    // The same steps in label pixels, each rasterised at the scale.
+    const gdi::ScaledDrawing scaled(canvas.Handle(), scale, {0, 0});
+    effect3D_->DrawCopies(canvas, origin.X, origin.Y, text, background);
+    canvas.Font()->SetColor(Font()->Color());
+    DrawFace(canvas, origin.X, origin.Y, text, trueType, useGlyph);
+    if (useGlyph) DrawTexture(canvas, origin.X, origin.Y, text, area);
+  }
   canvas.ClearClipRegion();
 }
 
@@ -314,16 +320,19 @@ void TdxfLabel::Paint() {
   const TRect area = Rect(std::max(client.Left, clip.Left), std::max(client.Top, clip.Top),
                           std::min(client.Right, clip.Right), std::min(client.Bottom, clip.Bottom));
   if (area.IsEmpty()) return;
-  Render(area);
-  const TRect rendered = Rect(0, 0, area.Width(), area.Height());
+  // Painted into a magnified DC (a comic saved larger than the screen), the label renders at that
+  // scale instead of being stretched.
+  const int scale = gdi::DrawingScale(canvas.Handle());
+  Render(area, scale);
+  const TRect rendered = Rect(0, 0, area.Width() * scale, area.Height() * scale);
   if (Transparent()) {
     // Every pixel of the background colour stays as the parent painted it.
     canvas.Brush()->SetStyle(bsClear);
     canvas.BrushCopy(area, &DrawBmp(), rendered, Color());
     canvas.Brush()->SetStyle(bsSolid);
   } else {
-    ::BitBlt(canvas.Handle(), area.Left, area.Top, area.Width(), area.Height(), DrawBmp().Canvas()->Handle(), 0, 0,
-             SRCCOPY);
+    ::StretchBlt(canvas.Handle(), area.Left, area.Top, area.Width(), area.Height(), DrawBmp().Canvas()->Handle(), 0,
+                 0, rendered.Width(), rendered.Height(), SRCCOPY);
   }
 }
 

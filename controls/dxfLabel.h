@@ -99,10 +99,10 @@ class TdxfLabel : public TCustomLabel {
   void SetPenWidth(int value);
 
   // Draws the label's `area` (in its own coordinates) into the top-left pixels of DrawBmp, which it
-  // grows as needed; without an area, the whole label. Painting renders only what it paints, so
-  // a label of any size costs what shows of it.
+  // grows as needed, at `scale` bitmap pixels per label pixel; without an area, the whole label.
+  // Painting renders only what it paints, so a label of any size costs what shows of it.
   void Render();
-  void Render(const TRect& area);
+  void Render(const TRect& area, int scale = 1);
 
  protected:
   void Paint() override;

@@ -13,17 +13,15 @@
 
 namespace {
 
-// A stretched picture larger than its image is written at the image's size instead: drawn the
-// way the screen draws it, then compressed.
-bool WriteReducedPicture(TComponentWriter& writer, TComponent* component, TPersistent* instance, const String& path) {
+// A picture the comic keeps reduced is written as its reduced copy.
+bool WriteKeptPicture(TComicPhotos& photos, TComponentWriter& writer, TComponent* component, TPersistent* instance,
+                      const String& path) {
   auto* image = dynamic_cast<TImage*>(component);
-  if (!image || instance != image->Picture() || !image->Stretch()) return false;
-  TGraphic* photo = image->Picture()->Graphic();
-  const int width = image->Width(), height = image->Height();
-  if (!photo || width <= 0 || height <= 0 || (photo->Width() <= width && photo->Height() <= height)) return false;
-
+  if (!image || instance != image->Picture()) return false;
+  TGraphic* reduced = photos.ReducedFor(*image);
+  if (!reduced) return false;
   TPicture picture;
-  picture.SetGraphic(ReducedPhoto(*photo, {width, height}).get());
+  picture.SetGraphic(reduced);
   TMemoryStream data;
   picture.WriteData(data);
   writer.Values().WriteShortString(path);
@@ -69,15 +67,34 @@ String OpenFailure(const String& fileName, comic::TSegmentFault fault) {
 
 }  // namespace
 
-std::vector<std::uint8_t> ComicStageStream(TDsnStage& stage) {
+TComicPhotos::TComicPhotos(int scale) : scale_(scale) {}
+
+TComicPhotos::~TComicPhotos() = default;
+
+TGraphic* TComicPhotos::ReducedFor(TImage& frame) {
+  const auto [entry, made] = reduced_.try_emplace(&frame);
+  if (!made) return entry->second.get();
+  // A stretched photo larger than its frame at the scale: drawn the way the screen draws it,
+  // then compressed.
+  TGraphic* photo = frame.Picture()->Graphic();
+  const int width = frame.Width() * scale_, height = frame.Height() * scale_;
+  if (frame.Stretch() && photo && width > 0 && height > 0 && (photo->Width() > width || photo->Height() > height))
+    entry->second = ReducedPhoto(*photo, {width, height});
+  return entry->second.get();
+}
+
+std::vector<std::uint8_t> ComicStageStream(TDsnStage& stage, TComicPhotos& photos) {
   TMemoryStream stream;
-  stage.WriteDesign(stream, WriteReducedPicture);
+  stage.WriteDesign(stream, [&photos](TComponentWriter& writer, TComponent* component, TPersistent* instance,
+                                      const String& path) {
+    return WriteKeptPicture(photos, writer, component, instance, path);
+  });
   return {stream.Memory(), stream.Memory() + stream.Size()};
 }
 
-std::vector<jpeg::AppSegment> ComicSegments(TDsnStage& stage) {
+std::vector<jpeg::AppSegment> ComicSegments(TDsnStage& stage, TComicPhotos& photos) {
   std::vector<jpeg::AppSegment> segments;
-  for (std::vector<std::uint8_t>& payload : comic::SplitIntoSegments(ComicStageStream(stage)))
+  for (std::vector<std::uint8_t>& payload : comic::SplitIntoSegments(ComicStageStream(stage, photos)))
     segments.push_back({comic::kSegmentMarker, std::move(payload)});
   return segments;
 }

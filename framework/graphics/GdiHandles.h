@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <cmath>
 #include <utility>
 
 namespace gdi {
@@ -95,6 +96,91 @@ class Selection {
  private:
   HDC dc_;
   HGDIOBJ previous_;
+};
+
+
+// Saves a DC's state (clipping, origins, modes, selected objects) and restores it when the scope
+// ends.
+class SavedDC {
+ public:
+  explicit SavedDC(HDC dc) : dc_(dc), saved_(::SaveDC(dc)) {}
+  ~SavedDC() { ::RestoreDC(dc_, saved_); }
+  SavedDC(const SavedDC&) = delete;
+  SavedDC& operator=(const SavedDC&) = delete;
+
+ private:
+  HDC dc_;
+  int saved_;
+};
+
+// Magnifies a DC by a whole number through its world transform for one scope: what is drawn in
+// logical units lands `scale` times larger at `origin` (device pixels), rasterised at the device's
+// resolution, pens and fonts included. The DC's mode and transform come back afterwards; what is
+// selected into it stays, so a canvas drawing on the DC keeps its tools. Scale 1 at (0, 0) leaves
+// the DC alone: the advanced mode would turn rotated text differently.
+class ScaledDrawing {
+ public:
+  ScaledDrawing(HDC dc, int scale, POINT origin)
+      : dc_(scale != 1 || origin.x != 0 || origin.y != 0 ? dc : nullptr), mode_(dc_ ? ::GetGraphicsMode(dc) : 0) {
+    if (!dc_) return;
+    ::GetWorldTransform(dc, &previous_);
+    ::SetGraphicsMode(dc, GM_ADVANCED);
+    const XFORM magnify{float(scale), 0, 0, float(scale), float(origin.x), float(origin.y)};
+    ::SetWorldTransform(dc, &magnify);
+  }
+  ~ScaledDrawing() {
+    if (!dc_) return;
+    ::SetWorldTransform(dc_, &previous_);
+    if (mode_ != GM_ADVANCED) {
+      ::ModifyWorldTransform(dc_, nullptr, MWT_IDENTITY);  // the compatible mode takes no other
+      ::SetGraphicsMode(dc_, mode_);
+    }
+  }
+  ScaledDrawing(const ScaledDrawing&) = delete;
+  ScaledDrawing& operator=(const ScaledDrawing&) = delete;
+
+ private:
+  HDC dc_;  // null when nothing was changed
+  int mode_;
+  XFORM previous_{1, 0, 0, 1, 0, 0};
+};
+
+// The whole-number magnification of a DC's world transform (ScaledDrawing's); 1 for any other.
+inline int DrawingScale(HDC dc) {
+  XFORM transform{};
+  if (::GetGraphicsMode(dc) != GM_ADVANCED || !::GetWorldTransform(dc, &transform)) return 1;
+  if (transform.eM12 != 0 || transform.eM21 != 0 || transform.eM11 != transform.eM22) return 1;
+  const float scale = std::round(transform.eM11);
+  return scale >= 1 && scale == transform.eM11 ? int(scale) : 1;
+}
+
+// Takes a DC's magnification away for one scope, keeping where its origin lies, for drawing that
+// lays itself out in device pixels (DrawingScale says how many make one logical pixel) with the
+// plain mode's rasterisation. Nothing on a DC that is not magnified.
+class DeviceDrawing {
+ public:
+  explicit DeviceDrawing(HDC dc) : dc_(::GetGraphicsMode(dc) == GM_ADVANCED ? dc : nullptr) {
+    if (!dc_ || !::GetWorldTransform(dc_, &transform_)) {
+      dc_ = nullptr;
+      return;
+    }
+    ::ModifyWorldTransform(dc_, nullptr, MWT_IDENTITY);
+    ::SetGraphicsMode(dc_, GM_COMPATIBLE);
+    ::OffsetViewportOrgEx(dc_, int(transform_.eDx), int(transform_.eDy), &viewport_);
+  }
+  ~DeviceDrawing() {
+    if (!dc_) return;
+    ::SetViewportOrgEx(dc_, viewport_.x, viewport_.y, nullptr);
+    ::SetGraphicsMode(dc_, GM_ADVANCED);
+    ::SetWorldTransform(dc_, &transform_);
+  }
+  DeviceDrawing(const DeviceDrawing&) = delete;
+  DeviceDrawing& operator=(const DeviceDrawing&) = delete;
+
+ private:
+  HDC dc_;  // null when nothing was changed
+  XFORM transform_{};
+  POINT viewport_{};
 };
 
 }  // namespace gdi

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "framework/graphics/GdiHandles.h"
 #include "framework/stdctrls/PublishGroups.h"
 
 const TTypeInfo& TypeInfoOf(TypeTag<TShapeType>) {
@@ -43,14 +44,21 @@ void TShape::SetShape(TShapeType value) {
 
 void TShape::StyleChanged(TObject*) { Invalidate(); }
 
-TRect TShape::FigureRect() {
+int TShape::DevicePenWidth(int scale) const {
+  if (pen_->Style() == psClear) return 0;
+  // GDI draws only solid pens wider than a pixel.
+  const bool widens = pen_->Style() == psSolid || pen_->Style() == psInsideFrame;
+  return widens ? std::max(pen_->Width(), 1) * scale : std::max(pen_->Width(), 1);
+}
+
+TRect TShape::FigureRect(int scale) {
   // A wide pen is centred on the outline, so the outline runs half a pen inside the control.
   // Without a pen GDI fills one pixel short of the right and bottom edges: the figure reaches one
   // further so the fill covers the whole control.
-  const int penWidth = pen_->Style() == psClear ? 0 : std::max(pen_->Width(), 1);
+  const int penWidth = DevicePenWidth(scale);
   const int inset = penWidth / 2;
-  int width = Width() - penWidth + 1;
-  int height = Height() - penWidth + 1;
+  int width = Width() * scale - penWidth + 1;
+  int height = Height() * scale - penWidth + 1;
   int left = inset;
   int top = inset;
   if (shape_ == stSquare || shape_ == stRoundSquare || shape_ == stCircle) {
@@ -64,9 +72,15 @@ TRect TShape::FigureRect() {
 
 void TShape::Paint() {
   TCanvas& canvas = *Canvas();
+  // Painted into a magnified DC (a comic saved larger than the screen), the figure is laid out in
+  // device pixels with a pen as many times wider: a thin pen magnified around the outline would
+  // lose the half of it outside the control.
+  const int scale = gdi::DrawingScale(canvas.Handle());
+  const gdi::DeviceDrawing devicePixels(canvas.Handle());
   canvas.SetPen(pen_.get());
+  if (scale > 1) canvas.Pen()->SetWidth(DevicePenWidth(scale));
   canvas.SetBrush(brush_.get());
-  const TRect r = FigureRect();
+  const TRect r = FigureRect(scale);
   switch (shape_) {
     case stRectangle:
     case stSquare:

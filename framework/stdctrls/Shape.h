@@ -26,14 +26,17 @@ class TShape : public TGraphicControl {
   TBrush* Brush() const { return brush_.get(); }
   void SetBrush(TBrush* value) { brush_->Assign(value); }
 
-  // The figure's rectangle in client coordinates (square forms centred).
-  TRect FigureRect();
+  // The figure's rectangle in client coordinates (square forms centred); at a scale, in pixels of
+  // a device that many times larger, for a pen that many times wider.
+  TRect FigureRect(int scale = 1);
 
  protected:
   void Paint() override;
 
  private:
   void StyleChanged(TObject* sender);
+  // The pen's width in pixels of a device `scale` times larger; 0 without a pen.
+  int DevicePenWidth(int scale) const;
 
   TShapeType shape_ = stRectangle;
   std::unique_ptr<TPen> pen_;

@@ -10,6 +10,7 @@
 #include <unordered_map>
 
 #include "framework/core/ScopeGuard.h"
+#include "framework/graphics/GdiHandles.h"
 #include "framework/windows/Application.h"
 #include "framework/windows/ControlCanvas.h"
 #include "framework/windows/Forms.h"
@@ -33,25 +34,12 @@ int dispatchDepth = 0;
 
 HINSTANCE ModuleInstance() { return GetModuleHandleW(nullptr); }
 
-// Restores a DC's state at the end of a scope.
-class TSavedDC {
- public:
-  explicit TSavedDC(HDC dc) : dc_(dc), saved_(SaveDC(dc)) {}
-  ~TSavedDC() { RestoreDC(dc_, saved_); }
-  TSavedDC(const TSavedDC&) = delete;
-  TSavedDC& operator=(const TSavedDC&) = delete;
-
- private:
-  HDC dc_;
-  int saved_;
-};
+}  // namespace
 
 bool IsDesignVisible(TControl* control) {
   return control->Visible() || (control->ComponentState().Contains(csDesigning) &&
                                 !control->ControlStyle().Contains(csNoDesignVisible));
 }
-
-}  // namespace
 
 // ---------------------------------------------------------------------------------------------
 // Window procedure
@@ -590,13 +578,19 @@ bool TWinControl::DoKeyPress(TWMKey& message) {
 // Appearance and painting
 
 void TWinControl::PaintTo(HDC dc, int x, int y) {
-  TSavedDC saved(dc);
+  gdi::SavedDC saved(dc);
   OffsetViewportOrgEx(dc, x, y, nullptr);
   IntersectClipRect(dc, 0, 0, Width(), Height());
   Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc));
   Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc));
   for (TWinControl* child : winControls_)
     if (child->Visible()) child->PaintTo(dc, child->Left(), child->Top());
+}
+
+void TWinControl::PaintFace(HDC dc) {
+  gdi::SavedDC saved(dc);
+  Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc));
+  PaintWindow(dc);
 }
 
 void TWinControl::PaintWindow(HDC dc) {
@@ -629,7 +623,7 @@ void TWinControl::PaintHandler(TWMPaint& message) {
       Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(memory.Get()));
     }
     {
-      TSavedDC saved(memory.Get());
+      gdi::SavedDC saved(memory.Get());
       ExcludeOpaqueChildren(memory.Get());
       PaintWindow(memory.Get());
     }
@@ -637,7 +631,7 @@ void TWinControl::PaintHandler(TWMPaint& message) {
     BitBlt(dc, 0, 0, client.Width(), client.Height(), memory.Get(), 0, 0, SRCCOPY);
   } else {
     {
-      TSavedDC saved(dc);
+      gdi::SavedDC saved(dc);
       ExcludeOpaqueChildren(dc);
       PaintWindow(dc);
     }
@@ -652,7 +646,7 @@ void TWinControl::PaintControls(HDC dc) {
     if (!IsDesignVisible(child)) continue;
     const RECT bounds{child->Left(), child->Top(), child->Left() + child->Width(), child->Top() + child->Height()};
     if (!RectVisible(dc, &bounds)) continue;
-    TSavedDC saved(dc);
+    gdi::SavedDC saved(dc);
     IntersectClipRect(dc, bounds.left, bounds.top, bounds.right, bounds.bottom);
     OffsetViewportOrgEx(dc, bounds.left, bounds.top, nullptr);
     child->Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc));
@@ -883,7 +877,7 @@ void TWinControl::WMEraseBkgnd(TWMPaint& message) {
   }
   message.Message.Result = 1;
   if (ControlStyle().Contains(csOpaque) || (doubleBuffered_ && !paintingBuffered_) || !message.DC()) return;
-  TSavedDC saved(message.DC());
+  gdi::SavedDC saved(message.DC());
   ExcludeOpaqueChildren(message.DC());
   const TRect client = ClientRect();
   const RECT rect{client.Left, client.Top, client.Right, client.Bottom};

@@ -34,6 +34,9 @@ struct TCreateParams {
   WideString SystemClass;
 };
 
+// Whether the control shows: visible, or hidden but shown while it is being designed.
+bool IsDesignVisible(TControl* control);
+
 class TWinControl : public TControl {
   TAVELKO_CLASS(TWinControl, TControl)
 
@@ -99,6 +102,9 @@ class TWinControl : public TControl {
   void SetUseDockManager(bool value) { useDockManager_ = value; }
   // Paints this control and its children into `dc` with its top-left at (x, y).
   void PaintTo(HDC dc, int x, int y);
+  // Paints this control's background and its own drawing, none of its children, into `dc` as
+  // it stands (moved, clipped or magnified by the caller).
+  void PaintFace(HDC dc);
 
   // ---- TControl ----
   void SetBounds(int left, int top, int width, int height) override;

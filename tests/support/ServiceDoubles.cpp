@@ -46,6 +46,7 @@ bool TScriptedFileDialogs::Execute(TFileDialogRequest& request) {
   Answers.pop_front();
   if (!answer) return false;
   request.FileName = *answer;
+  if (FileType) request.FilterIndex = *FileType;
   return true;
 }
 

@@ -56,6 +56,7 @@ class TScriptedFileDialogs : public TFileDialogService {
 
   std::vector<TFileDialogRequest> Requests;
   std::deque<std::optional<String>> Answers;
+  std::optional<int> FileType;  // the file type (FilterIndex) chosen with each answer, when set
 };
 
 // Colour and font dialogs: each request is recorded; the answer, when set, replaces what the
