@@ -68,6 +68,26 @@ TDsnStage::~TDsnStage() { BeforeDestruction(); }
 
 void TDsnStage::SetDesignig(bool) {}
 
+void TDsnStage::SetController(TDsnRegister* value) { controller_.Set(value); }
+
+TCoverAccept TDsnStage::AskCover(TObject* sender, TComponent* component) {
+  TCoverAccept canCover = caAllAccept;
+  if (OnCoverQuery) OnCoverQuery(sender, component, canCover);
+  return canCover;
+}
+
+TSelectAccept TDsnStage::AskSelect(TObject* sender, TComponent* component) {
+  TSelectAccept canSelect{saCreate, saMove};
+  if (OnSelectQuery) OnSelectQuery(sender, component, canSelect);
+  return canSelect;
+}
+
+bool TDsnStage::AskMove(TComponent* component) {
+  bool canMove = true;
+  if (OnMoveQuery) OnMoveQuery(this, component, canMove);
+  return canMove;
+}
+
 bool TDsnStage::GetCanCopy() { return controller_ && controller_->CanCopy(); }
 
 bool TDsnStage::GetCanPaste() { return controller_ && controller_->CanPaste(); }
