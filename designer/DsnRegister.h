@@ -16,13 +16,13 @@
 #include "designer/DsnRubberband.h"
 #include "designer/DsnShape.h"
 #include "designer/DsnSnap.h"
+#include "designer/DsnStage.h"
 #include "designer/DsnTransfer.h"
 #include "designer/Dsnhandle.h"
 #include "framework/core/ComponentLink.h"
 #include "framework/stdctrls/Menus.h"
 
 class TDsnPartner;
-class TDsnStage;
 class TReader;
 
 // While design mode is on, the stage and every windowed control on it that the stage's owner owns

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <climits>
 #include <cstdlib>
-#include <utility>
 
 #include "designer/DsnInfo.h"
 #include "designer/DsnUnit.h"

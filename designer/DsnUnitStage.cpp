@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <new>
 
-#include "designer/DsnUnit.h"
+#include "designer/DsnRegister.h"
 #include "designer/Dsnfunc.h"
 #include "framework/core/Stream.h"
 #include "framework/graphics/Picture.h"
