@@ -1,12 +1,14 @@
 // TDsnRegister: the designer controller of one stage, a façade over its parts: the interceptors
-// (TDsnInterceptors), the gesture under way (TDsnGestureState) and the transfer through streams
-// (TDsnTransfer). Its virtual operations are what variants override.
+// (TDsnInterceptors), the gesture under way (TDsnGestureState), the transfer through streams
+// (TDsnTransfer) and the context menu (TDsnContextMenu). Its virtual operations are what variants
+// override.
 #pragma once
 
 #include <memory>
 #include <vector>
 
 #include "designer/DsnArrange.h"
+#include "designer/DsnContextMenu.h"
 #include "designer/DsnEvents.h"
 #include "designer/DsnGestureState.h"
 #include "designer/DsnInterceptors.h"
@@ -211,7 +213,7 @@ class TDsnRegister : public TComponent {
   TTargetList* TargetList() const { return targetList_.get(); }
   TMultiHandler* Handler() const { return handler_.get(); }
   TMultiProps* Props() const { return props_.get(); }
-  TPopupMenu* ContextMenu() const { return contextMenu_; }
+  TPopupMenu* ContextMenu() const { return contextMenu_.Menu(); }
   TMultiShape* Shape() const { return gesture_.Shape(); }
   TWinControl* DrawParent() const { return gesture_.DrawParent(); }
   int StartX() const { return gesture_.Start().X; }
@@ -264,8 +266,6 @@ class TDsnRegister : public TComponent {
   bool SelectForPress(TWinControl* control, TComponent* component);
 
  private:
-  // Moves the borrowed cover-menu items back and destroys the context menu.
-  void DropContextMenu();
   // InDrawingParent with the grid snap before or after the move.
   TPoint CreationPoint(TWinControl* control, TPoint point, bool snapFirst);
   // The stage's move query for `control` (allowed without a stage).
@@ -284,8 +284,7 @@ class TDsnRegister : public TComponent {
   std::unique_ptr<TTargetList> targetList_;
   std::unique_ptr<TMultiHandler> handler_;
   std::unique_ptr<TMultiProps> props_;
-  // Owned by the controller's owner (so menu items find it); destroyed here at switch-off.
-  TComponentLink<TPopupMenu> contextMenu_;
+  TDsnContextMenu contextMenu_;
   TDsnGestureState gesture_;
   TDsnInterceptors interceptors_;
   TDsnTransfer transfer_;

@@ -107,7 +107,7 @@ TDsnRegister::~TDsnRegister() {
   targetList_.reset();
   props_.reset();
   // The stage's cover menu gets its items back even when design mode never ended.
-  DropContextMenu();
+  contextMenu_.Drop(dsnStage_);
   if (dsnStage_ && dsnStage_->Controller() == this) dsnStage_->SetController(nullptr);
 }
 
@@ -175,7 +175,7 @@ void TDsnRegister::SetDesigning(bool value) {
     DestroySubClass();
     dsnStage_->SetDesignig(false);
   }
-  DropContextMenu();
+  contextMenu_.Drop(dsnStage_);
   if (dsnPanel_) {
     dsnPanel_->SetDesigning(false);
     dsnPanel_->SetTemplate(nullptr);

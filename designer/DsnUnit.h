@@ -5,6 +5,7 @@
 // class registration.
 #pragma once
 
+#include "designer/DsnContextMenu.h"
 #include "designer/DsnCtrl.h"
 #include "designer/DsnEvents.h"
 #include "designer/DsnGestureState.h"

@@ -308,50 +308,20 @@ void TDsnRegister::GiveName(TComponent* component) {
 // TDsnRegister: the context menu
 
 void TDsnRegister::CreateContextMenu() {
-  if (!dsnStage_) return;
-  TPopupMenu* cover = dsnStage_->CoverMenu();
-  if (!cover && dsnStage_->SelfProps()->Count() == 0) return;
-  DropContextMenu();
-  contextMenu_.Set(new TPopupMenu(Owner()));
-  if (cover) {
-    contextMenu_->OnPopup = cover->OnPopup;
-    while (cover->Items()->Count() > 0) contextMenu_->Items()->Add(cover->Items()->Items(0));
-  }
-  contextMenu_->SetTag(contextMenu_->Items()->Count());
-}
-
-void TDsnRegister::DropContextMenu() {
-  if (!contextMenu_) return;
-  TPopupMenu* cover = dsnStage_ ? dsnStage_->CoverMenu() : nullptr;
-  const int borrowed = std::min(contextMenu_->Tag(), contextMenu_->Items()->Count());
-  for (int i = 0; cover && i < borrowed; ++i) cover->Items()->Add(contextMenu_->Items()->Items(0));
-  delete contextMenu_.Get();
+  if (dsnStage_) contextMenu_.Make(*dsnStage_, Owner());
 }
 
 void TDsnRegister::CallPopupMenu(TWinControl* control, TControl* component, int x, int y) {
   RButtonDown(control, component, x, y);
-  if (!contextMenu_ || !targetList_ || !dsnStage_) return;
+  TPopupMenu* menu = contextMenu_.Menu();
+  if (!menu || !targetList_ || !dsnStage_) return;
   TContextProps table;
   table.CreateTable(dsnStage_->SelfProps(), dsnStage_->OutProps(), targetList_->Items());
-  TMenuItem* items = contextMenu_->Items();
-  while (items->Count() > contextMenu_->Tag()) delete items->Items(items->Count() - 1);
-  if (items->Count() > 0) {
-    auto* separator = new TDsnMenuItem(Owner());
-    separator->SetCaption("-");
-    items->Add(separator);
-  }
-  for (int i = 0; i < table.Names()->Count(); ++i) {
-    auto* item = new TDsnMenuItem(Owner());
-    item->SetCaption(table.GetCaption(i));
-    item->OnClick = TNotifyEvent(this, &TDsnRegister::MenuMethod);
-    item->SetPropName(table.Names()->Get(i));
-    item->SetValue(table.Values()->Get(i));
-    items->Add(item);
-  }
-  if (dsnStage_->OnPopup) dsnStage_->OnPopup(contextMenu_);
+  contextMenu_.Fill(table, Owner(), TNotifyEvent(this, &TDsnRegister::MenuMethod));
+  if (dsnStage_->OnPopup) dsnStage_->OnPopup(menu);
   TPoint at{control->Left(), control->Top()};
   if (control->Parent()) at = control->Parent()->ClientToScreen(at);
-  contextMenu_->Popup(at.X + x, at.Y + y);
+  menu->Popup(at.X + x, at.Y + y);
 }
 
 void TDsnRegister::MenuMethod(TObject* sender) {
