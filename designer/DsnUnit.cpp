@@ -1,5 +1,6 @@
-// The designer controller's life: its references, design mode, factories, partners and selection;
-// the mode switch, the partner base and the unit's class registration.
+// The designer controller's life: its references, design mode, factories, partners and selection,
+// and its clipboard operations as its transfer carries them out; the mode switch, the partner base
+// and the unit's class registration.
 #include <algorithm>
 #include <utility>
 
