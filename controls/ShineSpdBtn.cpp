@@ -514,22 +514,14 @@ void TShineSpeedButton::GroupUpdateStatus(int index) {
   groupProxy_->SetDown(down_);
   parent->InsertControl(groupProxy_.get());
   const TScopeGuard leaveParent([parent, this] { parent->RemoveControl(groupProxy_.get()); });
-  TMessage announcement{CM_BUTTONPRESSED, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(groupProxy_.get()), 0};
-  parent->Broadcast(announcement);
+  button_group::Announce(*groupProxy_);
 }
 
 void TShineSpeedButton::CMButtonPressed(TMessage& message) {
-  if (static_cast<int>(message.WParam) != groupIndex_ || message.LParam == 0) return;
-  auto* sender = reinterpret_cast<TControl*>(message.LParam);
-  if (sender == groupProxy_.get()) return;
-  auto* button = dynamic_cast<TSpeedButton*>(sender);
-  if (!button) return;
-  if (button->Down() && down_) {
-    down_ = false;
-    state_ = stUp;
-    Invalidate();
-  }
-  allowAllUp_ = button->AllowAllUp();
+  const TSpeedButton* sender = button_group::Announcer(message, groupIndex_, groupProxy_.get());
+  if (!sender || !button_group::Follow(*sender, down_, allowAllUp_)) return;
+  state_ = stUp;
+  Invalidate();
 }
 
 void TShineSpeedButton::Dispatch(TMessage& message) {

@@ -5,7 +5,7 @@
 
 #include <unordered_set>
 
-#include "designer/DsnUnit.h"
+#include "designer/DsnRegister.h"
 #include "framework/core/Stream.h"
 #include "framework/graphics/Picture.h"
 #include "framework/stdctrls/Image.h"

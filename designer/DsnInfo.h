@@ -8,6 +8,13 @@
 
 #include "framework/core/Object.h"
 
+// windows.h names its window-property function SetProp through a macro; here the name is the
+// property writer's, whichever of the two headers comes first.
+#ifdef _WIN32
+#include <windows.h>
+#undef SetProp
+#endif
+
 class TList;
 
 // One property of an object: its name, its current value as text and its kind code.

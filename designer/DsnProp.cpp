@@ -2,8 +2,6 @@
 // abstract inspector.
 #include "designer/DsnProp.h"
 
-// windows.h names a window-property function SetProp; the property writer is meant here.
-#undef SetProp
 #include "designer/DsnInfo.h"
 #include "designer/Dsnfunc.h"
 #include "designer/Dsnhandle.h"
@@ -50,8 +48,8 @@ TMultiProps::~TMultiProps() {
 }
 
 void TMultiProps::SetInspector(TCustomInspector* inspector) {
-  inspector_ = inspector;
-  if (inspector) inspector->SetMultiProps(this);
+  inspector_.Set(inspector);
+  if (inspector_) inspector_->SetMultiProps(this);
 }
 
 void TMultiProps::ItemDeath(int index) { items_->Put(index, nullptr); }
@@ -177,10 +175,6 @@ TCustomInspector::TCustomInspector(TComponent* owner)
       selfProps_(std::make_unique<TStringList>()),
       btnProps_(std::make_unique<TStringList>()),
       outProps_(std::make_unique<TStringList>()) {}
-
-TCustomInspector::~TCustomInspector() {
-  if (multiProps_) multiProps_->SetInspector(nullptr);
-}
 
 void TCustomInspector::SetDesigning(bool value) {
   if (value == designing_) return;

@@ -11,6 +11,7 @@
 
 #include "designer/DsnList.h"
 #include "framework/core/Component.h"
+#include "framework/core/ComponentLink.h"
 #include "framework/core/Strings.h"
 
 class TControl;
@@ -99,7 +100,7 @@ class TMultiProps : public TReceiveTargets {
   std::unique_ptr<TStringList> values_;
   std::unique_ptr<TStringList> candidates_;
   std::unique_ptr<TList> items_;
-  TCustomInspector* inspector_ = nullptr;  // not owned
+  TComponentLink<TCustomInspector> inspector_;
 };
 
 // The property table of the context menu, computed once for one opening.
@@ -136,7 +137,6 @@ class TCustomInspector : public TComponent {
 
  public:
   explicit TCustomInspector(TComponent* owner);
-  ~TCustomInspector() override;
 
   // ---- What concrete inspectors supply ----
   virtual void Show() = 0;
@@ -164,7 +164,8 @@ class TCustomInspector : public TComponent {
   TStrings* GetOutProps() const { return outProps_.get(); }
   void SetOutProps(TStrings* value) { outProps_->Assign(value); }
   bool Designing() const { return designing_; }
-  // The model that serves this inspector; set by the model; not owned.
+  // The model that serves this inspector; set by the model, which links to the inspector and
+  // leaves it without a model when it goes.
   TMultiProps* MultiProps() const { return multiProps_; }
   void SetMultiProps(TMultiProps* value) { multiProps_ = value; }
   // The design stage's window, target of the property-changed notice; 0 when none.

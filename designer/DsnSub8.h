@@ -6,53 +6,10 @@
 #include "designer/DsnSubMl.h"
 #include "designer/Dsnhandle.h"
 
-class TNakaueRect : public TSmallRect {  // top middle
-  TAVELKO_CLASS(TNakaueRect, TSmallRect)
-
- public:
-  using TSmallRect::TSmallRect;
-  void SetControl() override;
-
- protected:
-  void MouseMove(TShiftState shift, int x, int y) override;
-  void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
-};
-
-class TNakashitaRect : public TSmallRect {  // bottom middle
-  TAVELKO_CLASS(TNakashitaRect, TSmallRect)
-
- public:
-  using TSmallRect::TSmallRect;
-  void SetControl() override;
-
- protected:
-  void MouseMove(TShiftState shift, int x, int y) override;
-  void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
-};
-
-class TNakamigiRect : public TSmallRect {  // right middle
-  TAVELKO_CLASS(TNakamigiRect, TSmallRect)
-
- public:
-  using TSmallRect::TSmallRect;
-  void SetControl() override;
-
- protected:
-  void MouseMove(TShiftState shift, int x, int y) override;
-  void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
-};
-
-class TNakahidariRect : public TSmallRect {  // left middle
-  TAVELKO_CLASS(TNakahidariRect, TSmallRect)
-
- public:
-  using TSmallRect::TSmallRect;
-  void SetControl() override;
-
- protected:
-  void MouseMove(TShiftState shift, int x, int y) override;
-  void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
-};
+using TNakaueRect = TPlacedRect<"TNakaueRect", THandleColumn::Middle, THandleRow::Top>;
+using TNakashitaRect = TPlacedRect<"TNakashitaRect", THandleColumn::Middle, THandleRow::Bottom>;
+using TNakamigiRect = TPlacedRect<"TNakamigiRect", THandleColumn::Right, THandleRow::Middle>;
+using TNakahidariRect = TPlacedRect<"TNakahidariRect", THandleColumn::Left, THandleRow::Middle>;
 
 // The four corner handles, then top, bottom, right and left middle.
 class THandler8Rect : public THandlerRect {

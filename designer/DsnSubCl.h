@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "designer/DsnSub8.h"
-#include "designer/DsnUnit.h"
+#include "designer/DsnRegister.h"
 #include "framework/stdctrls/Timer.h"
 
 // ---------------------------------------------------------------------------------------------

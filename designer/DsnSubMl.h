@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "designer/DsnUnit.h"
+#include "designer/DsnRegister.h"
 
 class TDsnMlRegister : public TDsnRegister {
   TAVELKO_CLASS(TDsnMlRegister, TDsnRegister)

@@ -1,16 +1,13 @@
-// The designer controller's life: its references, design mode, factories, partners and selection;
-// the mode switch, the partner base and the unit's class registration.
+// The designer controller's life: its references, design mode, factories, partners and selection,
+// and its clipboard operations as its transfer carries them out; the mode switch, the partner base
+// and the unit's class registration.
 #include <algorithm>
 #include <utility>
 
+#include "designer/DsnSpctr.h"
 #include "designer/DsnUnit.h"
 #include "framework/windows/Forms.h"
 #include "framework/windows/Services.h"
-
-// windows.h names a window-property function SetProp; the property writer is meant here.
-#undef SetProp
-#include "designer/DsnInfo.h"
-#include "designer/DsnSpctr.h"
 
 // ---------------------------------------------------------------------------------------------
 // TDsnSwitch
@@ -22,6 +19,8 @@ void TDsnSwitch::Publish(TPublisher<TDsnSwitch>& p) {
 }
 
 TDsnSwitch::TDsnSwitch(TComponent* owner) : TSpeedButton(owner), dsnMessage_("Now, Starting Design") {}
+
+void TDsnSwitch::SetDsnRegister(TDsnRegister* value) { dsnRegister_.Set(value); }
 
 void TDsnSwitch::Loaded() {
   TSpeedButton::Loaded();
@@ -89,29 +88,27 @@ void TDsnRegister::Publish(TPublisher<TDsnRegister>& p) {
 
 TDsnRegister::TDsnRegister(TComponent* owner)
     : TComponent(owner),
-      drawParent_([this] { AbandonGesture(); }) {
+      gesture_([this] { AbandonGesture(); }),
+      interceptors_(*this, {[this] { return CreateDsnList(); },
+                            [this](TWinControl* control) { return CreateSubCtrl(control); }}),
+      transfer_(*this) {
   // The designed controls are the owner's: their removal has to reach the interceptors and the
   // selection.
   if (owner) owner->AddOwnedWatcher(this);
 }
 
-void TDsnRegister::AbandonGesture() {
-  DropShape();
-  gesture_ = TDsnGesture::Idle;
-}
+void TDsnRegister::AbandonGesture() { gesture_.End(); }
 
 TDsnRegister::~TDsnRegister() {
   BeforeDestruction();
   DropShape();
   handler_.reset();
-  for (int i = 0; dsnList_ && i < dsnList_->Count(); ++i) dsnList_->Interceptors(i)->SetDying(true);
-  DestroyInterceptors();
-  dsnList_.reset();
+  interceptors_.DestroyOnExit();
   if (targetList_) targetList_->Clear();
   targetList_.reset();
   props_.reset();
   // The stage's cover menu gets its items back even when design mode never ended.
-  DropContextMenu();
+  contextMenu_.Drop(dsnStage_);
   if (dsnStage_ && dsnStage_->Controller() == this) dsnStage_->SetController(nullptr);
 }
 
@@ -120,28 +117,20 @@ void TDsnRegister::SetDsnStage(TDsnStage* value) {
   if (dsnStage_ && dsnStage_ != value && dsnStage_->Controller() == this) dsnStage_->SetController(nullptr);
   dsnStage_.Set(value);
   if (!value) return;
-  const TRubberband* band = value->Rubberband();
-  moveWidth_ = band->MoveWidth();
-  moveHeight_ = band->MoveHeight();
-  color_ = band->Color();
-  penWidth_ = band->PenWidth();
+  band_.Assign(value->Rubberband());
   value->SetController(this);
+}
+
+void TDsnRegister::SetSnapLines(bool value) {
+  snapLines_ = value;
+  if (handler_) handler_->SetSnapLines(value);
 }
 
 void TDsnRegister::Notification(TComponent* component, TOperation operation) {
   TComponent::Notification(component, operation);
   if (operation != opRemove) return;
 
-  // The interceptors of the dying control leave the list; the stage destroys them when their
-  // window's death notice arrives.
-  for (int i = dsnList_ ? dsnList_->Count() - 1 : -1; i >= 0; --i) {
-    TDsnCtrl* interceptor = dsnList_->Interceptors(i);
-    if (interceptor->Control() != component) continue;
-    AlertClientDeath();
-    interceptor->SetDying(true);
-    dsnList_->Delete(i);
-    departed_.emplace_back(interceptor);
-  }
+  interceptors_.Depart(component);
 
   const int index = targetList_ ? targetList_->IndexOf(component) : -1;
   if (index < 0) return;
@@ -182,13 +171,12 @@ void TDsnRegister::SetDesigning(bool value) {
     }
     return;
   }
-  DropShape();
-  gesture_ = TDsnGesture::Idle;
+  gesture_.End();
   if (dsnStage_) {
     DestroySubClass();
     dsnStage_->SetDesignig(false);
   }
-  DropContextMenu();
+  contextMenu_.Drop(dsnStage_);
   if (dsnPanel_) {
     dsnPanel_->SetDesigning(false);
     dsnPanel_->SetTemplate(nullptr);
@@ -226,10 +214,10 @@ std::unique_ptr<TTargetList> TDsnRegister::CreateList() {
   props_.reset();
   if (dsnStage_) {
     handler_ = CreateHandler();
-    handler_->SetStepX(moveWidth_);
-    handler_->SetStepY(moveHeight_);
-    handler_->SetShapeColor(color_);
-    handler_->SetShapeWidth(penWidth_);
+    handler_->SetStepX(band_.MoveWidth());
+    handler_->SetStepY(band_.MoveHeight());
+    handler_->SetShapeColor(band_.Color());
+    handler_->SetShapeWidth(band_.PenWidth());
     handler_->SetSnapLines(snapLines_);
     list->SelectNotification(handler_.get());
   }
@@ -258,18 +246,7 @@ TTargetList* TDsnRegister::EnsureTargetList() {
 }
 
 TMultiShape* TDsnRegister::TakeShape(std::unique_ptr<TMultiShape> shape) {
-  DropShape();
-  shape_ = std::move(shape);
-  shape_->SetPenColor(color_);
-  shape_->SetPenWidth(penWidth_);
-  return shape_.get();
-}
-
-void TDsnRegister::DropShape() {
-  guides_.reset();
-  if (!shape_) return;
-  shape_->DrowUp();
-  shape_.reset();
+  return gesture_.TakeShape(std::move(shape), band_.Color(), band_.PenWidth());
 }
 
 TMultiShape* TDsnRegister::StartMoveShape() {
@@ -316,8 +293,46 @@ bool TDsnRegister::CheckCanSelect(TControl* control) {
   }
   if (!onStage) return false;
   TComponent* covered = dynamic_cast<TWinControl*>(control) ? control : control->Parent();
-  if (AskCover(this, covered) != caAllAccept) return false;
+  if (dsnStage_->AskCover(this, covered) != caAllAccept) return false;
   return AskSelect(this, control).Contains(saMove);
+}
+
+// ---------------------------------------------------------------------------------------------
+// TDsnRegister: clipboard, delete and copies, as the transfer carries them out
+
+bool TDsnRegister::CanCopy() { return transfer_.CanCopy(); }
+
+bool TDsnRegister::CanPaste() { return transfer_.CanPaste(); }
+
+TWinControl* TDsnRegister::PasteZero() { return dsnStage_; }
+
+void TDsnRegister::Cut() {
+  if (!CanCopy()) return;
+  Copy();
+  Delete();
+}
+
+void TDsnRegister::Copy() {
+  if (CanCopy()) transfer_.Copy();
+}
+
+void TDsnRegister::Paste() {
+  if (!CanPaste() || !Owner() || !dsnStage_) return;
+  TWinControl* container = targetList_->GetCount() == 1 ? dynamic_cast<TWinControl*>(targetList_->GetItems(0))
+                                                         : PasteZero();
+  if (container) transfer_.Paste(container);
+}
+
+void TDsnRegister::ComponentsProcClipbrd(TComponent* component) { transfer_.Adopt(component); }
+
+void TDsnRegister::Delete() { transfer_.Delete(); }
+
+void TDsnRegister::SortForDelete(TList* controls) const { transfer_.SortForDelete(controls); }
+
+void TDsnRegister::CopyPaste(TControl* source, TWinControl* parent) { transfer_.CopyPaste(source, parent); }
+
+void TDsnRegister::CheckName(TReader* reader, TComponent* component, String& name) {
+  transfer_.CheckName(reader, component, name);
 }
 
 // ---------------------------------------------------------------------------------------------

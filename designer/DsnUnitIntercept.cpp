@@ -1,7 +1,6 @@
-// The interceptor of a designed window (TDsnCtrl) and the controller's walk that puts
-// interceptors on the stage's windows and transparent agents on the foreign windows among them.
+// The interceptor of a designed window (TDsnCtrl), and the controller's interception as its
+// interceptors (TDsnInterceptors) carry it out.
 #include "designer/DsnUnit.h"
-#include "framework/core/ScopeGuard.h"
 
 // ---------------------------------------------------------------------------------------------
 // TDsnCtrl
@@ -146,84 +145,14 @@ void TDsnCtrl::ClientHandleChange(TMessage& message) {
 // TDsnRegister: interception
 
 void TDsnRegister::CreateSubClass() {
-  if (!dsnList_) dsnList_ = CreateDsnList();
+  interceptors_.EnsureList();
   if (dsnStage_) SetSubClass(dsnStage_);
 }
 
-// The interceptors of a whole tree change their controls' cursors and ask for repaints at once:
-// one repaint of the tree, and one look at the cursor under the mouse, instead of one per control.
-template <class Work>
-void TDsnRegister::WithOneRepaint(TWinControl* root, Work work) {
-  TCursorChangeBatch cursors;
-  {
-    ++repaintDeferred_;
-    const TScopeGuard undefer([this] { --repaintDeferred_; });
-    work();
-  }
-  if (root && root->HandleAllocated())
-    RedrawWindow(root->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
-}
+void TDsnRegister::SetSubClass(TWinControl* control) { interceptors_.Cover(control); }
 
-void TDsnRegister::SetSubClass(TWinControl* control) {
-  if (!dsnList_) dsnList_ = CreateDsnList();
-  WithOneRepaint(control, [&] { Cover(control, nullptr); });
-}
+void TDsnRegister::DestroySubClass() { interceptors_.DestroyAll(dsnStage_); }
 
-TCoverAccept TDsnRegister::AskCover(TObject* sender, TComponent* component) {
-  TCoverAccept canCover = caAllAccept;
-  if (dsnStage_ && dsnStage_->OnCoverQuery) dsnStage_->OnCoverQuery(sender, component, canCover);
-  return canCover;
-}
+void TDsnRegister::ClientDeath(TDsnCtrl* interceptor) { interceptors_.ClientDeath(interceptor); }
 
-// `current` is the interceptor of the nearest intercepted window above: it holds the transparent
-// agents of foreign windows met below it.
-void TDsnRegister::Cover(TWinControl* control, TDsnCtrl* current) {
-  const TCoverAccept canCover = AskCover(dsnStage_, control);
-  if (canCover == caNoAccept) return;
-  if (canCover == caAllAccept) {
-    std::unique_ptr<TDsnCtrl> interceptor = CreateSubCtrl(control);
-    interceptor->SetController(this);
-    current = interceptor.get();
-    dsnList_->Add(interceptor.release());
-  }
-  TComponent* designOwner = dsnStage_ ? dsnStage_->Owner() : control->Owner();
-  TChildList children(control, control->Handle());
-  for (int i = 0; i < children.Count(); ++i) {
-    const TChildItem child = children.GetItems(i);
-    if (child.Control && child.Control->Owner() == designOwner)
-      Cover(child.Control, current);
-    else if (current)
-      current->Agents()->AddSubtree(child);
-  }
-}
-
-void TDsnRegister::DestroyInterceptors() {
-  for (int i = 0; dsnList_ && i < dsnList_->Count(); ++i) delete dsnList_->Interceptors(i);
-  if (dsnList_) dsnList_->Clear();
-  departed_.clear();
-}
-
-void TDsnRegister::DestroySubClass() {
-  WithOneRepaint(dsnStage_, [&] { DestroyInterceptors(); });
-}
-
-void TDsnRegister::ClientDeath(TDsnCtrl* interceptor) {
-  auto departed = std::find_if(departed_.begin(), departed_.end(), [&](const auto& d) { return d.get() == interceptor; });
-  if (departed != departed_.end()) {
-    departed_.erase(departed);
-    return;
-  }
-  // A live interceptor that still has its window is a stale notice about a reused address.
-  if (!dsnList_ || dsnList_->IndexOf(interceptor) < 0 || interceptor->Subclassed()) return;
-  TWinControl* control = interceptor->Control();
-  if (control && control->Parent()) interceptor->ChangeHandele(control->Handle());
-}
-
-void TDsnRegister::ReattachInterceptors() {
-  for (int i = 0; dsnList_ && i < dsnList_->Count(); ++i) {
-    TDsnCtrl* interceptor = dsnList_->Interceptors(i);
-    TWinControl* control = interceptor->Control();
-    if (!interceptor->Subclassed() && control && control->HandleAllocated()) interceptor->ChangeHandele(control->Handle());
-  }
-}
-
+void TDsnRegister::ReattachInterceptors() { interceptors_.Reattach(); }

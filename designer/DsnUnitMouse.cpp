@@ -3,40 +3,36 @@
 #include <algorithm>
 #include <climits>
 #include <cstdlib>
-#include <utility>
 
-#include "designer/DsnUnit.h"
-
-// windows.h names a window-property function SetProp; the property writer is meant here.
-#undef SetProp
 #include "designer/DsnInfo.h"
+#include "designer/DsnUnit.h"
 
 // ---------------------------------------------------------------------------------------------
 // TDsnRegister: mouse
 
 void TDsnRegister::Cutting(int& x, int& y) const {
-  if (moveWidth_ > 0) x = x / moveWidth_ * moveWidth_;
-  if (moveHeight_ > 0) y = y / moveHeight_ * moveHeight_;
+  if (MoveWidth() > 0) x = x / MoveWidth() * MoveWidth();
+  if (MoveHeight() > 0) y = y / MoveHeight() * MoveHeight();
 }
 
 TSelectAccept TDsnRegister::AskSelect(TObject* sender, TComponent* component) {
-  TSelectAccept canSelect{saCreate, saMove};
-  if (dsnStage_ && dsnStage_->OnSelectQuery) dsnStage_->OnSelectQuery(sender, component, canSelect);
-  return canSelect;
+  return dsnStage_ ? dsnStage_->AskSelect(sender, component) : TSelectAccept{saCreate, saMove};
 }
+
+bool TDsnRegister::AskMove(TControl* control) { return !dsnStage_ || dsnStage_->AskMove(control); }
 
 void TDsnRegister::MouseDown(TWinControl* control, TComponent* component, TShiftState shift, const TPoint& point) {
   if (dsnPanel_ && dsnPanel_->GetTemplate()) {
-    gesture_ = TDsnGesture::Creating;
+    gesture_.SetKind(TDsnGesture::Creating);
     MouseDownCreate(control, component, shift, point);
   } else {
-    gesture_ = TDsnGesture::Moving;
+    gesture_.SetKind(TDsnGesture::Moving);
     MouseDownMove(control, component, shift, point);
   }
 }
 
 void TDsnRegister::MoseMove(TWinControl* control, const TPoint& point, TShiftState shift) {
-  switch (gesture_) {
+  switch (gesture_.Kind()) {
     case TDsnGesture::Creating: MouseMoveCreate(control, point, shift); return;
     case TDsnGesture::Moving:
       if (shift.Contains(ssLeft)) {
@@ -44,15 +40,16 @@ void TDsnRegister::MoseMove(TWinControl* control, const TPoint& point, TShiftSta
         return;
       }
       // The button went up where the window did not see it: the drag is abandoned.
-      gesture_ = TDsnGesture::Idle;
-      DropShape();
+      gesture_.End();
       return;
     default: DropShape();
   }
 }
 
 void TDsnRegister::MoseUp(TWinControl* control, const TPoint& point, TShiftState shift) {
-  switch (std::exchange(gesture_, TDsnGesture::Idle)) {
+  const TDsnGesture gesture = gesture_.Kind();
+  gesture_.SetKind(TDsnGesture::Idle);
+  switch (gesture) {
     case TDsnGesture::Creating: MouseUpCreate(control, point, shift); return;
     case TDsnGesture::Moving: MouseUpMove(control, point, shift); return;
     default: return;
@@ -61,7 +58,7 @@ void TDsnRegister::MoseUp(TWinControl* control, const TPoint& point, TShiftState
 
 bool TDsnRegister::SelectForPress(TWinControl* control, TComponent* component) {
   if (!AskSelect(dsnStage_, component).Contains(saMove)) return false;
-  drawParent_.Set(component == control ? control->Parent() : control);
+  SetDrawParent(component == control ? control->Parent() : control);
   TTargetList* targets = EnsureTargetList();
   if (targets->GetCount() == 0) {
     targets->Add(component);
@@ -73,21 +70,21 @@ bool TDsnRegister::SelectForPress(TWinControl* control, TComponent* component) {
 }
 
 void TDsnRegister::MouseDownMove(TWinControl* control, TComponent* component, TShiftState, const TPoint& point) {
-  if (!SelectForPress(control, component) || !SameParent() || !drawParent_) return;
-  TakeShape(CreateMoveShape());
+  if (!SelectForPress(control, component) || !SameParent() || !DrawParent()) return;
+  TMultiShape* shape = TakeShape(CreateMoveShape());
   int x = point.X, y = point.Y;
   Cutting(x, y);
   SetStartPoint({x, y});
-  shape_->SetOffset(drawParent_->ClientToScreen({x, y}));
-  for (int i = 0; i < targetList_->GetCount(); ++i) shape_->Add(targetList_->GetItems(i));
-  shape_->DrowOn(drawParent_);
+  shape->SetOffset(DrawParent()->ClientToScreen({x, y}));
+  for (int i = 0; i < targetList_->GetCount(); ++i) shape->Add(targetList_->GetItems(i));
+  shape->DrowOn(DrawParent());
 }
 
 TPoint TDsnRegister::MoveTarget(const TPoint& point, TShiftState shift) {
   TPoint target = point;
   Cutting(target.X, target.Y);
-  if (!snapLines_ || shift.Contains(ssAlt) || !drawParent_ || !targetList_ || targetList_->GetCount() == 0) {
-    guides_.reset();
+  if (!snapLines_ || shift.Contains(ssAlt) || !DrawParent() || !targetList_ || targetList_->GetCount() == 0) {
+    gesture_.HideSnapLines();
     return target;
   }
   std::vector<const TControl*> moving;
@@ -100,41 +97,38 @@ TPoint TDsnRegister::MoveTarget(const TPoint& point, TShiftState shift) {
            std::max(box.Bottom, c->Top() + c->Height())};
   }
   if (moving.empty()) return target;
-  const TSnapped snapped = SnapMove(box, {point.X - startX_, point.Y - startY_}, SnapSiblings(*moving.front(), moving));
-  if (snapped.DX) target.X = startX_ + *snapped.DX;
-  if (snapped.DY) target.Y = startY_ + *snapped.DY;
+  const TPoint start = gesture_.Start();
+  const TSnapped snapped = SnapMove(box, {point.X - start.X, point.Y - start.Y}, SnapSiblings(*moving.front(), moving));
+  if (snapped.DX) target.X = start.X + *snapped.DX;
+  if (snapped.DY) target.Y = start.Y + *snapped.DY;
   std::vector<TSnapLine> onScreen;
   for (const TSnapLine& line : snapped.Lines) {
-    const TPoint from = drawParent_->ClientToScreen({line.X1, line.Y1});
-    const TPoint to = drawParent_->ClientToScreen({line.X2, line.Y2});
+    const TPoint from = DrawParent()->ClientToScreen({line.X1, line.Y1});
+    const TPoint to = DrawParent()->ClientToScreen({line.X2, line.Y2});
     onScreen.push_back({from.X, from.Y, to.X, to.Y});
   }
-  if (!guides_) guides_ = std::make_unique<TSnapGuides>();
-  guides_->Show(onScreen);
+  gesture_.ShowSnapLines(onScreen);
   return target;
 }
 
 void TDsnRegister::MouseMoveMove(TWinControl*, const TPoint& point, TShiftState shift) {
-  if (!shape_ || !drawParent_) return;
-  if (SameParent()) shape_->Drow(drawParent_->ClientToScreen(MoveTarget(point, shift)));
+  if (!Shape() || !DrawParent()) return;
+  if (SameParent()) Shape()->Drow(DrawParent()->ClientToScreen(MoveTarget(point, shift)));
 }
 
 void TDsnRegister::MouseUpMove(TWinControl*, const TPoint& point, TShiftState shift) {
-  const TPoint target = shape_ && drawParent_ ? MoveTarget(point, shift) : point;
+  const TPoint target = Shape() && DrawParent() ? MoveTarget(point, shift) : point;
   const int x = target.X, y = target.Y;
-  if (SameParent() && shape_) {
+  if (SameParent() && Shape()) {
     DropShape();
     for (int i = 0; targetList_ && i < targetList_->GetCount(); ++i) {
       TControl* target = targetList_->GetItems(i);
-      if (!target) continue;
-      bool canMove = true;
-      if (dsnStage_ && dsnStage_->OnMoveQuery) dsnStage_->OnMoveQuery(dsnStage_, target, canMove);
-      if (!canMove) continue;
-      target->SetLeft(target->Left() + (x - startX_));
-      target->SetTop(target->Top() + (y - startY_));
+      if (!target || !AskMove(target)) continue;
+      target->SetLeft(target->Left() + (x - StartX()));
+      target->SetTop(target->Top() + (y - StartY()));
     }
     // Only a move under way is reported: a press that started none has no start point of its own.
-    const int dx = startX_ - x, dy = startY_ - y;
+    const int dx = StartX() - x, dy = StartY() - y;
     if (dx != 0 || dy != 0) Moved(dx, dy);
   }
   if (targetList_) targetList_->SetPosition();
@@ -189,7 +183,7 @@ void TDsnRegister::Arrange(TDsnArrangement what) {
   if (!CanArrange(what)) return;
   std::vector<TControl*> controls;
   for (int i = 0; i < targetList_->GetCount(); ++i) controls.push_back(targetList_->GetItems(i));
-  if (!ArrangeControls(controls, what, {moveWidth_, moveHeight_})) return;
+  if (!ArrangeControls(controls, what, {MoveWidth(), MoveHeight()})) return;
   targetList_->SetPosition();
   if (props_) props_->GetValues();
   DesignChanged();
@@ -197,8 +191,8 @@ void TDsnRegister::Arrange(TDsnArrangement what) {
 
 void TDsnRegister::Nudge(int dx, int dy, bool resize, bool fine) {
   if (!targetList_ || targetList_->GetCount() <= 0 || !SameParent()) return;
-  const int stepX = fine || moveWidth_ <= 0 ? 1 : moveWidth_;
-  const int stepY = fine || moveHeight_ <= 0 ? 1 : moveHeight_;
+  const int stepX = fine || MoveWidth() <= 0 ? 1 : MoveWidth();
+  const int stepY = fine || MoveHeight() <= 0 ? 1 : MoveHeight();
   bool changed = false;
   for (int i = 0; i < targetList_->GetCount(); ++i) {
     TControl* target = targetList_->GetItems(i);
@@ -209,9 +203,7 @@ void TDsnRegister::Nudge(int dx, int dy, bool resize, bool fine) {
       bounds.Right = KeptInside(bounds.Right, std::max(bounds.Left + 1, bounds.Right + dx * stepX), bounds.Left + 1, area.Right);
       bounds.Bottom = KeptInside(bounds.Bottom, std::max(bounds.Top + 1, bounds.Bottom + dy * stepY), bounds.Top + 1, area.Bottom);
     } else {
-      bool canMove = true;
-      if (dsnStage_ && dsnStage_->OnMoveQuery) dsnStage_->OnMoveQuery(dsnStage_, target, canMove);
-      if (!canMove) continue;
+      if (!AskMove(target)) continue;
       const int left = KeptInside(bounds.Left, bounds.Left + dx * stepX, 0, area.Right - target->Width());
       const int top = KeptInside(bounds.Top, bounds.Top + dy * stepY, 0, area.Bottom - target->Height());
       bounds = {left, top, left + target->Width(), top + target->Height()};
@@ -252,40 +244,40 @@ TPoint TDsnRegister::CreationPoint(TWinControl* control, TPoint point, bool snap
 
 void TDsnRegister::MouseDownCreate(TWinControl* control, TComponent* component, TShiftState, const TPoint& point) {
   if (!AskSelect(dsnStage_, component).Contains(saCreate)) return;
-  drawParent_.Set(DrawingParentOf(control));
-  if (!drawParent_) return;
-  TakeShape(CreateCopyShape());
+  SetDrawParent(DrawingParentOf(control));
+  if (!DrawParent()) return;
+  TMultiShape* shape = TakeShape(CreateCopyShape());
   const TPoint start = CreationPoint(control, point, false);
   SetStartPoint(start);
-  shape_->SetOffset(start);
-  shape_->AddNew();
-  shape_->DrowOn(drawParent_);
+  shape->SetOffset(start);
+  shape->AddNew();
+  shape->DrowOn(DrawParent());
 }
 
 void TDsnRegister::MouseMoveCreate(TWinControl* control, const TPoint& point, TShiftState) {
-  if (!shape_ || !drawParent_) return;
+  if (!Shape() || !DrawParent()) return;
   const TPoint p = CreationPoint(control, point, true);
-  shape_->SetWidth(p.X - startX_);
-  shape_->SetHeight(p.Y - startY_);
-  shape_->Drow(drawParent_->ClientToScreen({startX_, startY_}));
+  Shape()->SetWidth(p.X - StartX());
+  Shape()->SetHeight(p.Y - StartY());
+  Shape()->Drow(DrawParent()->ClientToScreen(gesture_.Start()));
 }
 
 void TDsnRegister::MouseUpCreate(TWinControl* control, const TPoint& point, TShiftState) {
-  if (shape_ && drawParent_) {
+  if (Shape() && DrawParent()) {
     const TPoint end = CreationPoint(control, point, true);
     DropShape();
-    const int w = end.X - startX_, h = end.Y - startY_;
+    const int w = end.X - StartX(), h = end.Y - StartY();
     try {
       auto* source = dynamic_cast<TControl*>(dsnPanel_->GetTemplate());
       if (!source) throw EInvalidOperation("The template is no control");
-      CopyPaste(source, drawParent_);
+      CopyPaste(source, DrawParent());
     } catch (...) {
       // A template that cannot be copied creates nothing; the creation still ends normally.
     }
-    if (newComponent_) {
-      GiveName(newComponent_);
-      if (auto* created = dynamic_cast<TControl*>(newComponent_.Get())) {
-        created->SetBounds(startX_ + std::min(w, 0), startY_ + std::min(h, 0), std::abs(w), std::abs(h));
+    if (TComponent* made = NewComponent()) {
+      GiveName(made);
+      if (auto* created = dynamic_cast<TControl*>(NewComponent())) {
+        created->SetBounds(StartX() + std::min(w, 0), StartY() + std::min(h, 0), std::abs(w), std::abs(h));
         TTargetList* targets = EnsureTargetList();
         if (auto* windowed = dynamic_cast<TWinControl*>(created)) SetSubClass(windowed);
         targets->Clear();
@@ -298,7 +290,7 @@ void TDsnRegister::MouseUpCreate(TWinControl* control, const TPoint& point, TShi
     dsnPanel_->EndCreating();
     dsnPanel_->SetTemplate(nullptr);
   }
-  newComponent_.Set(nullptr);
+  gesture_.SetNewComponent(nullptr);
 }
 
 void TDsnRegister::GiveName(TComponent* component) {
@@ -316,50 +308,20 @@ void TDsnRegister::GiveName(TComponent* component) {
 // TDsnRegister: the context menu
 
 void TDsnRegister::CreateContextMenu() {
-  if (!dsnStage_) return;
-  TPopupMenu* cover = dsnStage_->CoverMenu();
-  if (!cover && dsnStage_->SelfProps()->Count() == 0) return;
-  DropContextMenu();
-  contextMenu_.Set(new TPopupMenu(Owner()));
-  if (cover) {
-    contextMenu_->OnPopup = cover->OnPopup;
-    while (cover->Items()->Count() > 0) contextMenu_->Items()->Add(cover->Items()->Items(0));
-  }
-  contextMenu_->SetTag(contextMenu_->Items()->Count());
-}
-
-void TDsnRegister::DropContextMenu() {
-  if (!contextMenu_) return;
-  TPopupMenu* cover = dsnStage_ ? dsnStage_->CoverMenu() : nullptr;
-  const int borrowed = std::min(contextMenu_->Tag(), contextMenu_->Items()->Count());
-  for (int i = 0; cover && i < borrowed; ++i) cover->Items()->Add(contextMenu_->Items()->Items(0));
-  delete contextMenu_.Get();
+  if (dsnStage_) contextMenu_.Make(*dsnStage_, Owner());
 }
 
 void TDsnRegister::CallPopupMenu(TWinControl* control, TControl* component, int x, int y) {
   RButtonDown(control, component, x, y);
-  if (!contextMenu_ || !targetList_ || !dsnStage_) return;
+  TPopupMenu* menu = contextMenu_.Menu();
+  if (!menu || !targetList_ || !dsnStage_) return;
   TContextProps table;
   table.CreateTable(dsnStage_->SelfProps(), dsnStage_->OutProps(), targetList_->Items());
-  TMenuItem* items = contextMenu_->Items();
-  while (items->Count() > contextMenu_->Tag()) delete items->Items(items->Count() - 1);
-  if (items->Count() > 0) {
-    auto* separator = new TDsnMenuItem(Owner());
-    separator->SetCaption("-");
-    items->Add(separator);
-  }
-  for (int i = 0; i < table.Names()->Count(); ++i) {
-    auto* item = new TDsnMenuItem(Owner());
-    item->SetCaption(table.GetCaption(i));
-    item->OnClick = TNotifyEvent(this, &TDsnRegister::MenuMethod);
-    item->SetPropName(table.Names()->Get(i));
-    item->SetValue(table.Values()->Get(i));
-    items->Add(item);
-  }
-  if (dsnStage_->OnPopup) dsnStage_->OnPopup(contextMenu_);
+  contextMenu_.Fill(table, Owner(), TNotifyEvent(this, &TDsnRegister::MenuMethod));
+  if (dsnStage_->OnPopup) dsnStage_->OnPopup(menu);
   TPoint at{control->Left(), control->Top()};
   if (control->Parent()) at = control->Parent()->ClientToScreen(at);
-  contextMenu_->Popup(at.X + x, at.Y + y);
+  menu->Popup(at.X + x, at.Y + y);
 }
 
 void TDsnRegister::MenuMethod(TObject* sender) {

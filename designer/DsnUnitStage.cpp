@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <new>
 
-#include "designer/DsnUnit.h"
+#include "designer/DsnRegister.h"
 #include "designer/Dsnfunc.h"
 #include "framework/core/Stream.h"
 #include "framework/graphics/Picture.h"
@@ -67,6 +67,26 @@ TDsnStage::TDsnStage(TComponent* owner)
 TDsnStage::~TDsnStage() { BeforeDestruction(); }
 
 void TDsnStage::SetDesignig(bool) {}
+
+void TDsnStage::SetController(TDsnRegister* value) { controller_.Set(value); }
+
+TCoverAccept TDsnStage::AskCover(TObject* sender, TComponent* component) {
+  TCoverAccept canCover = caAllAccept;
+  if (OnCoverQuery) OnCoverQuery(sender, component, canCover);
+  return canCover;
+}
+
+TSelectAccept TDsnStage::AskSelect(TObject* sender, TComponent* component) {
+  TSelectAccept canSelect{saCreate, saMove};
+  if (OnSelectQuery) OnSelectQuery(sender, component, canSelect);
+  return canSelect;
+}
+
+bool TDsnStage::AskMove(TComponent* component) {
+  bool canMove = true;
+  if (OnMoveQuery) OnMoveQuery(this, component, canMove);
+  return canMove;
+}
 
 bool TDsnStage::GetCanCopy() { return controller_ && controller_->CanCopy(); }
 

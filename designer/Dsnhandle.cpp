@@ -231,32 +231,6 @@ void TSmallRect::EndResize(THandlePlace place, TMouseButton button, TShiftState 
 }
 
 // ---------------------------------------------------------------------------------------------
-// The corner handles
-
-namespace {
-constexpr THandlePlace kUpperRight{THandleColumn::Right, THandleRow::Top};
-constexpr THandlePlace kLowerRight{THandleColumn::Right, THandleRow::Bottom};
-constexpr THandlePlace kUpperLeft{THandleColumn::Left, THandleRow::Top};
-constexpr THandlePlace kLowerLeft{THandleColumn::Left, THandleRow::Bottom};
-}  // namespace
-
-void TMigiueRect::SetControl() { Place(kUpperRight); }
-void TMigiueRect::MouseMove(TShiftState, int x, int y) { TrackResize(kUpperRight, x, y); }
-void TMigiueRect::MouseUp(TMouseButton b, TShiftState s, int x, int y) { EndResize(kUpperRight, b, s, x, y); }
-
-void TMigishitaRect::SetControl() { Place(kLowerRight); }
-void TMigishitaRect::MouseMove(TShiftState, int x, int y) { TrackResize(kLowerRight, x, y); }
-void TMigishitaRect::MouseUp(TMouseButton b, TShiftState s, int x, int y) { EndResize(kLowerRight, b, s, x, y); }
-
-void THidariueRect::SetControl() { Place(kUpperLeft); }
-void THidariueRect::MouseMove(TShiftState, int x, int y) { TrackResize(kUpperLeft, x, y); }
-void THidariueRect::MouseUp(TMouseButton b, TShiftState s, int x, int y) { EndResize(kUpperLeft, b, s, x, y); }
-
-void THidarishitaRect::SetControl() { Place(kLowerLeft); }
-void THidarishitaRect::MouseMove(TShiftState, int x, int y) { TrackResize(kLowerLeft, x, y); }
-void THidarishitaRect::MouseUp(TMouseButton b, TShiftState s, int x, int y) { EndResize(kLowerLeft, b, s, x, y); }
-
-// ---------------------------------------------------------------------------------------------
 // THandlerRect
 
 THandlerRect::THandlerRect(TControl* control, int handleSize, int stepX, int stepY, int shapeWidth,

@@ -158,55 +158,31 @@ class TSmallRect : public TCustomControl {
 };
 
 // ---------------------------------------------------------------------------------------------
-// The corner handles (Migi right, Hidari left, ue upper, shita lower)
+// The handles, each a class of its own at its place (Migi right, Hidari left, ue upper, shita
+// lower; the edge-middle ones are in DsnSub8)
 
-class TMigiueRect : public TSmallRect {  // upper right
-  TAVELKO_CLASS(TMigiueRect, TSmallRect)
-
- public:
-  using TSmallRect::TSmallRect;
-  void SetControl() override;
-
- protected:
-  void MouseMove(TShiftState shift, int x, int y) override;
-  void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
-};
-
-class TMigishitaRect : public TSmallRect {  // lower right
-  TAVELKO_CLASS(TMigishitaRect, TSmallRect)
+template <TClassNameLiteral HandleName, THandleColumn Column, THandleRow Row>
+class TPlacedRect : public TSmallRect {
+  TAVELKO_NAMED_CLASS(TPlacedRect, TSmallRect, HandleName.Text)
 
  public:
   using TSmallRect::TSmallRect;
-  void SetControl() override;
+  void SetControl() override { Place(kPlace); }
 
  protected:
-  void MouseMove(TShiftState shift, int x, int y) override;
-  void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
+  void MouseMove(TShiftState, int x, int y) override { TrackResize(kPlace, x, y); }
+  void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override {
+    EndResize(kPlace, button, shift, x, y);
+  }
+
+ private:
+  static constexpr THandlePlace kPlace{Column, Row};
 };
 
-class THidariueRect : public TSmallRect {  // upper left
-  TAVELKO_CLASS(THidariueRect, TSmallRect)
-
- public:
-  using TSmallRect::TSmallRect;
-  void SetControl() override;
-
- protected:
-  void MouseMove(TShiftState shift, int x, int y) override;
-  void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
-};
-
-class THidarishitaRect : public TSmallRect {  // lower left
-  TAVELKO_CLASS(THidarishitaRect, TSmallRect)
-
- public:
-  using TSmallRect::TSmallRect;
-  void SetControl() override;
-
- protected:
-  void MouseMove(TShiftState shift, int x, int y) override;
-  void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
-};
+using TMigiueRect = TPlacedRect<"TMigiueRect", THandleColumn::Right, THandleRow::Top>;
+using TMigishitaRect = TPlacedRect<"TMigishitaRect", THandleColumn::Right, THandleRow::Bottom>;
+using THidariueRect = TPlacedRect<"THidariueRect", THandleColumn::Left, THandleRow::Top>;
+using THidarishitaRect = TPlacedRect<"THidarishitaRect", THandleColumn::Left, THandleRow::Bottom>;
 
 // ---------------------------------------------------------------------------------------------
 // THandlerRect: the handles of one selected control

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <unordered_set>
 
+#include "designer/DsnRegister.h"
 #include "framework/core/Exception.h"
 
 // ---------------------------------------------------------------------------------------------

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "designer/DsnList.h"
+#include "designer/DsnPartner.h"
 #include "designer/DsnProp.h"
-#include "designer/DsnUnit.h"
 #include "framework/core/ComponentLink.h"
 
 class TDsnSelect;

@@ -6,6 +6,8 @@
 // (TPublisher) · type data of C++ types (TypeInfoOf) · class registry · generic accessors.
 #pragma once
 
+#include <algorithm>
+#include <cstddef>
 #include <cstdint>
 #include <deque>
 #include <functional>
@@ -437,17 +439,28 @@ TClassInfo TClassInfo::Describe(const char* name) {
 //     TAVELKO_CLASS(TShape, TGraphicControl)
 //     static void Publish(TPublisher<TShape>& p);   // only when the class publishes something
 //   public: ...
-#define TAVELKO_CLASS(Self, Base)                                                          \
+#define TAVELKO_CLASS(Self, Base) TAVELKO_NAMED_CLASS(Self, Base, #Self)
+
+// The same for a class template whose instances are classes of names of their own, each given
+// as a TClassNameLiteral template argument.
+#define TAVELKO_NAMED_CLASS(Self, Base, Name)                                              \
  public:                                                                                  \
   using inherited = Base;                                                                 \
   static const TClassInfo& StaticClassInfo() {                                            \
-    static const TClassInfo info = TClassInfo::Describe<Self, Base>(#Self);               \
+    static const TClassInfo info = TClassInfo::Describe<Self, Base>(Name);                \
     return info;                                                                          \
   }                                                                                       \
   const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }              \
                                                                                           \
  private:                                                                                 \
   friend class ::TClassInfo;
+
+// A class name as a template argument.
+template <std::size_t N>
+struct TClassNameLiteral {
+  constexpr TClassNameLiteral(const char (&text)[N]) { std::copy_n(text, N, Text); }
+  char Text[N];
+};
 
 // ---------------------------------------------------------------------------------------------
 // Class registry (classes found by name when a stream is read)

@@ -62,20 +62,33 @@ void TSpeedButton::SetDown(bool value) {
 }
 
 void TSpeedButton::UpdateExclusive() {
-  if (groupIndex_ == 0 || !Parent()) return;
-  TMessage message{CM_BUTTONPRESSED, static_cast<WPARAM>(groupIndex_), reinterpret_cast<LPARAM>(this), 0};
-  Parent()->Broadcast(message);
+  if (groupIndex_ != 0) button_group::Announce(*this);
 }
 
 void TSpeedButton::CMButtonPressed(TMessage& message) {
-  if (static_cast<int>(message.WParam) != groupIndex_ || groupIndex_ == 0) return;
-  auto* sender = dynamic_cast<TSpeedButton*>(reinterpret_cast<TControl*>(message.LParam));
-  if (!sender || sender == this) return;
-  if (sender->Down() && down_) {
-    down_ = false;
-    Invalidate();
-  }
-  allowAllUp_ = sender->AllowAllUp();
+  if (groupIndex_ == 0) return;
+  const TSpeedButton* sender = button_group::Announcer(message, groupIndex_, this);
+  if (sender && button_group::Follow(*sender, down_, allowAllUp_)) Invalidate();
+}
+
+void button_group::Announce(TSpeedButton& button) {
+  TWinControl* parent = button.Parent();
+  if (!parent) return;
+  TMessage message{CM_BUTTONPRESSED, static_cast<WPARAM>(button.GroupIndex()), reinterpret_cast<LPARAM>(&button), 0};
+  parent->Broadcast(message);
+}
+
+const TSpeedButton* button_group::Announcer(const TMessage& message, int groupIndex, const TControl* self) {
+  if (static_cast<int>(message.WParam) != groupIndex) return nullptr;
+  const auto* sender = dynamic_cast<const TSpeedButton*>(reinterpret_cast<const TControl*>(message.LParam));
+  return sender == self ? nullptr : sender;
+}
+
+bool button_group::Follow(const TSpeedButton& announcer, bool& down, bool& allowAllUp) {
+  const bool raised = announcer.Down() && down;
+  if (raised) down = false;
+  allowAllUp = announcer.AllowAllUp();
+  return raised;
 }
 
 void TSpeedButton::Dispatch(TMessage& message) {

@@ -83,3 +83,16 @@ class TSpeedButton : public TGraphicControl {
   bool pressedInside_ = false;  // ... and the mouse is over the button
   bool mouseInControl_ = false;
 };
+
+// The radio-group protocol of speed buttons, for every button that takes part in it: a button
+// whose Down or AllowAllUp changed announces itself to its parent's controls (CM_BUTTONPRESSED),
+// and the others of its group follow it.
+namespace button_group {
+// Broadcasts `button`'s announcement to its parent's controls (nothing without a parent).
+void Announce(TSpeedButton& button);
+// The speed button of `groupIndex` that `message` announces, unless it is `self`; else null.
+const TSpeedButton* Announcer(const TMessage& message, int groupIndex, const TControl* self);
+// A member with `down` and `allowAllUp` follows `announcer`: it is raised when both are down (true
+// then), and takes the group's AllowAllUp.
+bool Follow(const TSpeedButton& announcer, bool& down, bool& allowAllUp);
+}  // namespace button_group

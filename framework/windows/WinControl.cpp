@@ -354,21 +354,10 @@ void TWinControl::GetChildren(const std::function<void(TComponent*)>& proc, TCom
 
 void TWinControl::Realign() {
   if (aligning_ || ComponentState().Contains(csDestroying)) return;
-  if (alignDisabled_ > 0) {
-    alignPending_ = true;
-    return;
-  }
   const auto aligning = TemporarilySet(aligning_, true);
   TRect rect = ClientRect();
   AdjustClientRect(rect);
   AlignControls(rect);
-}
-
-void TWinControl::EnableAlign() {
-  if (alignDisabled_ > 0 && --alignDisabled_ == 0 && alignPending_) {
-    alignPending_ = false;
-    Realign();
-  }
 }
 
 void TWinControl::AdjustClientRect(TRect&) {}

@@ -74,10 +74,8 @@ class TWinControl : public TControl {
   void GetChildren(const std::function<void(TComponent*)>& proc, TComponent* root) override;
 
   // ---- Alignment ----
-  // Lays out the aligned and anchored children again (nothing while disabled or already aligning).
+  // Lays out the aligned and anchored children again (nothing while already aligning).
   void Realign();
-  void DisableAlign() { ++alignDisabled_; }
-  void EnableAlign();
 
   // ---- Focus ----
   bool TabStop() const { return tabStop_; }
@@ -218,9 +216,7 @@ class TWinControl : public TControl {
   std::vector<TWinControl*> tabList_;      // windowed children in tab order
   int wantedTabOrder_ = -1;                // TabOrder set before the control had a parent
   bool tabStop_ = false;
-  int alignDisabled_ = 0;
   bool aligning_ = false;
-  bool alignPending_ = false;
   TSize alignedClientSize_{-1, -1};  // the client size of the last alignment (anchors follow changes)
   std::unique_ptr<TBrush> brush_;
   SharedGdiObject<HFONT> windowFont_;  // the font given to the window, kept alive while it has it

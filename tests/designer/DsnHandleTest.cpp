@@ -66,6 +66,19 @@ TEST(ResizeMessage, PacksSigned16BitHalves) {
   EXPECT_EQ(back.Height, -2);
 }
 
+// Each place is a class of its own name, a direct descendant of TSmallRect.
+TEST(HandleClasses, CarryTheirOwnNames) {
+  const std::pair<const TClassInfo*, const char*> classes[] = {
+      {&TMigiueRect::StaticClassInfo(), "TMigiueRect"},     {&TMigishitaRect::StaticClassInfo(), "TMigishitaRect"},
+      {&THidariueRect::StaticClassInfo(), "THidariueRect"}, {&THidarishitaRect::StaticClassInfo(), "THidarishitaRect"},
+      {&TNakaueRect::StaticClassInfo(), "TNakaueRect"},     {&TNakashitaRect::StaticClassInfo(), "TNakashitaRect"},
+      {&TNakamigiRect::StaticClassInfo(), "TNakamigiRect"}, {&TNakahidariRect::StaticClassInfo(), "TNakahidariRect"}};
+  for (const auto& [info, name] : classes) {
+    EXPECT_EQ(info->Name(), name);
+    EXPECT_EQ(info->Parent(), &TSmallRect::StaticClassInfo()) << name;
+  }
+}
+
 TEST_F(HandleTest, CornerHandlesSitOnTheTableAndStartActive) {
   handler.Add(control);
   THandlerRect* set = handler.FindSet(control);

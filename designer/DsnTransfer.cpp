@@ -1,16 +1,15 @@
-// The controller's operations through component streams: copy, cut, paste and delete of the
-// selection, and the palette's copy of a template.
-//
-// Every stream is written relative to the form (the stage's owner) and read with the form as the
-// owner of what it makes, so references and event handlers bind to the form by name.
+// The controller's operations through component streams.
+#include "designer/DsnTransfer.h"
+
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <span>
 #include <vector>
 
-#include "designer/DsnUnit.h"
-#include "designer/Dsnfunc.h"
+#include "designer/DsnRegister.h"
+#include "designer/DsnStage.h"
+#include "framework/core/ScopeGuard.h"
 #include "framework/core/Stream.h"
 #include "framework/stdctrls/Clipboard.h"
 #include "framework/windows/RedrawLock.h"
@@ -20,7 +19,7 @@
 
 namespace {
 
-UINT DesignerClipboardFormat() { return TClipboard::RegisterFormat(TDsnRegister::kClipboardFormatName); }
+UINT DesignerClipboardFormat() { return TClipboard::RegisterFormat(TDsnTransfer::kClipboardFormatName); }
 
 // The number of parents between `control`'s parent and `stage`.
 int DepthBelow(const TControl* control, const TWinControl* stage) {
@@ -40,38 +39,34 @@ void KeepInsideParent(TControl* control) {
 }  // namespace
 
 // ---------------------------------------------------------------------------------------------
-// TDsnRegister: clipboard and delete
+// Clipboard and delete
 
-bool TDsnRegister::CanCopy() { return targetList_ && targetList_->GetCount() > 0 && SameParent(); }
+bool TDsnTransfer::CanCopy() const {
+  const TTargetList* targets = controller_.TargetList();
+  return targets && targets->GetCount() > 0 && controller_.SameParent();
+}
 
-bool TDsnRegister::CanPaste() {
-  if (!targetList_) return false;
-  const int count = targetList_->GetCount();
+bool TDsnTransfer::CanPaste() const {
+  const TTargetList* targets = controller_.TargetList();
+  if (!targets) return false;
+  const int count = targets->GetCount();
   if (count > 1) return false;
   if (count == 1) {
-    const TControl* selected = targetList_->GetItems(0);
+    const TControl* selected = targets->GetItems(0);
     if (!selected || !selected->ControlStyle().Contains(csAcceptsControls)) return false;
   }
   return Clipboard().HasFormat(DesignerClipboardFormat());
 }
 
-TWinControl* TDsnRegister::PasteZero() { return dsnStage_; }
-
-void TDsnRegister::Cut() {
-  if (!CanCopy()) return;
-  Copy();
-  Delete();
-}
-
-void TDsnRegister::Copy() {
-  if (!CanCopy()) return;
+void TDsnTransfer::Copy() {
+  const TTargetList* targets = controller_.TargetList();
   TMemoryStream block;
   block.SetSize(clipboard_block::kHeaderSize);
   block.SetPosition(clipboard_block::kHeaderSize);
   {
-    TComponentWriter writer(block, Owner());
-    for (int i = 0; i < targetList_->GetCount(); ++i) {
-      TControl* control = targetList_->GetItems(i);
+    TComponentWriter writer(block, controller_.Owner());
+    for (int i = 0; i < targets->GetCount(); ++i) {
+      TControl* control = targets->GetItems(i);
       if (!control) continue;
       writer.WriteSignature();
       writer.WriteComponent(control);
@@ -85,16 +80,12 @@ void TDsnRegister::Copy() {
   Clipboard().SetAsBytes(DesignerClipboardFormat(), {block.Memory(), static_cast<std::size_t>(block.Size())});
 }
 
-void TDsnRegister::Paste() {
-  if (!CanPaste() || !Owner() || !dsnStage_) return;
-  TWinControl* container = targetList_->GetCount() == 1 ? dynamic_cast<TWinControl*>(targetList_->GetItems(0))
-                                                         : PasteZero();
-  if (!container) return;
+void TDsnTransfer::Paste(TWinControl* container) {
   // Any program can fill the clipboard: the block is a document of the stage's kind.
-  const TDocumentRules& rules = dsnStage_->DocumentRules();
+  const TDocumentRules& rules = controller_.DsnStage()->DocumentRules();
   const std::vector<std::uint8_t> block =
       Clipboard().GetAsBytes(DesignerClipboardFormat(), clipboard_block::kHeaderSize + rules.MaxBytes);
-  ClearSelect();
+  controller_.ClearSelect();
   if (block.empty()) return;
   const std::span<const std::uint8_t> bytes = clipboard_block::StreamOf(block);
   TMemoryStream stream;
@@ -102,61 +93,67 @@ void TDsnRegister::Paste() {
   stream.SetPosition(0);
   TComponentReader reader(stream);
   reader.ReadAsDocument(rules);
-  reader.OnSetName = [this](TReader* r, TComponent* component, String& name) { CheckName(r, component, name); };
+  reader.OnSetName = [this](TReader* r, TComponent* component, String& name) { controller_.CheckName(r, component, name); };
   freeNames_.Clear();
   // The pasted controls, their grab handles and the handles' cursors arrive all at once.
   TRedrawLock redraw(container);
   TCursorChangeBatch cursors;
-  reader.ReadComponents(Owner(), container, [this](TComponent* component) { ComponentsProcClipbrd(component); });
-  if (targetList_) targetList_->SetPosition();
-  DesignChanged();
+  reader.ReadComponents(controller_.Owner(), container,
+                        [this](TComponent* component) { controller_.ComponentsProcClipbrd(component); });
+  if (controller_.TargetList()) controller_.TargetList()->SetPosition();
+  controller_.DesignChanged();
 }
 
-void TDsnRegister::ComponentsProcClipbrd(TComponent* component) {
+void TDsnTransfer::Adopt(TComponent* component) {
   auto* control = dynamic_cast<TControl*>(component);
   if (!control) return;
-  if (auto* windowed = dynamic_cast<TWinControl*>(control); windowed && designing_) SetSubClass(windowed);
+  if (auto* windowed = dynamic_cast<TWinControl*>(control); windowed && controller_.Designing())
+    controller_.SetSubClass(windowed);
   KeepInsideParent(control);
-  EnsureTargetList()->Add(control);
+  TTargetList* targets = controller_.TargetList();
+  (targets ? targets : controller_.NewTargetList())->Add(control);
 }
 
-void TDsnRegister::Delete() {
-  if (!targetList_) return;
+void TDsnTransfer::Delete() {
+  TTargetList* targets = controller_.TargetList();
+  if (!targets) return;
+  TDsnStage* stage = controller_.DsnStage();
   TList doomed;
-  for (int i = 0; i < targetList_->GetCount(); ++i) {
+  for (int i = 0; i < targets->GetCount(); ++i) {
     // The stage carries the design itself: selecting it is for pasting, never for deleting.
-    TControl* control = targetList_->GetItems(i);
-    if (control && control != dsnStage_) doomed.Add(control);
+    TControl* control = targets->GetItems(i);
+    if (control && control != stage) doomed.Add(control);
   }
-  ClearSelect();
-  if (dsnStage_ && dsnStage_->OnDeleteQuery) {
+  controller_.ClearSelect();
+  if (stage && stage->OnDeleteQuery) {
     for (int i = doomed.Count() - 1; i >= 0; --i) {
       bool canDelete = true;
-      dsnStage_->OnDeleteQuery(dsnStage_, static_cast<TControl*>(doomed[i]), canDelete);
+      stage->OnDeleteQuery(stage, static_cast<TControl*>(doomed[i]), canDelete);
       if (!canDelete) doomed.Delete(i);
     }
   }
   SortForDelete(&doomed);
   {
     // The controls leave the stage all at once (the query may have asked the user first).
-    TRedrawLock redraw(dsnStage_);
+    TRedrawLock redraw(stage);
     TCursorChangeBatch cursors;
     for (int i = doomed.Count() - 1; i >= 0; --i) delete static_cast<TControl*>(doomed[i]);
   }
-  if (targetList_) targetList_->SetPosition();
-  DesignChanged();
+  if (controller_.TargetList()) controller_.TargetList()->SetPosition();
+  controller_.DesignChanged();
 }
 
-void TDsnRegister::SortForDelete(TList* controls) const {
-  controls->Sort([this](void* a, void* b) {
-    return DepthBelow(static_cast<TControl*>(a), dsnStage_) - DepthBelow(static_cast<TControl*>(b), dsnStage_);
+void TDsnTransfer::SortForDelete(TList* controls) const {
+  const TWinControl* stage = controller_.DsnStage();
+  controls->Sort([stage](void* a, void* b) {
+    return DepthBelow(static_cast<TControl*>(a), stage) - DepthBelow(static_cast<TControl*>(b), stage);
   });
 }
 
 // ---------------------------------------------------------------------------------------------
-// TDsnRegister: the palette's copy of a template
+// The palette's copy of a template
 
-void TDsnRegister::CopyPaste(TControl* source, TWinControl* parent) {
+void TDsnTransfer::CopyPaste(TControl* source, TWinControl* parent) {
   // Nameless while copied, so the copy's name is chosen afresh.
   const String name = source->Name();
   source->SetName("");
@@ -170,12 +167,14 @@ void TDsnRegister::CopyPaste(TControl* source, TWinControl* parent) {
   }
   stream.SetPosition(0);
   TComponentReader reader(stream);
-  reader.OnSetName = [this](TReader* r, TComponent* component, String& newName) { CheckName(r, component, newName); };
+  reader.OnSetName = [this](TReader* r, TComponent* component, String& newName) {
+    controller_.CheckName(r, component, newName);
+  };
   freeNames_.Clear();
-  reader.ReadComponents(parent->Owner(), parent, [this](TComponent* component) { ComponentsProc(component); });
+  reader.ReadComponents(parent->Owner(), parent, [this](TComponent* component) { controller_.ComponentsProc(component); });
 }
 
-void TDsnRegister::CheckName(TReader* reader, TComponent* component, String& name) {
-  DsnCheckName(Owner(), reader, component, name, &freeNames_);
-  if (dsnStage_) dsnStage_->PostControlCreated(component);
+void TDsnTransfer::CheckName(TReader* reader, TComponent* component, String& name) {
+  DsnCheckName(controller_.Owner(), reader, component, name, &freeNames_);
+  if (TDsnStage* stage = controller_.DsnStage()) stage->PostControlCreated(component);
 }

@@ -1,0 +1,20 @@
+// TDsnMenuItem: an item of the designer's context menu that stands for a property value.
+#pragma once
+
+#include "framework/stdctrls/Menus.h"
+
+class TDsnMenuItem : public TMenuItem {
+  TAVELKO_CLASS(TDsnMenuItem, TMenuItem)
+
+ public:
+  using TMenuItem::TMenuItem;
+  // The property the item stands for and the value it sets.
+  const String& PropName() const { return propName_; }
+  void SetPropName(const String& value) { propName_ = value; }
+  const String& Value() const { return value_; }
+  void SetValue(const String& value) { value_ = value; }
+
+ private:
+  String propName_;
+  String value_;
+};

@@ -1,0 +1,39 @@
+// TDsnPartner: a component that cooperates with a controller and follows its design mode.
+#pragma once
+
+#include "framework/core/ComponentLink.h"
+
+class TControl;
+class TDsnList;
+class TDsnRegister;
+class TTargetList;
+
+class TDsnPartner : public TComponent {
+  TAVELKO_CLASS(TDsnPartner, TComponent)
+
+ public:
+  using TComponent::TComponent;
+  ~TDsnPartner() override;
+
+  // Told by the controller when design mode changes.
+  virtual void SetDesigning(bool value) { designing_ = value; }
+  // Designing as its controller is: never without one.
+  bool Designing() const { return designing_ && dsnRegister_; }
+
+  // The controller followed; registers this partner with it and takes on its design mode.
+  TDsnRegister* DsnRegister() const { return dsnRegister_; }
+  void SetDsnRegister(TDsnRegister* value);
+
+  // ---- The controller's services (nothing, or false and null, without a controller) ----
+  bool CheckCanSelect(TControl* control);
+  // A new move outline set with one outline per selected control.
+  void CreateMoveShape();
+  // A new, empty selection.
+  void CreateTargetList();
+  TDsnList* GetDsnList() const;
+  TTargetList* GetTargetList() const;
+
+ private:
+  TComponentLink<TDsnRegister> dsnRegister_;
+  bool designing_ = false;
+};
