@@ -1,6 +1,6 @@
-# Installs the build's package into a scratch prefix, checks that nothing installed names the
-# source or build tree, builds the minimal example on the package alone in an empty folder and
-# hands it to the probe under Wine.
+# Unpacks the SDK zip into a scratch prefix (without one, installs the build's package there),
+# checks that nothing in it names the source or build tree, builds the minimal example it carries
+# on the package alone in an empty folder and hands it to the probe under Wine.
 function(run)
   execute_process(COMMAND ${ARGN} RESULT_VARIABLE result)
   if(NOT result EQUAL 0)
@@ -10,7 +10,12 @@ endfunction()
 
 file(REMOVE_RECURSE "${SCRATCH}")
 set(prefix "${SCRATCH}/prefix")
-run(${CMAKE_COMMAND} --install "${BUILD_DIR}" --prefix "${prefix}" --component sdk)
+if(SDK_ZIP)
+  file(MAKE_DIRECTORY "${prefix}")
+  run(${CMAKE_COMMAND} -E chdir "${prefix}" ${CMAKE_COMMAND} -E tar xf "${SDK_ZIP}")
+else()
+  run(${CMAKE_COMMAND} --install "${BUILD_DIR}" --prefix "${prefix}" --component sdk)
+endif()
 
 file(GLOB_RECURSE texts "${prefix}/include/*" "${prefix}/lib/cmake/*")
 foreach(text IN LISTS texts)
@@ -20,7 +25,7 @@ foreach(text IN LISTS texts)
   endif()
 endforeach()
 
-file(COPY "${EXAMPLE}/" DESTINATION "${SCRATCH}/source")
+file(COPY "${prefix}/share/tavelko/examples/minimal/" DESTINATION "${SCRATCH}/source")
 run(${CMAKE_COMMAND} -S "${SCRATCH}/source" -B "${SCRATCH}/build" -G "Unix Makefiles"
     -DCMAKE_TOOLCHAIN_FILE=${prefix}/lib/cmake/Tavelko/Toolchain.cmake -DCMAKE_BUILD_TYPE=Release)
 run(${CMAKE_COMMAND} --build "${SCRATCH}/build")

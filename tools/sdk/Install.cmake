@@ -15,6 +15,13 @@ function(tavelko_install)
   install(FILES ${headers} DESTINATION include/${folder} COMPONENT sdk)
   install(DIRECTORY "${CMAKE_BINARY_DIR}/generated/${folder}/" DESTINATION include/${folder}
     COMPONENT sdk OPTIONAL FILES_MATCHING PATTERN "*.h")
+  # What the SDK zip waits for (release/).
+  foreach(target IN LISTS ARGN)
+    get_target_property(type ${target} TYPE)
+    if(type STREQUAL "STATIC_LIBRARY")
+      set_property(GLOBAL APPEND PROPERTY TAVELKO_SDK_LIBRARIES ${target})
+    endif()
+  endforeach()
 endfunction()
 
 # The package itself, once every library has been declared.
@@ -23,6 +30,7 @@ function(tavelko_install_package)
   install(FILES "${LIBJPEG_PREFIX}/lib/libjpeg.a" DESTINATION lib COMPONENT sdk)
   install(DIRECTORY "${LIBJPEG_PREFIX}/include/" DESTINATION include COMPONENT sdk)
   install(PROGRAMS "${TAVELKO_LAYOUTC}" DESTINATION bin COMPONENT sdk)
+  install(DIRECTORY "${TAVELKO_SOURCE_DIR}/examples/" DESTINATION share/tavelko/examples COMPONENT sdk)
   install(EXPORT TavelkoTargets NAMESPACE Tavelko:: DESTINATION ${TAVELKO_PACKAGE_DESTINATION}
     COMPONENT sdk)
 
