@@ -1,5 +1,5 @@
-// Starts the minimal designer example (argv[1]) and works it as a user would: layout mode on with
-// its switch, the panel "Drag me" dragged across the stage. Exit code 0 when the inspector opened
+// Starts the minimal designer example (argv[1]) and works it with real input as a user would:
+// layout mode on with its switch, the panel "Drag me" dragged across the stage. Exit code 0 when the inspector opened
 // and the panel moved by the drag; what failed goes to stderr.
 #include <windows.h>
 
@@ -33,31 +33,15 @@ HWND VisibleWindow(DWORD thread, const wchar_t* caption) {
   return search.second;
 }
 
-// The window Windows routes a mouse message at `screen` to: the capture's holder, otherwise the
-// deepest visible child under the point that does not answer HTTRANSPARENT.
-HWND Target(const TExample& example, POINT screen) {
-  GUITHREADINFO info{};
-  info.cbSize = sizeof info;
-  if (GetGUIThreadInfo(example.Thread, &info) && info.hwndCapture) return info.hwndCapture;
-  HWND window = example.Form;
-  for (;;) {
-    POINT local = screen;
-    ScreenToClient(window, &local);
-    HWND child = ChildWindowFromPointEx(window, local, CWP_SKIPINVISIBLE);
-    if (!child || child == window) break;
-    window = child;
-  }
-  while (window != example.Form && SendMessageW(window, WM_NCHITTEST, 0, MAKELPARAM(screen.x, screen.y)) == HTTRANSPARENT)
-    window = GetParent(window);
-  return window;
-}
-
-void Mouse(const TExample& example, UINT msg, POINT screen, WPARAM keys) {
+// Real input: the pointer moved to `screen`, then the button event `button` (none: a move).
+void Mouse(POINT screen, DWORD button = 0) {
   SetCursorPos(screen.x, screen.y);
-  HWND target = Target(example, screen);
-  POINT local = screen;
-  ScreenToClient(target, &local);
-  PostMessageW(target, msg, keys, MAKELPARAM(local.x, local.y));
+  if (button) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = button;
+    SendInput(1, &input, sizeof input);
+  }
   Sleep(100);
 }
 
@@ -73,31 +57,37 @@ const char* Drive(TExample& example) {
   if (!WaitFor([&] { return (example.Form = VisibleWindow(example.Thread, L"Minimal designer")) != nullptr; }))
     return "The example's form never showed";
   HWND panel = nullptr;
-  EnumChildWindows(example.Form, [](HWND window, LPARAM found) -> BOOL {
-    wchar_t text[16] = {};
-    GetWindowTextW(window, text, 16);
-    if (std::wstring(text) == L"Drag me") *reinterpret_cast<HWND*>(found) = window;
-    return TRUE;
-  }, reinterpret_cast<LPARAM>(&panel));
+  auto findPanel = [&] {
+    EnumChildWindows(example.Form, [](HWND window, LPARAM found) -> BOOL {
+      wchar_t text[16] = {};
+      GetWindowTextW(window, text, 16);
+      if (std::wstring(text) == L"Drag me") *reinterpret_cast<HWND*>(found) = window;
+      return TRUE;
+    }, reinterpret_cast<LPARAM>(&panel));
+    return panel != nullptr;
+  };
+  WaitFor(findPanel);
   if (!panel) return "No panel \"Drag me\" on the stage";
 
   POINT toggle{68, 17};  // the layout-mode switch, a drawn control of the form
   ClientToScreen(example.Form, &toggle);
-  Mouse(example, WM_LBUTTONDOWN, toggle, MK_LBUTTON);
-  Mouse(example, WM_LBUTTONUP, toggle, 0);
+  Mouse(toggle, MOUSEEVENTF_LEFTDOWN);
+  Mouse(toggle, MOUSEEVENTF_LEFTUP);
   if (!WaitFor([&] { return VisibleWindow(example.Thread, L"Object Inspector") != nullptr; }))
     return "Layout mode on opened no inspector";
 
   const POINT before = Origin(panel);
   POINT grip{20, 20};
   ClientToScreen(panel, &grip);
-  Mouse(example, WM_LBUTTONDOWN, grip, MK_LBUTTON);
-  for (int step = 1; step <= 4; ++step)
-    Mouse(example, WM_MOUSEMOVE, {grip.x + 10 * step, grip.y + 6 * step}, MK_LBUTTON);
-  Mouse(example, WM_LBUTTONUP, {grip.x + 40, grip.y + 24}, 0);
-  if (!WaitFor([&] { POINT now = Origin(panel); return now.x == before.x + 40 && now.y == before.y + 24; }))
-    return "The dragged panel did not move by the drag";
-  return nullptr;
+  Mouse(grip, MOUSEEVENTF_LEFTDOWN);
+  for (int step = 1; step <= 4; ++step) Mouse({grip.x + 10 * step, grip.y + 6 * step});
+  Mouse({grip.x + 40, grip.y + 24}, MOUSEEVENTF_LEFTUP);
+  POINT now{};
+  if (WaitFor([&] { now = Origin(panel); return now.x == before.x + 40 && now.y == before.y + 24; })) return nullptr;
+  static char failure[96];
+  std::snprintf(failure, sizeof failure, "The panel dragged by (40, 24) went from (%ld, %ld) to (%ld, %ld)", before.x,
+                before.y, now.x, now.y);
+  return failure;
 }
 
 }  // namespace
