@@ -1,17 +1,12 @@
 // Starts the minimal designer example (argv[1]) and works it with real input as a user would:
-// layout mode on with its switch, the panel "Drag me" dragged across the stage. Exit code 0 when the inspector opened
-// and the panel moved by the drag; what failed goes to stderr.
+// layout mode on with its switch, the panel "Drag me" dragged across the stage. Exit code 0 when
+// the inspector opened and the panel moved by the drag; what failed goes to stderr.
 #include <windows.h>
 
 #include <cstdio>
 #include <string>
 
 namespace {
-
-struct TExample {
-  DWORD Thread;
-  HWND Form = nullptr;
-};
 
 template <class Done>
 bool WaitFor(Done done) {
@@ -53,27 +48,20 @@ POINT Origin(HWND control) {
   return origin;
 }
 
-const char* Drive(TExample& example) {
-  if (!WaitFor([&] { return (example.Form = VisibleWindow(example.Thread, L"Minimal designer")) != nullptr; }))
-    return "The example's form never showed";
+const char* Drive(DWORD thread, HWND& form) {
   HWND panel = nullptr;
-  auto findPanel = [&] {
-    EnumChildWindows(example.Form, [](HWND window, LPARAM found) -> BOOL {
-      wchar_t text[16] = {};
-      GetWindowTextW(window, text, 16);
-      if (std::wstring(text) == L"Drag me") *reinterpret_cast<HWND*>(found) = window;
-      return TRUE;
-    }, reinterpret_cast<LPARAM>(&panel));
-    return panel != nullptr;
-  };
-  WaitFor(findPanel);
-  if (!panel) return "No panel \"Drag me\" on the stage";
+  if (!WaitFor([&] {
+        form = VisibleWindow(thread, L"Minimal designer");
+        panel = FindWindowExW(FindWindowExW(form, nullptr, L"TDsnStage", nullptr), nullptr, nullptr, L"Drag me");
+        return panel != nullptr;
+      }))
+    return "The example's form with the panel \"Drag me\" on its stage never showed";
 
   POINT toggle{68, 17};  // the layout-mode switch, a drawn control of the form
-  ClientToScreen(example.Form, &toggle);
+  ClientToScreen(form, &toggle);
   Mouse(toggle, MOUSEEVENTF_LEFTDOWN);
   Mouse(toggle, MOUSEEVENTF_LEFTUP);
-  if (!WaitFor([&] { return VisibleWindow(example.Thread, L"Object Inspector") != nullptr; }))
+  if (!WaitFor([&] { return VisibleWindow(thread, L"Object Inspector") != nullptr; }))
     return "Layout mode on opened no inspector";
 
   const POINT before = Origin(panel);
@@ -100,9 +88,9 @@ int wmain(int argc, wchar_t** argv) {
   std::wstring command = L"\"" + std::wstring(argv[1]) + L"\"";
   if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
     return std::fprintf(stderr, "The example did not start (%lu)\n", GetLastError()), 1;
-  TExample example{process.dwThreadId};
-  const char* failure = Drive(example);
-  if (example.Form) PostMessageW(example.Form, WM_CLOSE, 0, 0);
+  HWND form = nullptr;
+  const char* failure = Drive(process.dwThreadId, form);
+  if (form) PostMessageW(form, WM_CLOSE, 0, 0);
   if (WaitForSingleObject(process.hProcess, 10000) != WAIT_OBJECT_0) {
     TerminateProcess(process.hProcess, 1);
     if (!failure) failure = "The example did not end when its form closed";
