@@ -61,12 +61,18 @@ const char* Drive(DWORD thread, HWND& form) {
   ClientToScreen(form, &toggle);
   Mouse(toggle, MOUSEEVENTF_LEFTDOWN);
   Mouse(toggle, MOUSEEVENTF_LEFTUP);
-  if (!WaitFor([&] { return VisibleWindow(thread, L"Object Inspector") != nullptr; }))
+  HWND inspector = nullptr;
+  if (!WaitFor([&] { return (inspector = VisibleWindow(thread, L"Object Inspector")) != nullptr; }))
     return "Layout mode on opened no inspector";
+  // Where the inspector opens is a kept setting; beside the form it covers nothing of the stage.
+  RECT bounds;
+  GetWindowRect(form, &bounds);
+  SetWindowPos(inspector, nullptr, bounds.right + 8, bounds.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 
   const POINT before = Origin(panel);
   POINT grip{20, 20};
   ClientToScreen(panel, &grip);
+  if (WindowFromPoint(grip) != panel) return "Another window covers the panel";
   Mouse(grip, MOUSEEVENTF_LEFTDOWN);
   for (int step = 1; step <= 4; ++step) Mouse({grip.x + 10 * step, grip.y + 6 * step});
   Mouse({grip.x + 40, grip.y + 24}, MOUSEEVENTF_LEFTUP);
