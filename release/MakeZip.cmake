@@ -1,9 +1,15 @@
-# Packs the release zip (cmake -P, run by the build): the files that CONTENTS lists in pairs
-# (source, name in the zip), the programs among them stripped with STRIP, and the read-me made from
-# READ_ME for VERSION, gathered in STAGING.
+# Packs a zip of the release (cmake -P, run by the build): the package installed from the build
+# folder INSTALL_FROM (component sdk) when given, the files that CONTENTS lists in pairs (source,
+# name in the zip), the programs among them stripped with STRIP, and the read-me made from READ_ME
+# for VERSION, gathered in STAGING.
 include(${CONTENTS})
 file(REMOVE_RECURSE ${STAGING})
 set(names)
+if(INSTALL_FROM)
+  execute_process(COMMAND ${CMAKE_COMMAND} --install ${INSTALL_FROM} --prefix ${STAGING} --component sdk
+                  OUTPUT_QUIET COMMAND_ERROR_IS_FATAL ANY)
+  file(GLOB names RELATIVE ${STAGING} ${STAGING}/*)
+endif()
 while(contents)
   list(POP_FRONT contents source name)
   configure_file(${source} ${STAGING}/${name} COPYONLY)

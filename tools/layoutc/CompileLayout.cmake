@@ -1,18 +1,28 @@
-# Layouts compiled at build time by layoutc, which the native build makes for the build machine
-# (tools/NativeBuild.cmake): into component streams carried as RCDATA resources, and into the
-# fields of the forms they describe.
+# Layouts compiled at build time by layoutc (TAVELKO_LAYOUTC), which the native build makes for the
+# build machine (tools/NativeBuild.cmake) and the installed package carries: into component streams
+# carried as RCDATA resources, and into the fields of the forms they describe.
+
+# What a compilation waits for: the layout compiler, and the native build making it when there is one.
+function(_tavelko_layoutc_depends var)
+  set(depends "${TAVELKO_LAYOUTC}")
+  if(TARGET native)
+    list(APPEND depends native)
+  endif()
+  set(${var} ${depends} PARENT_SCOPE)
+endfunction()
 
 # _tavelko_layout_rc(layoutfile resource_name rc_var stream_var): the command that compiles
 # `layoutfile`, and a resource script naming the stream `resource_name`.
 function(_tavelko_layout_rc layoutfile resource_name rc_var stream_var)
   get_filename_component(layout "${layoutfile}" ABSOLUTE)
+  _tavelko_layoutc_depends(layoutc)
   set(stream "${CMAKE_CURRENT_BINARY_DIR}/${resource_name}.stream")
   set(depfile "${CMAKE_CURRENT_BINARY_DIR}/${resource_name}.stream.d")
   set(rc "${CMAKE_CURRENT_BINARY_DIR}/${resource_name}.layout.rc")
   add_custom_command(
     OUTPUT "${stream}"
     COMMAND ${TAVELKO_LAYOUTC} "${layout}" "${stream}" "${depfile}"
-    DEPENDS native ${TAVELKO_LAYOUTC} "${layout}"
+    DEPENDS ${layoutc} "${layout}"
     DEPFILE "${depfile}"
     COMMENT "Compiling the layout ${layoutfile}"
     VERBATIM)
@@ -37,7 +47,10 @@ function(tavelko_library_layout library layoutfile resource_name)
   _tavelko_layout_rc("${layoutfile}" "${resource_name}" rc stream)
   set(objects "${library}_${resource_name}_resource")
   add_library(${objects} OBJECT "${rc}" "${stream}")
-  target_link_libraries(${library} INTERFACE $<TARGET_OBJECTS:${objects}>)
+  # Installed, the object lies beside the library under a name of its own.
+  target_link_libraries(${library} INTERFACE "$<BUILD_INTERFACE:$<TARGET_OBJECTS:${objects}>>"
+    "$<INSTALL_INTERFACE:$<INSTALL_PREFIX>/lib/${objects}.obj>")
+  install(FILES $<TARGET_OBJECTS:${objects}> DESTINATION lib RENAME ${objects}.obj COMPONENT sdk)
   # The executables wait for the library, and the library for the object.
   add_dependencies(${library} ${objects})
 endfunction()
@@ -47,7 +60,8 @@ endfunction()
 # component the layout names and their binding, for the form class of `target` to derive from.
 function(tavelko_layout_fields target layoutfile)
   get_filename_component(layout "${layoutfile}" ABSOLUTE)
-  file(RELATIVE_PATH relative "${TAVELKO_SOURCE_DIR}" "${layout}")
+  _tavelko_layoutc_depends(layoutc)
+  file(RELATIVE_PATH relative "${CMAKE_SOURCE_DIR}" "${layout}")
   string(REGEX REPLACE "\\.layout$" ".fields.h" relative "${relative}")
   set(header "${CMAKE_BINARY_DIR}/generated/${relative}")
   get_filename_component(folder "${header}" DIRECTORY)
@@ -55,9 +69,9 @@ function(tavelko_layout_fields target layoutfile)
   add_custom_command(
     OUTPUT "${header}"
     COMMAND ${TAVELKO_LAYOUTC} --fields "${layout}" "${header}"
-    DEPENDS native ${TAVELKO_LAYOUTC} "${layout}"
+    DEPENDS ${layoutc} "${layout}"
     COMMENT "Making the fields of ${layoutfile}"
     VERBATIM)
   target_sources(${target} PRIVATE "${header}")
-  target_include_directories(${target} PUBLIC "${CMAKE_BINARY_DIR}/generated")
+  target_include_directories(${target} PUBLIC "$<BUILD_INTERFACE:${CMAKE_BINARY_DIR}/generated>")
 endfunction()
