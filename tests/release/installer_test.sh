@@ -7,23 +7,8 @@
 # Usage: installer_test.sh MSI EARLIER_MSI PROBE VERSION
 set -u
 msi=$1 earlier=$2 probe=$3 version=$4
-root=$(cd "$(dirname "$0")/../.." && pwd)
-scratch=$(mktemp -d)
-# The set-up's environment around a cache of this test: its Wine prefix does not exist yet.
-export TAVELKO_CACHE=$scratch
-# shellcheck source=/dev/null
-source "$root/tools/setup.sh"
-unset DISPLAY
-trap 'stop_display; rm -rf "$scratch"' EXIT
-failures=0
-
-fail() {
-  echo "FAILED: $*"
-  failures=$((failures + 1))
-}
-
-start_display || exit 1
-wineboot -i </dev/null >"$scratch/wineboot.log" 2>&1 || { echo "no fresh prefix:"; tail "$scratch/wineboot.log"; exit 1; }
+# shellcheck source=fresh_prefix.sh
+source "$(dirname "$0")/fresh_prefix.sh"
 drive_c=$WINEPREFIX/drive_c
 cp "$earlier" "$drive_c/earlier.msi" && cp "$msi" "$drive_c/tavelko.msi" || exit 1
 

@@ -7,23 +7,8 @@
 # Usage: release_test.sh ZIP PROBE VERSION
 set -u
 zip=$1 probe=$2 version=$3
-root=$(cd "$(dirname "$0")/../.." && pwd)
-scratch=$(mktemp -d)
-# The set-up's environment around a cache of this test: its Wine prefix does not exist yet.
-export TAVELKO_CACHE=$scratch
-# shellcheck source=/dev/null
-source "$root/tools/setup.sh"
-unset DISPLAY
-trap 'stop_display; rm -rf "$scratch"' EXIT
-failures=0
-
-fail() {
-  echo "FAILED: $*"
-  failures=$((failures + 1))
-}
-
-start_display || exit 1
-wineboot -i </dev/null >"$scratch/wineboot.log" 2>&1 || { echo "no fresh prefix:"; tail "$scratch/wineboot.log"; exit 1; }
+# shellcheck source=fresh_prefix.sh
+source "$(dirname "$0")/fresh_prefix.sh"
 folder=$WINEPREFIX/drive_c/Tavelko
 mkdir "$folder" && (cd "$folder" && cmake -E tar xf "$zip") || { echo "$zip cannot be unpacked"; exit 1; }
 
