@@ -12,14 +12,6 @@ source "$(dirname "$0")/fresh_prefix.sh"
 drive_c=$WINEPREFIX/drive_c
 cp "$earlier" "$drive_c/earlier.msi" && cp "$msi" "$drive_c/tavelko.msi" || exit 1
 
-# Runs the probe; prints its lines, then its complaint when it fails.
-run_probe() {
-  wine "$probe" "$@" </dev/null >"$scratch/probe.out" 2>&1
-  local status=$?
-  tr -d '\r' <"$scratch/probe.out"
-  return "$status"
-}
-
 # msiexec's own log tells why, when it fails.
 msiexec_quietly() {
   wine msiexec "$@" /qn /l*v 'C:\msiexec.log' </dev/null >/dev/null 2>&1 && wineserver -w && return 0

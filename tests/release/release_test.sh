@@ -24,14 +24,6 @@ unpacked=$(cd "$folder" && find . -type f | sed 's|^\./||' | LC_ALL=C sort)
 empty=$(cd "$folder" && find . -type f -empty)
 [ -z "$empty" ] || fail "empty files in the zip: $empty"
 
-# Runs the probe in the fresh prefix; prints its lines, then its complaint when it fails.
-run_probe() {
-  wine "$probe" "$@" </dev/null >"$scratch/probe.out" 2>&1
-  local status=$?
-  tr -d '\r' <"$scratch/probe.out"
-  return "$status"
-}
-
 # expect_lines OUTPUT WHAT LINE...: each LINE is a whole line of OUTPUT.
 expect_lines() {
   local output=$1 what=$2 line missing=()
