@@ -1,5 +1,6 @@
-// TGradBox: a windowless box filled with a two-colour gradient of 256 bands, with an optional
-// one-pixel outline and a word-wrapped caption drawn flat, embossed, shadowed or extruded.
+/// @file
+/// TGradBox: a windowless box filled with a two-colour gradient of 256 bands, with an optional
+/// one-pixel outline and a word-wrapped caption drawn flat, embossed, shadowed or extruded.
 #pragma once
 
 #include <array>
@@ -13,8 +14,8 @@ enum TFontStyle3D : std::uint8_t { fsLowShadow, fsRaiseShadow, fsLow3D, fsRaise3
 const TTypeInfo& TypeInfoOf(TypeTag<TGradStyle>);
 const TTypeInfo& TypeInfoOf(TypeTag<TFontStyle3D>);
 
-// Entry 0 is the start colour, entry 255 the end colour, both as given (a system colour code
-// stays a code); entries 1-254 are plain RGB values.
+/// Entry 0 is the start colour, entry 255 the end colour, both as given (a system colour code
+/// stays a code); entries 1-254 are plain RGB values.
 using TColArray = std::array<TColor, 256>;
 
 struct TRGBChannels {
@@ -24,7 +25,7 @@ struct TRGBChannels {
   bool operator==(const TRGBChannels&) const = default;
 };
 
-// How the caption is drawn: the box's effect properties as one value.
+/// How the caption is drawn: the box's effect properties as one value.
 struct TCaptionEffect {
   bool Enabled = true;
   bool Font3D = false;
@@ -33,18 +34,18 @@ struct TCaptionEffect {
   TColor BackFont = clYellow;
 };
 
-// The box's drawing steps on any canvas, in the box's own coordinates.
+/// The box's drawing steps on any canvas, in the box's own coordinates.
 namespace gradbox {
 
-// System colour codes 0-24 become their current RGB value; every other value is split as it is.
+/// System colour codes 0-24 become their current RGB value; every other value is split as it is.
 TRGBChannels GetRGB(TColor color);
-// Fills the table by repeated subtraction in 80-bit extended precision; gsNone leaves it as it is.
+/// Fills the table by repeated subtraction in 80-bit extended precision; gsNone leaves it as it is.
 void SetColarray(TColArray& colors, TColor topColor, TColor lastColor, TGradStyle style);
-// Row (or column) at which band `index` starts for a box `extent` pixels high (or wide).
+/// Row (or column) at which band `index` starts for a box `extent` pixels high (or wide).
 int BandStart(int index, int extent);
-// The 256 bands, later ones over earlier ones; nothing for gsNone.
+/// The 256 bands, later ones over earlier ones; nothing for gsNone.
 void PaintBands(TCanvas& canvas, const TColArray& colors, TGradStyle style, int width, int height);
-// The caption, wrapped at rect's right edge, in `font` with `effect`. Leaves the brush clear.
+/// The caption, wrapped at rect's right edge, in `font` with `effect`. Leaves the brush clear.
 void DrawCaptionText(TCanvas& canvas, const String& caption, TFont* font, const TRect& rect,
                      const TCaptionEffect& effect);
 
@@ -80,10 +81,10 @@ class TGradBox : public TGraphicControl {
   TColor BackFont() const { return backFont_; }
   void SetBackFont(TColor value);
 
-  // The colour table of the last paint.
+  /// The colour table of the last paint.
   const TColArray& ColArray() const { return colArray_; }
   void SetColarray(TColor topColor, TColor lastColor, TGradStyle style);
-  // Draws the whole box on `canvas` as Paint does on the box's own canvas.
+  /// Draws the whole box on `canvas` as Paint does on the box's own canvas.
   void PaintTo(TCanvas& canvas);
   void DrawCaptionText(TCanvas& canvas, const TRect& rect);
 
@@ -94,7 +95,7 @@ class TGradBox : public TGraphicControl {
   void CMTextChanged(TMessage& message) override;
 
  private:
-  // Stores a differing value; repaints when `repaint` holds.
+  /// Stores a differing value; repaints when `repaint` holds.
   template <class T>
   void Change(T& field, T value, bool repaint = true);
 
@@ -112,5 +113,5 @@ class TGradBox : public TGraphicControl {
   TColArray colArray_{};
 };
 
-// Lets the component stream create TGradBox by its class name.
+/// Lets the component stream create TGradBox by its class name.
 void RegisterGradBoxClasses();

@@ -1,8 +1,9 @@
-// TShineSpeedButton: a windowless push or toggle button with hot tracking (a shine effect on its
-// glyph and a font of its own while the mouse is over it), three frame styles over a plain or
-// gradient face, five disabled glyph looks, a shadowed or highlighted caption, radio groups shared
-// with the framework's TSpeedButton, an accelerator and a pressed look while its click runs.
-// TShineBtnColors holds the colours of one face.
+/// @file
+/// TShineSpeedButton: a windowless push or toggle button with hot tracking (a shine effect on its
+/// glyph and a font of its own while the mouse is over it), three frame styles over a plain or
+/// gradient face, five disabled glyph looks, a shadowed or highlighted caption, radio groups shared
+/// with the framework's TSpeedButton, an accelerator and a pressed look while its click runs.
+/// TShineBtnColors holds the colours of one face.
 #pragma once
 
 #include <cstdint>
@@ -19,14 +20,14 @@ enum TFrameType : std::uint8_t { ftFlatFrame, ftNormalFrame, ftEnclosedFrame };
 
 const TTypeInfo& TypeInfoOf(TypeTag<TFrameType>);
 
-// The colours of one face (up or down). Every change raises OnChange.
+/// The colours of one face (up or down). Every change raises OnChange.
 class TShineBtnColors : public TPersistent {
   TAVELKO_CLASS(TShineBtnColors, TPersistent)
   static void Publish(TPublisher<TShineBtnColors>& p);
 
  public:
   explicit TShineBtnColors(TColor color = clBtnFace) : color_(color) {}
-  // Copies all seven values from another set, then raises OnChange once.
+  /// Copies all seven values from another set, then raises OnChange once.
   void Assign(TPersistent* source) override;
 
   TColor Color() const { return color_; }
@@ -37,12 +38,12 @@ class TShineBtnColors : public TPersistent {
   void SetShadow(TColor value);
   TColor DarkShadow() const { return darkShadow_; }
   void SetDarkShadow(TColor value);
-  // The second colour of a gradient face, which runs from Color to it.
+  /// The second colour of a gradient face, which runs from Color to it.
   TColor GradColor() const { return gradColor_; }
   void SetGradColor(TColor value);
   bool GradVertical() const { return gradVertical_; }
   void SetGradVertical(bool value);
-  // Whether the face is a gradient rather than plain Color.
+  /// Whether the face is a gradient rather than plain Color.
   bool Gradation() const { return gradation_; }
   void SetGradation(bool value);
 
@@ -61,21 +62,21 @@ class TShineBtnColors : public TPersistent {
   bool gradation_ = false;
 };
 
-// The button's drawing steps that need no button.
+/// The button's drawing steps that need no button.
 namespace shine {
 
-// 256 steps from `from` to `to` (system colours resolved), one pixel each, in a 32-bit bitmap of
-// 1 x 256 when vertical, else 256 x 1. Step e is (to - from) * e / 255 + from per channel.
+/// 256 steps from `from` to `to` (system colours resolved), one pixel each, in a 32-bit bitmap of
+/// 1 x 256 when vertical, else 256 x 1. Step e is (to - from) * e / 255 + from per channel.
 std::unique_ptr<TBitmap> GradientSteps(TColor from, TColor to, bool vertical);
 
-// Where glyph and caption go in the client area.
+/// Where glyph and caption go in the client area.
 struct TContentPlacement {
   TPoint Glyph;
   TRect Caption;
 };
 
-// Places a glyph and a caption of the given sizes (none: absent) by layout, margin (negative
-// centres the block) and spacing in a client area of `client` size.
+/// Places a glyph and a caption of the given sizes (none: absent) by layout, margin (negative
+/// centres the block) and spacing in a client area of `client` size.
 TContentPlacement PlaceContent(std::optional<TSize> glyph, std::optional<TSize> caption, TSize client,
                                TButtonLayout layout, int margin, int spacing);
 
@@ -90,31 +91,31 @@ class TShineSpeedButton : public TGraphicControl {
   ~TShineSpeedButton() override;
 
   // ---- Grouping ----
-  // 0: a push button. Otherwise a radio group with the shine and framework speed buttons of the
-  // same parent and index.
+  /// 0: a push button. Otherwise a radio group with the shine and framework speed buttons of the
+  /// same parent and index.
   int GroupIndex() const { return groupIndex_; }
   void SetGroupIndex(int value);
-  // Ignored for GroupIndex 0; without AllowAllUp a down button cannot be raised.
+  /// Ignored for GroupIndex 0; without AllowAllUp a down button cannot be raised.
   bool Down() const { return down_; }
   void SetDown(bool value);
   bool AllowAllUp() const { return allowAllUp_; }
   void SetAllowAllUp(bool value);
 
   // ---- Behaviour ----
-  // Shows the button pressed while its click handler runs.
+  /// Shows the button pressed while its click handler runs.
   bool ClickDownHook() const { return clickDownHook_; }
   void SetClickDownHook(bool value);
-  // The accelerator key toggles Down before it clicks.
+  /// The accelerator key toggles Down before it clicks.
   bool AccelCharDown() const { return accelCharDown_; }
   void SetAccelCharDown(bool value);
 
   // ---- Look ----
   TFrameType FrameType() const { return frameType_; }
   void SetFrameType(TFrameType value);
-  // No face is painted and nothing is composed off-screen: the parent shows through.
+  /// No face is painted and nothing is composed off-screen: the parent shows through.
   bool Transparent() const { return !ControlStyle().Contains(csOpaque); }
   void SetTransparent(bool value) { SetOpaque(!value); }
-  // Whether the frame shows while hot, while up (and disabled), while latched down.
+  /// Whether the frame shows while hot, while up (and disabled), while latched down.
   bool ActiveFrame() const { return activeFrame_; }
   void SetActiveFrame(bool value);
   bool UpFrame() const { return upFrame_; }
@@ -129,47 +130,47 @@ class TShineSpeedButton : public TGraphicControl {
   void SetDisabledHighlight(TColor value);
   TColor DisabledShadow() const { return disabledShadow_; }
   void SetDisabledShadow(TColor value);
-  // The face of the up states and of the down states; the setters copy.
+  /// The face of the up states and of the down states; the setters copy.
   TShineBtnColors* Colors() const { return colors_.get(); }
   void SetColors(TShineBtnColors* value) { colors_->Assign(value); }
   TShineBtnColors* PressedColors() const { return pressedColors_.get(); }
   void SetPressedColors(TShineBtnColors* value) { pressedColors_->Assign(value); }
   TColor ShineColor() const { return shineColor_; }
   void SetShineColor(TColor value);
-  // The caption font of the button itself; it hides the inherited control font, which the
-  // button does not use. The setter copies; null is ignored.
+  /// The caption font of the button itself; it hides the inherited control font, which the
+  /// button does not use. The setter copies; null is ignored.
   TFont* Font() const { return font_.get(); }
   void SetFont(TFont* value);
-  // Copies of the caption behind it, at (-1, -1) and (+1, +1); clNone: none.
+  /// Copies of the caption behind it, at (-1, -1) and (+1, +1); clNone: none.
   TColor FontHighlight() const { return fontHighlight_; }
   void SetFontHighlight(TColor value);
   TColor FontShadow() const { return fontShadow_; }
   void SetFontShadow(TColor value);
-  // The caption font while hot. The setter copies; null is ignored.
+  /// The caption font while hot. The setter copies; null is ignored.
   TFont* ActiveFont() const { return activeFont_.get(); }
   void SetActiveFont(TFont* value);
   TButtonLayout Layout() const { return layout_; }
   void SetLayout(TButtonLayout value);
-  // Pixels between the edge and the content; negative centres it.
+  /// Pixels between the edge and the content; negative centres it.
   int Margin() const { return margin_; }
   void SetMargin(int value);
-  // Pixels between glyph and caption.
+  /// Pixels between glyph and caption.
   int Spacing() const { return spacing_; }
   void SetSpacing(int value);
-  // Kept as a 32-bit DIB. The setter copies; null empties it.
+  /// Kept as a 32-bit DIB. The setter copies; null empties it.
   TBitmap* Glyph() const { return glyph_.get(); }
   void SetGlyph(TBitmap* value);
 
   // ---- State ----
   TShineState State() const { return state_; }
   bool MouseInControl() const { return mouseInControl_; }
-  // Whether the timer that notices a pointer leaving unannounced runs (only while hot).
+  /// Whether the timer that notices a pointer leaving unannounced runs (only while hot).
   bool WatchesForLeaving() const { return activeButtonTimer_->Enabled(); }
 
-  // The bitmap drawn in the glyph's place in the current state; null for an empty glyph.
+  /// The bitmap drawn in the glyph's place in the current state; null for an empty glyph.
   std::unique_ptr<TBitmap> CreateStateGlyph();
 
-  // Sender, shift state, cursor position in client coordinates.
+  /// Sender, shift state, cursor position in client coordinates.
   TMouseMoveEvent OnMouseEnter;
   TMouseMoveEvent OnMouseLeave;
 
@@ -177,8 +178,8 @@ class TShineSpeedButton : public TGraphicControl {
   // ---- What descendants override ----
   virtual void MouseEnter(TShiftState shift, int x, int y);
   virtual void MouseLeave(TShiftState shift, int x, int y);
-  // A shine or framework speed button of the parent announced its Down (WParam its group,
-  // LParam the button).
+  /// A shine or framework speed button of the parent announced its Down (WParam its group,
+  /// LParam the button).
   virtual void CMButtonPressed(TMessage& message);
 
   void Paint() override;
@@ -201,22 +202,22 @@ class TShineSpeedButton : public TGraphicControl {
   void BackDraw(TCanvas& canvas);
   void ImageDraw(TCanvas& canvas);
   void FrameDraw(TCanvas& canvas);
-  // Glyph point and caption rectangle for the canvas's current font.
+  /// Glyph point and caption rectangle for the canvas's current font.
   shine::TContentPlacement CalcDrawPosition(TCanvas& canvas);
-  // Paints the disabled edge mask's white pixels at `at` in the canvas's brush colour.
+  /// Paints the disabled edge mask's white pixels at `at` in the canvas's brush colour.
   static void StampMask(TCanvas& canvas, TBitmap& mask, const TPoint& at);
   void DrawCaption(TCanvas& canvas, TRect rect);
-  // The two frame strokes: top and left edges, bottom and right edges, `a` pixels in.
+  /// The two frame strokes: top and left edges, bottom and right edges, `a` pixels in.
   void TopLeftStroke(TCanvas& canvas, int a, int b, TColor color);
   void BottomRightStroke(TCanvas& canvas, int a, int b, TColor color);
   bool FrameShown() const;
   TShineBtnColors& StateColors() const;
 
   // ---- Grouping and tracking ----
-  // Stores the index and tells the parent's buttons of that group this button's Down and
-  // AllowAllUp through a framework speed button standing in for it.
+  /// Stores the index and tells the parent's buttons of that group this button's Down and
+  /// AllowAllUp through a framework speed button standing in for it.
   void GroupUpdateStatus(int index);
-  // Makes MouseInControl match the control under the cursor, through the enter/leave handlers.
+  /// Makes MouseInControl match the control under the cursor, through the enter/leave handlers.
   void UpdateTracking();
   void ActiveButtonTimerOnTimer(TObject* sender);
   TPoint CursorInClient();
@@ -224,7 +225,7 @@ class TShineSpeedButton : public TGraphicControl {
 
   void FontsAndColorsOnChange(TObject* sender);
   void GlyphOnChange(TObject* sender);
-  // Makes the glyph a 32-bit DIB without raising its change notification.
+  /// Makes the glyph a 32-bit DIB without raising its change notification.
   void NormaliseGlyph();
 
   int groupIndex_ = 0;
@@ -254,11 +255,11 @@ class TShineSpeedButton : public TGraphicControl {
 
   TShineState state_ = TShineState::stUp;
   bool mouseInControl_ = false;
-  bool dragging_ = false;  // the left button went down here and is still held
+  bool dragging_ = false;  ///< the left button went down here and is still held
   std::unique_ptr<TTimer> activeButtonTimer_;
-  // The stand-in of a group announcement; null at every other time.
+  /// The stand-in of a group announcement; null at every other time.
   std::unique_ptr<TSpeedButton> groupProxy_;
 };
 
-// Lets the component stream create TShineSpeedButton by its class name.
+/// Lets the component stream create TShineSpeedButton by its class name.
 void RegisterShineSpdBtnClasses();

@@ -1,4 +1,5 @@
-// What every rotated label shares: the off-screen bitmap it paints into.
+/// @file
+/// What every rotated label shares: the off-screen bitmap it paints into.
 #pragma once
 
 #include "framework/graphics/Bitmap.h"

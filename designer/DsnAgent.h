@@ -1,7 +1,8 @@
-// Window subclassing agents: an agent replaces the window procedure of an existing window so the
-// designer sees every message first. TClientAgent serves a framework windowed control and keeps
-// transparent TChildAgents on the foreign windows inside it; TChildList pairs a window's direct
-// child windows with the framework controls that own them.
+/// @file
+/// Window subclassing agents: an agent replaces the window procedure of an existing window so the
+/// designer sees every message first. TClientAgent serves a framework windowed control and keeps
+/// transparent TChildAgents on the foreign windows inside it; TChildList pairs a window's direct
+/// child windows with the framework controls that own them.
 #pragma once
 
 #include <windows.h>
@@ -20,58 +21,58 @@ class TWinControl;
 class TAgentList;
 struct TChildItem;
 
-// WParam: a TComponent* that the form agent destroys.
+/// WParam: a TComponent* that the form agent destroys.
 constexpr UINT DSNM_KILLCOMPONENT = WM_USER + 579;
 
 using TAgentReleaseEvent = TEvent<>;
 
-// One subclassed window. All agents share one window procedure, which finds the agent from the
-// window; agents installed on the same window form a chain, the last one installed running first.
+/// One subclassed window. All agents share one window procedure, which finds the agent from the
+/// window; agents installed on the same window form a chain, the last one installed running first.
 class TAgent : public TObject {
   TAVELKO_CLASS(TAgent, TObject)
 
  public:
-  // Subclasses `handle` unless it is 0; Exception "Subclassing is failure." when Windows refuses.
+  /// Subclasses `handle` unless it is 0; Exception "Subclassing is failure." when Windows refuses.
   explicit TAgent(HWND handle);
-  // Ends the subclassing if still active, then calls OnRelease.
+  /// Ends the subclassing if still active, then calls OnRelease.
   ~TAgent() override;
 
   // ---- What descendants override ----
-  // The window's messages; what is not handled goes on with CallOldWndProc.
+  /// The window's messages; what is not handled goes on with CallOldWndProc.
   virtual void ClientWndProc(TMessage& message) = 0;
   virtual void ClientCaptureChanged(TMessage& message);
-  // Puts the old procedure back (Handle is kept).
+  /// Puts the old procedure back (Handle is kept).
   virtual void EndSubClassing();
-  // Subclasses a new window, usually after the old one was destroyed and made again. Callers end
-  // the subclassing of the old window first; an agent still active there is taken off it.
+  /// Subclasses a new window, usually after the old one was destroyed and made again. Callers end
+  /// the subclassing of the old window first; an agent still active there is taken off it.
   virtual void ChangeHandele(HWND handle);
 
   // ---- State ----
   HWND Handle() const { return handle_; }
-  // The procedure that ran before this agent took over.
+  /// The procedure that ran before this agent took over.
   WNDPROC OldWndProc() const { return oldWndProc_; }
-  // The procedure the agent installs: one for all agents (it finds the agent from the window).
+  /// The procedure the agent installs: one for all agents (it finds the agent from the window).
   static WNDPROC ObjectInstance();
   bool Subclassed() const { return subclassed_; }
-  // The control the owner treats as holding the mouse; not owned.
+  /// The control the owner treats as holding the mouse; not owned.
   TControl* CaptureControl() const { return captureControl_; }
   void SetCaptureControl(TControl* control) { captureControl_ = control; }
   const TAgentReleaseEvent& OnRelease() const { return onRelease_; }
   void SetOnRelease(const TAgentReleaseEvent& handler) { onRelease_ = handler; }
 
-  // The agent that sees the window's messages first; null when the window has none.
+  /// The agent that sees the window's messages first; null when the window has none.
   static TAgent* FindAgent(HWND window);
-  // Windows that carry at least one agent now.
+  /// Windows that carry at least one agent now.
   static int SubclassedWindowCount();
 
  protected:
-  // For agents that subclass after their own set-up (TClientAgent).
+  /// For agents that subclass after their own set-up (TClientAgent).
   TAgent() = default;
-  // Hands the message to the procedure that ran before this agent; its answer goes to Result.
+  /// Hands the message to the procedure that ran before this agent; its answer goes to Result.
   void CallOldWndProc(TMessage& message);
-  // Takes `handle` and installs the agent on it (nothing for 0); Subclassed afterwards.
+  /// Takes `handle` and installs the agent on it (nothing for 0); Subclassed afterwards.
   void Subclass(HWND handle);
-  // Ends the subclassing if active, then calls OnRelease once.
+  /// Ends the subclassing if active, then calls OnRelease once.
   void Release();
 
  private:
@@ -79,7 +80,7 @@ class TAgent : public TObject {
   static void WindowDestroyed(HWND window);
   void Install(HWND handle);
   void Unlink();
-  // Whether `agent` is in this window's chain now.
+  /// Whether `agent` is in this window's chain now.
   bool OnWindow(const TAgent* agent) const;
 
   HWND handle_ = nullptr;
@@ -87,15 +88,15 @@ class TAgent : public TObject {
   TAgentReleaseEvent onRelease_;
   TControl* captureControl_ = nullptr;
   bool subclassed_ = false;
-  // The chain on handle_: `below_` ran before this agent (its procedure is oldWndProc_).
+  /// The chain on handle_: `below_` ran before this agent (its procedure is oldWndProc_).
   bool installed_ = false;
   TAgent* above_ = nullptr;
   TAgent* below_ = nullptr;
 };
 
-// The agent of a framework windowed control. Concrete client agents are made with Create, which
-// runs TakeInstance and subclasses once the whole object exists, and whose destruction ends the
-// child agents, then the control's own subclassing, then calls ReleaseInstance.
+/// The agent of a framework windowed control. Concrete client agents are made with Create, which
+/// runs TakeInstance and subclasses once the whole object exists, and whose destruction ends the
+/// child agents, then the control's own subclassing, then calls ReleaseInstance.
 class TClientAgent : public TAgent {
   TAVELKO_CLASS(TClientAgent, TAgent)
 
@@ -105,17 +106,17 @@ class TClientAgent : public TAgent {
   ~TClientAgent() override;
 
   // ---- What descendants override ----
-  virtual void TakeInstance() = 0;     // the agent starts
-  virtual void ReleaseInstance() = 0;  // the agent ends, after the window got its procedure back
-  // Subclasses the new window and builds the child agents anew.
+  virtual void TakeInstance() = 0;     ///< the agent starts
+  virtual void ReleaseInstance() = 0;  ///< the agent ends, after the window got its procedure back
+  /// Subclasses the new window and builds the child agents anew.
   void ChangeHandele(HWND handle) override;
 
   TWinControl* Control() const { return control_; }
-  // Transparent agents of the control's foreign child windows; owned.
+  /// Transparent agents of the control's foreign child windows; owned.
   TAgentList* Agents() const { return agents_.get(); }
 
  protected:
-  // Concrete agents keep their constructors protected: only Create makes them.
+  /// Concrete agents keep their constructors protected: only Create makes them.
   explicit TClientAgent(TWinControl* control);
 
  private:
@@ -125,12 +126,12 @@ class TClientAgent : public TAgent {
   void Start();
   void Stop();
 
-  TWinControl* control_ = nullptr;  // not owned
+  TWinControl* control_ = nullptr;  ///< not owned
   std::unique_ptr<TAgentList> agents_;
 };
 
-// Runs the start after the most derived constructor and the stop before its destructor, so the
-// hooks reach the concrete agent.
+/// Runs the start after the most derived constructor and the stop before its destructor, so the
+/// hooks reach the concrete agent.
 template <class Agent>
 class TClientAgent::TStarted final : public Agent {
  public:
@@ -146,7 +147,7 @@ std::unique_ptr<Agent> TClientAgent::Create(Args&&... args) {
   return std::make_unique<TStarted<Agent>>(std::forward<Args>(args)...);
 }
 
-// A client agent for a form: destroys the component named by DSNM_KILLCOMPONENT.
+/// A client agent for a form: destroys the component named by DSNM_KILLCOMPONENT.
 class TFormAgent : public TClientAgent {
   TAVELKO_CLASS(TFormAgent, TClientAgent)
 
@@ -154,15 +155,15 @@ class TFormAgent : public TClientAgent {
   void ClientWndProc(TMessage& message) override;
   void TakeInstance() override {}
   void ReleaseInstance() override {}
-  // Destroys `component`; null does nothing.
+  /// Destroys `component`; null does nothing.
   void KillComponent(TComponent* component);
 
  protected:
   using TClientAgent::TClientAgent;
 };
 
-// Makes a window transparent to the mouse: WM_NCHITTEST answers HTTRANSPARENT and never reaches
-// the window, so presses fall through to the designed control beneath.
+/// Makes a window transparent to the mouse: WM_NCHITTEST answers HTTRANSPARENT and never reaches
+/// the window, so presses fall through to the designed control beneath.
 class TChildAgent : public TAgent {
   TAVELKO_CLASS(TChildAgent, TAgent)
 
@@ -171,51 +172,51 @@ class TChildAgent : public TAgent {
   void ClientWndProc(TMessage& message) override;
 };
 
-// The child agents of one client agent; owns them.
+/// The child agents of one client agent; owns them.
 class TAgentList : public TObject {
   TAVELKO_CLASS(TAgentList, TObject)
 
  public:
   TAgentList();
-  // Destroys the agents, index 0 upward.
+  /// Destroys the agents, index 0 upward.
   ~TAgentList() override;
 
-  // Subclasses `handle` with a new child agent; its index.
+  /// Subclasses `handle` with a new child agent; its index.
   int Add(HWND handle);
-  // Destroys the agents, index 0 upward (each gives its window its procedure back).
+  /// Destroys the agents, index 0 upward (each gives its window its procedure back).
   void Clear();
-  // Child agents for every window inside `handle` that the designer does not handle itself: the
-  // windows of controls with another owner than `control`'s, and windows of no control, each
-  // with its whole subtree.
+  /// Child agents for every window inside `handle` that the designer does not handle itself: the
+  /// windows of controls with another owner than `control`'s, and windows of no control, each
+  /// with its whole subtree.
   void ReScanChild(TWinControl* control, HWND handle);
-  // Child agents for the item's window and every window below it.
+  /// Child agents for the item's window and every window below it.
   void AddSubtree(const TChildItem& item);
 
   int Count() const { return static_cast<int>(items_.size()); }
-  TChildAgent* Items(int index) const;  // EListError outside the list
+  TChildAgent* Items(int index) const;  ///< EListError outside the list
 
  private:
   std::vector<std::unique_ptr<TChildAgent>> items_;
 };
 
-// One direct child window and the framework control it belongs to (null for none).
+/// One direct child window and the framework control it belongs to (null for none).
 struct TChildItem {
   TWinControl* Control = nullptr;
   HWND Handle = nullptr;
 };
 
-// The direct child windows of a window in Windows' order, each paired with the child control of
-// `Control` whose window it is.
+/// The direct child windows of a window in Windows' order, each paired with the child control of
+/// `Control` whose window it is.
 class TChildList : public TObject {
   TAVELKO_CLASS(TChildList, TObject)
 
  public:
-  // `control` may be null: then no window is paired with a control.
+  /// `control` may be null: then no window is paired with a control.
   TChildList(TWinControl* control, HWND handle);
 
-  // Lists the windows again; reading the child controls' Handle makes their windows.
+  /// Lists the windows again; reading the child controls' Handle makes their windows.
   void MakeList();
-  TChildItem GetItems(int index) const;  // EListError outside the list
+  TChildItem GetItems(int index) const;  ///< EListError outside the list
   int Count() const { return static_cast<int>(controls_.size()); }
 
   HWND ParentHandle() const { return parentHandle_; }
@@ -223,7 +224,7 @@ class TChildList : public TObject {
 
  private:
   std::vector<HWND> handles_;
-  std::vector<TWinControl*> controls_;  // parallel to handles_
+  std::vector<TWinControl*> controls_;  ///< parallel to handles_
   HWND parentHandle_;
-  TWinControl* control_;  // not owned
+  TWinControl* control_;  ///< not owned
 };

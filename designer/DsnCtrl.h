@@ -1,5 +1,6 @@
-// TDsnCtrl: the interceptor of one designed window. It swallows the window's mouse input and hands
-// it to the controller; keyboard messages and everything else reach the control.
+/// @file
+/// TDsnCtrl: the interceptor of one designed window. It swallows the window's mouse input and hands
+/// it to the controller; keyboard messages and everything else reach the control.
 #pragma once
 
 #include "designer/DsnAgent.h"
@@ -13,10 +14,10 @@ class TDsnCtrl : public TClientAgent {
 
  public:
   void ClientWndProc(TMessage& message) override;
-  // Nothing: the control under the last press keeps holding the mouse across capture changes.
+  /// Nothing: the control under the last press keeps holding the mouse across capture changes.
   void ClientCaptureChanged(TMessage& message) override;
-  // The control shows the arrow while designed and is repainted; afterwards the default cursor
-  // (unless dying). While the controller intercepts a whole tree it repaints the tree once.
+  /// The control shows the arrow while designed and is repainted; afterwards the default cursor
+  /// (unless dying). While the controller intercepts a whole tree it repaints the tree once.
   void TakeInstance() override;
   void ReleaseInstance() override;
 
@@ -24,41 +25,41 @@ class TDsnCtrl : public TClientAgent {
   virtual void ClientMouseDown(TWMMouse& message);
   virtual void ClientMouseMove(TWMMouse& message);
   virtual void ClientMouseUp(TWMMouse& message);
-  // The control paints itself as usual.
+  /// The control paints itself as usual.
   virtual void ClientPaint(TWMPaint& message);
   virtual void ClientPreResize(TMessage& message);
   virtual void ClientResize(TResizeMessage& message);
   virtual void ClientSelect(TMessage& message);
   virtual void ClientSelectByInspect(TMessage& message);
-  // Only the stage takes the keyboard focus while designing.
+  /// Only the stage takes the keyboard focus while designing.
   virtual void ClientSetFocus(TMessage& message);
   virtual void ClientDbClick(TWMMouse& message);
   virtual void ClientContextMenu(TWMMouse& message);
-  // WM_DESTROY: lets go of the window and tells the stage.
+  /// WM_DESTROY: lets go of the window and tells the stage.
   virtual void ClientHandleChange(TMessage& message);
 
   TDsnRegister* Controller() const { return controller_; }
   void SetController(TDsnRegister* value) { controller_ = value; }
-  // Set by the controller before it drops or destroys the interceptor: the control is going.
+  /// Set by the controller before it drops or destroys the interceptor: the control is going.
   bool Dying() const { return dying_; }
   void SetDying(bool value) { dying_ = value; }
-  // Position of the last mouse message in the control's client coordinates.
+  /// Position of the last mouse message in the control's client coordinates.
   const TPoint& MousePos() const { return mousePos_; }
 
  protected:
-  // Made by the controller through TClientAgent::Create.
+  /// Made by the controller through TClientAgent::Create.
   explicit TDsnCtrl(TWinControl* control, TDsnRegister* controller = nullptr)
       : TClientAgent(control), controller_(controller) {}
 
  private:
-  // Notes the position and returns the shift state of a mouse message.
+  /// Notes the position and returns the shift state of a mouse message.
   TShiftState NoteMouse(TWMMouse& message);
-  // The designable windowless control under MousePos, or the control itself.
+  /// The designable windowless control under MousePos, or the control itself.
   TControl* ControlUnderMouse();
   void ReleaseRightCapture(TMessage& message);
   void RepaintControl();
 
-  TDsnRegister* controller_ = nullptr;  // not owned
+  TDsnRegister* controller_ = nullptr;  ///< not owned
   bool dying_ = false;
   TPoint mousePos_;
 };

@@ -1,5 +1,6 @@
-// What the designer's stage and controller share: the messages posted to the stage and the
-// queries through which the application takes part in designing.
+/// @file
+/// What the designer's stage and controller share: the messages posted to the stage and the
+/// queries through which the application takes part in designing.
 #pragma once
 
 #include <windows.h>
@@ -13,9 +14,9 @@
 // ---------------------------------------------------------------------------------------------
 // Messages posted to the stage (WParam the object concerned, LParam 0)
 
-constexpr UINT DSNM_CLIENTDEATH = WM_USER + 576;     // an intercepted window is being destroyed
-constexpr UINT DSNM_CONTROLCREATED = WM_USER + 580;  // a control was created by the designer
-constexpr UINT DSNM_CONTROLLOADED = WM_USER + 581;   // a control was read from a stream
+constexpr UINT DSNM_CLIENTDEATH = WM_USER + 576;     ///< an intercepted window is being destroyed
+constexpr UINT DSNM_CONTROLCREATED = WM_USER + 580;  ///< a control was created by the designer
+constexpr UINT DSNM_CONTROLLOADED = WM_USER + 581;   ///< a control was read from a stream
 
 // ---------------------------------------------------------------------------------------------
 // What the application answers while designing (a query's last argument starts permissive)

@@ -1,4 +1,5 @@
-// TDsnGestureState: the mouse gesture a controller is in, and what it draws while it lasts.
+/// @file
+/// TDsnGestureState: the mouse gesture a controller is in, and what it draws while it lasts.
 #pragma once
 
 #include <functional>
@@ -12,22 +13,22 @@
 
 // The mouse gesture a controller is in, decided by the left press that began it.
 enum class TDsnGesture {
-  Idle,           // no left-button gesture under way
-  Moving,         // selecting, and dragging the selection's outlines
-  Creating,       // drawing the rectangle of a new control from the palette's template
-  AreaSelecting,  // drawing an area whose controls become the selection
+  Idle,           ///< no left-button gesture under way
+  Moving,         ///< selecting, and dragging the selection's outlines
+  Creating,       ///< drawing the rectangle of a new control from the palette's template
+  AreaSelecting,  ///< drawing an area whose controls become the selection
 };
 
-// The gesture under way: its kind, the control it draws on, its snapped start point, the
-// component a creation made, and the outlines and snap lines on the screen.
+/// The gesture under way: its kind, the control it draws on, its snapped start point, the
+/// component a creation made, and the outlines and snap lines on the screen.
 class TDsnGestureState {
  public:
-  // `onParentGone` runs when the drawing parent is destroyed in the middle of a gesture.
+  /// `onParentGone` runs when the drawing parent is destroyed in the middle of a gesture.
   explicit TDsnGestureState(std::function<void()> onParentGone) : drawParent_(std::move(onParentGone)) {}
 
   TDsnGesture Kind() const { return kind_; }
   void SetKind(TDsnGesture value) { kind_ = value; }
-  // Erases what the gesture drew and ends it.
+  /// Erases what the gesture drew and ends it.
   void End() {
     DropShape();
     kind_ = TDsnGesture::Idle;
@@ -42,11 +43,11 @@ class TDsnGestureState {
 
   // ---- What is drawn ----
   TMultiShape* Shape() const { return shape_.get(); }
-  // Replaces the outline set (the old one is erased) and gives the new one the pen.
+  /// Replaces the outline set (the old one is erased) and gives the new one the pen.
   TMultiShape* TakeShape(std::unique_ptr<TMultiShape> shape, TColor penColor, int penWidth);
-  // Erases and destroys the outline set, and the snap lines, if any.
+  /// Erases and destroys the outline set, and the snap lines, if any.
   void DropShape();
-  // In screen coordinates; none while no drag snaps.
+  /// In screen coordinates; none while no drag snaps.
   void ShowSnapLines(const std::vector<TSnapLine>& lines);
   void HideSnapLines() { guides_.reset(); }
   std::vector<TSnapLine> SnapLinesShown() const { return guides_ ? guides_->Shown() : std::vector<TSnapLine>{}; }

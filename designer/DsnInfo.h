@@ -1,6 +1,7 @@
-// The published-property lister (TObjInfo) and the text form of property values in both
-// directions (PropValueToStr, SetProp): what the property model, the inspector and the
-// context menu build on. Works only through run-time type information.
+/// @file
+/// The published-property lister (TObjInfo) and the text form of property values in both
+/// directions (PropValueToStr, SetProp): what the property model, the inspector and the
+/// context menu build on. Works only through run-time type information.
 #pragma once
 
 #include <cstdint>
@@ -17,27 +18,27 @@
 
 class TList;
 
-// One property of an object: its name, its current value as text and its kind code.
+/// One property of an object: its name, its current value as text and its kind code.
 struct TMyPropInfo {
   String Name;
   String Value;
   std::uint8_t Kind = 0;
 };
 
-// A snapshot of the property set of one object (not of the values: GetItems reads the value
-// anew each time). The object is not owned and must outlive this one.
+/// A snapshot of the property set of one object (not of the values: GetItems reads the value
+/// anew each time). The object is not owned and must outlive this one.
 class TObjInfo : public TObject {
   TAVELKO_CLASS(TObjInfo, TObject)
 
  public:
   explicit TObjInfo(TObject* obj);
 
-  // Fills PropList with the published properties of obj's class, inherited ones first; a
-  // failure while filling is ignored and leaves the rest of the entries null.
+  /// Fills PropList with the published properties of obj's class, inherited ones first; a
+  /// failure while filling is ignored and leaves the rest of the entries null.
   void ListUpProps(TObject* obj);
-  // Exception "Invalid Index" for an entry without property information (or outside the list).
+  /// Exception "Invalid Index" for an entry without property information (or outside the list).
   TMyPropInfo GetItems(int index);
-  // First property of that name, letter case ignored; -1 when there is none.
+  /// First property of that name, letter case ignored; -1 when there is none.
   int IndexOfProp(const String& name);
 
   TObject* Instance() const { return instance_; }
@@ -50,16 +51,16 @@ class TObjInfo : public TObject {
   TObject* instance_ = nullptr;
   String objClassName_;
   int count_ = 0;
-  std::unique_ptr<const TPropInfo*[]> propList_;  // allocated (and owned) when ownsList_
+  std::unique_ptr<const TPropInfo*[]> propList_;  ///< allocated (and owned) when ownsList_
   bool ownsList_ = false;
 };
 
-// The text of the property's current value: numbers in decimal, enumerations and set members by
-// name, text as it is, "(TFont)" for an owned object, a component's name, the handler's method
-// name, and "Unknown" for the kinds that have no text here.
+/// The text of the property's current value: numbers in decimal, enumerations and set members by
+/// name, text as it is, "(TFont)" for an owned object, a component's name, the handler's method
+/// name, and "Unknown" for the kinds that have no text here.
 String PropValueToStr(TObject* instance, const TPropInfo* info);
 
-// Writes `Value` to the property `PropName` of every object in `targets`, in list order. Any
-// failure ends the call with Exception "<Value> is illegal (<PropName>)"; the objects before
-// the failing one keep their new value. Set, class and method properties are left as they are.
+/// Writes `Value` to the property `PropName` of every object in `targets`, in list order. Any
+/// failure ends the call with Exception "<Value> is illegal (<PropName>)"; the objects before
+/// the failing one keep their new value. Set, class and method properties are left as they are.
 void SetProp(TList* targets, const String& PropName, const String& Value);

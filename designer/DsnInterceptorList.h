@@ -1,4 +1,5 @@
-// TDsnList: the controller's interceptors, owned, in the order they were made.
+/// @file
+/// TDsnList: the controller's interceptors, owned, in the order they were made.
 #pragma once
 
 #include <memory>
@@ -13,13 +14,13 @@ class TDsnList : public TObject {
  public:
   int Count() const { return static_cast<int>(items_.size()); }
   TDsnCtrl* Interceptors(int index) const { return items_[static_cast<std::size_t>(index)].get(); }
-  // -1 when `interceptor` is not in the list.
+  /// -1 when `interceptor` is not in the list.
   int IndexOf(const TDsnCtrl* interceptor) const;
 
   void Add(std::unique_ptr<TDsnCtrl> interceptor) { items_.push_back(std::move(interceptor)); }
-  // Takes the interceptor at `index` out of the list and hands it over.
+  /// Takes the interceptor at `index` out of the list and hands it over.
   std::unique_ptr<TDsnCtrl> Release(int index);
-  // Destroys every interceptor, first to last; the list is empty while they go.
+  /// Destroys every interceptor, first to last; the list is empty while they go.
   void Clear();
 
  private:

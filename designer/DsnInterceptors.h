@@ -1,4 +1,5 @@
-// TDsnInterceptors: the interceptors a controller puts on the stage's windows.
+/// @file
+/// TDsnInterceptors: the interceptors a controller puts on the stage's windows.
 #pragma once
 
 #include <functional>
@@ -11,11 +12,11 @@ class TComponent;
 class TDsnRegister;
 class TWinControl;
 
-// Made by walking a window tree, each dropped (dying) when its control goes and destroyed when its
-// window's death notice reaches the stage; all destroyed when design mode ends.
+/// Made by walking a window tree, each dropped (dying) when its control goes and destroyed when its
+/// window's death notice reaches the stage; all destroyed when design mode ends.
 class TDsnInterceptors {
  public:
-  // The controller's factories, which variants replace.
+  /// The controller's factories, which variants replace.
   struct TFactories {
     std::function<std::unique_ptr<TDsnList>()> MakeList;
     std::function<std::unique_ptr<TDsnCtrl>(TWinControl*)> MakeInterceptor;
@@ -26,32 +27,32 @@ class TDsnInterceptors {
   TDsnInterceptors(const TDsnInterceptors&) = delete;
   TDsnInterceptors& operator=(const TDsnInterceptors&) = delete;
 
-  // Null until the first walk.
+  /// Null until the first walk.
   TDsnList* List() const { return list_.get(); }
   void EnsureList();
 
-  // Intercepts `root` and the windows below it as the stage's cover query allows, with one repaint
-  // of the tree.
+  /// Intercepts `root` and the windows below it as the stage's cover query allows, with one repaint
+  /// of the tree.
   void Cover(TWinControl* root);
-  // Destroys every interceptor, the dropped ones too; `repaintRoot` (if any) is repainted once.
+  /// Destroys every interceptor, the dropped ones too; `repaintRoot` (if any) is repainted once.
   void DestroyAll(TWinControl* repaintRoot);
-  // The controller is going: no interceptor repaints its control on the way out.
+  /// The controller is going: no interceptor repaints its control on the way out.
   void DestroyOnExit();
-  // `control` is being destroyed: its interceptors leave the list, dying, until their windows'
-  // death notices arrive; the controller's AlertClientDeath hears of each.
+  /// `control` is being destroyed: its interceptors leave the list, dying, until their windows'
+  /// death notices arrive; the controller's AlertClientDeath hears of each.
   void Depart(const TComponent* control);
-  // The death notice of `interceptor`'s window: a dropped interceptor is destroyed; a live one
-  // whose window was made anew takes the new window. Unknown interceptors are ignored.
+  /// The death notice of `interceptor`'s window: a dropped interceptor is destroyed; a live one
+  /// whose window was made anew takes the new window. Unknown interceptors are ignored.
   void ClientDeath(TDsnCtrl* interceptor);
-  // Every live interceptor whose window was destroyed takes its control's window again.
+  /// Every live interceptor whose window was destroyed takes its control's window again.
   void Reattach();
-  // True while a whole tree is intercepted or released: one repaint of it follows.
+  /// True while a whole tree is intercepted or released: one repaint of it follows.
   bool RepaintDeferred() const { return repaintDeferred_ > 0; }
 
  private:
-  // `current` is the interceptor of the nearest intercepted window above.
+  /// `current` is the interceptor of the nearest intercepted window above.
   void CoverTree(TWinControl* control, TDsnCtrl* current);
-  // Runs `work` with the interceptors' repaints deferred, then repaints `root` and everything in it.
+  /// Runs `work` with the interceptors' repaints deferred, then repaints `root` and everything in it.
   template <class Work>
   void WithOneRepaint(TWinControl* root, Work work);
   void DestroyEvery();
@@ -59,7 +60,7 @@ class TDsnInterceptors {
   TDsnRegister& controller_;
   TFactories factories_;
   std::unique_ptr<TDsnList> list_;
-  // Interceptors of destroyed controls, waiting for their window's death notice.
+  /// Interceptors of destroyed controls, waiting for their window's death notice.
   std::vector<std::unique_ptr<TDsnCtrl>> departed_;
   int repaintDeferred_ = 0;
 };

@@ -1,4 +1,5 @@
-// TDsnMenuItem: an item of the designer's context menu that stands for a property value.
+/// @file
+/// TDsnMenuItem: an item of the designer's context menu that stands for a property value.
 #pragma once
 
 #include "framework/stdctrls/Menus.h"
@@ -8,7 +9,7 @@ class TDsnMenuItem : public TMenuItem {
 
  public:
   using TMenuItem::TMenuItem;
-  // The property the item stands for and the value it sets.
+  /// The property the item stands for and the value it sets.
   const String& PropName() const { return propName_; }
   void SetPropName(const String& value) { propName_ = value; }
   const String& Value() const { return value_; }

@@ -1,6 +1,7 @@
-// The component palette: TCustomCmpPlt, the abstract palette that arms the designer controller
-// with a template control; TDsnPanel, the palette of speed buttons; TDsnButton, a button standing
-// for one template; TArrowButton, the button for selecting without creating anything.
+/// @file
+/// The component palette: TCustomCmpPlt, the abstract palette that arms the designer controller
+/// with a template control; TDsnPanel, the palette of speed buttons; TDsnButton, a button standing
+/// for one template; TArrowButton, the button for selecting without creating anything.
 #pragma once
 
 #include <vector>
@@ -12,10 +13,10 @@
 class TArrowButton;
 class TDsnPanel;
 
-// All palette buttons and the arrow button share this group: one of them is down at a time.
+/// All palette buttons and the arrow button share this group: one of them is down at a time.
 constexpr int kPaletteGroupIndex = 2301;
 
-// Posted by a palette to itself: a control (WParam) was inserted into or removed from it.
+/// Posted by a palette to itself: a control (WParam) was inserted into or removed from it.
 constexpr UINT DSNM_DEPOSITCONTROL = WM_USER + 570;
 
 class TCustomCmpPlt : public TPanel {
@@ -25,14 +26,14 @@ class TCustomCmpPlt : public TPanel {
   using TPanel::TPanel;
 
   // ---- What a palette supplies ----
-  // Design mode switched on or off.
+  /// Design mode switched on or off.
   virtual void SetDesigning(bool value) = 0;
-  // The armed template; null when nothing is armed.
+  /// The armed template; null when nothing is armed.
   virtual TComponent* GetTemplate() = 0;
-  // Arms `component`; null (or the arrow button) disarms.
+  /// Arms `component`; null (or the arrow button) disarms.
   virtual void SetTemplate(TComponent* component) = 0;
   virtual void SetArrowButton(TArrowButton* button) = 0;
-  // A control was created from the template: back to selecting.
+  /// A control was created from the template: back to selecting.
   virtual void EndCreating() = 0;
 
   bool Designing() const { return designing_; }
@@ -44,18 +45,18 @@ class TCustomCmpPlt : public TPanel {
   bool designing_ = false;
 };
 
-// The palette's "select" button: while it is down nothing is armed.
+/// The palette's "select" button: while it is down nothing is armed.
 class TArrowButton : public TSpeedButton {
   TAVELKO_CLASS(TArrowButton, TSpeedButton)
 
  public:
   using TSpeedButton::TSpeedButton;
 
-  // A pressed arrow button cannot be raised by clicking it again; disabled until design mode.
+  /// A pressed arrow button cannot be raised by clicking it again; disabled until design mode.
   void Loaded() override;
-  // Disarms the palette when the button went down.
+  /// Disarms the palette when the button went down.
   void Click() override;
-  // The palette served; null is ignored.
+  /// The palette served; null is ignored.
   void SetDsnPanel(TCustomCmpPlt* palette);
   TCustomCmpPlt* Palette() const { return palette_; }
 
@@ -63,28 +64,28 @@ class TArrowButton : public TSpeedButton {
   TComponentLink<TCustomCmpPlt> palette_;
 };
 
-// A palette button: pressing it arms its template. Button and template are linked by the
-// template's name (GeneName, stored with the button), so the link survives a stored layout.
+/// A palette button: pressing it arms its template. Button and template are linked by the
+/// template's name (GeneName, stored with the button), so the link survives a stored layout.
 class TDsnButton : public TSpeedButton {
   TAVELKO_CLASS(TDsnButton, TSpeedButton)
 
  public:
   using TSpeedButton::TSpeedButton;
-  // Leaves the palette while still a palette button, so that the palette can take the template
-  // along (the base destructors would remove a mere control).
+  /// Leaves the palette while still a palette button, so that the palette can take the template
+  /// along (the base destructors would remove a mere control).
   ~TDsnButton() override;
 
-  // Disabled until design mode; the parent is the palette.
+  /// Disabled until design mode; the parent is the palette.
   void Loaded() override;
-  // Arms the template when the button went down; without a template the arrow button goes down.
+  /// Arms the template when the button went down; without a template the arrow button goes down.
   void Click() override;
 
   TDsnPanel* Palette() const { return palette_; }
   TComponent* Template() const { return template_; }
   const String& GeneName() const { return geneName_; }
-  // The name of the template; longer names are cut to 255 characters.
+  /// The name of the template; longer names are cut to 255 characters.
   void SetGeneName(const String& value);
-  // Serves `palette` with `component` as the template (null: none).
+  /// Serves `palette` with `component` as the template (null: none).
   void Link(TDsnPanel* palette, TComponent* component);
 
  protected:
@@ -96,9 +97,9 @@ class TDsnButton : public TSpeedButton {
   String geneName_;
 };
 
-// The palette of the designed window: a panel of palette buttons and one arrow button, all in the
-// group kPaletteGroupIndex. While the window is authored (csDesigning), a control dropped onto the
-// palette becomes a template on the deposit panel and gets a button.
+/// The palette of the designed window: a panel of palette buttons and one arrow button, all in the
+/// group kPaletteGroupIndex. While the window is authored (csDesigning), a control dropped onto the
+/// palette becomes a template on the deposit panel and gets a button.
 class TDsnPanel : public TCustomCmpPlt {
   TAVELKO_CLASS(TDsnPanel, TCustomCmpPlt)
   static void Publish(TPublisher<TDsnPanel>& p);
@@ -106,8 +107,8 @@ class TDsnPanel : public TCustomCmpPlt {
  public:
   using TCustomCmpPlt::TCustomCmpPlt;
 
-  // On: the arrow button down, every palette button re-linked to its template by name and enabled.
-  // Off: all buttons disabled.
+  /// On: the arrow button down, every palette button re-linked to its template by name and enabled.
+  /// Off: all buttons disabled.
   void SetDesigning(bool value) override;
   TComponent* GetTemplate() override { return template_; }
   void SetTemplate(TComponent* component) override;
@@ -115,10 +116,10 @@ class TDsnPanel : public TCustomCmpPlt {
   void EndCreating() override;
 
   TArrowButton* ArrowButton() const { return arrowButton_; }
-  // The classes of the templates the buttons stand for (found by name under the owner): what a
-  // stage designed with this palette may hold.
+  /// The classes of the templates the buttons stand for (found by name under the owner): what a
+  /// stage designed with this palette may hold.
   std::vector<const TClassInfo*> OfferedClasses() const;
-  // Down without the arrow button's click, and nothing armed.
+  /// Down without the arrow button's click, and nothing armed.
   void PressArrowButton();
 
   int BtnWidth() const { return btnWidth_; }
@@ -132,34 +133,34 @@ class TDsnPanel : public TCustomCmpPlt {
   void Dispatch(TMessage& message) override;
 
  private:
-  // The palette buttons placed on this palette, in child order.
+  /// The palette buttons placed on this palette, in child order.
   std::vector<TDsnButton*> Buttons() const;
 
   // ---- Authoring ----
-  // After the framework's insert or remove of a child: other controls are deposited; a removed
-  // palette button takes its template along.
+  /// After the framework's insert or remove of a child: other controls are deposited; a removed
+  /// palette button takes its template along.
   void ControlChange(TControl* control, bool inserting);
   void PostDeposit(TControl* control);
   void DepositControl(TMessage& message);
-  // `control` becomes a template and gets a button.
+  /// `control` becomes a template and gets a button.
   void Deposit(TControl* control);
-  // The owner's deposit panel, made when missing.
+  /// The owner's deposit panel, made when missing.
   TWinControl* DepositPanel();
   TArrowButton* FindArrowButton() const;
   void MakeArrowButton();
-  // Palette buttons and arrow buttons on the palette.
+  /// Palette buttons and arrow buttons on the palette.
   int ButtonCount() const;
-  // Puts `button` in the n-th place (from 1), row by row; a palette narrower than one button grows.
+  /// Puts `button` in the n-th place (from 1), row by row; a palette narrower than one button grows.
   void Place(TSpeedButton& button, int n);
 
   TComponentLink<TArrowButton> arrowButton_;
   TComponentLink<TComponent> template_;
-  TComponentLinkList<TControl> pendingDeposits_;  // posted DSNM_DEPOSITCONTROL not yet handled
+  TComponentLinkList<TControl> pendingDeposits_;  ///< posted DSNM_DEPOSITCONTROL not yet handled
   bool acceptNext_ = true;
   int btnWidth_ = 90;
   int btnHeight_ = 50;
   bool btnCaption_ = true;
 };
 
-// Registers TDsnPanel, TDsnButton and TArrowButton for reading streams.
+/// Registers TDsnPanel, TDsnButton and TArrowButton for reading streams.
 void RegisterDsnPanelClasses();

@@ -1,4 +1,5 @@
-// TDsnPartner: a component that cooperates with a controller and follows its design mode.
+/// @file
+/// TDsnPartner: a component that cooperates with a controller and follows its design mode.
 #pragma once
 
 #include "framework/core/ComponentLink.h"
@@ -15,20 +16,20 @@ class TDsnPartner : public TComponent {
   using TComponent::TComponent;
   ~TDsnPartner() override;
 
-  // Told by the controller when design mode changes.
+  /// Told by the controller when design mode changes.
   virtual void SetDesigning(bool value) { designing_ = value; }
-  // Designing as its controller is: never without one.
+  /// Designing as its controller is: never without one.
   bool Designing() const { return designing_ && dsnRegister_; }
 
-  // The controller followed; registers this partner with it and takes on its design mode.
+  /// The controller followed; registers this partner with it and takes on its design mode.
   TDsnRegister* DsnRegister() const { return dsnRegister_; }
   void SetDsnRegister(TDsnRegister* value);
 
   // ---- The controller's services (nothing, or false and null, without a controller) ----
   bool CheckCanSelect(TControl* control);
-  // A new move outline set with one outline per selected control.
+  /// A new move outline set with one outline per selected control.
   void CreateMoveShape();
-  // A new, empty selection.
+  /// A new, empty selection.
   void CreateTargetList();
   TDsnList* GetDsnList() const;
   TTargetList* GetTargetList() const;

@@ -1,4 +1,5 @@
-// TRubberband: the stage's drag settings, the pen of drag outlines and the grid of moves.
+/// @file
+/// TRubberband: the stage's drag settings, the pen of drag outlines and the grid of moves.
 #pragma once
 
 #include "framework/core/Persistent.h"
@@ -17,14 +18,14 @@ class TRubberband : public TPersistent {
   void SetColor(TColor value) { color_ = value; }
   int PenWidth() const { return penWidth_; }
   void SetPenWidth(int value) { penWidth_ = value; }
-  // The grid of moves, creations and handle steps; 0 or less: no grid on that axis.
+  /// The grid of moves, creations and handle steps; 0 or less: no grid on that axis.
   int MoveWidth() const { return moveWidth_; }
   void SetMoveWidth(int value) { moveWidth_ = value; }
   int MoveHeight() const { return moveHeight_; }
   void SetMoveHeight(int value) { moveHeight_ = value; }
 
  private:
-  TPersistent* owner_;  // not owned
+  TPersistent* owner_;  ///< not owned
   TColor color_ = clGray;
   int penWidth_ = 2;
   int moveWidth_ = 8;

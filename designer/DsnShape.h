@@ -1,5 +1,6 @@
-// Drag outlines: exclusive-or rectangles drawn straight onto the screen while the user drags
-// controls, a grab handle or a new control's rectangle. Drawing an outline twice erases it.
+/// @file
+/// Drag outlines: exclusive-or rectangles drawn straight onto the screen while the user drags
+/// controls, a grab handle or a new control's rectangle. Drawing an outline twice erases it.
 #pragma once
 
 #include <memory>
@@ -11,22 +12,22 @@
 class TControl;
 class TWinControl;
 
-// One outline, drawn with an exclusive-or pen on a canvas it does not own.
+/// One outline, drawn with an exclusive-or pen on a canvas it does not own.
 class TFundamentalShape : public TObject {
   TAVELKO_CLASS(TFundamentalShape, TObject)
 
  public:
   explicit TFundamentalShape(TCanvas* canvas);
 
-  // Erases the outline now on the screen and, unless final, draws it at (X, Y) + Origin.
+  /// Erases the outline now on the screen and, unless final, draws it at (X, Y) + Origin.
   virtual void SetBounds(int X, int Y);
 
-  // Size of the outline; negative for one drawn up or to the left.
+  /// Size of the outline; negative for one drawn up or to the left.
   int Width() const { return width_; }
   void SetWidth(int value) { width_ = value; }
   int Height() const { return height_; }
   void SetHeight(int value) { height_ = value; }
-  // Screen rectangle of the outline last drawn.
+  /// Screen rectangle of the outline last drawn.
   const TRect& Rect() const { return rect_; }
   TCanvas* Canvas() const { return canvas_; }
   const TPoint& Origin() const { return origin_; }
@@ -37,10 +38,10 @@ class TFundamentalShape : public TObject {
   void SetPenStyle(TPenStyle value) { penStyle_ = value; }
   TColor PenColor() const { return penColor_; }
   void SetPenColor(TColor value) { penColor_ = value; }
-  // 0: nothing drawn yet; 1: the outline at Rect is on the screen; 2: final, SetBounds only erases.
+  /// 0: nothing drawn yet; 1: the outline at Rect is on the screen; 2: final, SetBounds only erases.
   int DrawState() const { return drawState_; }
   void SetDrawState(int value) { drawState_ = value; }
-  // True while the outline at Rect is on the screen.
+  /// True while the outline at Rect is on the screen.
   bool Visible() const { return visible_; }
 
  private:
@@ -49,7 +50,7 @@ class TFundamentalShape : public TObject {
   int width_ = 0;
   int height_ = 0;
   TRect rect_;
-  TCanvas* canvas_;  // not owned
+  TCanvas* canvas_;  ///< not owned
   TPoint origin_;
   int penWidth_ = 2;
   TPenStyle penStyle_ = psSolid;
@@ -58,14 +59,14 @@ class TFundamentalShape : public TObject {
   bool visible_ = false;
 };
 
-// The outlines of one drag, drawn on the whole screen; the mouse pointer is confined to the host
-// control from DrowOn to DrowUp. Owns its outlines; holds the screen DC while it lives.
+/// The outlines of one drag, drawn on the whole screen; the mouse pointer is confined to the host
+/// control from DrowOn to DrowUp. Owns its outlines; holds the screen DC while it lives.
 class TMultiShape : public TObject {
   TAVELKO_CLASS(TMultiShape, TObject)
 
  public:
   TMultiShape();
-  // Gives the pointer back if the drag was not ended with DrowUp. Does not erase.
+  /// Gives the pointer back if the drag was not ended with DrowUp. Does not erase.
   ~TMultiShape() override;
 
   // ---- What variants override: the class of the outlines ----
@@ -73,24 +74,24 @@ class TMultiShape : public TObject {
   virtual std::unique_ptr<TFundamentalShape> CreateAddNewShape();
 
   // ---- The drag ----
-  // Confines the pointer to the control's client area.
+  /// Confines the pointer to the control's client area.
   virtual void DrowOn(TWinControl* control);
-  // Every outline at `p` (screen coordinates) plus its origin.
+  /// Every outline at `p` (screen coordinates) plus its origin.
   virtual void Drow(const TPoint& p);
-  // Frees the pointer and erases every outline on the screen.
+  /// Frees the pointer and erases every outline on the screen.
   virtual void DrowUp();
 
-  // One outline the size of `control` (which must have a Parent), placed at the control's screen
-  // position minus Offset. Nothing for null.
+  /// One outline the size of `control` (which must have a Parent), placed at the control's screen
+  /// position minus Offset. Nothing for null.
   void Add(TControl* control);
-  // Replaces all outlines with one of size 0 at origin 0, for a rectangle drawn from scratch.
+  /// Replaces all outlines with one of size 0 at origin 0, for a rectangle drawn from scratch.
   void AddNew();
-  // Size of the first outline.
+  /// Size of the first outline.
   void SetWidth(int w);
   void SetHeight(int h);
 
   int Count() const { return static_cast<int>(items_.size()); }
-  TFundamentalShape* Items(int index) const;  // EListError outside the list
+  TFundamentalShape* Items(int index) const;  ///< EListError outside the list
   const TRect& ClipRect() const { return clipRect_; }
   HDC ScreenDC() const { return screenDC_.Get(); }
   TCanvas* Canvas() const { return canvas_.get(); }
@@ -110,10 +111,10 @@ class TMultiShape : public TObject {
   std::vector<std::unique_ptr<TFundamentalShape>> items_;
   TRect clipRect_;
   gdi::WindowDC screenDC_;
-  std::unique_ptr<TCanvas> canvas_;  // draws on screenDC_; let go of it before the DC goes
+  std::unique_ptr<TCanvas> canvas_;  ///< draws on screenDC_; let go of it before the DC goes
   TPoint offset_;
   TColor penColor_ = clGray;
   int penWidth_ = 2;
   TPenStyle penStyle_ = psSolid;
-  bool confining_ = false;  // ClipCursor is in force from DrowOn until DrowUp
+  bool confining_ = false;  ///< ClipCursor is in force from DrowOn until DrowUp
 };

@@ -1,6 +1,7 @@
-// Snap lines: while the selection is dragged, an edge or centre of it that comes within a few
-// pixels of a sibling's edge or centre snaps there, and a thin line shows the alignment for as
-// long as it holds.
+/// @file
+/// Snap lines: while the selection is dragged, an edge or centre of it that comes within a few
+/// pixels of a sibling's edge or centre snaps there, and a thin line shows the alignment for as
+/// long as it holds.
 #pragma once
 
 #include <optional>
@@ -11,44 +12,44 @@
 
 class TControl;
 
-// How near an edge must come to snap.
+/// How near an edge must come to snap.
 inline constexpr int kSnapDistance = 6;
 
-// A line showing an alignment, from (X1, Y1) to (X2, Y2): vertical or horizontal.
+/// A line showing an alignment, from (X1, Y1) to (X2, Y2): vertical or horizontal.
 struct TSnapLine {
   int X1, Y1, X2, Y2;
   bool operator==(const TSnapLine&) const = default;
 };
 
-// Where a box moved by an offset snaps: per axis the offset that lines it up with the nearest
-// sibling edge or centre within kSnapDistance (none when nothing is that near), and the lines
-// that show it, spanning the box and the siblings it lines up with.
+/// Where a box moved by an offset snaps: per axis the offset that lines it up with the nearest
+/// sibling edge or centre within kSnapDistance (none when nothing is that near), and the lines
+/// that show it, spanning the box and the siblings it lines up with.
 struct TSnapped {
   std::optional<int> DX;
   std::optional<int> DY;
   std::vector<TSnapLine> Lines;
 };
 
-// `moving` is the selection's box before the drag, `offset` how far the pointer took it;
-// `siblings` the boxes it may line up with, all in the parent's client coordinates. Linear in
-// the siblings.
+/// `moving` is the selection's box before the drag, `offset` how far the pointer took it;
+/// `siblings` the boxes it may line up with, all in the parent's client coordinates. Linear in
+/// the siblings.
 TSnapped SnapMove(const TRect& moving, TPoint offset, const std::vector<TRect>& siblings);
 
-// Where a resized edge snaps: `edge` is an x when `across`, else a y, of `box` (the resized
-// control's bounds); the nearest sibling edge or centre within kSnapDistance and the line that
-// shows it, or nothing.
+/// Where a resized edge snaps: `edge` is an x when `across`, else a y, of `box` (the resized
+/// control's bounds); the nearest sibling edge or centre within kSnapDistance and the line that
+/// shows it, or nothing.
 struct TSnappedEdge {
   int At;
   TSnapLine Line;
 };
 std::optional<TSnappedEdge> SnapEdge(int edge, bool across, const TRect& box, const std::vector<TRect>& siblings);
 
-// The boxes of `control`'s siblings that a snap may meet: visible, of the same owner (not grab
-// handles), in its parent's client coordinates.
+/// The boxes of `control`'s siblings that a snap may meet: visible, of the same owner (not grab
+/// handles), in its parent's client coordinates.
 std::vector<TRect> SnapSiblings(const TControl& control, const std::vector<const TControl*>& leftOut);
 
-// The lines on the screen, drawn with an exclusive-or pen like the drag outlines: showing new
-// lines erases the old, and hiding (or destruction) leaves the screen as it was.
+/// The lines on the screen, drawn with an exclusive-or pen like the drag outlines: showing new
+/// lines erases the old, and hiding (or destruction) leaves the screen as it was.
 class TSnapGuides {
  public:
   TSnapGuides();
@@ -56,7 +57,7 @@ class TSnapGuides {
   TSnapGuides(const TSnapGuides&) = delete;
   TSnapGuides& operator=(const TSnapGuides&) = delete;
 
-  // In screen coordinates.
+  /// In screen coordinates.
   void Show(const std::vector<TSnapLine>& lines);
   void Hide() { Show({}); }
   const std::vector<TSnapLine>& Shown() const { return shown_; }

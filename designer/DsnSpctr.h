@@ -1,6 +1,7 @@
-// The designer's inspector: TDsnInspector, the component that shows a property grid window
-// (TInspectorFm) for the selection while design mode is on, and its settings objects TShowProps,
-// TInspectorPos, TGridCp and TInspctHlpBtn, all published and stored with the form that holds it.
+/// @file
+/// The designer's inspector: TDsnInspector, the component that shows a property grid window
+/// (TInspectorFm) for the selection while design mode is on, and its settings objects TShowProps,
+/// TInspectorPos, TGridCp and TInspctHlpBtn, all published and stored with the form that holds it.
 #pragma once
 
 #include <memory>
@@ -12,19 +13,19 @@ class TInspectorFm;
 class TSpeedButton;
 class TStringGrid;
 
-// Which standard properties are offered ahead of SelfProps, and under which caption (empty: the
-// property's own name).
+/// Which standard properties are offered ahead of SelfProps, and under which caption (empty: the
+/// property's own name).
 class TShowProps : public TPersistent {
   TAVELKO_CLASS(TShowProps, TPersistent)
   static void Publish(TPublisher<TShowProps>& p);
 
  public:
-  // Whether one standard property is offered, and its caption.
+  /// Whether one standard property is offered, and its caption.
   struct TEntry {
     bool Shown = false;
     String Caption;
   };
-  // The standard properties in the order in which they are offered.
+  /// The standard properties in the order in which they are offered.
   enum TProp { spCaption, spColor, spFont, spHeight, spLeft, spName, spTop, spWidth, spCount };
   static const char* const PropNames[spCount];
 
@@ -68,7 +69,7 @@ class TShowProps : public TPersistent {
   TEntry entries_[spCount];
 };
 
-// The window's bounds when it opens.
+/// The window's bounds when it opens.
 class TInspectorPos : public TPersistent {
   TAVELKO_CLASS(TInspectorPos, TPersistent)
   static void Publish(TPublisher<TInspectorPos>& p);
@@ -92,7 +93,7 @@ class TInspectorPos : public TPersistent {
   int height_ = 400;
 };
 
-// The grid's heading row and column widths.
+/// The grid's heading row and column widths.
 class TGridCp : public TPersistent {
   TAVELKO_CLASS(TGridCp, TPersistent)
   static void Publish(TPublisher<TGridCp>& p);
@@ -122,7 +123,7 @@ class TGridCp : public TPersistent {
   int valueWid_ = 100;
 };
 
-// The optional help button at the bottom of the window.
+/// The optional help button at the bottom of the window.
 class TInspctHlpBtn : public TPersistent {
   TAVELKO_CLASS(TInspctHlpBtn, TPersistent)
   static void Publish(TPublisher<TInspctHlpBtn>& p);
@@ -147,9 +148,9 @@ class TInspctHlpBtn : public TPersistent {
   String caption_ = DefaultCaption;
 };
 
-// The inspector: a new TInspectorFm each time design mode starts (placed at Position, with the
-// grid, title and button picture from the settings), destroyed when it ends. The window shows the
-// property model's names and values and writes edits to every selected control.
+/// The inspector: a new TInspectorFm each time design mode starts (placed at Position, with the
+/// grid, title and button picture from the settings), destroyed when it ends. The window shows the
+/// property model's names and values and writes edits to every selected control.
 class TDsnInspector : public TCustomInspector {
   TAVELKO_CLASS(TDsnInspector, TCustomInspector)
   static void Publish(TPublisher<TDsnInspector>& p);
@@ -163,18 +164,18 @@ class TDsnInspector : public TCustomInspector {
   // ---- TCustomInspector ----
   void Show() override;
   void Hide() override;
-  // Runs OnBtnClick with a snapshot of the selection; call it only when OnBtnClick is set.
+  /// Runs OnBtnClick with a snapshot of the selection; call it only when OnBtnClick is set.
   void BtnClick(const String& propName, String& value) override;
-  // Fills the grid from the model and shows the window again when the user closed it.
+  /// Fills the grid from the model and shows the window again when the user closed it.
   void SetPosition() override;
   void GetPropLists(TStrings* names, TStrings* captions) override;
 
   // ---- Operations ----
-  // Asks the designer to select `component`, which must be a control.
+  /// Asks the designer to select `component`, which must be a control.
   void SetComponent(TComponent* component);
-  // Moves the shown window; Position stays.
+  /// Moves the shown window; Position stays.
   void SetBounds(int left, int top, int width, int height);
-  // Kept for stored layouts that name them; the selector strip is never shown.
+  /// Kept for stored layouts that name them; the selector strip is never shown.
   void SetUpRectCombo() {}
   void SetComponentList(TList*) {}
 
@@ -196,9 +197,9 @@ class TDsnInspector : public TCustomInspector {
   String Caption() const { return caption_; }
   void SetCaption(String value) { caption_ = std::move(value); }
 
-  // The window while design mode is on; null otherwise. Owned.
+  /// The window while design mode is on; null otherwise. Owned.
   TInspectorFm* Form() const { return form_.get(); }
-  // The window's "..." button and grid; null while no window is shown.
+  /// The window's "..." button and grid; null while no window is shown.
   TSpeedButton* FormButton() const { return formButton_; }
   TStringGrid* FormGrid() const { return formGrid_; }
 
@@ -213,8 +214,8 @@ class TDsnInspector : public TCustomInspector {
   std::unique_ptr<TBitmap> btnGlyph_;
   String caption_ = DefaultCaption;
   bool stayOnTop_ = false;
-  TSpeedButton* formButton_ = nullptr;  // owned by the window
-  TStringGrid* formGrid_ = nullptr;     // owned by the window
+  TSpeedButton* formButton_ = nullptr;  ///< owned by the window
+  TStringGrid* formGrid_ = nullptr;     ///< owned by the window
   std::unique_ptr<TInspctHlpBtn> helpButton_;
 };
 

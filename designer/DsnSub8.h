@@ -1,6 +1,7 @@
-// The eight-handle set: the corner handles plus the four edge-middle handles (Naka middle; ue
-// upper, shita lower, migi right, hidari left), the selection receiver that makes such sets, and
-// the multi-select controller that uses them.
+/// @file
+/// The eight-handle set: the corner handles plus the four edge-middle handles (Naka middle; ue
+/// upper, shita lower, migi right, hidari left), the selection receiver that makes such sets, and
+/// the multi-select controller that uses them.
 #pragma once
 
 #include "designer/DsnSubMl.h"
@@ -11,7 +12,7 @@ using TNakashitaRect = TPlacedRect<"TNakashitaRect", THandleColumn::Middle, THan
 using TNakamigiRect = TPlacedRect<"TNakamigiRect", THandleColumn::Right, THandleRow::Middle>;
 using TNakahidariRect = TPlacedRect<"TNakahidariRect", THandleColumn::Left, THandleRow::Middle>;
 
-// The four corner handles, then top, bottom, right and left middle.
+/// The four corner handles, then top, bottom, right and left middle.
 class THandler8Rect : public THandlerRect {
   TAVELKO_CLASS(THandler8Rect, THandlerRect)
 
@@ -39,5 +40,5 @@ class TDsn8Register : public TDsnMlRegister {
   std::unique_ptr<TMultiHandler> CreateHandler() override;
 };
 
-// Registers the eight-handle controller for reading streams.
+/// Registers the eight-handle controller for reading streams.
 void RegisterDsnSub8Classes();

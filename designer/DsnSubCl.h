@@ -1,5 +1,6 @@
-// The controller variant TDsnClRegister: a single selection with eight grab handles, and drag
-// outlines (TClShape in TMultiClShape sets) whose colour cycles while they stand still.
+/// @file
+/// The controller variant TDsnClRegister: a single selection with eight grab handles, and drag
+/// outlines (TClShape in TMultiClShape sets) whose colour cycles while they stand still.
 #pragma once
 
 #include <array>
@@ -17,23 +18,23 @@ class TClShape : public TFundamentalShape {
   TAVELKO_CLASS(TClShape, TFundamentalShape)
 
  public:
-  static constexpr unsigned kCycleInterval = 50;  // milliseconds
+  static constexpr unsigned kCycleInterval = 50;  ///< milliseconds
   static constexpr std::array<TColor, 5> kCycle{clRed, clGray, clYellow, clBlue, clAqua};
 
   using TFundamentalShape::TFundamentalShape;
 
-  // Starts the cycle on the first call. Erases in the colour the outline was drawn in; the final
-  // erase of DrowUp also stops the cycle.
+  /// Starts the cycle on the first call. Erases in the colour the outline was drawn in; the final
+  /// erase of DrowUp also stops the cycle.
   void SetBounds(int X, int Y) override;
-  // The next colour of the cycle, drawn at the last position.
+  /// The next colour of the cycle, drawn at the last position.
   virtual void ChangeColorOnTimer(TObject* sender);
 
-  // Owned; null before the first SetBounds. Destroyed with the outline.
+  /// Owned; null before the first SetBounds. Destroyed with the outline.
   TTimer* Timer() const { return timer_.get(); }
   TColor DrawnColor() const { return drawnColor_; }
   int LastX() const { return lastX_; }
   int LastY() const { return lastY_; }
-  // Position in kCycle of the colour the next tick takes.
+  /// Position in kCycle of the colour the next tick takes.
   int ColorIndex() const { return colorIndex_; }
 
  private:
@@ -44,7 +45,7 @@ class TClShape : public TFundamentalShape {
   int colorIndex_ = 0;
 };
 
-// A drag outline set whose outlines cycle their colour.
+/// A drag outline set whose outlines cycle their colour.
 class TMultiClShape : public TMultiShape {
   TAVELKO_CLASS(TMultiClShape, TMultiShape)
 
@@ -56,8 +57,8 @@ class TMultiClShape : public TMultiShape {
 // ---------------------------------------------------------------------------------------------
 // Handles whose resize outline cycles its colour
 
-// The handle `Handle` with a colour-cycling resize outline; the named classes below are this
-// over each of the eight handles.
+/// The handle `Handle` with a colour-cycling resize outline; the named classes below are this
+/// over each of the eight handles.
 template <class Handle>
 class TClHandle : public Handle {
  public:
@@ -121,8 +122,8 @@ class TClNakahidariRect : public TClHandle<TNakahidariRect> {  // left middle
   using TClHandle::TClHandle;
 };
 
-// The eight colour-cycling handles: lower right, upper right, upper left, lower left, then top,
-// bottom, right and left middle.
+/// The eight colour-cycling handles: lower right, upper right, upper left, lower left, then top,
+/// bottom, right and left middle.
 class THandlerClRect : public THandlerRect {
   TAVELKO_CLASS(THandlerClRect, THandlerRect)
 
@@ -155,5 +156,5 @@ class TDsnClRegister : public TDsnRegister {
   std::unique_ptr<TMultiShape> CreateMoveShape() override;
 };
 
-// Registers TDsnClRegister for reading streams.
+/// Registers TDsnClRegister for reading streams.
 void RegisterDsnSubClClasses();

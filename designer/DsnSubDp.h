@@ -1,4 +1,5 @@
-// The grid-mark controller whose lone selected control has eight handles.
+/// @file
+/// The grid-mark controller whose lone selected control has eight handles.
 #pragma once
 
 #include "designer/DsnSubGr.h"
@@ -20,5 +21,5 @@ class TDsnDpRegister : public TDsnGrRegister {
   std::unique_ptr<TMultiHandler> CreateHandler() override;
 };
 
-// Registers the eight-handle grid-mark controller for reading streams.
+/// Registers the eight-handle grid-mark controller for reading streams.
 void RegisterDsnSubDpClasses();

@@ -1,5 +1,6 @@
-// The grid-mark controller: a lone selected control has its handles, while several selected
-// controls show grey corner marks painted on them instead.
+/// @file
+/// The grid-mark controller: a lone selected control has its handles, while several selected
+/// controls show grey corner marks painted on them instead.
 #pragma once
 
 #include "designer/DsnSubMl.h"
@@ -10,20 +11,20 @@ class THandlerGrRect : public THandlerRect {
 
  public:
   explicit THandlerGrRect(TControl* control);
-  // The marks go with the set.
+  /// The marks go with the set.
   ~THandlerGrRect() override;
 
-  // Repaints the control, and so its marks.
+  /// Repaints the control, and so its marks.
   void SetControl() override;
 };
 
-// Handle sets while one control is selected, mark sets for all from the second on.
+/// Handle sets while one control is selected, mark sets for all from the second on.
 class TMultiGrHandler : public TMultiHandler {
   TAVELKO_CLASS(TMultiGrHandler, TMultiHandler)
 
  public:
-  // The first control gets a set from CreateHandlerRect; a second turns both into mark sets.
-  // Sends DSNM_SELECT with 0 and 0.
+  /// The first control gets a set from CreateHandlerRect; a second turns both into mark sets.
+  /// Sends DSNM_SELECT with 0 and 0.
   void Add(void* item) override;
 
   virtual std::unique_ptr<THandlerRect> CreateHandlerGrRect(TControl* control);
@@ -31,7 +32,7 @@ class TMultiGrHandler : public TMultiHandler {
 
 class TDsnGrRegister;
 
-// The interceptor of a window designed by a grid-mark controller: the marks go over the paint.
+/// The interceptor of a window designed by a grid-mark controller: the marks go over the paint.
 class TDsnGrCtrl : public TDsnCtrl {
   TAVELKO_CLASS(TDsnGrCtrl, TDsnCtrl)
 
@@ -48,17 +49,17 @@ class TDsnGrRegister : public TDsnMlRegister {
  public:
   using TDsnMlRegister::TDsnMlRegister;
 
-  // Either way the marks are no longer wanted.
+  /// Either way the marks are no longer wanted.
   void SetDesigning(bool value) override;
-  // The marks are painted while two or more controls are selected.
+  /// The marks are painted while two or more controls are selected.
   void Selected(TControl* control, TMessage& message) override;
 
-  // Paints the grey corner marks of `control` (a TControl), when selected, and of the selected
-  // windowless controls lying on it, straight onto their windows.
+  /// Paints the grey corner marks of `control` (a TControl), when selected, and of the selected
+  /// windowless controls lying on it, straight onto their windows.
   void PaintCanvas(TObject* control);
 
-  // Told by the interceptors after each paint of their control; empty unless two or more
-  // controls are selected.
+  /// Told by the interceptors after each paint of their control; empty unless two or more
+  /// controls are selected.
   TNotifyEvent OnPaintTarget;
 
  protected:
@@ -66,5 +67,5 @@ class TDsnGrRegister : public TDsnMlRegister {
   std::unique_ptr<TDsnCtrl> CreateSubCtrl(TWinControl* control) override;
 };
 
-// Registers the grid-mark controller for reading streams.
+/// Registers the grid-mark controller for reading streams.
 void RegisterDsnSubGrClasses();

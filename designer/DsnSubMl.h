@@ -1,5 +1,6 @@
-// The multi-select controller: Shift toggles a control in or out of the selection, and a drag
-// with Ctrl held, or one that starts on the empty stage, selects every control its area touches.
+/// @file
+/// The multi-select controller: Shift toggles a control in or out of the selection, and a drag
+/// with Ctrl held, or one that starts on the empty stage, selects every control its area touches.
 #pragma once
 
 #include <memory>
@@ -11,36 +12,36 @@ class TDsnMlRegister : public TDsnRegister {
 
  public:
   using TDsnRegister::TDsnRegister;
-  // Erases an area outline still on the screen.
+  /// Erases an area outline still on the screen.
   ~TDsnMlRegister() override;
 
-  // Switching off mid-drag also erases the area outline.
+  /// Switching off mid-drag also erases the area outline.
   void SetDesigning(bool value) override;
 
-  // Ctrl, or a press on the empty stage, begins an area selection; otherwise as the base.
+  /// Ctrl, or a press on the empty stage, begins an area selection; otherwise as the base.
   void MouseDown(TWinControl* control, TComponent* component, TShiftState shift, const TPoint& point) override;
   void MoseMove(TWinControl* control, const TPoint& point, TShiftState shift) override;
   void MoseUp(TWinControl* control, const TPoint& point, TShiftState shift) override;
-  // With Shift the control is toggled in or out of the selection and nothing is dragged.
+  /// With Shift the control is toggled in or out of the selection and nothing is dragged.
   void MouseDownMove(TWinControl* control, TComponent* component, TShiftState shift, const TPoint& point) override;
   void MouseMoveMove(TWinControl* control, const TPoint& point, TShiftState shift) override;
   void MouseUpMove(TWinControl* control, const TPoint& point, TShiftState shift) override;
-  // A right press on the empty stage keeps the selection (for the context menu).
+  /// A right press on the empty stage keeps the selection (for the context menu).
   void RButtonDown(TWinControl* control, TControl* component, int x, int y) override;
 
   // ---- The area selection ----
   virtual void MouseDownCtrlKey(TWinControl* control, TComponent* component, TShiftState shift, const TPoint& point);
   virtual void MouseMoveCtrlKey(TWinControl* control, const TPoint& point, TShiftState shift);
-  // Selects every child of DrawParent whose bounds overlap the area; an empty area clears.
+  /// Selects every child of DrawParent whose bounds overlap the area; an empty area clears.
   virtual void MouseUpCtrlKey(TWinControl* control, const TPoint& point, TShiftState shift);
 
-  // The dotted area outline while an area selection is under way, else null.
+  /// The dotted area outline while an area selection is under way, else null.
   TMultiShape* DotShape() const { return dotShape_.get(); }
 
  protected:
-  // The outline set of an area selection.
+  /// The outline set of an area selection.
   virtual std::unique_ptr<TMultiShape> CreateDotShape();
-  // The area outline goes with the parent it was drawn on.
+  /// The area outline goes with the parent it was drawn on.
   void AbandonGesture() override;
 
  private:
@@ -50,5 +51,5 @@ class TDsnMlRegister : public TDsnRegister {
   std::unique_ptr<TMultiShape> dotShape_;
 };
 
-// Registers the multi-select controller for reading streams.
+/// Registers the multi-select controller for reading streams.
 void RegisterDsnSubMlClasses();

@@ -1,5 +1,6 @@
-// The proportional-resize controller: a selected control has one lower-right handle, active even
-// in a multiple selection, and resizing one selected control scales every other one in proportion.
+/// @file
+/// The proportional-resize controller: a selected control has one lower-right handle, active even
+/// in a multiple selection, and resizing one selected control scales every other one in proportion.
 #pragma once
 
 #include "designer/DsnSubMl.h"
@@ -22,15 +23,15 @@ class TMultiRSHandler : public TMultiHandler {
   std::unique_ptr<THandlerRect> CreateHandlerRect(TControl* control) override;
 };
 
-// One axis of a resize: where the resized control began and how long it was, before and after.
+/// One axis of a resize: where the resized control began and how long it was, before and after.
 struct TResizedSpan {
   int OldStart, OldSize, NewStart, NewSize;
 };
 
-// A target's start and size on one axis after the resized control's change on that axis.
+/// A target's start and size on one axis after the resized control's change on that axis.
 struct TScaledSpan {
   int Start, Size;
-  bool Scaled;  // false when the resized control had no size on this axis: the target keeps it
+  bool Scaled;  ///< false when the resized control had no size on this axis: the target keeps it
 };
 TScaledSpan ScaleSpan(const TResizedSpan& resized, int start, int size);
 
@@ -40,13 +41,13 @@ class TDsnRSRegister : public TDsnMlRegister {
  public:
   using TDsnMlRegister::TDsnMlRegister;
 
-  // Scales every other selected control as `control` was scaled, snapped to the grid; the
-  // handles follow.
+  /// Scales every other selected control as `control` was scaled, snapped to the grid; the
+  /// handles follow.
   void Resized(TControl* control, TResizeMessage& message) override;
 
  protected:
   std::unique_ptr<TMultiHandler> CreateHandler() override;
 };
 
-// Registers the proportional-resize controller for reading streams.
+/// Registers the proportional-resize controller for reading streams.
 void RegisterDsnSubRSClasses();

@@ -1,4 +1,5 @@
-// TDsnSwitch: the toggle button of design mode (down = on), and TDsnSwich, its other name.
+/// @file
+/// TDsnSwitch: the toggle button of design mode (down = on), and TDsnSwich, its other name.
 #pragma once
 
 #include "framework/core/ComponentLink.h"
@@ -11,22 +12,22 @@ class TDsnSwitch : public TSpeedButton {
   static void Publish(TPublisher<TDsnSwitch>& p);
 
  public:
-  // The group index every switch takes when loaded, whatever was stored.
+  /// The group index every switch takes when loaded, whatever was stored.
   static constexpr int kGroupIndex = 2302;
 
   explicit TDsnSwitch(TComponent* owner);
 
-  // A toggle whatever the stored group settings said.
+  /// A toggle whatever the stored group settings said.
   void Loaded() override;
-  // After the toggle changed Down: the optional message, the controller's design mode, OnClick.
+  /// After the toggle changed Down: the optional message, the controller's design mode, OnClick.
   void Click() override;
   void DesignOn();
   void DesignOff();
 
-  // The controller switched.
+  /// The controller switched.
   TDsnRegister* DsnRegister() const { return dsnRegister_; }
   void SetDsnRegister(TDsnRegister* value);
-  // Show DsnMessage when design mode is switched on.
+  /// Show DsnMessage when design mode is switched on.
   bool DsnMessageFlg() const { return dsnMessageFlg_; }
   void SetDsnMessageFlg(bool value) { dsnMessageFlg_ = value; }
   const String& DsnMessage() const { return dsnMessage_; }
@@ -38,7 +39,7 @@ class TDsnSwitch : public TSpeedButton {
   String dsnMessage_;
 };
 
-// The switch under its other name, for streams that name it so.
+/// The switch under its other name, for streams that name it so.
 class TDsnSwich : public TDsnSwitch {
   TAVELKO_CLASS(TDsnSwich, TDsnSwitch)
 

@@ -1,8 +1,9 @@
-// The run-time designer's controller and its visible side, one header each: TDsnRegister (the
-// controller) with its parts, TDsnStage (the panel the designed controls lie on), TDsnCtrl (the
-// interceptor of one designed window), TDsnSwitch (the toggle that switches design mode),
-// TDsnPartner (the base of the controller's partners), TDsnMenuItem, TRubberband, and the unit's
-// class registration.
+/// @file
+/// The run-time designer's controller and its visible side, one header each: TDsnRegister (the
+/// controller) with its parts, TDsnStage (the panel the designed controls lie on), TDsnCtrl (the
+/// interceptor of one designed window), TDsnSwitch (the toggle that switches design mode),
+/// TDsnPartner (the base of the controller's partners), TDsnMenuItem, TRubberband, and the unit's
+/// class registration.
 #pragma once
 
 #include "designer/DsnContextMenu.h"

@@ -1,10 +1,11 @@
-// Grab handles: the small squares around every selected control. TMultiHandler follows the
-// selection and keeps one handle set (THandlerRect) per selected control; a set owns its handles
-// (TSmallRect), each a windowed control on the selected control's parent. Dragging the handle of
-// a lone selected control draws an outline and resizes the control on release. This unit holds
-// the four corner handles; the edge-middle ones are in DsnSub8.
-//
-// Sections: messages · placement · TSmallRect · corner handles · THandlerRect · TMultiHandler.
+/// @file
+/// Grab handles: the small squares around every selected control. TMultiHandler follows the
+/// selection and keeps one handle set (THandlerRect) per selected control; a set owns its handles
+/// (TSmallRect), each a windowed control on the selected control's parent. Dragging the handle of
+/// a lone selected control draws an outline and resizes the control on release. This unit holds
+/// the four corner handles; the edge-middle ones are in DsnSub8.
+///
+/// Sections: messages · placement · TSmallRect · corner handles · THandlerRect · TMultiHandler.
 #pragma once
 
 #include <windows.h>
@@ -23,17 +24,17 @@ class THandlerRect;
 // ---------------------------------------------------------------------------------------------
 // Messages, sent to the resized control's window (a windowless control: its parent's window)
 
-constexpr UINT DSNM_PRERESIZE = WM_USER + 573;  // WParam: the TControl* about to be resized
-constexpr UINT DSNM_RESIZE = WM_USER + 574;     // the old bounds, see TResizeMessage
-constexpr UINT DSNM_SELECT = WM_USER + 575;     // the control got a handle set; its saved bounds
+constexpr UINT DSNM_PRERESIZE = WM_USER + 573;  ///< WParam: the TControl* about to be resized
+constexpr UINT DSNM_RESIZE = WM_USER + 574;     ///< the old bounds, see TResizeMessage
+constexpr UINT DSNM_SELECT = WM_USER + 575;     ///< the control got a handle set; its saved bounds
 
-// Two values as the 16-bit halves of one message parameter (low first).
+/// Two values as the 16-bit halves of one message parameter (low first).
 inline LPARAM PackHalves(int low, int high) {
   return static_cast<LPARAM>(MAKELONG(static_cast<WORD>(low), static_cast<WORD>(high)));
 }
 
-// The old bounds a DSNM_RESIZE carries: Left and Top in WParam, Width and Height in LParam,
-// each a signed 16-bit half.
+/// The old bounds a DSNM_RESIZE carries: Left and Top in WParam, Width and Height in LParam,
+/// each a signed 16-bit half.
 struct TResizeMessage {
   UINT Msg = DSNM_RESIZE;
   int Left = 0;
@@ -46,8 +47,8 @@ struct TResizeMessage {
   TMessage Pack() const;
 };
 
-// The window that takes the designer's messages about `control`: its own, or its Parent's for a
-// windowless control. Null when there is none (no parent, or the window cannot be made).
+/// The window that takes the designer's messages about `control`: its own, or its Parent's for a
+/// windowless control. Null when there is none (no parent, or the window cannot be made).
 HWND DesignMessageWindow(TControl* control) noexcept;
 
 // ---------------------------------------------------------------------------------------------
@@ -68,38 +69,38 @@ class TSmallRect : public TCustomControl {
   TAVELKO_CLASS(TSmallRect, TCustomControl)
 
  public:
-  // A handle with no owner and no parent yet, active (in the single colour).
+  /// A handle with no owner and no parent yet, active (in the single colour).
   TSmallRect(TControl* control, int handleSize, int stepX, int stepY, TColor multiColor, TColor singleColor);
-  // A handle destroyed from outside its set (with its parent window) marks the set dying.
+  /// A handle destroyed from outside its set (with its parent window) marks the set dying.
   ~TSmallRect() override;
 
   // ---- What variants override ----
-  // The outline set of a resize.
+  /// The outline set of a resize.
   virtual std::unique_ptr<TMultiShape> CreateRectShape();
-  // Places the handle next to its corner or edge of Control.
+  /// Places the handle next to its corner or edge of Control.
   virtual void SetControl() = 0;
 
   // ---- Operations ----
-  // Snaps toward 0 to the steps; a step of 0 or less leaves that coordinate.
+  /// Snaps toward 0 to the steps; a step of 0 or less leaves that coordinate.
   void Cutting(int& x, int& y) const;
-  // Turns the handle passive: the multi colour, the default cursor.
+  /// Turns the handle passive: the multi colour, the default cursor.
   void ChangeColorMulti();
-  // The handle of the first control of a selection of several: drawn hollow while passive, so
-  // the user sees which control the others line up with and take their size from.
+  /// The handle of the first control of a selection of several: drawn hollow while passive, so
+  /// the user sees which control the others line up with and take their size from.
   bool Primary() const { return primary_; }
   void SetPrimary(bool value);
-  // Active handles resize; passive ones (the multi colour) ignore the mouse.
+  /// Active handles resize; passive ones (the multi colour) ignore the mouse.
   bool Active() const { return Color() == singleColor_; }
-  // True from the press on an active handle to the release.
+  /// True from the press on an active handle to the release.
   bool Resizing() const { return shape_ != nullptr; }
 
   THandlerRect* HandlerRect() const { return handlerRect_; }
   void SetHandlerRect(THandlerRect* value) { handlerRect_ = value; }
-  // The outline of the resize under way; owned; null when idle.
+  /// The outline of the resize under way; owned; null when idle.
   TMultiShape* Shape() const { return shape_.get(); }
   int StartX() const { return startX_; }
   int StartY() const { return startY_; }
-  // The control resized; not owned; null once it is dying.
+  /// The control resized; not owned; null once it is dying.
   TControl* Control() const { return control_; }
   void ForgetControl() { control_ = nullptr; }
   int HandleSize() const { return handleSize_; }
@@ -115,39 +116,39 @@ class TSmallRect : public TCustomControl {
 
  protected:
   void Paint() override;
-  // Starts a resize (any button) on an active handle.
+  /// Starts a resize (any button) on an active handle.
   void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
-  // The common end of a resize: erases the outline, sends DSNM_RESIZE with the old bounds, moves
-  // the set's handles and remembers the new bounds. Nothing when no resize is under way.
+  /// The common end of a resize: erases the outline, sends DSNM_RESIZE with the old bounds, moves
+  /// the set's handles and remembers the new bounds. Nothing when no resize is under way.
   void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
 
   // ---- For the concrete handles ----
-  // Puts the handle at `place` around Control.
+  /// Puts the handle at `place` around Control.
   void Place(THandlePlace place);
-  // A move: the resize cursor on an active handle; during a resize the outline follows.
+  /// A move: the resize cursor on an active handle; during a resize the outline follows.
   void TrackResize(THandlePlace place, int x, int y);
-  // The release: resizes Control (a negative size flips across the edge that stayed), then
-  // finishes with TSmallRect::MouseUp.
+  /// The release: resizes Control (a negative size flips across the edge that stayed), then
+  /// finishes with TSmallRect::MouseUp.
   void EndResize(THandlePlace place, TMouseButton button, TShiftState shift, int x, int y);
 
  private:
   struct TBounds {
     int Left, Top, Width, Height;
   };
-  // Control's bounds for the mouse at (x, y) of this handle, before flipping: on the grid, or with
-  // a moved edge on a sibling's edge or centre where the set snaps and Alt is up (the snap lines
-  // shown follow).
+  /// Control's bounds for the mouse at (x, y) of this handle, before flipping: on the grid, or with
+  /// a moved edge on a sibling's edge or centre where the set snaps and Alt is up (the snap lines
+  /// shown follow).
   TBounds ResizedBounds(THandlePlace place, int x, int y);
-  // Sends `msg` about Control to its window.
+  /// Sends `msg` about Control to its window.
   void SendToControl(UINT msg, WPARAM wParam, LPARAM lParam) const;
 
-  THandlerRect* handlerRect_ = nullptr;  // not owned
+  THandlerRect* handlerRect_ = nullptr;  ///< not owned
   std::unique_ptr<TMultiShape> shape_;
-  std::unique_ptr<TSnapGuides> guides_;  // of the resize under way
+  std::unique_ptr<TSnapGuides> guides_;  ///< of the resize under way
   bool primary_ = false;
   int startX_ = 0;
   int startY_ = 0;
-  TControl* control_;  // not owned
+  TControl* control_;  ///< not owned
   int handleSize_;
   int stepX_;
   int stepY_;
@@ -191,34 +192,34 @@ class THandlerRect : public TObject {
   TAVELKO_CLASS(THandlerRect, TObject)
 
  public:
-  // Makes a set and its handles (CreateSmallRect runs once the whole set exists). Sets with
-  // handles keep their constructors protected so that only Create makes them.
+  /// Makes a set and its handles (CreateSmallRect runs once the whole set exists). Sets with
+  /// handles keep their constructors protected so that only Create makes them.
   template <class Set, class... Args>
   static std::unique_ptr<Set> Create(Args&&... args);
-  // Destroys the handles unless the set is dying (then their parent window destroys them).
+  /// Destroys the handles unless the set is dying (then their parent window destroys them).
   ~THandlerRect() override;
 
   // ---- What variants override ----
-  // Appends the handles: lower right, upper right, upper left, lower left.
+  /// Appends the handles: lower right, upper right, upper left, lower left.
   virtual void CreateSmallRect();
-  // Places every handle around the control, unless dying.
+  /// Places every handle around the control, unless dying.
   virtual void SetControl();
 
   // ---- Operations ----
   void ChangeColorMulti();
   void SetPrimary(bool value);
-  // The control is dying: the set and its handles forget it.
+  /// The control is dying: the set and its handles forget it.
   void ForgetControl();
 
   bool Dying() const { return dying_; }
   void SetDying(bool value) { dying_ = value; }
   int Count() const { return static_cast<int>(items_.size()); }
-  TSmallRect* Items(int index) const;  // EListError outside the list
+  TSmallRect* Items(int index) const;  ///< EListError outside the list
   int SavedWidth() const { return savedWidth_; }
   int SavedHeight() const { return savedHeight_; }
   int SavedLeft() const { return savedLeft_; }
   int SavedTop() const { return savedTop_; }
-  // The bounds remembered at the start of a resize and after it.
+  /// The bounds remembered at the start of a resize and after it.
   void SaveBounds(const TRect& bounds);
   TControl* Control() const { return control_; }
   int HandleSize() const { return handleSize_; }
@@ -228,14 +229,14 @@ class THandlerRect : public TObject {
   TColor MultiColor() const { return multiColor_; }
   TColor ShapeColor() const { return shapeColor_; }
   int ShapeWidth() const { return shapeWidth_; }
-  // Resized edges snap to the siblings' edges and centres (SnapEdge).
+  /// Resized edges snap to the siblings' edges and centres (SnapEdge).
   bool SnapLines() const { return snapLines_; }
   void SetSnapLines(bool value) { snapLines_ = value; }
 
  protected:
   THandlerRect(TControl* control, int handleSize, int stepX, int stepY, int shapeWidth, TColor multiColor,
                TColor singleColor, TColor shapeColor);
-  // Appends a handle of class Handle made with this set's control, size, steps and colours.
+  /// Appends a handle of class Handle made with this set's control, size, steps and colours.
   template <class Handle>
   Handle* AddHandle();
 
@@ -244,9 +245,9 @@ class THandlerRect : public TObject {
   template <class Set>
   class TMade;
 
-  // CreateSmallRect, then every handle joins the control's parent and this set.
+  /// CreateSmallRect, then every handle joins the control's parent and this set.
   void MakeHandles();
-  // A handle is being destroyed from outside: the set stops touching its handles.
+  /// A handle is being destroyed from outside: the set stops touching its handles.
   void HandleDestroyed(TSmallRect* handle);
 
   bool dying_ = false;
@@ -255,7 +256,7 @@ class THandlerRect : public TObject {
   int savedHeight_ = 0;
   int savedLeft_ = 0;
   int savedTop_ = 0;
-  TControl* control_;  // not owned
+  TControl* control_;  ///< not owned
   int handleSize_;
   int stepX_;
   int stepY_;
@@ -299,11 +300,11 @@ class TMultiHandler : public TReceiveTargets {
   ~TMultiHandler() override;
 
   // ---- The selection ----
-  void ItemDeath(int index) override;  // the set and its handles forget the control
-  // A set for a new control; with two or more sets all turn passive. Sends DSNM_SELECT.
+  void ItemDeath(int index) override;  ///< the set and its handles forget the control
+  /// A set for a new control; with two or more sets all turn passive. Sends DSNM_SELECT.
   void Add(void* item) override;
   void Clear() override;
-  // Destroys the set; a lone remaining set is made anew, active.
+  /// Destroys the set; a lone remaining set is made anew, active.
   void Delete(int index) override;
   void SetPosition() override;
 
@@ -311,8 +312,8 @@ class TMultiHandler : public TReceiveTargets {
   virtual std::unique_ptr<THandlerRect> CreateHandlerRect(TControl* control);
 
   int Count() const { return static_cast<int>(items_.size()); }
-  THandlerRect* Items(int index) const;  // EListError outside the list
-  // The set of `control`; null when it has none.
+  THandlerRect* Items(int index) const;  ///< EListError outside the list
+  /// The set of `control`; null when it has none.
   THandlerRect* FindSet(TControl* control) const;
 
   int HandleSize() const { return handleSize_; }
@@ -329,12 +330,12 @@ class TMultiHandler : public TReceiveTargets {
   void SetShapeColor(TColor value) { shapeColor_ = value; }
   int ShapeWidth() const { return shapeWidth_; }
   void SetShapeWidth(int value) { shapeWidth_ = value; }
-  // The sets made from now on snap resized edges (THandlerRect::SnapLines).
+  /// The sets made from now on snap resized edges (THandlerRect::SnapLines).
   bool SnapLines() const { return snapLines_; }
   void SetSnapLines(bool value) { snapLines_ = value; }
 
  protected:
-  // A set of class Set for `control` with this handler's size, steps, colours and snapping.
+  /// A set of class Set for `control` with this handler's size, steps, colours and snapping.
   template <class Set>
   std::unique_ptr<THandlerRect> MakeSet(TControl* control) const {
     std::unique_ptr<THandlerRect> set = THandlerRect::Create<Set>(control, handleSize_, stepX_, stepY_, shapeWidth_,
@@ -342,17 +343,17 @@ class TMultiHandler : public TReceiveTargets {
     set->SetSnapLines(snapLines_);
     return set;
   }
-  // For variants that decide themselves which sets to keep.
+  /// For variants that decide themselves which sets to keep.
   THandlerRect* AppendSet(std::unique_ptr<THandlerRect> set);
   void ReplaceSet(int index, std::unique_ptr<THandlerRect> set);
   void DestroySets();
-  // Whether `item` may get a set at all: not null, not a handle.
+  /// Whether `item` may get a set at all: not null, not a handle.
   static bool Selectable(void* item);
-  // Only the first of several sets shows hollow handles.
+  /// Only the first of several sets shows hollow handles.
   void MarkPrimary();
 
  private:
-  std::vector<std::unique_ptr<THandlerRect>> items_;  // empty when nothing is selected
+  std::vector<std::unique_ptr<THandlerRect>> items_;  ///< empty when nothing is selected
   bool snapLines_ = false;
   int handleSize_ = 6;
   int stepX_ = 6;

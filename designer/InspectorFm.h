@@ -1,7 +1,8 @@
-// TInspectorFm: the inspector's window, read from its stored layout (RCDATA "TINSPECTORFM"): a
-// property grid whose value cells are edited by editors placed over them — a text box, an
-// enumeration list, or a read-only text box with the "..." button — and written back to every
-// selected control through the inspector.
+/// @file
+/// TInspectorFm: the inspector's window, read from its stored layout (RCDATA "TINSPECTORFM"): a
+/// property grid whose value cells are edited by editors placed over them — a text box, an
+/// enumeration list, or a read-only text box with the "..." button — and written back to every
+/// selected control through the inspector.
 #pragma once
 
 #include "designer/InspectorFm.fields.h"
@@ -16,24 +17,24 @@ class TInspectorFm : public TForm, public TInspectorFmFields {
   static void Publish(TPublisher<TInspectorFm>& p);
 
  public:
-  // The grid's columns: the property name (0 wide), its caption, its value.
+  /// The grid's columns: the property name (0 wide), its caption, its value.
   static constexpr int NameCol = 0;
   static constexpr int CaptionCol = 1;
   static constexpr int ValueCol = 2;
 
   explicit TInspectorFm(TComponent* owner);
-  // Marks the window as going before its editors lose the focus, so nothing is written back.
+  /// Marks the window as going before its editors lose the focus, so nothing is written back.
   ~TInspectorFm() override;
 
   // The components of the layout are its fields (TInspectorFmFields), set when it is read:
   // Edit1 is the text box, ComboBox2 the enumeration list, Panel2 holds the "..." button, Panel1
   // is the help strip and Panel3 the selector strip, always hidden.
 
-  // Published methods: the handlers the stored layout binds.
+  /// Published methods: the handlers the stored layout binds.
   void FormCreate(TObject* sender);
   void StringGrid1MouseDown(TObject* sender, TMouseButton button, TShiftState shift, int x, int y);
-  // The grid scrolled: the editor follows its row, or is closed with its value written when the
-  // row scrolled out of view.
+  /// The grid scrolled: the editor follows its row, or is closed with its value written when the
+  /// row scrolled out of view.
   void StringGrid1TopLeftChanged(TObject* sender);
   void Edit1Exit(TObject* sender);
   void ComboBox2Change(TObject* sender);
@@ -41,40 +42,40 @@ class TInspectorFm : public TForm, public TInspectorFmFields {
   void ComboBox1Change(TObject* sender);
   void Panel3Resize(TObject* sender);
 
-  // Places the editor of `row`'s property over its value cell; row -1 parks every editor.
+  /// Places the editor of `row`'s property over its value cell; row -1 parks every editor.
   void SetGrid(int row, bool focus);
-  // Rows for the model's names under their captions with the merged values; the editor follows
-  // CurrentProp. Nothing when the model's names and values disagree in count.
+  /// Rows for the model's names under their captions with the merged values; the editor follows
+  /// CurrentProp. Nothing when the model's names and values disagree in count.
   void Fill(TMultiProps& model);
 
   TDsnInspector* Inspector() const { return inspector_; }
   void SetInspector(TDsnInspector* value) { inspector_ = value; }
-  // The property of the row being edited; empty until a row is chosen.
+  /// The property of the row being edited; empty until a row is chosen.
   const String& CurrentProp() const { return currentProp_; }
-  // The inspector's BtnProps list itself (not owned).
+  /// The inspector's BtnProps list itself (not owned).
   void SetBtnProps(TStrings* value) { btnProps_ = value; }
 
  private:
-  // Where the editors go when no row is edited: any left edge below 0 counts as parked.
+  /// Where the editors go when no row is edited: any left edge below 0 counts as parked.
   static constexpr int ParkedLeft = -2000;
 
   bool IsButtonProp(const String& name) const;
   bool IsParked() const;
-  // The row of CurrentProp; -1 when no row shows it.
+  /// The row of CurrentProp; -1 when no row shows it.
   int EditedRow() const;
-  // The editors over the value cell of `row`.
+  /// The editors over the value cell of `row`.
   void PlaceEditors(int row);
-  // The value cell of `row` in the window's client coordinates.
+  /// The value cell of `row` in the window's client coordinates.
   TRect ValueCellInForm(int row);
-  // Writes the text box to every selected control and shows the error of a bad value here, where
-  // the focus it takes from the text box cannot start the same write and error again. A text the
-  // editor already wrote, or was given, is not written again (leaving the window ends the edit
-  // twice: deactivation, then the lost focus).
+  /// Writes the text box to every selected control and shows the error of a bad value here, where
+  /// the focus it takes from the text box cannot start the same write and error again. A text the
+  /// editor already wrote, or was given, is not written again (leaving the window ends the edit
+  /// twice: deactivation, then the lost focus).
   void WriteBack();
 
-  TDsnInspector* inspector_ = nullptr;  // owns this window
-  String currentProp_;  // the property of the row the editors sit on
-  String written_;      // what the editor was given or last wrote
-  TStrings* btnProps_ = nullptr;  // the inspector's
+  TDsnInspector* inspector_ = nullptr;  ///< owns this window
+  String currentProp_;  ///< the property of the row the editors sit on
+  String written_;      ///< what the editor was given or last wrote
+  TStrings* btnProps_ = nullptr;  ///< the inspector's
   bool writing_ = false;
 };

@@ -1,11 +1,12 @@
-// TComponentReader: reads component records back into components, with the hooks through which
-// the designer renames, skips bad properties and binds event handlers.
-//
-// Every read is all or nothing: the whole stream is checked (structure, nesting, lengths, that
-// every class is registered) before anything is created, and when reading still fails, every
-// component this read created is destroyed before the error passes on. References and event
-// bindings are resolved after the whole tree is read; then each component read gets Loaded, in
-// the order the records came.
+/// @file
+/// TComponentReader: reads component records back into components, with the hooks through which
+/// the designer renames, skips bad properties and binds event handlers.
+///
+/// Every read is all or nothing: the whole stream is checked (structure, nesting, lengths, that
+/// every class is registered) before anything is created, and when reading still fails, every
+/// component this read created is destroyed before the error passes on. References and event
+/// bindings are resolved after the whole tree is read; then each component read gets Loaded, in
+/// the order the records came.
 #pragma once
 
 #include <functional>
@@ -20,42 +21,42 @@
 
 class TComponentReader : public TReader {
  public:
-  // May change `name` before the component takes it (a unique name for a pasted control).
+  /// May change `name` before the component takes it (a unique name for a pasted control).
   using TSetNameEvent = std::function<void(TReader* reader, TComponent* component, String& name)>;
-  // A property could not be read; setting `handled` skips it and reading goes on.
+  /// A property could not be read; setting `handled` skips it and reading goes on.
   using TReadErrorEvent = std::function<void(TReader* reader, const String& message, bool& handled)>;
-  // An event binding: `code` holds the root's published method of that name (null and `error`
-  // true when there is none); the hook may supply another, or clear both to leave it empty.
+  /// An event binding: `code` holds the root's published method of that name (null and `error`
+  /// true when there is none); the hook may supply another, or clear both to leave it empty.
   using TFindMethodEvent =
       std::function<void(TReader* reader, const String& methodName, const TMethodCode*& code, bool& error)>;
 
-  // Reads from the stream's current position; afterwards the stream stands just after the bytes
-  // that were read (unchanged after a failure). The stream is not owned.
+  /// Reads from the stream's current position; afterwards the stream stands just after the bytes
+  /// that were read (unchanged after a failure). The stream is not owned.
   explicit TComponentReader(TStream& stream);
 
   TSetNameEvent OnSetName;
   TReadErrorEvent OnError;
   TFindMethodEvent OnFindMethod;
-  // Whose published methods events bind to; the root of the read when null.
+  /// Whose published methods events bind to; the root of the read when null.
   TComponent* MethodRoot = nullptr;
 
-  // Every read from now on is of a document under `rules` (not owned; they outlive the reader).
-  // What they refuse raises EDocumentRefused, which OnError never sees.
+  /// Every read from now on is of a document under `rules` (not owned; they outlive the reader).
+  /// What they refuse raises EDocumentRefused, which OnError never sees.
   void ReadAsDocument(const TDocumentRules& rules) { rules_ = &rules; }
 
   // ---- Whole components ----
-  // The signature and one record: a new component owned by `owner` and parented to `parent`.
-  // Without an owner the component is its own root, owns its children, and the caller owns it.
+  /// The signature and one record: a new component owned by `owner` and parented to `parent`.
+  /// Without an owner the component is its own root, owns its children, and the caller owns it.
   TComponent* ReadComponent(TComponent* owner, TComponent* parent);
-  // The signature and one record read into `root` itself (a form reading its stored layout): the
-  // record's class must be root's; its children are created owned by root. Root takes the name
-  // read only when it has none. After a failure root keeps the property values read so far.
+  /// The signature and one record read into `root` itself (a form reading its stored layout): the
+  /// record's class must be root's; its children are created owned by root. Root takes the name
+  /// read only when it has none. After a failure root keeps the property values read so far.
   void ReadRootComponent(TComponent* root);
-  // Signature and record after signature and record until a zero byte (stage files, the
-  // clipboard). `proc`, when given, sees each top-level component once all are loaded.
+  /// Signature and record after signature and record until a zero byte (stage files, the
+  /// clipboard). `proc`, when given, sees each top-level component once all are loaded.
   void ReadComponents(TComponent* owner, TComponent* parent, const std::function<void(TComponent*)>& proc = {});
-  // Checks, from the current position, what ReadComponents would read — structure, lengths,
-  // nesting, registered classes — without creating anything or moving the stream.
+  /// Checks, from the current position, what ReadComponents would read — structure, lengths,
+  /// nesting, registered classes — without creating anything or moving the stream.
   void CheckComponents();
 
   // ---- TFiler ----
@@ -80,17 +81,17 @@ class TComponentReader : public TReader {
   void SkipValue() override { Values().SkipValue(); }
 
  private:
-  // What a read call has found and must finish or undo.
+  /// What a read call has found and must finish or undo.
   struct TReferenceFixup {
     TObject* Instance;
     const TPropInfo* Prop;
     String Name;
     TComponent* Root;
   };
-  // What a read call expects: one new component, one record read into an existing root, or a list.
+  /// What a read call expects: one new component, one record read into an existing root, or a list.
   enum class TReadShape { Component, Root, List };
 
-  // Loads the bytes, checks them, runs `read`, resolves, calls Loaded; undoes on failure.
+  /// Loads the bytes, checks them, runs `read`, resolves, calls Loaded; undoes on failure.
   void Transact(TReadShape shape, const std::function<void()>& read);
   void LoadBytes();
   void CheckShape(TReadShape shape) const;
@@ -109,9 +110,9 @@ class TComponentReader : public TReader {
   void ReadPropValue(TPersistent* instance, const TPropInfo& prop);
   void SetOrdinal(TPersistent* instance, const TPropInfo& prop, std::int64_t value);
   String ReadReferenceName();
-  // Passes a property failure to OnError; true when the hook handled it.
+  /// Passes a property failure to OnError; true when the hook handled it.
   bool Handled(const Exception& error);
-  // A document's pictures may decode to so many pixels more.
+  /// A document's pictures may decode to so many pixels more.
   void ChargePixels(std::span<const std::uint8_t> data);
   TComponent* CreatedNamed(const String& name) const;
   void ResolveReferences();
@@ -120,17 +121,17 @@ class TComponentReader : public TReader {
   TStream& stream_;
   const TDocumentRules* rules_ = nullptr;
   std::uint64_t pixelsCharged_ = 0;
-  std::vector<std::uint8_t> ownBytes_;  // a copy of the stream's rest, unless it is in memory
+  std::vector<std::uint8_t> ownBytes_;  ///< a copy of the stream's rest, unless it is in memory
   const std::uint8_t* bytes_ = nullptr;
   std::size_t byteCount_ = 0;
   std::optional<TValueReader> values_;
 
   TComponent* root_ = nullptr;
-  std::vector<TComponent*> created_;  // by this read, in creation order
-  std::vector<TComponent*> loading_;  // created or found, in record order; Loaded in this order
+  std::vector<TComponent*> created_;  ///< by this read, in creation order
+  std::vector<TComponent*> loading_;  ///< created or found, in record order; Loaded in this order
   std::vector<TReferenceFixup> references_;
   std::vector<TReferenceFixup> events_;
-  const String* pendingName_ = nullptr;  // self-streamed property being looked for
-  const TPersistent* pendingInstance_ = nullptr;  // and whose
+  const String* pendingName_ = nullptr;  ///< self-streamed property being looked for
+  const TPersistent* pendingInstance_ = nullptr;  ///< and whose
   bool pendingFound_ = false;
 };

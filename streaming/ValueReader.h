@@ -1,6 +1,7 @@
-// TValueReader: decodes the tagged values of the component stream from bytes in memory. Every
-// length and count is checked against the bytes actually present, and nesting is bounded, so a
-// damaged stream ends in EReadError, never in a crash, a hang or an oversized allocation.
+/// @file
+/// TValueReader: decodes the tagged values of the component stream from bytes in memory. Every
+/// length and count is checked against the bytes actually present, and nesting is bounded, so a
+/// damaged stream ends in EReadError, never in a crash, a hang or an oversized allocation.
 #pragma once
 
 #include <cstdint>
@@ -13,11 +14,11 @@
 
 class TValueReader {
  public:
-  // The bytes are not owned and must outlive the reader.
+  /// The bytes are not owned and must outlive the reader.
   TValueReader(const std::uint8_t* data, std::size_t size);
 
   std::size_t Position() const { return position_; }
-  void SetPosition(std::size_t position);  // EReadError beyond the end
+  void SetPosition(std::size_t position);  ///< EReadError beyond the end
   std::size_t Size() const { return size_; }
   std::size_t Remaining() const { return size_ - position_; }
 
@@ -28,32 +29,32 @@ class TValueReader {
   bool AtListEnd() const { return PeekByte() == 0; }
   void ReadListEnd();
   String ReadShortString();
-  // The optional record prefix: flags 0 when there is none; childPos only with ffChildPos.
+  /// The optional record prefix: flags 0 when there is none; childPos only with ffChildPos.
   void ReadPrefix(std::uint8_t& flags, int& childPos);
   TValueType NextValue() const;
   TValueType ReadValueType();
 
   // ---- Values of a requested kind ----
-  // A tag that cannot carry the kind raises EReadError "不正なプロパティの値です"; the tag
-  // has then been consumed (callers that go on restore the position themselves).
-  std::int64_t ReadInt64();   // Int8, Int16, Int32, Int64
-  int ReadInteger();          // the same, within 32 bits
-  bool ReadBoolean();         // False, True
-  String ReadText();          // String, LString, UTF8String, WString, as CP932
-  WideString ReadWideText();  // the same four, as UTF-16
-  String ReadIdent();         // Ident; False, True, Null and Nil give their names
+  /// A tag that cannot carry the kind raises EReadError "不正なプロパティの値です"; the tag
+  /// has then been consumed (callers that go on restore the position themselves).
+  std::int64_t ReadInt64();   ///< Int8, Int16, Int32, Int64
+  int ReadInteger();          ///< the same, within 32 bits
+  bool ReadBoolean();         ///< False, True
+  String ReadText();          ///< String, LString, UTF8String, WString, as CP932
+  WideString ReadWideText();  ///< the same four, as UTF-16
+  String ReadIdent();         ///< Ident; False, True, Null and Nil give their names
   std::vector<String> ReadSet();
-  long double ReadFloat();  // Extended, Single, Date, Currency, or an integer
-  void ReadListBegin();     // List
-  // Binary: the payload as a view into the reader's bytes.
+  long double ReadFloat();  ///< Extended, Single, Date, Currency, or an integer
+  void ReadListBegin();     ///< List
+  /// Binary: the payload as a view into the reader's bytes.
   std::string_view ReadBinary();
 
   // ---- Skipping ----
-  // One whole value of any tag, nested lists, sets, collections and payloads included.
+  /// One whole value of any tag, nested lists, sets, collections and payloads included.
   void SkipValue() { SkipValue(0); }
-  // One component record: prefix, names, property entries and child records. visitRecord, when
-  // given, sees each record's class name, component name, prefix flags and nesting depth (0 for
-  // this record).
+  /// One component record: prefix, names, property entries and child records. visitRecord, when
+  /// given, sees each record's class name, component name, prefix flags and nesting depth (0 for
+  /// this record).
   using TRecordVisitor =
       std::function<void(const String& className, const String& name, std::uint8_t flags, int depth)>;
   void SkipRecord(const TRecordVisitor& visitRecord = {}) { SkipRecord(0, visitRecord); }
@@ -69,7 +70,7 @@ class TValueReader {
   template <class T>
   T ReadLittleEndian();
   void Need(std::size_t count) const;
-  // A 4-byte length followed by that many units of unitSize bytes; returns the byte count.
+  /// A 4-byte length followed by that many units of unitSize bytes; returns the byte count.
   std::size_t ReadCountedLength(std::size_t unitSize);
   String ReadTextOfType(TValueType type);
   WideString ReadWideChars();
@@ -79,5 +80,5 @@ class TValueReader {
   std::size_t position_ = 0;
 };
 
-// Raised for a value whose tag cannot carry the requested kind.
+/// Raised for a value whose tag cannot carry the requested kind.
 [[noreturn]] void RaisePropertyValueError();

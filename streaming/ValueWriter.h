@@ -1,5 +1,6 @@
-// TValueWriter: encodes the tagged values of the component stream into a buffer that goes to a
-// TStream. The component writer and the build-time layout compiler both write through it.
+/// @file
+/// TValueWriter: encodes the tagged values of the component stream into a buffer that goes to a
+/// TStream. The component writer and the build-time layout compiler both write through it.
 #pragma once
 
 #include <cstdint>
@@ -14,43 +15,43 @@ class TStream;
 
 class TValueWriter {
  public:
-  // Writes at the stream's current position; the stream is not owned.
+  /// Writes at the stream's current position; the stream is not owned.
   explicit TValueWriter(TStream& stream, std::size_t bufferSize = 4096);
-  // Passes what is still buffered on to the stream. A failure there cannot be reported from a
-  // destructor: call FlushBuffer first whenever a failed write matters.
+  /// Passes what is still buffered on to the stream. A failure there cannot be reported from a
+  /// destructor: call FlushBuffer first whenever a failed write matters.
   ~TValueWriter();
   TValueWriter(const TValueWriter&) = delete;
   TValueWriter& operator=(const TValueWriter&) = delete;
 
-  // EWriteError when the stream takes fewer bytes.
+  /// EWriteError when the stream takes fewer bytes.
   void FlushBuffer();
   TStream& Stream() { return stream_; }
 
   // ---- Structure ----
   void WriteSignature();
-  // The record prefix byte, and the child position after it when ffChildPos is among flags.
+  /// The record prefix byte, and the child position after it when ffChildPos is among flags.
   void WritePrefix(std::uint8_t flags, int childPos);
-  // One length byte and the bytes; EWriteError over 255 bytes.
+  /// One length byte and the bytes; EWriteError over 255 bytes.
   void WriteShortString(std::string_view text);
   void WriteValueType(TValueType type);
-  // The zero byte that ends property entries, child records, lists, sets and collections.
+  /// The zero byte that ends property entries, child records, lists, sets and collections.
   void WriteListEnd();
   void WriteListBegin() { WriteValueType(TValueType::vaList); }
   void WriteCollectionBegin() { WriteValueType(TValueType::vaCollection); }
 
   // ---- Values ----
-  void WriteInteger(std::int64_t value);  // Int8, Int16, Int32 or Int64: the smallest that holds it
+  void WriteInteger(std::int64_t value);  ///< Int8, Int16, Int32 or Int64: the smallest that holds it
   void WriteBoolean(bool value);
-  // 8-bit text: String or LString when it is plain ASCII, UTF8String otherwise.
+  /// 8-bit text: String or LString when it is plain ASCII, UTF8String otherwise.
   void WriteText(const String& text);
-  // Wide text: as 8-bit text when its UTF-8 form is shorter than two bytes a character,
-  // otherwise WString.
+  /// Wide text: as 8-bit text when its UTF-8 form is shorter than two bytes a character,
+  /// otherwise WString.
   void WriteWideText(const WideString& text);
-  void WriteWString(const WideString& text);  // always WString
-  // Ident, or the tags False, True, Null and Nil for those four names (any letter case).
+  void WriteWString(const WideString& text);  ///< always WString
+  /// Ident, or the tags False, True, Null and Nil for those four names (any letter case).
   void WriteIdent(std::string_view ident);
   void WriteSet(const std::vector<String>& members);
-  void WriteFloat(long double value);  // Extended, 80 bits
+  void WriteFloat(long double value);  ///< Extended, 80 bits
   void WriteSingle(float value);
   void WriteCurrency(std::int64_t tenThousandths);
   void WriteDate(double days);
@@ -58,7 +59,7 @@ class TValueWriter {
   void WriteNil() { WriteValueType(TValueType::vaNil); }
   void WriteNull() { WriteValueType(TValueType::vaNull); }
 
-  // Raw little-endian pieces, for payloads whose inner layout the caller knows.
+  /// Raw little-endian pieces, for payloads whose inner layout the caller knows.
   void WriteBytes(const void* data, std::size_t size);
   void WriteUInt32(std::uint32_t value);
 
@@ -66,8 +67,8 @@ class TValueWriter {
   void WriteByte(std::uint8_t value);
   template <class T>
   void WriteLittleEndian(T value);
-  void WriteCountedBytes(TValueType type, std::string_view bytes);  // 4-byte length form
-  void WriteEightBitText(std::string_view bytes);                    // String or LString
+  void WriteCountedBytes(TValueType type, std::string_view bytes);  ///< 4-byte length form
+  void WriteEightBitText(std::string_view bytes);                    ///< String or LString
 
   TStream& stream_;
   std::vector<std::uint8_t> buffer_;

@@ -23,12 +23,12 @@ apt_packages=(
   wine wine64 xvfb xauth nasm cmake make fonts-ipafont-gothic fonts-ipafont-mincho
   fonts-wine imagemagick xdotool python3-xlib googletest dpkg-dev ca-certificates
   clang libclang-rt-14-dev libjpeg62-turbo-dev g++
-  wixl
+  wixl doxygen
 )
 # The line before last serves the native build: clang with libFuzzer and the sanitizers' runtimes
 # for the fuzz targets (tools/fuzz.sh), the system's libjpeg-turbo to link them with, and g++ for
-# the layout compiler and the sanitizer suite; the last, msitools' wixl, builds the release's
-# installer package.
+# the layout compiler and the sanitizer suite; the last: msitools' wixl builds the release's
+# installer package, doxygen the designer library's reference.
 
 # Runs one step with its output in its own log, announced by `description` (nothing when empty).
 # On failure names the step and shows the end of its log.

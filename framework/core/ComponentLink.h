@@ -1,6 +1,7 @@
-// Links to components that another object observes but does not own: TComponentLink (one
-// component) and TComponentLinkList (several). A link subscribes to its component's destruction
-// and is cleared by it, so a holder never keeps a pointer to a destroyed component.
+/// @file
+/// Links to components that another object observes but does not own: TComponentLink (one
+/// component) and TComponentLinkList (several). A link subscribes to its component's destruction
+/// and is cleared by it, so a holder never keeps a pointer to a destroyed component.
 #pragma once
 
 #include <algorithm>
@@ -23,7 +24,7 @@ class TComponentLink final : private TComponentObserver {
   operator T*() const { return target_; }
   T* operator->() const { return target_; }
 
-  // Observes `value` instead; a component already being destroyed is not linked (null is kept).
+  /// Observes `value` instead; a component already being destroyed is not linked (null is kept).
   void Set(T* value) {
     if (value == target_) return;
     Unobserve(std::exchange(component_, nullptr));
@@ -42,12 +43,12 @@ class TComponentLink final : private TComponentObserver {
   }
 
   T* target_ = nullptr;
-  TComponent* component_ = nullptr;  // the same object; lets the link forget a T it cannot convert
+  TComponent* component_ = nullptr;  ///< the same object; lets the link forget a T it cannot convert
   std::function<void()> onRemoved_;
 };
 
-// Observed components of class T in the order added; a destroyed component leaves the list.
-// The same component may be added more than once.
+/// Observed components of class T in the order added; a destroyed component leaves the list.
+/// The same component may be added more than once.
 template <class T>
 class TComponentLinkList final : private TComponentObserver {
  public:
@@ -62,7 +63,7 @@ class TComponentLinkList final : private TComponentObserver {
   bool Contains(const T* item) const {
     return std::any_of(entries_.begin(), entries_.end(), [item](const Entry& e) { return e.Item == item; });
   }
-  // The items as they are now, for walks during which the list may change.
+  /// The items as they are now, for walks during which the list may change.
   std::vector<T*> Snapshot() const {
     std::vector<T*> items;
     items.reserve(entries_.size());
@@ -70,11 +71,11 @@ class TComponentLinkList final : private TComponentObserver {
     return items;
   }
 
-  // Appends `item` unless it is null or already being destroyed.
+  /// Appends `item` unless it is null or already being destroyed.
   void Add(T* item) {
     if (item && Observe(item)) entries_.push_back({item, item});
   }
-  // Drops the last entry of `item`; false when it is not in the list.
+  /// Drops the last entry of `item`; false when it is not in the list.
   bool Remove(const T* item) {
     auto it = std::find_if(entries_.rbegin(), entries_.rend(), [item](const Entry& e) { return e.Item == item; });
     if (it == entries_.rend()) return false;

@@ -1,5 +1,6 @@
-// Events: an object plus one of its methods, invoked with the sender first. TMethod is the untyped
-// identity of an event (code + object) that streaming and the property lister work with.
+/// @file
+/// Events: an object plus one of its methods, invoked with the sender first. TMethod is the untyped
+/// identity of an event (code + object) that streaming and the property lister work with.
 #pragma once
 
 #include <memory>
@@ -11,8 +12,8 @@
 
 class TObject;
 
-// The "code" of an event: one interned object per distinct method, so its address identifies the
-// method (published methods are looked up by it, see MethodName in TypeInfo.h).
+/// The "code" of an event: one interned object per distinct method, so its address identifies the
+/// method (published methods are looked up by it, see MethodName in TypeInfo.h).
 class TMethodCode {
  public:
   virtual ~TMethodCode() = default;
@@ -31,12 +32,12 @@ struct TMethod {
   bool operator==(const TMethod&) const = default;
 };
 
-// A method taking Args, callable on an object of the right class.
+/// A method taking Args, callable on an object of the right class.
 template <class... Args>
 class TEventCode : public TMethodCode {
  public:
   virtual void Invoke(TObject* data, Args... args) const = 0;
-  // True when data is an object of the class that declares the method.
+  /// True when data is an object of the class that declares the method.
   virtual bool AcceptsData(TObject* data) const = 0;
 };
 
@@ -55,7 +56,7 @@ class TMemberCode final : public TEventCode<Args...> {
   Function fn_;
 };
 
-// The one code object of a member function (created on first use, lives until exit).
+/// The one code object of a member function (created on first use, lives until exit).
 template <class C, class... Args>
 const TEventCode<Args...>& MethodCode(void (C::*fn)(Args...)) {
   static std::vector<std::unique_ptr<TMemberCode<C, Args...>>> interned;
@@ -65,7 +66,7 @@ const TEventCode<Args...>& MethodCode(void (C::*fn)(Args...)) {
   return *interned.back();
 }
 
-// A typed event. Empty by default; calling an empty event does nothing.
+/// A typed event. Empty by default; calling an empty event does nothing.
 template <class... Args>
 class TEvent {
  public:
@@ -86,8 +87,8 @@ class TEvent {
   TMethod Method() const { return {code_, data_}; }
   TObject* Data() const { return data_; }
 
-  // Raises EInvalidCast when the method takes other arguments than this event passes, or when
-  // the object is not of the method's class.
+  /// Raises EInvalidCast when the method takes other arguments than this event passes, or when
+  /// the object is not of the method's class.
   static TEvent FromMethod(const TMethod& method) {
     TEvent result;
     if (!method.Code) return result;

@@ -1,4 +1,5 @@
-// The framework's exception hierarchy: every failure the framework reports carries a message text.
+/// @file
+/// The framework's exception hierarchy: every failure the framework reports carries a message text.
 #pragma once
 
 #include <exception>
@@ -22,7 +23,7 @@ class Exception : public std::exception {
     using Base::Base;                 \
   }
 
-// Silent exception: unwinds an operation without a message display.
+/// Silent exception: unwinds an operation without a message display.
 TAVELKO_EXCEPTION(EAbort, Exception);
 TAVELKO_EXCEPTION(EConvertError, Exception);
 TAVELKO_EXCEPTION(EInvalidCast, Exception);
@@ -44,7 +45,7 @@ TAVELKO_EXCEPTION(EIniFileException, Exception);
 
 #undef TAVELKO_EXCEPTION
 
-// Message texts shared by several raisers.
+/// Message texts shared by several raisers.
 namespace messages {
 inline constexpr const char* ListIndexError = "List index out of bounds (%d)";
 inline constexpr const char* InvalidInteger = "'%s' is not a valid integer value";

@@ -1,4 +1,5 @@
-// TObject: the root of the framework's classes (class name and run-time type information).
+/// @file
+/// TObject: the root of the framework's classes (class name and run-time type information).
 #pragma once
 
 #include "framework/core/TypeInfo.h"
@@ -15,8 +16,8 @@ class TObject {
   const String& ClassName() const { return ClassInfo().Name(); }
   bool InheritsFrom(const TClassInfo& info) const { return ClassInfo().InheritsFrom(info); }
 
-  // Number of framework objects alive now; tests compare it before and after to prove that
-  // nothing leaked.
+  /// Number of framework objects alive now; tests compare it before and after to prove that
+  /// nothing leaked.
   static long LiveCount();
 
  private:

@@ -1,4 +1,5 @@
-// TScopeGuard: a clean-up that runs when its scope ends, by return or by exception.
+/// @file
+/// TScopeGuard: a clean-up that runs when its scope ends, by return or by exception.
 #pragma once
 
 #include <exception>
@@ -26,7 +27,7 @@ class [[nodiscard]] TScopeGuard {
     }
   }
 
-  // The scope succeeded in a way that needs no clean-up.
+  /// The scope succeeded in a way that needs no clean-up.
   void Dismiss() { active_ = false; }
 
  private:
@@ -35,7 +36,7 @@ class [[nodiscard]] TScopeGuard {
   bool active_ = true;
 };
 
-// Gives `variable` the value `value` until the scope ends, then its old value back.
+/// Gives `variable` the value `value` until the scope ends, then its old value back.
 template <class T, class U>
 [[nodiscard]] auto TemporarilySet(T& variable, U&& value) {
   T old = std::exchange(variable, std::forward<U>(value));

@@ -1,4 +1,5 @@
-// TSet<E>: a set over an enumeration whose ordinals are 0..63, stored as a bit mask (bit i = member i).
+/// @file
+/// TSet<E>: a set over an enumeration whose ordinals are 0..63, stored as a bit mask (bit i = member i).
 #pragma once
 
 #include <cstdint>

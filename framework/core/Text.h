@@ -1,5 +1,6 @@
-// Text services: String (CP932 bytes), number conversion, Format, comparisons, file-name parts and
-// conversion between CP932, UTF-16 and UTF-8.
+/// @file
+/// Text services: String (CP932 bytes), number conversion, Format, comparisons, file-name parts and
+/// conversion between CP932, UTF-16 and UTF-8.
 #pragma once
 
 #include <cstdint>
@@ -8,33 +9,33 @@
 
 // The system's 8-bit text: bytes in code page 932 (Shift-JIS).
 using String = std::string;
-// Wide text: UTF-16 code units (wchar_t is 16 bits on the target).
+/// Wide text: UTF-16 code units (wchar_t is 16 bits on the target).
 using WideString = std::wstring;
 
 // ---- CP932 structure ----
-// True for the first byte of a two-byte CP932 character; the byte after it is never a separator,
-// a dot or a letter of its own.
+/// True for the first byte of a two-byte CP932 character; the byte after it is never a separator,
+/// a dot or a letter of its own.
 constexpr bool IsLeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
 
 // ---- Numbers ----
 String IntToStr(std::int64_t value);
-// Decimal, or hexadecimal after "$" or "0x"; optional sign and leading blanks. Raises EConvertError
-// "'12x' is not a valid integer value" for anything else or a value outside 32 bits.
+/// Decimal, or hexadecimal after "$" or "0x"; optional sign and leading blanks. Raises EConvertError
+/// "'12x' is not a valid integer value" for anything else or a value outside 32 bits.
 int StrToInt(const String& text);
 std::int64_t StrToInt64(const String& text);
 int StrToIntDef(const String& text, int fallback);
 bool TryStrToInt(const String& text, int& value);
-// Shortest general form with 15 significant digits: "1.5", "0.1", "1E20", "-2.5E-5".
+/// Shortest general form with 15 significant digits: "1.5", "0.1", "1E20", "-2.5E-5".
 String FloatToStr(long double value);
-// Raises EConvertError "'x' is not a valid floating point value".
+/// Raises EConvertError "'x' is not a valid floating point value".
 long double StrToFloat(const String& text);
 bool TryStrToFloat(const String& text, long double& value);
 
 // ---- Format ----
-// printf-style formatting over typed arguments (no C varargs): %d %i %u %x %X %s %f %e %g %c %p %%,
-// with flags, width and precision ("*" takes an int argument). Integers of any width and String
-// are accepted; a directive that does not fit its argument, or a missing argument, raises
-// EConvertError ("Format '%s' invalid or incompatible with argument").
+/// printf-style formatting over typed arguments (no C varargs): %d %i %u %x %X %s %f %e %g %c %p %%,
+/// with flags, width and precision ("*" takes an int argument). Integers of any width and String
+/// are accepted; a directive that does not fit its argument, or a missing argument, raises
+/// EConvertError ("Format '%s' invalid or incompatible with argument").
 class TFormatArg {
  public:
   enum class Kind { Signed, Unsigned, Float, Text, Pointer };
@@ -74,31 +75,31 @@ String Format(const String& format, const Args&... args) {
 }
 
 // ---- Case and comparison ----
-// ASCII letters only; the trail bytes of CP932 characters are left alone (0x8341 and 0x8361 are
-// different characters even though their second bytes differ only in letter case).
+/// ASCII letters only; the trail bytes of CP932 characters are left alone (0x8341 and 0x8361 are
+/// different characters even though their second bytes differ only in letter case).
 String UpperCase(const String& text);
 String LowerCase(const String& text);
-int CompareText(const String& a, const String& b);  // <0, 0, >0; ASCII letters folded
+int CompareText(const String& a, const String& b);  ///< <0, 0, >0; ASCII letters folded
 bool SameText(const String& a, const String& b);
-int CompareStr(const String& a, const String& b);   // byte order, case matters
-// The user's locale: letter case ignored as Windows' CompareString with NORM_IGNORECASE does it,
-// over the text converted from CP932 (never through the machine's ANSI code page).
+int CompareStr(const String& a, const String& b);   ///< byte order, case matters
+/// The user's locale: letter case ignored as Windows' CompareString with NORM_IGNORECASE does it,
+/// over the text converted from CP932 (never through the machine's ANSI code page).
 int AnsiCompareText(const String& a, const String& b);
 bool AnsiSameText(const String& a, const String& b);
 int AnsiCompareStr(const String& a, const String& b);
 
-String Trim(const String& text);  // blanks and control characters at both ends
+String Trim(const String& text);  ///< blanks and control characters at both ends
 
 // ---- File names (CP932-aware: a 0x5C trail byte is no separator) ----
-String ExtractFilePath(const String& fileName);  // up to and including the last '\', '/' or ':'
-String ExtractFileName(const String& fileName);  // after the last separator
-String ExtractFileExt(const String& fileName);   // from the last '.' of the name part, e.g. ".jpg"
+String ExtractFilePath(const String& fileName);  ///< up to and including the last '\', '/' or ':'
+String ExtractFileName(const String& fileName);  ///< after the last separator
+String ExtractFileExt(const String& fileName);   ///< from the last '.' of the name part, e.g. ".jpg"
 String ChangeFileExt(const String& fileName, const String& extension);
 String IncludeTrailingPathDelimiter(const String& path);
 
 // ---- Conversion ----
-// CP932 <-> UTF-16 go through the platform (code page 932 explicitly); characters that CP932 cannot
-// hold become '?'. UTF-8 <-> UTF-16 are done here; malformed UTF-8 becomes U+FFFD.
+/// CP932 <-> UTF-16 go through the platform (code page 932 explicitly); characters that CP932 cannot
+/// hold become '?'. UTF-8 <-> UTF-16 are done here; malformed UTF-8 becomes U+FFFD.
 WideString CP932ToWide(const String& text);
 String WideToCP932(const WideString& text);
 std::string WideToUtf8(const WideString& text);
@@ -107,5 +108,5 @@ std::string CP932ToUtf8(const String& text);
 String Utf8ToCP932(const std::string& text);
 
 // ---- Process ----
-// Index 0: the program's own path; 1.. the command-line arguments; empty beyond them.
+/// Index 0: the program's own path; 1.. the command-line arguments; empty beyond them.
 String ParamStr(int index);

@@ -1,9 +1,10 @@
-// Run-time type information of published properties and methods: type data (TTypeInfo), property
-// records (TPropInfo), the per-class descriptor (TClassInfo), the class registry, and the generic
-// property accessors that streaming, the property lister and the inspector use.
-//
-// Sections: type kinds and type data · property records · class descriptors · publishing
-// (TPublisher) · type data of C++ types (TypeInfoOf) · class registry · generic accessors.
+/// @file
+/// Run-time type information of published properties and methods: type data (TTypeInfo), property
+/// records (TPropInfo), the per-class descriptor (TClassInfo), the class registry, and the generic
+/// property accessors that streaming, the property lister and the inspector use.
+///
+/// Sections: type kinds and type data · property records · class descriptors · publishing
+/// (TPublisher) · type data of C++ types (TypeInfoOf) · class registry · generic accessors.
 #pragma once
 
 #include <algorithm>
@@ -30,7 +31,7 @@ class TClassInfo;
 // ---------------------------------------------------------------------------------------------
 // Type kinds and type data
 
-// The framework's type-kind codes; the numbers are fixed (the property lister shows them).
+/// The framework's type-kind codes; the numbers are fixed (the property lister shows them).
 enum TTypeKind : std::uint8_t {
   tkUnknown = 0,
   tkInteger = 1,
@@ -48,47 +49,47 @@ enum TTypeKind : std::uint8_t {
 
 enum TFloatType : std::uint8_t { ftSingle, ftDouble, ftExtended };
 
-// An integer value with a name of its own (clWhite, crDefault): streamed and shown by name.
+/// An integer value with a name of its own (clWhite, crDefault): streamed and shown by name.
 struct TIdentMapEntry {
   std::int64_t Value;
   String Name;
 };
 
-// Type data of a property's type.
+/// Type data of a property's type.
 struct TTypeInfo {
   String Name;
   TTypeKind Kind = tkUnknown;
-  std::int64_t MinValue = 0;                 // ordinal kinds: the valid range
+  std::int64_t MinValue = 0;                 ///< ordinal kinds: the valid range
   std::int64_t MaxValue = 0;
-  std::vector<String> EnumNames;             // enumeration: names in ordinal order
-  const TTypeInfo* ElementType = nullptr;    // set: the member enumeration
-  const TClassInfo* ClassType = nullptr;     // class: the declared class
-  std::vector<TIdentMapEntry> Idents;        // integer: optional value names
-  TFloatType FloatType = ftExtended;         // floating-point
+  std::vector<String> EnumNames;             ///< enumeration: names in ordinal order
+  const TTypeInfo* ElementType = nullptr;    ///< set: the member enumeration
+  const TClassInfo* ClassType = nullptr;     ///< class: the declared class
+  std::vector<TIdentMapEntry> Idents;        ///< integer: optional value names
+  TFloatType FloatType = ftExtended;         ///< floating-point
 
   bool IsOrdinal() const { return Kind == tkInteger || Kind == tkChar || Kind == tkEnumeration || Kind == tkSet || Kind == tkWChar; }
 };
 
-// Builders of type data, for use in TypeInfoOf overloads.
+/// Builders of type data, for use in TypeInfoOf overloads.
 TTypeInfo MakeEnumType(const String& name, std::initializer_list<const char*> names);
 TTypeInfo MakeIntegerType(const String& name, std::int64_t minValue, std::int64_t maxValue,
                           std::vector<TIdentMapEntry> idents = {});
 TTypeInfo MakeSetType(const String& name, const TTypeInfo& elementType);
 
-// Name of ordinal `value` of an enumeration (Boolean: "False"/"True"); empty when out of range.
+/// Name of ordinal `value` of an enumeration (Boolean: "False"/"True"); empty when out of range.
 String GetEnumName(const TTypeInfo& type, std::int64_t value);
-// Ordinal of `name` (ASCII letters compared without case); -1 when the type has no such name.
+/// Ordinal of `name` (ASCII letters compared without case); -1 when the type has no such name.
 int GetEnumValue(const TTypeInfo& type, const String& name);
-// Integer value names (TTypeInfo::Idents); false when there is none.
+/// Integer value names (TTypeInfo::Idents); false when there is none.
 bool IntToIdent(const TTypeInfo& type, std::int64_t value, String& name);
 bool IdentToInt(const TTypeInfo& type, const String& name, std::int64_t& value);
 
 // ---------------------------------------------------------------------------------------------
 // Property records
 
-// Reads and writes one property of an object; the kind decides which pair applies. The object
-// is checked to be of the publishing class (EPropertyError otherwise). (No member is called
-// GetObject: windows.h would rename it in some files and not in others.)
+/// Reads and writes one property of an object; the kind decides which pair applies. The object
+/// is checked to be of the publishing class (EPropertyError otherwise). (No member is called
+/// GetObject: windows.h would rename it in some files and not in others.)
 class TPropAccess {
  public:
   virtual ~TPropAccess() = default;
@@ -111,10 +112,10 @@ class TPropInfo {
  public:
   String Name;
   const TTypeInfo* PropType = nullptr;
-  // Ordinal kinds: the value the stream leaves out. Empty: always written.
+  /// Ordinal kinds: the value the stream leaves out. Empty: always written.
   std::optional<std::int64_t> Default;
   std::shared_ptr<const TPropAccess> Access;
-  // Whether the value is stored at all (besides the default test); empty predicate: Stored.
+  /// Whether the value is stored at all (besides the default test); empty predicate: Stored.
   bool Stored = true;
   std::function<bool(TObject*)> StoredWhen;
 
@@ -139,25 +140,25 @@ class TClassInfo {
   const TClassInfo* Parent() const { return parent_; }
   bool InheritsFrom(const TClassInfo& other) const;
 
-  // Streamable classes: creates an instance owned by `owner`. EInvalidOperation when the class
-  // has no factory (abstract, or not a component).
+  /// Streamable classes: creates an instance owned by `owner`. EInvalidOperation when the class
+  /// has no factory (abstract, or not a component).
   bool CanCreate() const { return factory_ != nullptr; }
   TComponent* Create(TComponent* owner) const;
 
-  // Published properties, base class first, each class's in declaration order; a property
-  // published again by a descendant keeps its place.
+  /// Published properties, base class first, each class's in declaration order; a property
+  /// published again by a descendant keeps its place.
   const std::vector<const TPropInfo*>& Properties() const;
   int PropCount() const { return static_cast<int>(Properties().size()); }
-  const TPropInfo* FindProperty(const String& name) const;  // ASCII case-insensitive
+  const TPropInfo* FindProperty(const String& name) const;  ///< ASCII case-insensitive
 
-  // Published methods, searched in this class and then its bases.
+  /// Published methods, searched in this class and then its bases.
   const TMethodCode* FindMethod(const String& name) const;
-  String MethodName(const TMethodCode* code) const;  // empty when no published method has it
+  String MethodName(const TMethodCode* code) const;  ///< empty when no published method has it
 
-  // This class as the type data of a class-kind property.
+  /// This class as the type data of a class-kind property.
   const TTypeInfo& TypeInfo() const { return classType_; }
 
-  // Used by the publishing helpers.
+  /// Used by the publishing helpers.
   template <class Self, class Base>
   static TClassInfo Describe(const char* name);
   TPropInfo& AddProperty(TPropInfo info);
@@ -178,21 +179,21 @@ class TClassInfo {
   TTypeInfo classType_;
   mutable bool published_ = false;
   mutable std::vector<const TPropInfo*> properties_;
-  mutable std::deque<TPropInfo> ownProperties_;  // deque: records keep their addresses
+  mutable std::deque<TPropInfo> ownProperties_;  ///< deque: records keep their addresses
   mutable std::vector<TPublishedMethod> methods_;
 };
 
 // ---------------------------------------------------------------------------------------------
 // Type data of C++ types
 
-// TypeInfoOf(TypeTag<T>{}) gives the type data of T. The core supplies it for the built-in
-// property types, for pointers to framework classes, TSet and TEvent; an enumeration declares
-// one next to itself:
-//   const TTypeInfo& TypeInfoOf(TypeTag<TAlign>);   // header
-//   const TTypeInfo& TypeInfoOf(TypeTag<TAlign>) {  // source
-//     static const TTypeInfo info = MakeEnumType("TAlign", {"alNone", "alTop", ...});
-//     return info;
-//   }
+/// TypeInfoOf(TypeTag<T>{}) gives the type data of T. The core supplies it for the built-in
+/// property types, for pointers to framework classes, TSet and TEvent; an enumeration declares
+/// one next to itself:
+///   const TTypeInfo& TypeInfoOf(TypeTag<TAlign>);   // header
+///   const TTypeInfo& TypeInfoOf(TypeTag<TAlign>) {  // source
+///     static const TTypeInfo info = MakeEnumType("TAlign", {"alNone", "alTop", ...});
+///     return info;
+///   }
 template <class T>
 struct TypeTag {};
 
@@ -264,8 +265,8 @@ V FromOrdinal(std::int64_t v) {
 [[noreturn]] void RaiseWrongObject(const TObject* instance);
 [[noreturn]] void RaiseReadOnly();
 
-// Getter: pointer to a data member or to a member function without arguments.
-// Setter: pointer to a data member, to a member function taking the value, or nullptr.
+/// Getter: pointer to a data member or to a member function without arguments.
+/// Setter: pointer to a data member, to a member function taking the value, or nullptr.
 template <class C, class V, class G, class S>
 class TMemberAccess final : public TPropAccess {
  public:
@@ -346,7 +347,7 @@ class TMemberAccess final : public TPropAccess {
 
 }  // namespace typeinfo_detail
 
-// Adjusts the property just published: default, stored flag, type data.
+/// Adjusts the property just published: default, stored flag, type data.
 template <class C>
 class TPropBuilder {
  public:
@@ -358,7 +359,7 @@ class TPropBuilder {
   }
   TPropBuilder& NoDefault() { info_.Default.reset(); return *this; }
   TPropBuilder& Stored(bool stored) { info_.Stored = stored; info_.StoredWhen = nullptr; return *this; }
-  // Stored only while `predicate` answers true, e.g. &TdxfLabel::IsEffect3DStored.
+  /// Stored only while `predicate` answers true, e.g. &TdxfLabel::IsEffect3DStored.
   TPropBuilder& Stored(bool (C::*predicate)() const) {
     info_.Stored = true;
     info_.StoredWhen = [predicate](TObject* o) {
@@ -367,7 +368,7 @@ class TPropBuilder {
     };
     return *this;
   }
-  // Replaces the deduced type data by one of the same kind (e.g. TColor with its value names).
+  /// Replaces the deduced type data by one of the same kind (e.g. TColor with its value names).
   TPropBuilder& Type(const TTypeInfo& type) {
     if (type.Kind != info_.PropType->Kind) throw EInvalidOperation("Property " + info_.Name + ": type of another kind");
     info_.PropType = &type;
@@ -378,16 +379,16 @@ class TPropBuilder {
   TPropInfo& info_;
 };
 
-// Handed to a class's `static void Publish(TPublisher<Self>&)`: one line per published property
-// or method, in declaration order.
+/// Handed to a class's `static void Publish(TPublisher<Self>&)`: one line per published property
+/// or method, in declaration order.
 template <class C>
 class TPublisher {
  public:
   explicit TPublisher(TClassInfo& info) : info_(info) {}
 
-  // Prop("Left", &TControl::GetLeft, &TControl::SetLeft); Prop("OnClick", &TControl::FOnClick);
-  // The kind follows the value's C++ type; see TypeInfoOf. A read-only property passes nullptr
-  // as the setter. No default unless Default() says one: such a property is always written.
+  /// Prop("Left", &TControl::GetLeft, &TControl::SetLeft); Prop("OnClick", &TControl::FOnClick);
+  /// The kind follows the value's C++ type; see TypeInfoOf. A read-only property passes nullptr
+  /// as the setter. No default unless Default() says one: such a property is always written.
   template <class G, class S>
   TPropBuilder<C> Prop(const char* name, G getter, S setter) {
     using V = std::remove_cvref_t<std::invoke_result_t<G, C&>>;
@@ -397,16 +398,16 @@ class TPublisher {
     info.Access = std::make_shared<typeinfo_detail::TMemberAccess<C, V, G, S>>(getter, setter);
     return TPropBuilder<C>(info_.AddProperty(std::move(info)));
   }
-  // A field read and written directly.
+  /// A field read and written directly.
   template <class V, class Owner>
     requires std::is_member_object_pointer_v<V Owner::*>
   TPropBuilder<C> Prop(const char* name, V Owner::*field) {
     return Prop(name, field, field);
   }
-  // A property a base class published, published again with another default or stored flag.
+  /// A property a base class published, published again with another default or stored flag.
   TPropBuilder<C> Republish(const char* name) { return TPropBuilder<C>(info_.RepublishProperty(name)); }
 
-  // Method("DsnSwitch1Click", &TMainForm1::DsnSwitch1Click)
+  /// Method("DsnSwitch1Click", &TMainForm1::DsnSwitch1Click)
   template <class M, class... Args>
   void Method(const char* name, void (M::*method)(Args...)) {
     info_.AddMethod(name, MethodCode(method));
@@ -455,7 +456,7 @@ TClassInfo TClassInfo::Describe(const char* name) {
  private:                                                                                 \
   friend class ::TClassInfo;
 
-// A class name as a template argument.
+/// A class name as a template argument.
 template <std::size_t N>
 struct TClassNameLiteral {
   constexpr TClassNameLiteral(const char (&text)[N]) { std::copy_n(text, N, Text); }
@@ -474,44 +475,44 @@ inline void RegisterClassW(const TClassInfo& info) { RegisterClass(info); }
 #pragma pop_macro("RegisterClass")
 void RegisterClasses(std::initializer_list<const TClassInfo*> classes);
 void UnRegisterClass(const TClassInfo& info);
-const TClassInfo* GetClass(const String& name);  // nullptr when not registered
-const TClassInfo& FindClass(const String& name);  // EClassNotFound when not registered
+const TClassInfo* GetClass(const String& name);  ///< nullptr when not registered
+const TClassInfo& FindClass(const String& name);  ///< EClassNotFound when not registered
 
 // ---------------------------------------------------------------------------------------------
 // Generic accessors
 
-const TPropInfo* GetPropInfo(const TClassInfo& info, const String& name);  // nullptr if absent
+const TPropInfo* GetPropInfo(const TClassInfo& info, const String& name);  ///< nullptr if absent
 const TPropInfo* GetPropInfo(const TObject* instance, const String& name);
 int GetPropCount(const TClassInfo& info);
-// Fills list[0..count-1] (cleared first) with the class's properties; returns the count.
+/// Fills list[0..count-1] (cleared first) with the class's properties; returns the count.
 int GetPropInfos(const TClassInfo& info, const TPropInfo** list);
 
-// Ordinal kinds (integer, character, enumeration, set as its bit mask, wide character). SetOrdProp
-// refuses a value outside the type's range with EPropertyConvertError.
+/// Ordinal kinds (integer, character, enumeration, set as its bit mask, wide character). SetOrdProp
+/// refuses a value outside the type's range with EPropertyConvertError.
 std::int64_t GetOrdProp(TObject* instance, const TPropInfo* info);
 void SetOrdProp(TObject* instance, const TPropInfo* info, std::int64_t value);
 long double GetFloatProp(TObject* instance, const TPropInfo* info);
 void SetFloatProp(TObject* instance, const TPropInfo* info, long double value);
-// Long and wide strings (wide text converted through CP932).
+/// Long and wide strings (wide text converted through CP932).
 String GetStrProp(TObject* instance, const TPropInfo* info);
 void SetStrProp(TObject* instance, const TPropInfo* info, const String& value);
 WideString GetWideStrProp(TObject* instance, const TPropInfo* info);
 void SetWideStrProp(TObject* instance, const TPropInfo* info, const WideString& value);
 TObject* GetObjectProp(TObject* instance, const TPropInfo* info);
-// EPropertyError when value is not of the property's class.
+/// EPropertyError when value is not of the property's class.
 void SetObjectProp(TObject* instance, const TPropInfo* info, TObject* value);
 TMethod GetMethodProp(TObject* instance, const TPropInfo* info);
-// EPropertyConvertError when the method does not fit the event's type.
+/// EPropertyConvertError when the method does not fit the event's type.
 void SetMethodProp(TObject* instance, const TPropInfo* info, const TMethod& value);
 
-// By name: EPropertyError "Unknown property: X" when the class has none.
+/// By name: EPropertyError "Unknown property: X" when the class has none.
 std::int64_t GetOrdProp(TObject* instance, const String& name);
 void SetOrdProp(TObject* instance, const String& name, std::int64_t value);
 String GetStrProp(TObject* instance, const String& name);
 void SetStrProp(TObject* instance, const String& name, const String& value);
 
-// Published method of the class of `instance` (or a base) bound to `instance`; an empty TMethod
-// when there is none.
+/// Published method of the class of `instance` (or a base) bound to `instance`; an empty TMethod
+/// when there is none.
 TMethod MethodAddress(TObject* instance, const String& name);
-// The name of the published method whose code `method` holds, looked up in `info` and its bases.
+/// The name of the published method whose code `method` holds, looked up in `info` and its bases.
 String MethodName(const TClassInfo& info, const TMethod& method);

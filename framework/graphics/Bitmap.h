@@ -1,5 +1,6 @@
-// TBitmap: a picture held as a DIB section (rows directly accessible) or as a device-dependent
-// bitmap, with its own canvas, and read from and written to BMP files.
+/// @file
+/// TBitmap: a picture held as a DIB section (rows directly accessible) or as a device-dependent
+/// bitmap, with its own canvas, and read from and written to BMP files.
 #pragma once
 
 #include <windows.h>
@@ -15,7 +16,7 @@
 class TCanvas;
 class TBitmapCanvas;
 
-// pfDevice is a device-dependent bitmap; the others are DIB sections of that many bits a pixel.
+/// pfDevice is a device-dependent bitmap; the others are DIB sections of that many bits a pixel.
 enum TPixelFormat : std::uint8_t { pfDevice, pf1bit, pf4bit, pf8bit, pf24bit, pf32bit };
 enum TBitmapHandleType : std::uint8_t { bmDIB, bmDDB };
 
@@ -26,9 +27,9 @@ class TBitmap : public TGraphic {
   TBitmap();
   ~TBitmap() override;
 
-  // From another bitmap: its pixels (a DIB's are shared until either bitmap changes them), format
-  // and transparency. From another graphic: a 24-bit bitmap of its size with the graphic drawn on
-  // it. Null: empty.
+  /// From another bitmap: its pixels (a DIB's are shared until either bitmap changes them), format
+  /// and transparency. From another graphic: a 24-bit bitmap of its size with the graphic drawn on
+  /// it. Null: empty.
   void Assign(TPersistent* source) override;
 
   bool Empty() const override { return !image_->handle; }
@@ -38,10 +39,10 @@ class TBitmap : public TGraphic {
   int Height() const override { return image_->format.height; }
   void SetWidth(int width) override { SetSize(width, Height()); }
   void SetHeight(int height) override { SetSize(Width(), height); }
-  // Keeps the pixels of the old top-left area; new pixels are white. A new bitmap is 24-bit.
+  /// Keeps the pixels of the old top-left area; new pixels are white. A new bitmap is 24-bit.
   void SetSize(int width, int height);
 
-  // Changing the format or the handle type converts the pixels.
+  /// Changing the format or the handle type converts the pixels.
   TPixelFormat PixelFormat() const;
   void SetPixelFormat(TPixelFormat format);
   TBitmapHandleType HandleType() const { return image_->ddb ? bmDDB : bmDIB; }
@@ -49,17 +50,17 @@ class TBitmap : public TGraphic {
   bool Monochrome() const { return image_->format.bitCount == 1; }
   void SetMonochrome(bool monochrome);
 
-  // The colour a transparent bitmap does not draw: the bottom-left pixel's unless set; setting
-  // clDefault goes back to that.
+  /// The colour a transparent bitmap does not draw: the bottom-left pixel's unless set; setting
+  /// clDefault goes back to that.
   TColor TransparentColor();
   void SetTransparentColor(TColor color);
 
-  // Row `row` (0 is the top) of the DIB, in PixelFormat's layout; a device-dependent bitmap is
-  // made a DIB first. Pending GDI drawing is flushed. Writing through it raises no OnChange.
+  /// Row `row` (0 is the top) of the DIB, in PixelFormat's layout; a device-dependent bitmap is
+  /// made a DIB first. Pending GDI drawing is flushed. Writing through it raises no OnChange.
   void* ScanLine(int row);
-  // The bitmap's own canvas, drawing on the pixels.
+  /// The bitmap's own canvas, drawing on the pixels.
   TCanvas* Canvas();
-  // The GDI bitmap, owned by this object (it stops sharing it); null when empty.
+  /// The GDI bitmap, owned by this object (it stops sharing it); null when empty.
   HBITMAP Handle();
 
   void LoadFromBytes(std::vector<std::uint8_t> data) override;
@@ -70,14 +71,14 @@ class TBitmap : public TGraphic {
 
  private:
   friend class TBitmapCanvas;
-  friend class TJPEGImage;  // decodes into a new DIB's rows and compresses from them in place
+  friend class TJPEGImage;  ///< decodes into a new DIB's rows and compresses from them in place
 
-  // One GDI bitmap and its shape. A DIB may be shared by bitmaps assigned from each other; a
-  // shared image is never selected into a DC, so any of them can read it or take a copy.
+  /// One GDI bitmap and its shape. A DIB may be shared by bitmaps assigned from each other; a
+  /// shared image is never selected into a DC, so any of them can read it or take a copy.
   struct Image {
     gdi::OwnedBitmap handle;
-    std::uint8_t* bits = nullptr;  // DIB rows, bottom-up; null for a device-dependent bitmap
-    bmp::DibFormat format;         // for a device-dependent bitmap: size and the device's bit count
+    std::uint8_t* bits = nullptr;  ///< DIB rows, bottom-up; null for a device-dependent bitmap
+    bmp::DibFormat format;         ///< for a device-dependent bitmap: size and the device's bit count
     bool ddb = false;
   };
   using SharedImage = std::shared_ptr<Image>;
@@ -86,14 +87,14 @@ class TBitmap : public TGraphic {
   static SharedImage CreateDdb(int width, int height, bool monochrome);
   static SharedImage CreateLike(const Image& model, int width, int height);
   static SharedImage EmptyLike(const Image& model, int width, int height);
-  // Makes `next` the bitmap, first copying as much of the present pixels into it as fits when
-  // copyPixels is set; the canvas lets go of the old bitmap.
+  /// Makes `next` the bitmap, first copying as much of the present pixels into it as fits when
+  /// copyPixels is set; the canvas lets go of the old bitmap.
   void Replace(SharedImage next, bool copyPixels);
-  // Takes a copy of a shared image before the pixels change or get selected into a DC.
+  /// Takes a copy of a shared image before the pixels change or get selected into a DC.
   void Unshare();
-  // The canvas lets go of its DC, so that the image is selected nowhere.
+  /// The canvas lets go of its DC, so that the image is selected nowhere.
   void ReleaseDC();
-  // A DIB's pixel, read from memory.
+  /// A DIB's pixel, read from memory.
   TColor DibPixel(int x, int y) const;
   void CanvasChanged(TObject* sender);
 

@@ -1,5 +1,6 @@
-// Reading and writing Windows BMP files held in memory, checking every size and offset first.
-// Plain bytes in and out, no GDI: the same code builds natively for the fuzz targets.
+/// @file
+/// Reading and writing Windows BMP files held in memory, checking every size and offset first.
+/// Plain bytes in and out, no GDI: the same code builds natively for the fuzz targets.
 #pragma once
 
 #include <cstddef>
@@ -9,16 +10,16 @@
 
 namespace bmp {
 
-// Limits that keep a hostile header from making us allocate without bound.
+/// Limits that keep a hostile header from making us allocate without bound.
 constexpr int kMaxDimension = 65535;
 constexpr std::size_t kMaxPixelBytes = std::size_t(256) << 20;
 
-// Bytes of one DIB row: bitCount bits per pixel, padded to a 32-bit boundary.
+/// Bytes of one DIB row: bitCount bits per pixel, padded to a 32-bit boundary.
 constexpr std::size_t DibStride(int width, int bitCount) {
   return ((std::size_t(width) * std::size_t(bitCount) + 31) / 32) * 4;
 }
 
-// One palette entry in a DIB's own layout (that of RGBQUAD).
+/// One palette entry in a DIB's own layout (that of RGBQUAD).
 struct PaletteEntry {
   std::uint8_t blue = 0;
   std::uint8_t green = 0;
@@ -26,30 +27,30 @@ struct PaletteEntry {
   std::uint8_t reserved = 0;
 };
 
-// The compression codes of the file format (BI_RGB ... BI_ALPHABITFIELDS).
+/// The compression codes of the file format (BI_RGB ... BI_ALPHABITFIELDS).
 enum Compression : std::uint32_t { kRgb = 0, kRle8 = 1, kRle4 = 2, kBitFields = 3, kAlphaBitFields = 6 };
 
-// The shape of a bottom-up DIB as a bitmap keeps it.
+/// The shape of a bottom-up DIB as a bitmap keeps it.
 struct DibFormat {
   int width = 0;
-  int height = 0;                // rows, bottom row first in memory
-  int bitCount = 0;              // 1, 4, 8, 24 or 32
-  std::vector<PaletteEntry> palette;  // 1 << bitCount entries for 1, 4 and 8 bits; empty otherwise
+  int height = 0;                ///< rows, bottom row first in memory
+  int bitCount = 0;              ///< 1, 4, 8, 24 or 32
+  std::vector<PaletteEntry> palette;  ///< 1 << bitCount entries for 1, 4 and 8 bits; empty otherwise
 
   std::size_t Stride() const { return DibStride(width, bitCount); }
   std::size_t ImageBytes() const { return Stride() * std::size_t(height); }
 };
 
-// A BMP file checked as a whole on construction (throws EInvalidGraphic); ReadPixels then cannot
-// fail. Reads 1/4/8/16/24/32-bit files, RLE4 and RLE8, top-down rows, bit fields, OS/2 headers and
-// palettes of any length; 16-bit pixels become 24-bit, bit-field 32-bit pixels plain 32-bit.
+/// A BMP file checked as a whole on construction (throws EInvalidGraphic); ReadPixels then cannot
+/// fail. Reads 1/4/8/16/24/32-bit files, RLE4 and RLE8, top-down rows, bit fields, OS/2 headers and
+/// palettes of any length; 16-bit pixels become 24-bit, bit-field 32-bit pixels plain 32-bit.
 class Decoder {
  public:
   explicit Decoder(std::span<const std::uint8_t> file);
 
   const DibFormat& Format() const { return format_; }
 
-  // Writes Format().ImageBytes() bytes of bottom-up rows into dest.
+  /// Writes Format().ImageBytes() bytes of bottom-up rows into dest.
   void ReadPixels(std::uint8_t* dest) const;
 
  private:
@@ -81,7 +82,7 @@ class Decoder {
   ChannelMask red_, green_, blue_;
 };
 
-// A complete BMP file (BITMAPFILEHEADER, BITMAPINFOHEADER, palette, rows) of the given pixels.
+/// A complete BMP file (BITMAPFILEHEADER, BITMAPINFOHEADER, palette, rows) of the given pixels.
 std::vector<std::uint8_t> Encode(const DibFormat& format, const std::uint8_t* bits);
 
 }  // namespace bmp

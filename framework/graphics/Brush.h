@@ -1,4 +1,5 @@
-// TBrush: colour and pattern with which a canvas fills areas.
+/// @file
+/// TBrush: colour and pattern with which a canvas fills areas.
 #pragma once
 
 #include <windows.h>
@@ -27,10 +28,10 @@ class TBrush : public TGraphicsObject {
   TBrushStyle Style() const { return style_; }
   void SetStyle(TBrushStyle style);
 
-  // The brush made from Color and Style on first use, owned by this object; for bsClear the
-  // stock hollow brush.
+  /// The brush made from Color and Style on first use, owned by this object; for bsClear the
+  /// stock hollow brush.
   HBRUSH Handle();
-  // Null for bsClear.
+  /// Null for bsClear.
   SharedGdiObject<HBRUSH> SharedHandle();
 
  private:

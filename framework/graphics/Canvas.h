@@ -1,5 +1,6 @@
-// TCanvas: drawing on any device context (a window's, a bitmap's, the screen's) with a pen, a brush
-// and a font that are selected into the DC only when a drawing call needs them.
+/// @file
+/// TCanvas: drawing on any device context (a window's, a bitmap's, the screen's) with a pen, a brush
+/// and a font that are selected into the DC only when a drawing call needs them.
 #pragma once
 
 #include <windows.h>
@@ -15,7 +16,7 @@
 class TGraphic;
 class TBitmap;
 
-// A ternary raster operation for copying pixels (BitBlt's last argument).
+/// A ternary raster operation for copying pixels (BitBlt's last argument).
 using TCopyMode = unsigned long;
 constexpr TCopyMode cmBlackness = BLACKNESS;
 constexpr TCopyMode cmDstInvert = DSTINVERT;
@@ -41,14 +42,14 @@ class TCanvas : public TPersistent {
   ~TCanvas() override;
 
   // ---- The device context ----
-  // The DC drawn on, with the pen, brush and font selected and their colours and modes set, for
-  // platform calls made on it directly (GetTextMetrics, DrawText...). Without a DC the canvas asks
-  // CreateHandle; if there is still none it raises EInvalidGraphicOperation "Canvas does not
-  // allow drawing".
+  /// The DC drawn on, with the pen, brush and font selected and their colours and modes set, for
+  /// platform calls made on it directly (GetTextMetrics, DrawText...). Without a DC the canvas asks
+  /// CreateHandle; if there is still none it raises EInvalidGraphicOperation "Canvas does not
+  /// allow drawing".
   HDC Handle() { return DC(kPenValid | kBrushValid | kFontValid); }
-  // Draws on `dc` from now on (null: on nothing). The canvas never deletes or releases a DC: it
-  // saves the DC's state when it takes it and restores it, with the DC's own pen, brush and font,
-  // when it lets it go; so the caller may release the DC right after.
+  /// Draws on `dc` from now on (null: on nothing). The canvas never deletes or releases a DC: it
+  /// saves the DC's state when it takes it and restores it, with the DC's own pen, brush and font,
+  /// when it lets it go; so the caller may release the DC right after.
   void SetHandle(HDC dc);
   bool HandleAllocated() const { return dc_ != nullptr; }
 
@@ -59,52 +60,52 @@ class TCanvas : public TPersistent {
   void SetBrush(TBrush* brush) { brush_->Assign(brush); }
   TFont* Font() const { return font_.get(); }
   void SetFont(TFont* font) { font_->Assign(font); }
-  // The raster operation of CopyRect and of drawing bitmaps; cmSrcCopy at first.
+  /// The raster operation of CopyRect and of drawing bitmaps; cmSrcCopy at first.
   TCopyMode CopyMode() const { return copyMode_; }
   void SetCopyMode(TCopyMode mode) { copyMode_ = mode; }
   TPoint PenPos();
   void SetPenPos(const TPoint& position);
 
   // ---- Shapes ----
-  // Fills with the brush alone; the right and bottom edges are outside.
+  /// Fills with the brush alone; the right and bottom edges are outside.
   void FillRect(const TRect& rect);
-  // A one-pixel frame in the brush's colour.
+  /// A one-pixel frame in the brush's colour.
   void FrameRect(const TRect& rect);
-  // The pen draws the border inside x1..x2-1, y1..y2-1 and the brush fills the inside.
+  /// The pen draws the border inside x1..x2-1, y1..y2-1 and the brush fills the inside.
   void Rectangle(int x1, int y1, int x2, int y2);
   void Rectangle(const TRect& rect) { Rectangle(rect.Left, rect.Top, rect.Right, rect.Bottom); }
   void RoundRect(int x1, int y1, int x2, int y2, int cornerWidth, int cornerHeight);
   void Ellipse(int x1, int y1, int x2, int y2);
   void Ellipse(const TRect& rect) { Ellipse(rect.Left, rect.Top, rect.Right, rect.Bottom); }
   void MoveTo(int x, int y);
-  // A line from PenPos to (x, y), the end point not drawn; PenPos becomes (x, y).
+  /// A line from PenPos to (x, y), the end point not drawn; PenPos becomes (x, y).
   void LineTo(int x, int y);
   void Polyline(std::span<const TPoint> points);
 
   // ---- Text: CP932, converted to UTF-16 at the call ----
-  // (x, y) is the top-left of the text cell in the text's own (possibly turned) frame; with a solid
-  // brush the cell is filled with its colour, with bsClear the text has no background.
+  /// (x, y) is the top-left of the text cell in the text's own (possibly turned) frame; with a solid
+  /// brush the cell is filled with its colour, with bsClear the text has no background.
   void TextOut(int x, int y, const String& text);
-  // As TextOut, clipped to rect (which a solid brush fills first).
+  /// As TextOut, clipped to rect (which a solid brush fills first).
   void TextRect(const TRect& rect, int x, int y, const String& text);
   TSize TextExtent(const String& text);
   int TextWidth(const String& text) { return TextExtent(text).cx; }
   int TextHeight(const String& text) { return TextExtent(text).cy; }
-  // DrawTextW with the DT_ flags; with DT_CALCRECT the rectangle receives the text's extent.
-  // Returns the height of the text.
+  /// DrawTextW with the DT_ flags; with DT_CALCRECT the rectangle receives the text's extent.
+  /// Returns the height of the text.
   int DrawText(const String& text, TRect& rect, unsigned format);
 
   // ---- Pictures and pixels ----
-  // The graphic at its own size, its top-left at (x, y); a transparent bitmap leaves the pixels of
-  // its transparent colour as they were. Nothing for null or an empty graphic.
+  /// The graphic at its own size, its top-left at (x, y); a transparent bitmap leaves the pixels of
+  /// its transparent colour as they were. Nothing for null or an empty graphic.
   void Draw(int x, int y, TGraphic* graphic);
   void StretchDraw(const TRect& rect, TGraphic* graphic);
-  // Copies (and stretches) the rectangle of `source` with CopyMode.
+  /// Copies (and stretches) the rectangle of `source` with CopyMode.
   void CopyRect(const TRect& dest, TCanvas& source, const TRect& sourceRect);
-  // Copies the bitmap's rectangle; its pixels of `color` become the brush's colour, or, with a
-  // clear brush, are not drawn at all.
+  /// Copies the bitmap's rectangle; its pixels of `color` become the brush's colour, or, with a
+  /// clear brush, are not drawn at all.
   void BrushCopy(const TRect& dest, TBitmap* bitmap, const TRect& source, TColor color);
-  // The pixel's RGB colour; -1 outside the clipping region.
+  /// The pixel's RGB colour; -1 outside the clipping region.
   TColor Pixels(int x, int y);
   void SetPixels(int x, int y, TColor color);
 
@@ -112,7 +113,7 @@ class TCanvas : public TPersistent {
   void BeginPath();
   void EndPath();
   void StrokePath();
-  // mode: RGN_COPY, RGN_AND, ...
+  /// mode: RGN_COPY, RGN_AND, ...
   void SelectClipPath(int mode);
   void ClearClipRegion();
   TRect ClipRect();
@@ -124,14 +125,14 @@ class TCanvas : public TPersistent {
   void SetOnChanging(const TNotifyEvent& handler) { onChanging_ = handler; }
 
  protected:
-  // Canvases that can make a DC on demand (a bitmap's, a control's) call SetHandle here.
+  /// Canvases that can make a DC on demand (a bitmap's, a control's) call SetHandle here.
   virtual void CreateHandle() {}
   void Changing() { onChanging_(this); }
   void Changed() { onChange_(this); }
 
  private:
   enum StateBits : unsigned { kPenValid = 1, kBrushValid = 2, kFontValid = 4 };
-  // The DC with the tools of `state` selected and their colours and modes set.
+  /// The DC with the tools of `state` selected and their colours and modes set.
   HDC DC(unsigned state);
   void ToolChanged(TObject* sender);
 
@@ -139,9 +140,9 @@ class TCanvas : public TPersistent {
   std::unique_ptr<TBrush> brush_;
   std::unique_ptr<TFont> font_;
   TCopyMode copyMode_ = cmSrcCopy;
-  HDC dc_ = nullptr;           // not owned
-  int savedState_ = 0;         // SaveDC level to go back to
-  unsigned state_ = 0;         // StateBits of the tools now selected
+  HDC dc_ = nullptr;           ///< not owned
+  int savedState_ = 0;         ///< SaveDC level to go back to
+  unsigned state_ = 0;         ///< StateBits of the tools now selected
   SharedGdiObject<HPEN> selectedPen_;
   SharedGdiObject<HBRUSH> selectedBrush_;
   SharedGdiObject<HFONT> selectedFont_;

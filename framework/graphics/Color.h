@@ -1,4 +1,5 @@
-// Colours as the framework stores them: RGB values, system colour codes and two special values.
+/// @file
+/// Colours as the framework stores them: RGB values, system colour codes and two special values.
 #pragma once
 
 #include <cstdint>
@@ -61,13 +62,13 @@ constexpr TColor clDefault = 0x20000000;
 
 constexpr bool IsSystemColor(TColor color) { return color < 0; }
 
-// A system colour code becomes its current RGB value (GetSysColor); any other value is returned
-// unchanged, clNone and clDefault included.
+/// A system colour code becomes its current RGB value (GetSysColor); any other value is returned
+/// unchanged, clNone and clDefault included.
 TColor ColorToRGB(TColor color);
 
-// The colour as GDI takes it: RGB only, never a palette-index or system code.
+/// The colour as GDI takes it: RGB only, never a palette-index or system code.
 unsigned long ColorToColorRef(TColor color);
 
-// The type data of colour properties: an integer whose named values ("clWhite", "clBtnFace",
-// "clNone"...) the component stream writes and reads by name. Publish with .Type(ColorTypeInfo()).
+/// The type data of colour properties: an integer whose named values ("clWhite", "clBtnFace",
+/// "clNone"...) the component stream writes and reads by name. Publish with .Type(ColorTypeInfo()).
 const TTypeInfo& ColorTypeInfo();

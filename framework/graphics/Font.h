@@ -1,4 +1,5 @@
-// TFont: face, size, style, colour and character set of the text a canvas draws.
+/// @file
+/// TFont: face, size, style, colour and character set of the text a canvas draws.
 #pragma once
 
 #include <windows.h>
@@ -12,12 +13,12 @@
 enum TFontStyle : std::uint8_t { fsBold, fsItalic, fsUnderline, fsStrikeOut };
 using TFontStyles = TSet<TFontStyle>;
 enum TFontPitch : std::uint8_t { fpDefault, fpVariable, fpFixed };
-// A Windows character set: SHIFTJIS_CHARSET (128), DEFAULT_CHARSET (1)...
+/// A Windows character set: SHIFTJIS_CHARSET (128), DEFAULT_CHARSET (1)...
 using TFontCharset = std::uint8_t;
 
 const TTypeInfo& TypeInfoOf(TypeTag<TFontStyle>);
 const TTypeInfo& TypeInfoOf(TypeTag<TFontPitch>);
-// Character sets by their Windows names ("SHIFTJIS_CHARSET"), as the component stream writes them.
+/// Character sets by their Windows names ("SHIFTJIS_CHARSET"), as the component stream writes them.
 const TTypeInfo& CharsetTypeInfo();
 
 class TFont : public TGraphicsObject {
@@ -28,12 +29,12 @@ class TFont : public TGraphicsObject {
   TFont();
   void Assign(TPersistent* source) override;
 
-  const String& Name() const { return name_; }  // CP932
+  const String& Name() const { return name_; }  ///< CP932
   void SetName(const String& name);
-  // Pixels: negative for the character height, positive for the cell height (as LOGFONT).
+  /// Pixels: negative for the character height, positive for the cell height (as LOGFONT).
   int Height() const { return height_; }
   void SetHeight(int height);
-  // Points, from Height at PixelsPerInch.
+  /// Points, from Height at PixelsPerInch.
   int Size() const;
   void SetSize(int points);
   TFontStyles Style() const { return style_; }
@@ -46,13 +47,13 @@ class TFont : public TGraphicsObject {
   void SetPitch(TFontPitch pitch);
   int PixelsPerInch() const { return pixelsPerInch_; }
 
-  // The font made from the properties on first use (CreateFontIndirectW, the name converted from
-  // CP932), owned by this object.
+  /// The font made from the properties on first use (CreateFontIndirectW, the name converted from
+  /// CP932), owned by this object.
   HFONT Handle() { return SharedHandle()->Get(); }
   SharedGdiObject<HFONT> SharedHandle();
-  // Takes ownership of `font` (for example one turned by an escapement) and reads the properties
-  // back from it; the next property change makes a font from the properties again.
-  // EInvalidGraphicOperation when `font` is not a font, and then the caller keeps it.
+  /// Takes ownership of `font` (for example one turned by an escapement) and reads the properties
+  /// back from it; the next property change makes a font from the properties again.
+  /// EInvalidGraphicOperation when `font` is not a font, and then the caller keeps it.
   void SetHandle(HFONT font);
 
  private:
@@ -68,5 +69,5 @@ class TFont : public TGraphicsObject {
   TFontPitch pitch_ = fpDefault;
   int pixelsPerInch_;
   SharedGdiObject<HFONT> handle_;
-  bool handleGiven_ = false;  // handle_ came from SetHandle, not from the properties
+  bool handleGiven_ = false;  ///< handle_ came from SetHandle, not from the properties
 };

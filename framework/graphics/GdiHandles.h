@@ -1,4 +1,5 @@
-// RAII types for GDI handles: an owned handle is released by its destructor, a borrowed one never.
+/// @file
+/// RAII types for GDI handles: an owned handle is released by its destructor, a borrowed one never.
 #pragma once
 
 #include <windows.h>
@@ -8,8 +9,8 @@
 
 namespace gdi {
 
-// A pen, brush, font, bitmap, palette or region. Owned objects are deleted with DeleteObject;
-// borrowed ones (stock objects, handles selected out of a DC) are only looked at.
+/// A pen, brush, font, bitmap, palette or region. Owned objects are deleted with DeleteObject;
+/// borrowed ones (stock objects, handles selected out of a DC) are only looked at.
 template <typename Handle, bool Owned>
 class Object {
  public:
@@ -28,7 +29,7 @@ class Object {
   Handle Get() const { return handle_; }
   explicit operator bool() const { return handle_ != nullptr; }
 
-  // Gives up ownership without deleting; the caller owns the result.
+  /// Gives up ownership without deleting; the caller owns the result.
   Handle Release() { return std::exchange(handle_, nullptr); }
 
   void Reset(Handle handle = nullptr) {
@@ -48,7 +49,7 @@ using OwnedFont = Object<HFONT, true>;
 using OwnedBitmap = Object<HBITMAP, true>;
 using OwnedRegion = Object<HRGN, true>;
 
-// A memory DC from CreateCompatibleDC, deleted with DeleteDC.
+/// A memory DC from CreateCompatibleDC, deleted with DeleteDC.
 class MemoryDC {
  public:
   explicit MemoryDC(HDC compatibleWith = nullptr) : dc_(::CreateCompatibleDC(compatibleWith)) {}
@@ -65,7 +66,7 @@ class MemoryDC {
   HDC dc_;
 };
 
-// A window's DC (the screen's for a null window) from GetDC, given back with ReleaseDC.
+/// A window's DC (the screen's for a null window) from GetDC, given back with ReleaseDC.
 class WindowDC {
  public:
   explicit WindowDC(HWND window) : window_(window), dc_(::GetDC(window)) {}
@@ -83,7 +84,7 @@ class WindowDC {
   HDC dc_;
 };
 
-// Selects an object into a DC for one scope and puts the previous one back afterwards.
+/// Selects an object into a DC for one scope and puts the previous one back afterwards.
 class Selection {
  public:
   Selection(HDC dc, HGDIOBJ object) : dc_(dc), previous_(::SelectObject(dc, object)) {}
@@ -99,8 +100,8 @@ class Selection {
 };
 
 
-// Saves a DC's state (clipping, origins, modes, selected objects) and restores it when the scope
-// ends.
+/// Saves a DC's state (clipping, origins, modes, selected objects) and restores it when the scope
+/// ends.
 class SavedDC {
  public:
   explicit SavedDC(HDC dc) : dc_(dc), saved_(::SaveDC(dc)) {}
@@ -113,11 +114,11 @@ class SavedDC {
   int saved_;
 };
 
-// Magnifies a DC by a whole number through its world transform for one scope: what is drawn in
-// logical units lands `scale` times larger at `origin` (device pixels), rasterised at the device's
-// resolution, pens and fonts included. The DC's mode and transform come back afterwards; what is
-// selected into it stays, so a canvas drawing on the DC keeps its tools. Scale 1 at (0, 0) leaves
-// the DC alone: the advanced mode would turn rotated text differently.
+/// Magnifies a DC by a whole number through its world transform for one scope: what is drawn in
+/// logical units lands `scale` times larger at `origin` (device pixels), rasterised at the device's
+/// resolution, pens and fonts included. The DC's mode and transform come back afterwards; what is
+/// selected into it stays, so a canvas drawing on the DC keeps its tools. Scale 1 at (0, 0) leaves
+/// the DC alone: the advanced mode would turn rotated text differently.
 class ScaledDrawing {
  public:
   ScaledDrawing(HDC dc, int scale, POINT origin)
@@ -140,12 +141,12 @@ class ScaledDrawing {
   ScaledDrawing& operator=(const ScaledDrawing&) = delete;
 
  private:
-  HDC dc_;  // null when nothing was changed
+  HDC dc_;  ///< null when nothing was changed
   int mode_;
   XFORM previous_{1, 0, 0, 1, 0, 0};
 };
 
-// The whole-number magnification of a DC's world transform (ScaledDrawing's); 1 for any other.
+/// The whole-number magnification of a DC's world transform (ScaledDrawing's); 1 for any other.
 inline int DrawingScale(HDC dc) {
   XFORM transform{};
   if (::GetGraphicsMode(dc) != GM_ADVANCED || !::GetWorldTransform(dc, &transform)) return 1;
@@ -154,9 +155,9 @@ inline int DrawingScale(HDC dc) {
   return scale >= 1 && scale == transform.eM11 ? int(scale) : 1;
 }
 
-// Takes a DC's magnification away for one scope, keeping where its origin lies, for drawing that
-// lays itself out in device pixels (DrawingScale says how many make one logical pixel) with the
-// plain mode's rasterisation. Nothing on a DC that is not magnified.
+/// Takes a DC's magnification away for one scope, keeping where its origin lies, for drawing that
+/// lays itself out in device pixels (DrawingScale says how many make one logical pixel) with the
+/// plain mode's rasterisation. Nothing on a DC that is not magnified.
 class DeviceDrawing {
  public:
   explicit DeviceDrawing(HDC dc) : dc_(::GetGraphicsMode(dc) == GM_ADVANCED ? dc : nullptr) {
@@ -178,7 +179,7 @@ class DeviceDrawing {
   DeviceDrawing& operator=(const DeviceDrawing&) = delete;
 
  private:
-  HDC dc_;  // null when nothing was changed
+  HDC dc_;  ///< null when nothing was changed
   XFORM transform_{};
   POINT viewport_{};
 };

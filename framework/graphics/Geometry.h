@@ -1,4 +1,5 @@
-// Points and rectangles in 32-bit signed pixels, as every drawing and layout call takes them.
+/// @file
+/// Points and rectangles in 32-bit signed pixels, as every drawing and layout call takes them.
 #pragma once
 
 struct TPoint {
@@ -7,7 +8,7 @@ struct TPoint {
   bool operator==(const TPoint&) const = default;
 };
 
-// Left and top inside, right and bottom outside (as GDI's RECT).
+/// Left and top inside, right and bottom outside (as GDI's RECT).
 struct TRect {
   int Left = 0;
   int Top = 0;

@@ -1,4 +1,5 @@
-// Exceptions of the graphics library.
+/// @file
+/// Exceptions of the graphics library.
 #pragma once
 
 #include "framework/core/Exception.h"
@@ -9,7 +10,7 @@ class EInvalidGraphic : public Exception {
   using Exception::Exception;
 };
 
-// An operation the graphic or canvas cannot do in its present state.
+/// An operation the graphic or canvas cannot do in its present state.
 class EInvalidGraphicOperation : public Exception {
  public:
   using Exception::Exception;

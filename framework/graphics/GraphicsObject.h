@@ -1,5 +1,6 @@
-// TGraphicsObject: the base of pens, brushes and fonts — properties from which a GDI object is made
-// when it is first needed, and a notification of every change.
+/// @file
+/// TGraphicsObject: the base of pens, brushes and fonts — properties from which a GDI object is made
+/// when it is first needed, and a notification of every change.
 #pragma once
 
 #include <memory>
@@ -27,7 +28,7 @@ class TGraphicsObject : public TPersistent {
 
  protected:
   TGraphicsObject() = default;
-  // Called after every change of a property.
+  /// Called after every change of a property.
   void Changed() { onChange_(this); }
 
  private:

@@ -1,4 +1,5 @@
-// Decoding and encoding JPEG data in memory through libjpeg; its failures become EInvalidGraphic.
+/// @file
+/// Decoding and encoding JPEG data in memory through libjpeg; its failures become EInvalidGraphic.
 #pragma once
 
 #include <cstddef>
@@ -9,50 +10,50 @@
 
 namespace jpeg {
 
-// What the frame header of a JPEG stream says.
+/// What the frame header of a JPEG stream says.
 struct Header {
   int width = 0;
   int height = 0;
-  int components = 0;  // 1 grey, 3 colour, 4 CMYK or YCCK
+  int components = 0;  ///< 1 grey, 3 colour, 4 CMYK or YCCK
   bool progressive = false;
 };
 
-// What the stream's frame header says; EInvalidGraphic when it cannot be read.
+/// What the stream's frame header says; EInvalidGraphic when it cannot be read.
 Header ReadHeader(std::span<const std::uint8_t> data);
 
-// The smallest DCT scale, in eighths (1..8), whose decoded image covers width x height; 8 when
-// even the full size does not.
+/// The smallest DCT scale, in eighths (1..8), whose decoded image covers width x height; 8 when
+/// even the full size does not.
 int ScaleToCover(const Header& header, int width, int height);
 
-// The size of the image decoded at scale eighths.
+/// The size of the image decoded at scale eighths.
 int ScaledSize(int size, int eighths);
 
-// Where decoded pixels go: called once with the output size, it returns bottom-up 24-bit BGR rows
-// of DibStride(width, 24) bytes each. It may throw; nothing is decoded then.
+/// Where decoded pixels go: called once with the output size, it returns bottom-up 24-bit BGR rows
+/// of DibStride(width, 24) bytes each. It may throw; nothing is decoded then.
 using RowsAllocator = std::function<std::uint8_t*(int width, int height)>;
 
-// Decodes the whole stream at scale eighths (baseline, progressive, grey, RGB, CMYK, YCCK). A
-// truncated stream or corrupt data is an error, not a grey remainder.
+/// Decodes the whole stream at scale eighths (baseline, progressive, grey, RGB, CMYK, YCCK). A
+/// truncated stream or corrupt data is an error, not a grey remainder.
 Header Decode(std::span<const std::uint8_t> data, int eighths, const RowsAllocator& allocate);
 
-// Pixels to compress: rows of 24-bit BGR or 32-bit BGRX.
+/// Pixels to compress: rows of 24-bit BGR or 32-bit BGRX.
 struct Pixels {
   const std::uint8_t* bits = nullptr;
   int width = 0;
   int height = 0;
-  int bitCount = 24;  // 24 or 32
+  int bitCount = 24;  ///< 24 or 32
   std::size_t stride = 0;
   bool bottomUp = true;
 };
 
-// An application segment (marker 0xE0..0xEF) and its payload of at most 65,533 bytes.
+/// An application segment (marker 0xE0..0xEF) and its payload of at most 65,533 bytes.
 struct AppSegment {
   int marker = 0;
   std::vector<std::uint8_t> payload;
 };
 
-// A baseline JPEG file of the pixels at quality 1..100, otherwise libjpeg's default parameters;
-// `segments` follow the JFIF header in their order.
+/// A baseline JPEG file of the pixels at quality 1..100, otherwise libjpeg's default parameters;
+/// `segments` follow the JFIF header in their order.
 std::vector<std::uint8_t> Encode(const Pixels& pixels, int quality, std::span<const AppSegment> segments = {});
 
 }  // namespace jpeg

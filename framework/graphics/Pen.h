@@ -1,4 +1,5 @@
-// TPen: colour, width, style and raster mode of the lines a canvas draws.
+/// @file
+/// TPen: colour, width, style and raster mode of the lines a canvas draws.
 #pragma once
 
 #include <windows.h>
@@ -10,7 +11,7 @@
 
 enum TPenStyle : std::uint8_t { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psInsideFrame };
 
-// How the pen's colour combines with the pixels beneath (the R2_ raster operations).
+/// How the pen's colour combines with the pixels beneath (the R2_ raster operations).
 enum TPenMode : std::uint8_t {
   pmBlack, pmWhite, pmNop, pmNot, pmCopy, pmNotCopy, pmMergePenNot, pmMaskPenNot,
   pmMergeNotPen, pmMaskNotPen, pmMerge, pmNotMerge, pmMask, pmNotMask, pmXor, pmNotXor,
@@ -36,10 +37,10 @@ class TPen : public TGraphicsObject {
   TPenMode Mode() const { return mode_; }
   void SetMode(TPenMode mode);
 
-  // The pen made from Color, Width and Style, created on first use; this object owns it.
+  /// The pen made from Color, Width and Style, created on first use; this object owns it.
   HPEN Handle() { return SharedHandle()->Get(); }
   SharedGdiObject<HPEN> SharedHandle();
-  // The R2_ code of Mode, for SetROP2 (the mode is a property of the DC, not of the GDI pen).
+  /// The R2_ code of Mode, for SetROP2 (the mode is a property of the DC, not of the GDI pen).
   int Rop2() const;
 
  private:

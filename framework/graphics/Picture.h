@@ -1,5 +1,6 @@
-// TPicture: holds one graphic of any kind, chooses the kind by file extension when loading, and
-// streams it as its class name followed by the graphic's data.
+/// @file
+/// TPicture: holds one graphic of any kind, chooses the kind by file extension when loading, and
+/// streams it as its class name followed by the graphic's data.
 #pragma once
 
 #include <cstdint>
@@ -10,13 +11,13 @@
 
 class TBitmap;
 
-// A new empty graphic of the class a picture file's name stands for: a bitmap for ".bmp", a JPEG
-// image for ".jpg" and ".jpeg", letter case ignored; EInvalidGraphic for other extensions.
+/// A new empty graphic of the class a picture file's name stands for: a bitmap for ".bmp", a JPEG
+/// image for ".jpg" and ".jpeg", letter case ignored; EInvalidGraphic for other extensions.
 std::unique_ptr<TGraphic> NewGraphicFor(const String& fileName);
 
-// The pixels that the stored "Data" of `holder`, a picture or a graphic, decodes to, read from the
-// image's headers without decoding it; 0 for any other holder. EInvalidGraphic when the data is
-// damaged or of an unknown kind.
+/// The pixels that the stored "Data" of `holder`, a picture or a graphic, decodes to, read from the
+/// image's headers without decoding it; 0 for any other holder. EInvalidGraphic when the data is
+/// damaged or of an unknown kind.
 std::uint64_t StoredPicturePixels(const TPersistent& holder, std::span<const std::uint8_t> data);
 
 class TPicture : public TPersistent {
@@ -26,25 +27,25 @@ class TPicture : public TPersistent {
   TPicture();
   ~TPicture() override;
 
-  // Null empties the picture; another picture or a graphic is copied.
+  /// Null empties the picture; another picture or a graphic is copied.
   void Assign(TPersistent* source) override;
 
-  // Owned; null when the picture is empty.
+  /// Owned; null when the picture is empty.
   TGraphic* Graphic() const { return graphic_.get(); }
-  // A copy of `graphic` (of the same class) becomes the picture's; null empties it.
+  /// A copy of `graphic` (of the same class) becomes the picture's; null empties it.
   void SetGraphic(TGraphic* graphic);
-  // The graphic as a bitmap: any other graphic is first replaced by a new empty bitmap.
+  /// The graphic as a bitmap: any other graphic is first replaced by a new empty bitmap.
   TBitmap* Bitmap();
   int Width() const;
   int Height() const;
 
-  // A graphic of the class NewGraphicFor chooses. A file that cannot be read raises and leaves the
-  // picture unchanged.
+  /// A graphic of the class NewGraphicFor chooses. A file that cannot be read raises and leaves the
+  /// picture unchanged.
   void LoadFromFile(const String& fileName);
-  // EInvalidGraphicOperation for an empty picture.
+  /// EInvalidGraphicOperation for an empty picture.
   void SaveToFile(const String& fileName);
 
-  // "Data": the graphic's class name as a short string, then the graphic's own data.
+  /// "Data": the graphic's class name as a short string, then the graphic's own data.
   void DefineProperties(TFiler& filer) override;
   void ReadData(TStream& stream);
   void WriteData(TStream& stream);
@@ -53,7 +54,7 @@ class TPicture : public TPersistent {
   void SetOnChange(const TNotifyEvent& handler) { onChange_ = handler; }
 
  protected:
-  // Into a graphic: the picture's graphic is assigned to it.
+  /// Into a graphic: the picture's graphic is assigned to it.
   void AssignTo(TPersistent* dest) override;
 
  private:

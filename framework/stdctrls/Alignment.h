@@ -1,4 +1,5 @@
-// Horizontal alignment and vertical layout of text, shared by labels, panels, edits and memos.
+/// @file
+/// Horizontal alignment and vertical layout of text, shared by labels, panels, edits and memos.
 #pragma once
 
 #include <cstdint>
@@ -11,5 +12,5 @@ enum TTextLayout : std::uint8_t { tlTop, tlCenter, tlBottom };
 const TTypeInfo& TypeInfoOf(TypeTag<TAlignment>);
 const TTypeInfo& TypeInfoOf(TypeTag<TTextLayout>);
 
-// The DT_LEFT / DT_RIGHT / DT_CENTER flag of DrawText for an alignment.
+/// The DT_LEFT / DT_RIGHT / DT_CENTER flag of DrawText for an alignment.
 unsigned DrawTextAlignment(TAlignment alignment);

@@ -1,5 +1,6 @@
-// TBitBtn: a windowed push button with a glyph beside its caption; a kind (OK, Cancel, Close, ...)
-// gives it the modal result a dialog ends with.
+/// @file
+/// TBitBtn: a windowed push button with a glyph beside its caption; a kind (OK, Cancel, Close, ...)
+/// gives it the modal result a dialog ends with.
 #pragma once
 
 #include <cstdint>
@@ -19,10 +20,10 @@ class TBitBtn : public TCustomControl {
  public:
   explicit TBitBtn(TComponent* owner);
 
-  // Setting a kind other than bkCustom sets ModalResult, and the caption when it is empty.
+  /// Setting a kind other than bkCustom sets ModalResult, and the caption when it is empty.
   TBitBtnKind Kind() const { return kind_; }
   void SetKind(TBitBtnKind value);
-  // Given to the parent form when clicked (mrNone: nothing).
+  /// Given to the parent form when clicked (mrNone: nothing).
   TModalResult ModalResult() const { return modalResult_; }
   void SetModalResult(TModalResult value) { modalResult_ = value; }
   TBitmap* Glyph() const { return glyph_->Glyph(); }
@@ -36,7 +37,7 @@ class TBitBtn : public TCustomControl {
   int Spacing() const { return spacing_; }
   void SetSpacing(int value);
 
-  // Closes the parent form for bkClose, or gives it ModalResult; then OnClick.
+  /// Closes the parent form for bkClose, or gives it ModalResult; then OnClick.
   void Click() override;
 
  protected:
@@ -62,6 +63,6 @@ class TBitBtn : public TCustomControl {
   TButtonLayout layout_ = blGlyphLeft;
   int margin_ = -1;
   int spacing_ = 4;
-  bool tracking_ = false;  // the left button went down on the button and is still held
-  bool pressed_ = false;   // drawn pushed in: held by the mouse over it, or by the space bar
+  bool tracking_ = false;  ///< the left button went down on the button and is still held
+  bool pressed_ = false;   ///< drawn pushed in: held by the mouse over it, or by the space bar
 };

@@ -1,6 +1,7 @@
-// The clipboard: TClipboard (open and close in nesting pairs, registered formats, data as global
-// memory blocks, bytes or text) over a clipboard service whose owner window is the framework's.
-// Tests install their own service so they never touch the desktop's shared clipboard.
+/// @file
+/// The clipboard: TClipboard (open and close in nesting pairs, registered formats, data as global
+/// memory blocks, bytes or text) over a clipboard service whose owner window is the framework's.
+/// Tests install their own service so they never touch the desktop's shared clipboard.
 #pragma once
 
 #include <windows.h>
@@ -18,31 +19,31 @@
 // A movable global memory block, freed unless given away (to the clipboard).
 class TGlobalMemory {
  public:
-  // A zero-filled block of `size` bytes (one at least); EOutOfResources when there is no memory.
+  /// A zero-filled block of `size` bytes (one at least); EOutOfResources when there is no memory.
   explicit TGlobalMemory(std::size_t size);
   ~TGlobalMemory();
   TGlobalMemory(const TGlobalMemory&) = delete;
   TGlobalMemory& operator=(const TGlobalMemory&) = delete;
 
   HGLOBAL Get() const { return block_; }
-  // The caller owns the block from now on.
+  /// The caller owns the block from now on.
   HGLOBAL Release() { return std::exchange(block_, nullptr); }
 
  private:
   HGLOBAL block_;
 };
 
-// A global memory block locked for the length of a scope; the block is not owned.
+/// A global memory block locked for the length of a scope; the block is not owned.
 class TGlobalLock {
  public:
-  // EOutOfResources when the block cannot be locked.
+  /// EOutOfResources when the block cannot be locked.
   explicit TGlobalLock(HGLOBAL block);
   ~TGlobalLock();
   TGlobalLock(const TGlobalLock&) = delete;
   TGlobalLock& operator=(const TGlobalLock&) = delete;
 
   std::uint8_t* Data() const { return data_; }
-  // The block's real size, whatever its content claims.
+  /// The block's real size, whatever its content claims.
   std::size_t Size() const { return size_; }
 
  private:
@@ -58,20 +59,20 @@ class TClipboardService {
  public:
   virtual ~TClipboardService() = default;
   virtual UINT RegisterFormat(const String& name) = 0;
-  // False when another window holds the clipboard.
+  /// False when another window holds the clipboard.
   virtual bool Open() = 0;
   virtual void Close() = 0;
-  // Empties the clipboard and makes this program its owner (inside Open).
+  /// Empties the clipboard and makes this program its owner (inside Open).
   virtual bool Empty() = 0;
-  // Takes the block on success (inside Open).
+  /// Takes the block on success (inside Open).
   virtual bool SetData(UINT format, HANDLE data) = 0;
-  // The clipboard keeps the block (inside Open); null when there is none of that format.
+  /// The clipboard keeps the block (inside Open); null when there is none of that format.
   virtual HANDLE GetData(UINT format) = 0;
   virtual bool IsFormatAvailable(UINT format) = 0;
 };
 
-// The installed service: the system clipboard unless a test set another. Setting null puts the
-// real one back; returns the previous one. Not owned.
+/// The installed service: the system clipboard unless a test set another. Setting null puts the
+/// real one back; returns the previous one. Not owned.
 TClipboardService& ClipboardService();
 TClipboardService* SetClipboardService(TClipboardService* service);
 using TClipboardServiceScope = TServiceScope<TClipboardService, SetClipboardService>;
@@ -90,39 +91,39 @@ class TClipboard {
   TClipboard(const TClipboard&) = delete;
   TClipboard& operator=(const TClipboard&) = delete;
 
-  // The same number for the same name, every time (RegisterClipboardFormat).
+  /// The same number for the same name, every time (RegisterClipboardFormat).
   static UINT RegisterFormat(const String& name);
 
-  // Nested: the clipboard is opened by the first Open and closed by the matching Close. Open
-  // raises EClipboardError "Cannot open clipboard" when another program holds it.
+  /// Nested: the clipboard is opened by the first Open and closed by the matching Close. Open
+  /// raises EClipboardError "Cannot open clipboard" when another program holds it.
   void Open();
   void Close();
   int OpenCount() const { return openCount_; }
 
-  // Empties the clipboard (the first data put while it is open empties it too).
+  /// Empties the clipboard (the first data put while it is open empties it too).
   void Clear();
   bool HasFormat(UINT format);
-  // The block becomes the clipboard's; on failure it is freed and EClipboardError raised.
+  /// The block becomes the clipboard's; on failure it is freed and EClipboardError raised.
   void SetAsHandle(UINT format, HANDLE data);
-  // The clipboard keeps the block; null when there is none.
+  /// The clipboard keeps the block; null when there is none.
   HANDLE GetAsHandle(UINT format);
-  // The data of a format as bytes: as many as the block really holds (the system may round a
-  // block's size up; a length stored in the data must be checked against this). A block larger
-  // than `maxBytes` raises EClipboardError without being copied.
+  /// The data of a format as bytes: as many as the block really holds (the system may round a
+  /// block's size up; a length stored in the data must be checked against this). A block larger
+  /// than `maxBytes` raises EClipboardError without being copied.
   void SetAsBytes(UINT format, std::span<const std::uint8_t> bytes);
   std::vector<std::uint8_t> GetAsBytes(UINT format, std::size_t maxBytes = SIZE_MAX);
-  // Unicode text, converted from and to CP932.
+  /// Unicode text, converted from and to CP932.
   String AsText();
   void SetAsText(const String& text);
 
  private:
-  // Opens for one operation when not open already; the first data of an opening empties it.
+  /// Opens for one operation when not open already; the first data of an opening empties it.
   class TOpenScope;
   void Adding();
 
   int openCount_ = 0;
-  bool emptied_ = false;  // data was put since the outermost Open
+  bool emptied_ = false;  ///< data was put since the outermost Open
 };
 
-// The program's clipboard object.
+/// The program's clipboard object.
 TClipboard& Clipboard();

@@ -1,6 +1,7 @@
-// TCustomComboBox and TComboBox: the system COMBOBOX window under the framework. The items are
-// kept by the control and copied into each window it makes, so they outlive the window (a box
-// that saves its history when its window goes can still read them).
+/// @file
+/// TCustomComboBox and TComboBox: the system COMBOBOX window under the framework. The items are
+/// kept by the control and copied into each window it makes, so they outlive the window (a box
+/// that saves its history when its window goes can still read them).
 #pragma once
 
 #include <cstdint>
@@ -15,7 +16,7 @@ const TTypeInfo& TypeInfoOf(TypeTag<TComboBoxStyle>);
 
 class TCustomComboBox;
 
-// The items of a combo box: a string list mirrored into the window while there is one.
+/// The items of a combo box: a string list mirrored into the window while there is one.
 class TComboBoxStrings : public TStrings {
   TAVELKO_CLASS(TComboBoxStrings, TStrings)
 
@@ -27,7 +28,7 @@ class TComboBoxStrings : public TStrings {
   void Put(int index, const String& text) override;
   TObject* GetItemObject(int index) const override { return list_.GetItemObject(index); }
   void PutItemObject(int index, TObject* object) override { list_.PutItemObject(index, object); }
-  // A sorted list takes the new item at its sorted place.
+  /// A sorted list takes the new item at its sorted place.
   int Add(const String& text) override;
   void Insert(int index, const String& text) override;
   void Delete(int index) override;
@@ -37,7 +38,7 @@ class TComboBoxStrings : public TStrings {
 
   bool Sorted() const { return list_.Sorted(); }
   void SetSorted(bool value);
-  // Puts every item into the combo box's new window.
+  /// Puts every item into the combo box's new window.
   void FillWindow();
 
  private:
@@ -54,21 +55,21 @@ class TCustomComboBox : public TWinControl {
  public:
   explicit TCustomComboBox(TComponent* owner);
 
-  // Owned; the setter copies.
+  /// Owned; the setter copies.
   TStrings* Items() const { return items_.get(); }
   void SetItems(TStrings* value) { items_->Assign(value); }
-  // -1: no item chosen. Setting it raises no OnChange.
+  /// -1: no item chosen. Setting it raises no OnChange.
   int ItemIndex();
   void SetItemIndex(int value);
-  // A new style makes the window again.
+  /// A new style makes the window again.
   TComboBoxStyle Style() const { return style_; }
   void SetStyle(TComboBoxStyle value);
   bool Sorted() const { return items_->Sorted(); }
   void SetSorted(bool value) { items_->SetSorted(value); }
-  // Lines the drop-down list shows without scrolling.
+  /// Lines the drop-down list shows without scrolling.
   int DropDownCount() const { return dropDownCount_; }
   void SetDropDownCount(int value);
-  // Characters the user may type; 0: no limit.
+  /// Characters the user may type; 0: no limit.
   int MaxLength() const { return maxLength_; }
   void SetMaxLength(int value);
   bool DroppedDown();
@@ -76,9 +77,9 @@ class TCustomComboBox : public TWinControl {
 
   void SetBounds(int left, int top, int width, int height) override;
 
-  // The text changed by typing, or another item was chosen.
+  /// The text changed by typing, or another item was chosen.
   TNotifyEvent OnChange;
-  // The list is about to drop down.
+  /// The list is about to drop down.
   TNotifyEvent OnDropDown;
 
  protected:
@@ -86,12 +87,12 @@ class TCustomComboBox : public TWinControl {
   void CreateWnd() override;
   void DestroyWnd() override;
   void Dispatch(TMessage& message) override;
-  // A drop-down list has no text of its own: its text is the chosen item's, and setting the text
-  // chooses the item that has it.
+  /// A drop-down list has no text of its own: its text is the chosen item's, and setting the text
+  /// chooses the item that has it.
   String ReadText() override;
   void WriteText(const String& value) override;
-  // The box's focus arrives as CBN_SETFOCUS and CBN_KILLFOCUS (its edit holds the focus of an
-  // editable box), not as the window's own focus messages.
+  /// The box's focus arrives as CBN_SETFOCUS and CBN_KILLFOCUS (its edit holds the focus of an
+  /// editable box), not as the window's own focus messages.
   void WMSetFocus(TMessage& message) override;
   void WMKillFocus(TMessage& message) override;
   virtual void CNCommand(TWMCommand& message);
@@ -100,12 +101,12 @@ class TCustomComboBox : public TWinControl {
 
  private:
   friend class TComboBoxStrings;
-  // Window height including the dropped-down list.
+  /// Window height including the dropped-down list.
   int WindowHeight(int height);
 
   std::unique_ptr<TComboBoxStrings> items_;
   TComboBoxStyle style_ = csDropDown;
-  int itemIndex_ = -1;  // while there is no window
+  int itemIndex_ = -1;  ///< while there is no window
   int dropDownCount_ = 8;
   int maxLength_ = 0;
 };

@@ -1,6 +1,7 @@
-// The common dialogs as components: TOpenDialog, TSaveDialog and TSavePictureDialog through the
-// framework's file dialog service, TColorDialog and TFontDialog through its colour and font
-// dialog service (so tests answer them without a person).
+/// @file
+/// The common dialogs as components: TOpenDialog, TSaveDialog and TSavePictureDialog through the
+/// framework's file dialog service, TColorDialog and TFontDialog through its colour and font
+/// dialog service (so tests answer them without a person).
 #pragma once
 
 #include <cstdint>
@@ -27,30 +28,30 @@ class TOpenDialog : public TComponent {
  public:
   explicit TOpenDialog(TComponent* owner) : TComponent(owner) {}
 
-  // Added to a name typed without an extension; without the dot.
+  /// Added to a name typed without an extension; without the dot.
   const String& DefaultExt() const { return defaultExt_; }
   void SetDefaultExt(const String& value) { defaultExt_ = value; }
-  // In: the name proposed; out: the name chosen.
+  /// In: the name proposed; out: the name chosen.
   const String& FileName() const { return fileName_; }
   void SetFileName(const String& value) { fileName_ = value; }
-  // "Description|pattern|Description|pattern".
+  /// "Description|pattern|Description|pattern".
   const String& Filter() const { return filter_; }
   void SetFilter(const String& value) { filter_ = value; }
-  // The filter chosen, from 1.
+  /// The filter chosen, from 1.
   int FilterIndex() const { return filterIndex_; }
   void SetFilterIndex(int value) { filterIndex_ = value; }
   const String& InitialDir() const { return initialDir_; }
   void SetInitialDir(const String& value) { initialDir_ = value; }
-  // Without ofOverwritePrompt (the default) an existing file is chosen for saving without a
-  // question; without ofFileMustExist a name of no file can be chosen for opening.
+  /// Without ofOverwritePrompt (the default) an existing file is chosen for saving without a
+  /// question; without ofFileMustExist a name of no file can be chosen for opening.
   TOpenOptions Options() const { return options_; }
   void SetOptions(TOpenOptions value) { options_ = value; }
-  // The dialog's caption; empty: the system's.
+  /// The dialog's caption; empty: the system's.
   const String& Title() const { return title_; }
   void SetTitle(const String& value) { title_ = value; }
 
-  // Shows the dialog; true with FileName and FilterIndex set when a file was chosen, false when
-  // the dialog was cancelled (FileName unchanged).
+  /// Shows the dialog; true with FileName and FilterIndex set when a file was chosen, false when
+  /// the dialog was cancelled (FileName unchanged).
   bool Execute();
 
  protected:
@@ -83,7 +84,7 @@ class TSavePictureDialog : public TSaveDialog {
   using TSaveDialog::TSaveDialog;
 };
 
-// The colour dialog: Color in, the colour chosen out (an RGB colour).
+/// The colour dialog: Color in, the colour chosen out (an RGB colour).
 class TColorDialog : public TComponent {
   TAVELKO_CLASS(TColorDialog, TComponent)
   static void Publish(TPublisher<TColorDialog>& p);
@@ -94,14 +95,14 @@ class TColorDialog : public TComponent {
   TColor Color() const { return color_; }
   void SetColor(TColor value) { color_ = value; }
 
-  // True with Color set when a colour was chosen; false when cancelled (Color unchanged).
+  /// True with Color set when a colour was chosen; false when cancelled (Color unchanged).
   bool Execute();
 
  private:
   TColor color_ = clBlack;
 };
 
-// The font dialog: Font in, the font chosen out (face, size, style, character set and colour).
+/// The font dialog: Font in, the font chosen out (face, size, style, character set and colour).
 class TFontDialog : public TComponent {
   TAVELKO_CLASS(TFontDialog, TComponent)
   static void Publish(TPublisher<TFontDialog>& p);
@@ -113,7 +114,7 @@ class TFontDialog : public TComponent {
   TFont* Font() const { return font_.get(); }
   void SetFont(TFont* value) { font_->Assign(value); }
 
-  // True with Font set when a font was chosen; false when cancelled (Font unchanged).
+  /// True with Font set when a font was chosen; false when cancelled (Font unchanged).
   bool Execute();
 
  private:

@@ -1,5 +1,6 @@
-// Files dropped from the shell: registering a window as a drop target, and the drop handle of
-// WM_DROPFILES with each file name read at its real length (no fixed 260-character buffer).
+/// @file
+/// Files dropped from the shell: registering a window as a drop target, and the drop handle of
+/// WM_DROPFILES with each file name read at its real length (no fixed 260-character buffer).
 #pragma once
 
 #include <windows.h>
@@ -11,7 +12,7 @@
 // Makes `window` accept files dropped from the shell (WM_DROPFILES), or stop accepting them.
 void AcceptDroppedFiles(HWND window, bool accept);
 
-// The drop handle of one WM_DROPFILES; the drop is finished (DragFinish) when this object goes.
+/// The drop handle of one WM_DROPFILES; the drop is finished (DragFinish) when this object goes.
 class TDroppedFiles {
  public:
   explicit TDroppedFiles(HDROP drop) : drop_(drop) {}
@@ -20,11 +21,11 @@ class TDroppedFiles {
   TDroppedFiles& operator=(const TDroppedFiles&) = delete;
 
   int Count() const;
-  // The full path of file `index` (from 0); EListError when there is no such file.
+  /// The full path of file `index` (from 0); EListError when there is no such file.
   WideString WideFileName(int index) const;
-  // The same in CP932 (characters CP932 lacks become '?').
+  /// The same in CP932 (characters CP932 lacks become '?').
   String FileName(int index) const { return WideToCP932(WideFileName(index)); }
-  // Where the files were dropped, in the client coordinates of the window that got them.
+  /// Where the files were dropped, in the client coordinates of the window that got them.
   TPoint DropPoint() const;
 
  private:

@@ -1,7 +1,8 @@
-// TStringGrid: a windowed grid of text cells with fixed rows and columns, a current cell and a range
-// selection, column sizing with the mouse, and scroll bars that scroll by rows and by columns.
-// Cells are not edited in place: a caller places its own editors over CellRect (and follows
-// OnTopLeftChanged).
+/// @file
+/// TStringGrid: a windowed grid of text cells with fixed rows and columns, a current cell and a range
+/// selection, column sizing with the mouse, and scroll bars that scroll by rows and by columns.
+/// Cells are not edited in place: a caller places its own editors over CellRect (and follows
+/// OnTopLeftChanged).
 #pragma once
 
 #include <cstdint>
@@ -11,25 +12,25 @@
 #include "framework/windows/CustomControl.h"
 
 enum TGridOption : std::uint8_t {
-  goFixedVertLine,  // lines between fixed columns
-  goFixedHorzLine,  // lines between fixed rows
-  goVertLine,       // lines between the other columns
-  goHorzLine,       // lines between the other rows
-  goRangeSelect,    // Shift with the keys or a mouse drag selects a block of cells
-  goColSizing,      // the mouse drags column borders
+  goFixedVertLine,  ///< lines between fixed columns
+  goFixedHorzLine,  ///< lines between fixed rows
+  goVertLine,       ///< lines between the other columns
+  goHorzLine,       ///< lines between the other rows
+  goRangeSelect,    ///< Shift with the keys or a mouse drag selects a block of cells
+  goColSizing,      ///< the mouse drags column borders
 };
 using TGridOptions = TSet<TGridOption>;
 
 const TTypeInfo& TypeInfoOf(TypeTag<TGridOption>);
 
-// A cell: column X, row Y.
+/// A cell: column X, row Y.
 struct TGridCoord {
   int X = 0;
   int Y = 0;
   bool operator==(const TGridCoord&) const = default;
 };
 
-// A block of cells, both corners inside.
+/// A block of cells, both corners inside.
 struct TGridRect {
   int Left = 0;
   int Top = 0;
@@ -39,12 +40,12 @@ struct TGridRect {
   bool operator==(const TGridRect&) const = default;
 };
 
-// Sender, column, row, and whether that cell may become the current one (preset true).
+/// Sender, column, row, and whether that cell may become the current one (preset true).
 using TSelectCellEvent = TEvent<TObject*, int, int, bool&>;
 
-// The columns or the rows of a grid along one axis: their sizes, and where each lies in client
-// pixels when the fixed ones come first and the scrolled ones follow from First. Every entry of
-// non-zero size is followed by a one-pixel grid line; an entry of size 0 takes no room at all.
+/// The columns or the rows of a grid along one axis: their sizes, and where each lies in client
+/// pixels when the fixed ones come first and the scrolled ones follow from First. Every entry of
+/// non-zero size is followed by a one-pixel grid line; an entry of size 0 takes no room at all.
 class TGridAxis {
  public:
   static constexpr int kLineWidth = 1;
@@ -52,27 +53,27 @@ class TGridAxis {
   TGridAxis(int count, int fixed, int defaultSize);
 
   int Count() const { return static_cast<int>(sizes_.size()); }
-  // New entries get the default size; Fixed and First stay inside the new count.
+  /// New entries get the default size; Fixed and First stay inside the new count.
   void SetCount(int count);
   int Fixed() const { return fixed_; }
-  // Clamped to leave at least one scrolled entry.
+  /// Clamped to leave at least one scrolled entry.
   void SetFixed(int fixed);
   int DefaultSize() const { return defaultSize_; }
-  // Gives every entry the new size.
+  /// Gives every entry the new size.
   void SetDefaultSize(int size);
   int Size(int index) const { return sizes_[index]; }
   void SetSize(int index, int size);
   int First() const { return first_; }
-  // Clamped to the scrolled entries.
+  /// Clamped to the scrolled entries.
   void SetFirst(int first);
 
-  // The leading edge of `index` in client pixels; -1 when it is scrolled out.
+  /// The leading edge of `index` in client pixels; -1 when it is scrolled out.
   int Start(int index) const;
-  // The entry whose cell or line after it holds `pos`; -1 when none does.
+  /// The entry whose cell or line after it holds `pos`; -1 when none does.
   int IndexAt(int pos) const;
-  // How many scrolled entries from First fit wholly into `extent` pixels behind the fixed ones.
+  /// How many scrolled entries from First fit wholly into `extent` pixels behind the fixed ones.
   int FullyVisible(int extent) const;
-  // The largest First that still leaves no empty room at the end of `extent`.
+  /// The largest First that still leaves no empty room at the end of `extent`.
   int LastFirst(int extent) const;
 
  private:
@@ -113,8 +114,8 @@ class TStringGrid : public TCustomControl {
   void SetColWidths(int col, int width);
   TGridOptions Options() const { return options_; }
   void SetOptions(TGridOptions value);
-  // The bars the grid may show; Windows hides one while everything fits. Without a horizontal bar
-  // the grid never scrolls a column into view by itself.
+  /// The bars the grid may show; Windows hides one while everything fits. Without a horizontal bar
+  /// the grid never scrolls a column into view by itself.
   TScrollStyle ScrollBars() const { return scrollBars_; }
   void SetScrollBars(TScrollStyle value);
 
@@ -123,25 +124,25 @@ class TStringGrid : public TCustomControl {
   void SetCol(int value) { MoveCurrent({value, current_.Y}, false); }
   int Row() const { return current_.Y; }
   void SetRow(int value) { MoveCurrent({current_.X, value}, false); }
-  // The current cell and, with goRangeSelect, the block from the anchor to it.
+  /// The current cell and, with goRangeSelect, the block from the anchor to it.
   TGridRect Selection() const;
-  // The current cell becomes the top left corner, the anchor the bottom right.
+  /// The current cell becomes the top left corner, the anchor the bottom right.
   void SetSelection(const TGridRect& value);
   int TopRow() const { return rows_.First(); }
   void SetTopRow(int value);
   int LeftCol() const { return cols_.First(); }
   void SetLeftCol(int value);
-  // How many scrolled rows fit wholly into the client area (at least 1).
+  /// How many scrolled rows fit wholly into the client area (at least 1).
   int VisibleRowCount();
 
   // ---- Geometry in client pixels ----
-  // The cell without its grid lines; empty when the cell is scrolled out or outside the grid.
+  /// The cell without its grid lines; empty when the cell is scrolled out or outside the grid.
   TRect CellRect(int col, int row) const;
-  // The cell under a client point; -1 for a coordinate outside every cell.
+  /// The cell under a client point; -1 for a coordinate outside every cell.
   void MouseToCell(int x, int y, int& col, int& row) const;
 
   TSelectCellEvent OnSelectCell;
-  // The grid scrolled: TopRow or LeftCol changed.
+  /// The grid scrolled: TopRow or LeftCol changed.
   TNotifyEvent OnTopLeftChanged;
 
  protected:
@@ -156,36 +157,36 @@ class TStringGrid : public TCustomControl {
   void WMSetCursor(TWMSetCursor& message) override;
 
  private:
-  // What a held left button is doing.
+  /// What a held left button is doing.
   enum class TMouseState {
-    Idle,         // no button held on the grid
-    Selecting,    // moving the current cell (and the block's corner) with the pointer
+    Idle,         ///< no button held on the grid
+    Selecting,    ///< moving the current cell (and the block's corner) with the pointer
     SizingColumn  // dragging the right border of sizingCol_
   };
 
   void CheckCell(int col, int row) const;
   bool IsFixed(int col, int row) const { return col < FixedCols() || row < FixedRows(); }
-  // Makes `to` (clamped to the scrolled cells) the current cell when OnSelectCell allows it;
-  // `extend` keeps the anchor where range selection is on.
+  /// Makes `to` (clamped to the scrolled cells) the current cell when OnSelectCell allows it;
+  /// `extend` keeps the anchor where range selection is on.
   void MoveCurrent(TGridCoord to, bool extend);
-  // The current cell and the anchor back inside the grid after its shape changed.
+  /// The current cell and the anchor back inside the grid after its shape changed.
   void ClampPositions();
   void ScrollIntoView(TGridCoord cell);
-  // The nearest column of non-zero width from `col` on in `step` direction; `col` when none.
+  /// The nearest column of non-zero width from `col` on in `step` direction; `col` when none.
   int VisibleColFrom(int col, int step) const;
-  // The target of a navigation key; false for other keys.
+  /// The target of a navigation key; false for other keys.
   bool KeyTarget(Word key, TShiftState shift, TGridCoord& target);
-  // The column whose right border lies under `x` where the mouse may size it; -1 when none.
+  /// The column whose right border lies under `x` where the mouse may size it; -1 when none.
   int SizingBorderAt(int x, int y) const;
   void LayoutChanged();
   void UpdateScrollBars();
-  // WM_VSCROLL and WM_HSCROLL: `bar` SB_VERT or SB_HORZ.
+  /// WM_VSCROLL and WM_HSCROLL: `bar` SB_VERT or SB_HORZ.
   void WMScroll(TMessage& message, int bar);
   void PaintCell(TCanvas& canvas, int col, int row);
 
   TGridAxis cols_;
   TGridAxis rows_;
-  std::vector<std::vector<String>> cells_;  // [col][row]
+  std::vector<std::vector<String>> cells_;  ///< [col][row]
   TGridOptions options_;
   TScrollStyle scrollBars_ = ssBoth;
   TGridCoord current_;

@@ -1,5 +1,6 @@
-// TImage: shows a picture (bitmap or JPEG), at its own size, centred, stretched or scaled in
-// proportion; its canvas draws on the picture's bitmap.
+/// @file
+/// TImage: shows a picture (bitmap or JPEG), at its own size, centred, stretched or scaled in
+/// proportion; its canvas draws on the picture's bitmap.
 #pragma once
 
 #include <memory>
@@ -14,11 +15,11 @@ class TImage : public TGraphicControl {
  public:
   explicit TImage(TComponent* owner);
 
-  // Owned; the setter copies (null empties the picture).
+  /// Owned; the setter copies (null empties the picture).
   TPicture* Picture() const { return picture_.get(); }
   void SetPicture(TPicture* value) { picture_->Assign(value); }
-  // The canvas of the picture's bitmap. An empty picture first becomes a white bitmap of the
-  // control's size; a picture of another kind raises EInvalidOperation.
+  /// The canvas of the picture's bitmap. An empty picture first becomes a white bitmap of the
+  /// control's size; a picture of another kind raises EInvalidOperation.
   TCanvas* Canvas();
 
   bool AutoSize() const { return autoSize_; }
@@ -27,15 +28,15 @@ class TImage : public TGraphicControl {
   void SetCenter(bool value);
   bool Stretch() const { return stretch_; }
   void SetStretch(bool value);
-  // Scales a picture larger than the control (or, with Stretch, any picture) to fit while
-  // keeping its proportions.
+  /// Scales a picture larger than the control (or, with Stretch, any picture) to fit while
+  /// keeping its proportions.
   bool Proportional() const { return proportional_; }
   void SetProportional(bool value);
-  // The picture's transparent colour shows what lies beneath.
+  /// The picture's transparent colour shows what lies beneath.
   bool Transparent() const { return transparent_; }
   void SetTransparent(bool value);
 
-  // Where the picture is drawn, in client coordinates.
+  /// Where the picture is drawn, in client coordinates.
   TRect DestRect();
 
  protected:

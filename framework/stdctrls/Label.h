@@ -1,5 +1,6 @@
-// TCustomLabel and TLabel: a windowless caption, sized to its text when AutoSize is on, that can
-// hand the focus to another control when its accelerator key is pressed.
+/// @file
+/// TCustomLabel and TLabel: a windowless caption, sized to its text when AutoSize is on, that can
+/// hand the focus to another control when its accelerator key is pressed.
 #pragma once
 
 #include "framework/stdctrls/Alignment.h"
@@ -15,15 +16,15 @@ class TCustomLabel : public TGraphicControl {
   void SetAlignment(TAlignment value);
   bool AutoSize() const { return autoSize_; }
   void SetAutoSize(bool value);
-  // Not owned; cleared when that control goes.
+  /// Not owned; cleared when that control goes.
   TWinControl* FocusControl() const { return focusControl_; }
   void SetFocusControl(TWinControl* value) { focusControl_.Set(value); }
   TTextLayout Layout() const { return layout_; }
   void SetLayout(TTextLayout value);
-  // When set, "&" marks the accelerator character and is not shown.
+  /// When set, "&" marks the accelerator character and is not shown.
   bool ShowAccelChar() const { return showAccelChar_; }
   void SetShowAccelChar(bool value);
-  // When set the background is not painted: what lies beneath shows around the text.
+  /// When set the background is not painted: what lies beneath shows around the text.
   bool Transparent() const { return !ControlStyle().Contains(csOpaque); }
   void SetTransparent(bool value) { SetOpaque(!value); }
   bool WordWrap() const { return wordWrap_; }
@@ -33,12 +34,12 @@ class TCustomLabel : public TGraphicControl {
 
  protected:
   // ---- What descendants override ----
-  // The text drawn: the caption.
+  /// The text drawn: the caption.
   virtual String GetLabelText();
-  // Draws the text into `rect` of `canvas` with DrawText's `flags` in the label's font, embossed
-  // when disabled; with DT_CALCRECT only measures, and `rect` receives the text's extent.
+  /// Draws the text into `rect` of `canvas` with DrawText's `flags` in the label's font, embossed
+  /// when disabled; with DT_CALCRECT only measures, and `rect` receives the text's extent.
   virtual void DoDrawText(TCanvas& canvas, TRect& rect, unsigned flags);
-  // With AutoSize: takes the size of the text, keeping the edge the alignment anchors.
+  /// With AutoSize: takes the size of the text, keeping the edge the alignment anchors.
   virtual void AdjustBounds();
 
   void Paint() override;
@@ -46,7 +47,7 @@ class TCustomLabel : public TGraphicControl {
   void CMFontChanged(TMessage& message) override;
   void CMDialogChar(TWMKey& message) override;
 
-  // DrawText flags of the alignment, word wrap and accelerator settings.
+  /// DrawText flags of the alignment, word wrap and accelerator settings.
   unsigned TextFlags() const;
 
  private:

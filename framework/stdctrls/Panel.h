@@ -1,4 +1,5 @@
-// TPanel: a container with raised or lowered bevels and an optional centred caption.
+/// @file
+/// TPanel: a container with raised or lowered bevels and an optional centred caption.
 #pragma once
 
 #include <cstdint>
@@ -7,17 +8,17 @@
 #include "framework/windows/CustomControl.h"
 
 enum TBevelCut : std::uint8_t {
-  bvNone,     // no bevel
-  bvLowered,  // shadow at the top and left, highlight at the bottom and right
-  bvRaised,   // highlight at the top and left, shadow at the bottom and right
-  bvSpace,    // a band of the panel's own colour
+  bvNone,     ///< no bevel
+  bvLowered,  ///< shadow at the top and left, highlight at the bottom and right
+  bvRaised,   ///< highlight at the top and left, shadow at the bottom and right
+  bvSpace,    ///< a band of the panel's own colour
 };
 using TBevelWidth = int;
 
 const TTypeInfo& TypeInfoOf(TypeTag<TBevelCut>);
 
-// Draws `width` one-pixel frames inside `rect`, top and left edges in `topColor`, right and bottom
-// edges in `bottomColor`; `rect` shrinks by what was drawn.
+/// Draws `width` one-pixel frames inside `rect`, top and left edges in `topColor`, right and bottom
+/// edges in `bottomColor`; `rect` shrinks by what was drawn.
 void Frame3D(TCanvas& canvas, TRect& rect, TColor topColor, TColor bottomColor, int width);
 
 class TCustomPanel : public TCustomControl {
@@ -46,7 +47,7 @@ class TCustomPanel : public TCustomControl {
   void CMTextChanged(TMessage& message) override;
 
  private:
-  // Pixels the bevels and the border take from each edge of the client area.
+  /// Pixels the bevels and the border take from each edge of the client area.
   int FrameWidth() const;
   void FrameChanged();
 

@@ -1,5 +1,6 @@
-// Groups of inherited control properties that the standard controls publish, so each control's
-// Publish reads as the list of groups and properties it shows.
+/// @file
+/// Groups of inherited control properties that the standard controls publish, so each control's
+/// Publish reads as the list of groups and properties it shows.
 #pragma once
 
 #include "framework/graphics/Color.h"

@@ -1,4 +1,5 @@
-// Which scroll bars a control shows.
+/// @file
+/// Which scroll bars a control shows.
 #pragma once
 
 #include <cstdint>

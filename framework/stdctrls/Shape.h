@@ -1,5 +1,6 @@
-// TShape: a rectangle, rounded rectangle or ellipse (or their square and circular forms) drawn with
-// its own pen and brush.
+/// @file
+/// TShape: a rectangle, rounded rectangle or ellipse (or their square and circular forms) drawn with
+/// its own pen and brush.
 #pragma once
 
 #include <cstdint>
@@ -20,14 +21,14 @@ class TShape : public TGraphicControl {
 
   TShapeType Shape() const { return shape_; }
   void SetShape(TShapeType value);
-  // Owned; the setters copy. Any change repaints the shape.
+  /// Owned; the setters copy. Any change repaints the shape.
   TPen* Pen() const { return pen_.get(); }
   void SetPen(TPen* value) { pen_->Assign(value); }
   TBrush* Brush() const { return brush_.get(); }
   void SetBrush(TBrush* value) { brush_->Assign(value); }
 
-  // The figure's rectangle in client coordinates (square forms centred); at a scale, in pixels of
-  // a device that many times larger, for a pen that many times wider.
+  /// The figure's rectangle in client coordinates (square forms centred); at a scale, in pixels of
+  /// a device that many times larger, for a pen that many times wider.
   TRect FigureRect(int scale = 1);
 
  protected:
@@ -35,7 +36,7 @@ class TShape : public TGraphicControl {
 
  private:
   void StyleChanged(TObject* sender);
-  // The pen's width in pixels of a device `scale` times larger; 0 without a pen.
+  /// The pen's width in pixels of a device `scale` times larger; 0 without a pen.
   int DevicePenWidth(int scale) const;
 
   TShapeType shape_ = stRectangle;

@@ -1,6 +1,7 @@
-// TSpeedButton: a windowless button with a glyph and a caption. Buttons of one parent that share
-// a GroupIndex behave as radio buttons (CM_BUTTONPRESSED tells the others when one goes down);
-// a flat button shows its edge only while the mouse is over it.
+/// @file
+/// TSpeedButton: a windowless button with a glyph and a caption. Buttons of one parent that share
+/// a GroupIndex behave as radio buttons (CM_BUTTONPRESSED tells the others when one goes down);
+/// a flat button shows its edge only while the mouse is over it.
 #pragma once
 
 #include <memory>
@@ -16,14 +17,14 @@ class TSpeedButton : public TGraphicControl {
   explicit TSpeedButton(TComponent* owner);
 
   // ---- Grouping ----
-  // 0: a push button that never stays down; otherwise buttons with the same index under the same
-  // parent stay down one at a time.
+  /// 0: a push button that never stays down; otherwise buttons with the same index under the same
+  /// parent stay down one at a time.
   int GroupIndex() const { return groupIndex_; }
   void SetGroupIndex(int value);
-  // Whether the down button of a group can be raised by clicking it again.
+  /// Whether the down button of a group can be raised by clicking it again.
   bool AllowAllUp() const { return allowAllUp_; }
   void SetAllowAllUp(bool value);
-  // Ignored for GroupIndex 0; a down button is raised only when AllowAllUp allows it.
+  /// Ignored for GroupIndex 0; a down button is raised only when AllowAllUp allows it.
   bool Down() const { return down_; }
   void SetDown(bool value);
 
@@ -36,16 +37,16 @@ class TSpeedButton : public TGraphicControl {
   void SetNumGlyphs(int value) { glyph_->SetNumGlyphs(value); }
   TButtonLayout Layout() const { return layout_; }
   void SetLayout(TButtonLayout value);
-  // Pixels between the edge and the glyph; -1 centres glyph and caption.
+  /// Pixels between the edge and the glyph; -1 centres glyph and caption.
   int Margin() const { return margin_; }
   void SetMargin(int value);
   int Spacing() const { return spacing_; }
   void SetSpacing(int value);
-  // When set the face is not filled: the parent shows through around glyph and caption.
+  /// When set the face is not filled: the parent shows through around glyph and caption.
   bool Transparent() const { return !ControlStyle().Contains(csOpaque); }
   void SetTransparent(bool value) { SetOpaque(!value); }
 
-  // The look the button is drawn in now.
+  /// The look the button is drawn in now.
   TButtonState State() const;
   bool MouseInControl() const { return mouseInControl_; }
 
@@ -63,11 +64,11 @@ class TSpeedButton : public TGraphicControl {
   void CMMouseEnter(TMessage& message) override;
   void CMMouseLeave(TMessage& message) override;
   void CMDialogChar(TWMKey& message) override;
-  // Another button of the parent went down (WParam its group, LParam the button).
+  /// Another button of the parent went down (WParam its group, LParam the button).
   virtual void CMButtonPressed(TMessage& message);
 
  private:
-  // Tells the other buttons of the group this one's Down and AllowAllUp.
+  /// Tells the other buttons of the group this one's Down and AllowAllUp.
   void UpdateExclusive();
   void GlyphChanged(TObject* sender);
 
@@ -79,20 +80,20 @@ class TSpeedButton : public TGraphicControl {
   TButtonLayout layout_ = blGlyphLeft;
   int margin_ = -1;
   int spacing_ = 4;
-  bool dragging_ = false;       // the left button went down here and is still held
-  bool pressedInside_ = false;  // ... and the mouse is over the button
+  bool dragging_ = false;       ///< the left button went down here and is still held
+  bool pressedInside_ = false;  ///< ... and the mouse is over the button
   bool mouseInControl_ = false;
 };
 
-// The radio-group protocol of speed buttons, for every button that takes part in it: a button
-// whose Down or AllowAllUp changed announces itself to its parent's controls (CM_BUTTONPRESSED),
-// and the others of its group follow it.
+/// The radio-group protocol of speed buttons, for every button that takes part in it: a button
+/// whose Down or AllowAllUp changed announces itself to its parent's controls (CM_BUTTONPRESSED),
+/// and the others of its group follow it.
 namespace button_group {
-// Broadcasts `button`'s announcement to its parent's controls (nothing without a parent).
+/// Broadcasts `button`'s announcement to its parent's controls (nothing without a parent).
 void Announce(TSpeedButton& button);
-// The speed button of `groupIndex` that `message` announces, unless it is `self`; else null.
+/// The speed button of `groupIndex` that `message` announces, unless it is `self`; else null.
 const TSpeedButton* Announcer(const TMessage& message, int groupIndex, const TControl* self);
-// A member with `down` and `allowAllUp` follows `announcer`: it is raised when both are down (true
-// then), and takes the group's AllowAllUp.
+/// A member with `down` and `allowAllUp` follows `announcer`: it is raised when both are down (true
+/// then), and takes the group's AllowAllUp.
 bool Follow(const TSpeedButton& announcer, bool& down, bool& allowAllUp);
 }  // namespace button_group

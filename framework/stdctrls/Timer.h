@@ -1,5 +1,6 @@
-// TTimer: raises OnTimer every Interval milliseconds while Enabled, as WM_TIMER messages of a
-// hidden window of its own on the thread that made it.
+/// @file
+/// TTimer: raises OnTimer every Interval milliseconds while Enabled, as WM_TIMER messages of a
+/// hidden window of its own on the thread that made it.
 #pragma once
 
 #include <memory>
@@ -12,26 +13,26 @@ class TTimer : public TComponent {
   static void Publish(TPublisher<TTimer>& p);
 
  public:
-  // The timer dies with its window when the component is destroyed.
+  /// The timer dies with its window when the component is destroyed.
   explicit TTimer(TComponent* owner);
 
   bool Enabled() const { return enabled_; }
   void SetEnabled(bool value);
-  // Milliseconds between ticks; 0 stops the timer.
+  /// Milliseconds between ticks; 0 stops the timer.
   unsigned Interval() const { return interval_; }
   void SetInterval(unsigned value);
-  // Whether the system timer is running now.
+  /// Whether the system timer is running now.
   bool Running() const { return running_; }
 
   TNotifyEvent OnTimer;
 
  protected:
-  // One tick: raises OnTimer.
+  /// One tick: raises OnTimer.
   virtual void Timer();
 
  private:
-  // Starts or stops the system timer to match Enabled and Interval. EOutOfResources when the
-  // system has no timer left.
+  /// Starts or stops the system timer to match Enabled and Interval. EOutOfResources when the
+  /// system has no timer left.
   void UpdateTimer();
   bool WindowMessage(TMessage& message);
 

@@ -1,9 +1,10 @@
-// TControl: the base of everything shown on a form — bounds, alignment, parent, visibility, font,
-// colour, cursor, hint, messages (Perform, WindowProc, Dispatch) and mouse input. Windowless
-// controls are painted and fed input by their parent (TWinControl); windowed ones own a window.
-//
-// Sections: enumerations and small types · events · size constraints · context menu base ·
-// TControl · capture · cursor change batches · accelerator test.
+/// @file
+/// TControl: the base of everything shown on a form — bounds, alignment, parent, visibility, font,
+/// colour, cursor, hint, messages (Perform, WindowProc, Dispatch) and mouse input. Windowless
+/// controls are painted and fed input by their parent (TWinControl); windowed ones own a window.
+///
+/// Sections: enumerations and small types · events · size constraints · context menu base ·
+/// TControl · capture · cursor change batches · accelerator test.
 #pragma once
 
 #include <cstdint>
@@ -28,19 +29,19 @@ enum TAnchorKind : std::uint8_t { akLeft, akTop, akRight, akBottom };
 using TAnchors = TSet<TAnchorKind>;
 
 enum TControlStyleFlag : std::uint8_t {
-  csAcceptsControls,    // may be the parent of other controls (the designer pastes into it)
-  csCaptureMouse,       // holds the mouse while the left button is down
-  csDesignInteractive,  // takes right clicks in design state
-  csClickEvents,        // a press and release inside raises Click
+  csAcceptsControls,    ///< may be the parent of other controls (the designer pastes into it)
+  csCaptureMouse,       ///< holds the mouse while the left button is down
+  csDesignInteractive,  ///< takes right clicks in design state
+  csClickEvents,        ///< a press and release inside raises Click
   csFramed,
-  csSetCaption,         // the caption follows the name until it is set otherwise
-  csOpaque,             // paints every pixel of its rectangle; the parent need not erase beneath
-  csDoubleClicks,       // a double click raises DblClick; without it, it counts as another press
+  csSetCaption,         ///< the caption follows the name until it is set otherwise
+  csOpaque,             ///< paints every pixel of its rectangle; the parent need not erase beneath
+  csDoubleClicks,       ///< a double click raises DblClick; without it, it counts as another press
   csFixedWidth,
   csFixedHeight,
   csNoDesignVisible,
   csReplicatable,
-  csNoStdEvents,        // no OnMouse… and OnKey… events
+  csNoStdEvents,        ///< no OnMouse… and OnKey… events
   csDisplayDragImage,
   csReflector,
   csActionClient,
@@ -52,12 +53,12 @@ enum TDragMode : std::uint8_t { dmManual, dmAutomatic };
 enum TDragState : std::uint8_t { dsDragEnter, dsDragLeave, dsDragMove };
 enum TBiDiMode : std::uint8_t { bdLeftToRight, bdRightToLeft, bdRightToLeftNoAlign, bdRightToLeftReadingOnly };
 
-// Border of a form; controls use the first two values (TBorderStyle, published with
-// BorderStyleTypeInfo so the stream knows only bsNone and bsSingle).
+/// Border of a form; controls use the first two values (TBorderStyle, published with
+/// BorderStyleTypeInfo so the stream knows only bsNone and bsSingle).
 enum TFormBorderStyle : std::uint8_t { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
 using TBorderStyle = TFormBorderStyle;
 
-// The answer of a modal form or message box (the IDOK… numbers of Windows).
+/// The answer of a modal form or message box (the IDOK… numbers of Windows).
 using TModalResult = int;
 constexpr TModalResult mrNone = 0;
 constexpr TModalResult mrOk = IDOK;
@@ -78,15 +79,15 @@ const TTypeInfo& TypeInfoOf(TypeTag<TDragMode>);
 const TTypeInfo& TypeInfoOf(TypeTag<TDragState>);
 const TTypeInfo& TypeInfoOf(TypeTag<TBiDiMode>);
 const TTypeInfo& TypeInfoOf(TypeTag<TFormBorderStyle>);
-// bsNone and bsSingle only: the type data of a control's BorderStyle.
+/// bsNone and bsSingle only: the type data of a control's BorderStyle.
 const TTypeInfo& BorderStyleTypeInfo();
 
-// What CM_HINTSHOW hands a control before its hint appears; the control may change it.
+/// What CM_HINTSHOW hands a control before its hint appears; the control may change it.
 struct THintInfo {
   TControl* HintControl = nullptr;
-  TPoint CursorPos;  // in the control's client coordinates
+  TPoint CursorPos;  ///< in the control's client coordinates
   String HintStr;
-  int HideTimeout = 0;  // milliseconds the hint stays; 0 keeps the application's setting
+  int HideTimeout = 0;  ///< milliseconds the hint stays; 0 keeps the application's setting
 };
 
 // ---------------------------------------------------------------------------------------------
@@ -96,7 +97,7 @@ using TMouseEvent = TEvent<TObject*, TMouseButton, TShiftState, int, int>;
 using TMouseMoveEvent = TEvent<TObject*, TShiftState, int, int>;
 using TKeyEvent = TEvent<TObject*, Word&, TShiftState>;
 using TKeyPressEvent = TEvent<TObject*, char&>;
-// Sender, Source (the dragged object), X, Y. Also the end of a drag: Sender, Target, X, Y.
+/// Sender, Source (the dragged object), X, Y. Also the end of a drag: Sender, Target, X, Y.
 using TDragDropEvent = TEvent<TObject*, TObject*, int, int>;
 using TEndDragEvent = TDragDropEvent;
 using TDragOverEvent = TEvent<TObject*, TObject*, int, int, TDragState, bool&>;
@@ -123,7 +124,7 @@ class TSizeConstraints : public TPersistent {
   int MinWidth() const { return minWidth_; }
   void SetMinWidth(int value);
 
-  // The size limited by the constraints.
+  /// The size limited by the constraints.
   void Apply(int& width, int& height) const;
 
   TNotifyEvent OnChange;
@@ -131,7 +132,7 @@ class TSizeConstraints : public TPersistent {
  private:
   void Change(int& field, int value);
 
-  TControl* control_;  // not owned
+  TControl* control_;  ///< not owned
   int maxHeight_ = 0;
   int maxWidth_ = 0;
   int minHeight_ = 0;
@@ -146,9 +147,9 @@ class TCustomPopupMenu : public TComponent {
 
  public:
   using TComponent::TComponent;
-  // Shows the menu with its top-left corner at the screen point.
+  /// Shows the menu with its top-left corner at the screen point.
   virtual void Popup(int x, int y) = 0;
-  // The control whose right click opened the menu.
+  /// The control whose right click opened the menu.
   TControl* PopupComponent() const { return popupComponent_; }
   void SetPopupComponent(TControl* control) { popupComponent_.Set(control); }
 
@@ -170,11 +171,11 @@ class TControl : public TComponent {
   ~TControl() override;
 
   // ---- Messages ----
-  // Sends the message straight to WindowProc (never through Windows) and returns its Result.
+  /// Sends the message straight to WindowProc (never through Windows) and returns its Result.
   LRESULT Perform(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0);
   void Perform(TMessage& message) { windowProc_(message); }
-  // The message entry of this control: WndProc unless replaced. Replacing it with an empty
-  // method restores WndProc.
+  /// The message entry of this control: WndProc unless replaced. Replacing it with an empty
+  /// method restores WndProc.
   const TWndMethod& WindowProc() const { return windowProc_; }
   void SetWindowProc(TWndMethod method);
 
@@ -187,7 +188,7 @@ class TControl : public TComponent {
   void SetWidth(int value) { SetBounds(left_, top_, value, height_); }
   int Height() const { return height_; }
   void SetHeight(int value) { SetBounds(left_, top_, width_, value); }
-  // Moves and sizes in one step: one repaint, one realignment, one Resize.
+  /// Moves and sizes in one step: one repaint, one realignment, one Resize.
   virtual void SetBounds(int left, int top, int width, int height);
   TRect BoundsRect() const { return Bounds(left_, top_, width_, height_); }
   void SetBoundsRect(const TRect& rect) { SetBounds(rect.Left, rect.Top, rect.Width(), rect.Height()); }
@@ -196,7 +197,7 @@ class TControl : public TComponent {
   void SetClientWidth(int value);
   int ClientHeight() { return ClientRect().Height(); }
   void SetClientHeight(int value);
-  // Screen position of the client area's top-left pixel.
+  /// Screen position of the client area's top-left pixel.
   virtual TPoint ClientOrigin();
   TPoint ClientToScreen(const TPoint& point);
   TPoint ScreenToClient(const TPoint& point);
@@ -210,12 +211,12 @@ class TControl : public TComponent {
 
   // ---- Parent and stacking ----
   TWinControl* Parent() const { return parent_; }
-  // Leaves the old parent's child list and joins the new one's on top.
+  /// Leaves the old parent's child list and joins the new one's on top.
   virtual void SetParent(TWinControl* parent);
-  // Windowed and drawn-only controls each stack among their own kind (the windows above).
+  /// Windowed and drawn-only controls each stack among their own kind (the windows above).
   void BringToFront();
   void SendToBack();
-  // One place up or down among the siblings of its kind; nothing at the top or the bottom.
+  /// One place up or down among the siblings of its kind; nothing at the top or the bottom.
   void BringForward();
   void SendBackward();
 
@@ -226,13 +227,13 @@ class TControl : public TComponent {
   void Hide() { SetVisible(false); }
   bool Enabled() const { return enabled_; }
   void SetEnabled(bool value);
-  // Visible here and in every parent up to a shown window.
+  /// Visible here and in every parent up to a shown window.
   virtual bool Showing();
 
   // ---- Appearance ----
   TCursor Cursor() const { return cursor_; }
   void SetCursor(TCursor value);
-  // When the mouse is over the control, its window chooses the cursor shown again.
+  /// When the mouse is over the control, its window chooses the cursor shown again.
   void RefreshCursorUnderMouse();
   const String& Hint() const { return hint_; }
   void SetHint(const String& value) { hint_ = value; }
@@ -248,20 +249,20 @@ class TControl : public TComponent {
   void SetColor(TColor value);
   bool ParentColor() const { return parentColor_; }
   void SetParentColor(bool value);
-  // Caption and Text are the same text (CP932); windowed controls keep it in their window.
+  /// Caption and Text are the same text (CP932); windowed controls keep it in their window.
   String Caption() { return ReadText(); }
   void SetCaption(const String& value) { WriteText(value); }
   String Text() { return ReadText(); }
   void SetText(const String& value) { WriteText(value); }
   TControlStyle ControlStyle() const { return controlStyle_; }
   void SetControlStyle(TControlStyle value) { controlStyle_ = value; }
-  // Whether the control paints every pixel of itself (csOpaque); beneath one that does not, the
-  // parent paints first. Repaints when it changes.
+  /// Whether the control paints every pixel of itself (csOpaque); beneath one that does not, the
+  /// parent paints first. Repaints when it changes.
   void SetOpaque(bool value);
   TCustomPopupMenu* PopupMenu() const { return popupMenu_; }
   void SetPopupMenu(TCustomPopupMenu* value) { popupMenu_.Set(value); }
 
-  // Stored for the stream and the inspector; no drag-and-drop or right-to-left layout is done.
+  /// Stored for the stream and the inspector; no drag-and-drop or right-to-left layout is done.
   TDragMode DragMode() const { return dragMode_; }
   void SetDragMode(TDragMode value) { dragMode_ = value; }
   TCursor DragCursor() const { return dragCursor_; }
@@ -275,7 +276,7 @@ class TControl : public TComponent {
   int HelpContext() const { return helpContext_; }
   void SetHelpContext(int value) { helpContext_ = value; }
 
-  // Stored-property tests of the stream: a value taken from the parent is not written.
+  /// Stored-property tests of the stream: a value taken from the parent is not written.
   bool IsFontStored() const { return !parentFont_; }
   bool IsColorStored() const { return !parentColor_; }
   bool IsShowHintStored() const { return !parentShowHint_; }
@@ -283,7 +284,7 @@ class TControl : public TComponent {
 
   // ---- Painting ----
   virtual void Invalidate();
-  // Paints what is invalid now, synchronously.
+  /// Paints what is invalid now, synchronously.
   virtual void Update();
   void Repaint();
   void Refresh() { Repaint(); }
@@ -315,21 +316,21 @@ class TControl : public TComponent {
 
  protected:
   // ---- What descendants override ----
-  // The default WindowProc: mouse bookkeeping (double clicks without csDoubleClicks become
-  // presses, hover and hint tracking), then Dispatch.
+  /// The default WindowProc: mouse bookkeeping (double clicks without csDoubleClicks become
+  /// presses, hover and hint tracking), then Dispatch.
   virtual void WndProc(TMessage& message);
-  // Hands the message to its typed handler below; everything else goes to DefaultHandler.
+  /// Hands the message to its typed handler below; everything else goes to DefaultHandler.
   virtual void Dispatch(TMessage& message);
-  // What happens to a message nobody handled: nothing for a windowless control; the window's
-  // own procedure for a windowed one.
+  /// What happens to a message nobody handled: nothing for a windowless control; the window's
+  /// own procedure for a windowed one.
   virtual void DefaultHandler(TMessage& message);
-  // The text behind Caption and Text; a change raises CM_TEXTCHANGED.
+  /// The text behind Caption and Text; a change raises CM_TEXTCHANGED.
   virtual String ReadText();
   virtual void WriteText(const String& value);
   virtual void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
   virtual void MouseMove(TShiftState shift, int x, int y);
   virtual void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
-  // After the size changed (not while loading): raises OnResize.
+  /// After the size changed (not while loading): raises OnResize.
   virtual void Resize();
 
   virtual void WMLButtonDown(TWMMouse& message);
@@ -362,10 +363,10 @@ class TControl : public TComponent {
   virtual void CMDialogChar(TWMKey& message);
   virtual void CMSysColorChange(TMessage& message);
 
-  // Repaints the control's rectangle on the parent (erasing beneath unless opaque).
+  /// Repaints the control's rectangle on the parent (erasing beneath unless opaque).
   void InvalidateControl();
-  // A device context for drawing outside WM_PAINT: the window's own, or the parent's moved to
-  // this control's origin and clipped to its rectangle. Give it back with ReleaseDeviceContext.
+  /// A device context for drawing outside WM_PAINT: the window's own, or the parent's moved to
+  /// this control's origin and clipped to its rectangle. Give it back with ReleaseDeviceContext.
   virtual HDC GetDeviceContext(HWND& window);
 
  private:
@@ -376,7 +377,7 @@ class TControl : public TComponent {
   void DoMouseUp(TWMMouse& message, TMouseButton button);
   void FontChanged(TObject* sender);
   void ConstraintsChanged(TObject* sender);
-  // The window to which a cursor refresh is sent: this control's or its parent's.
+  /// The window to which a cursor refresh is sent: this control's or its parent's.
   HWND CursorWindow();
 
   TWndMethod windowProc_;
@@ -396,7 +397,7 @@ class TControl : public TComponent {
   bool parentShowHint_ = true;
   std::unique_ptr<TFont> font_;
   bool parentFont_ = true;
-  bool takingParentFont_ = false;  // the font change comes from the parent: ParentFont stays
+  bool takingParentFont_ = false;  ///< the font change comes from the parent: ParentFont stays
   TColor color_ = clWindow;
   bool parentColor_ = true;
   String text_;
@@ -408,22 +409,22 @@ class TControl : public TComponent {
   bool parentBiDiMode_ = true;
   TComponentLink<TComponent> action_;
   int helpContext_ = 0;
-  bool clicked_ = false;  // the left button went down here with csClickEvents
+  bool clicked_ = false;  ///< the left button went down here with csClickEvents
 };
 
 // ---------------------------------------------------------------------------------------------
-// Mouse capture across windowless controls: a windowless control captures through its parent's
-// window. Null when nothing of this framework holds the mouse.
+/// Mouse capture across windowless controls: a windowless control captures through its parent's
+/// window. Null when nothing of this framework holds the mouse.
 TControl* GetCaptureControl();
 void SetCaptureControl(TControl* control);
-// A windowless capture through `window` ends (the window lost the mouse to another).
+/// A windowless capture through `window` ends (the window lost the mouse to another).
 void WindowLostCapture(TWinControl* window);
 
 // ---------------------------------------------------------------------------------------------
-// Many cursor changes at once: while a batch lives, a control whose Cursor changes does not look
-// for the mouse itself (which asks Windows several questions); when the outermost batch ends, the
-// control under the mouse refreshes its cursor once, if the change of the control or of one around
-// it can show there.
+/// Many cursor changes at once: while a batch lives, a control whose Cursor changes does not look
+/// for the mouse itself (which asks Windows several questions); when the outermost batch ends, the
+/// control under the mouse refreshes its cursor once, if the change of the control or of one around
+/// it can show there.
 class TCursorChangeBatch {
  public:
   TCursorChangeBatch();
@@ -432,9 +433,9 @@ class TCursorChangeBatch {
   TCursorChangeBatch& operator=(const TCursorChangeBatch&) = delete;
 
   static bool Active();
-  // `control`'s Cursor changed while a batch lives.
+  /// `control`'s Cursor changed while a batch lives.
   static void NoteChange(TControl* control);
 };
 
-// True when `caption` marks `key` as its accelerator ("&Save" for S or s; "&&" is a plain "&").
+/// True when `caption` marks `key` as its accelerator ("&Save" for S or s; "&&" is a plain "&").
 bool IsAccel(Word key, const String& caption);

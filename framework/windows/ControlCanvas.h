@@ -1,5 +1,6 @@
-// TControlCanvas: a canvas on a control — the paint DC during WM_PAINT, otherwise a DC of the
-// control's window (or of its parent's, moved to the control) taken on first use.
+/// @file
+/// TControlCanvas: a canvas on a control — the paint DC during WM_PAINT, otherwise a DC of the
+/// control's window (or of its parent's, moved to the control) taken on first use.
 #pragma once
 
 #include "framework/graphics/Canvas.h"
@@ -14,12 +15,12 @@ class TControlCanvas : public TCanvas {
   ~TControlCanvas() override;
 
   TControl* Control() const { return control_; }
-  // Gives back a DC taken outside painting; the next drawing call takes a new one.
+  /// Gives back a DC taken outside painting; the next drawing call takes a new one.
   void FreeHandle();
-  // Gives back the DCs of every control canvas; the framework calls it after each message.
+  /// Gives back the DCs of every control canvas; the framework calls it after each message.
   static void FreeDeviceContexts();
 
-  // Inside WM_PAINT: the canvas draws on the paint DC until the scope ends.
+  /// Inside WM_PAINT: the canvas draws on the paint DC until the scope ends.
   class TPaintScope {
    public:
     TPaintScope(TControlCanvas& canvas, HDC dc);
@@ -35,7 +36,7 @@ class TControlCanvas : public TCanvas {
   void CreateHandle() override;
 
  private:
-  TControl* control_;  // not owned; the control owns its canvas
-  HWND window_ = nullptr;  // whose DC ownDC_ is
-  HDC ownDC_ = nullptr;    // taken by CreateHandle, given back by FreeHandle
+  TControl* control_;  ///< not owned; the control owns its canvas
+  HWND window_ = nullptr;  ///< whose DC ownDC_ is
+  HDC ownDC_ = nullptr;    ///< taken by CreateHandle, given back by FreeHandle
 };

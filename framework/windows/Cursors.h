@@ -1,5 +1,6 @@
-// Mouse cursors: the cr… numbers that controls store, their names in the component stream, and the
-// system cursor each one shows.
+/// @file
+/// Mouse cursors: the cr… numbers that controls store, their names in the component stream, and the
+/// system cursor each one shows.
 #pragma once
 
 #include <windows.h>
@@ -8,8 +9,8 @@
 
 using TCursor = int;
 
-constexpr TCursor crDefault = 0;  // the window class's cursor (or whatever the parent window decides)
-constexpr TCursor crNone = -1;    // no cursor at all
+constexpr TCursor crDefault = 0;  ///< the window class's cursor (or whatever the parent window decides)
+constexpr TCursor crNone = -1;    ///< no cursor at all
 constexpr TCursor crArrow = -2;
 constexpr TCursor crCross = -3;
 constexpr TCursor crIBeam = -4;
@@ -31,9 +32,9 @@ constexpr TCursor crHelp = -20;
 constexpr TCursor crHandPoint = -21;
 constexpr TCursor crSizeAll = -22;
 
-// Integer type data whose named values ("crHandPoint") the stream writes and reads by name.
+/// Integer type data whose named values ("crHandPoint") the stream writes and reads by name.
 const TTypeInfo& CursorTypeInfo();
 
-// The shared system cursor shown for `cursor`; null for crNone and for numbers with no cursor.
-// Cursors the system lacks (the drag and split shapes) show their nearest system relative.
+/// The shared system cursor shown for `cursor`; null for crNone and for numbers with no cursor.
+/// Cursors the system lacks (the drag and split shapes) show their nearest system relative.
 HCURSOR CursorHandle(TCursor cursor);

@@ -1,5 +1,6 @@
-// The two controls that draw themselves with Paint on a Canvas: TGraphicControl, windowless and
-// painted on its parent's window, and TCustomControl, with a window of its own.
+/// @file
+/// The two controls that draw themselves with Paint on a Canvas: TGraphicControl, windowless and
+/// painted on its parent's window, and TCustomControl, with a window of its own.
 #pragma once
 
 #include <memory>
@@ -14,14 +15,14 @@ class TGraphicControl : public TControl {
   explicit TGraphicControl(TComponent* owner);
   ~TGraphicControl() override;
 
-  // In Paint: the parent's paint DC, moved to this control's origin and clipped to it. Outside
-  // Paint: a DC of the parent's window, likewise moved and clipped.
+  /// In Paint: the parent's paint DC, moved to this control's origin and clipped to it. Outside
+  /// Paint: a DC of the parent's window, likewise moved and clipped.
   TCanvas* Canvas() const { return canvas_.get(); }
 
  protected:
-  // Draws the control in its own coordinates; (0, 0) is its top-left pixel.
+  /// Draws the control in its own coordinates; (0, 0) is its top-left pixel.
   virtual void Paint();
-  // Paints into the DC the parent hands over in WParam.
+  /// Paints into the DC the parent hands over in WParam.
   virtual void WMPaint(TWMPaint& message);
   void Dispatch(TMessage& message) override;
 
@@ -39,7 +40,7 @@ class TCustomControl : public TWinControl {
   TCanvas* Canvas() const { return canvas_.get(); }
 
  protected:
-  // Draws the client area; the background was erased with Color before, unless csOpaque.
+  /// Draws the client area; the background was erased with Color before, unless csOpaque.
   virtual void Paint();
   void PaintWindow(HDC dc) override;
 

@@ -1,20 +1,21 @@
-// Forms: top-level windows built from their stored layout. A form class reads the layout stored
-// under its class name in upper case (an RCDATA resource, or any stream) into itself; its
-// published fields then point at the components of the same names and its published methods
-// handle the events the layout binds to them.
-//
-//   class TPageForm : public TForm {
-//     TAVELKO_CLASS(TPageForm, TForm)
-//     static void Publish(TPublisher<TPageForm>& p);       // p.Method("Image1Click", &TPageForm::Image1Click)
-//    public:
-//     static void PublishFields(TFieldPublisher<TPageForm>& f);  // f.Field("Image1", &TPageForm::Image1)
-//     explicit TPageForm(TComponent* owner) : TForm(owner) { InitializeForm(this); }
-//     TImage* Image1 = nullptr;
-//     void Image1Click(TObject* sender);
-//   };
-//
-// Sections: enumerations and events · scroll bar settings · published fields · TCustomForm ·
-// TForm · helpers.
+/// @file
+/// Forms: top-level windows built from their stored layout. A form class reads the layout stored
+/// under its class name in upper case (an RCDATA resource, or any stream) into itself; its
+/// published fields then point at the components of the same names and its published methods
+/// handle the events the layout binds to them.
+///
+///   class TPageForm : public TForm {
+///     TAVELKO_CLASS(TPageForm, TForm)
+///     static void Publish(TPublisher<TPageForm>& p);       // p.Method("Image1Click", &TPageForm::Image1Click)
+///    public:
+///     static void PublishFields(TFieldPublisher<TPageForm>& f);  // f.Field("Image1", &TPageForm::Image1)
+///     explicit TPageForm(TComponent* owner) : TForm(owner) { InitializeForm(this); }
+///     TImage* Image1 = nullptr;
+///     void Image1Click(TObject* sender);
+///   };
+///
+/// Sections: enumerations and events · scroll bar settings · published fields · TCustomForm ·
+/// TForm · helpers.
 #pragma once
 
 #include <functional>
@@ -48,7 +49,7 @@ const TTypeInfo& TypeInfoOf(TypeTag<TCloseAction>);
 using TCloseEvent = TEvent<TObject*, TCloseAction&>;
 using TCloseQueryEvent = TEvent<TObject*, bool&>;
 
-// A stored layout that the program does not carry.
+/// A stored layout that the program does not carry.
 class EResNotFound : public Exception {
  public:
   using Exception::Exception;
@@ -70,7 +71,7 @@ class TControlScrollBar : public TPersistent {
   void SetVisible(bool value) { visible_ = value; }
 
  private:
-  TPersistent* owner_;  // not owned
+  TPersistent* owner_;  ///< not owned
   bool visible_ = true;
 };
 
@@ -80,9 +81,9 @@ class TControlScrollBar : public TPersistent {
 
 struct TFormField {
   String Name;
-  std::function<void(TComponent*)> Set;  // EReadError when the component is of another class
+  std::function<void(TComponent*)> Set;  ///< EReadError when the component is of another class
   std::function<TComponent*()> Get;
-  std::function<bool(TComponent*)> Accepts;  // whether the field can hold the component
+  std::function<bool(TComponent*)> Accepts;  ///< whether the field can hold the component
 };
 
 template <class Form>
@@ -90,8 +91,8 @@ class TFieldPublisher {
  public:
   TFieldPublisher(Form& form, std::vector<TFormField>& fields) : form_(form), fields_(fields) {}
 
-  // Field("Shape4", &TPageForm::Shape4): a field of the form, or of a base it has (the fields
-  // layoutc generates).
+  /// Field("Shape4", &TPageForm::Shape4): a field of the form, or of a base it has (the fields
+  /// layoutc generates).
   template <class T, class Holder>
     requires std::is_base_of_v<Holder, Form>
   void Field(const char* name, T* Holder::*member) {
@@ -117,17 +118,17 @@ class TFieldPublisher {
 // ---------------------------------------------------------------------------------------------
 // TCustomForm
 
-// What a form needs of its menu bar: the menus unit's main menu derives from this.
+/// What a form needs of its menu bar: the menus unit's main menu derives from this.
 class TCustomMainMenu : public TComponent {
   TAVELKO_CLASS(TCustomMainMenu, TComponent)
 
  public:
   using TComponent::TComponent;
-  // A new menu bar of the visible items; the window it is given to owns it.
+  /// A new menu bar of the visible items; the window it is given to owns it.
   virtual HMENU CreateMenuBar() = 0;
-  // Raises the chosen command's item; false when the command is none of this menu's.
+  /// Raises the chosen command's item; false when the command is none of this menu's.
   virtual bool DispatchCommand(UINT command) = 0;
-  // Brings the checks and enabled states of a submenu that is about to open up to date.
+  /// Brings the checks and enabled states of a submenu that is about to open up to date.
   virtual void UpdatePopup(HMENU popup) = 0;
 };
 
@@ -135,7 +136,7 @@ class TCustomForm : public TWinControl {
   TAVELKO_CLASS(TCustomForm, TWinControl)
 
  public:
-  // A blank form; form classes with a stored layout call InitializeForm in their constructor.
+  /// A blank form; form classes with a stored layout call InitializeForm in their constructor.
   explicit TCustomForm(TComponent* owner);
   ~TCustomForm() override;
 
@@ -146,39 +147,39 @@ class TCustomForm : public TWinControl {
   void SetBorderIcons(TBorderIcons value);
   TFormStyle FormStyle() const { return formStyle_; }
   void SetFormStyle(TFormStyle value);
-  // Where the form goes when it is first shown.
+  /// Where the form goes when it is first shown.
   TPosition Position() const { return position_; }
   void SetPosition(TPosition value) { position_ = value; }
 
   // ---- Showing and closing ----
-  // Shows the form and brings it to the front.
+  /// Shows the form and brings it to the front.
   void Show();
-  // Shows the form in front but leaves the activation, and so the keyboard, where it is: for a
-  // tool window that opens beside the window at work.
+  /// Shows the form in front but leaves the activation, and so the keyboard, where it is: for a
+  /// tool window that opens beside the window at work.
   void ShowInactive();
-  // OnCloseQuery, then OnClose decides: hide (the main form ends the application), free, or keep.
+  /// OnCloseQuery, then OnClose decides: hide (the main form ends the application), free, or keep.
   void Close();
   bool CloseQuery();
-  // Shows the form with the program's other windows disabled until ModalResult is set (or the
-  // form closes); returns ModalResult.
+  /// Shows the form with the program's other windows disabled until ModalResult is set (or the
+  /// form closes); returns ModalResult.
   TModalResult ShowModal();
   TModalResult ModalResult() const { return modalResult_; }
   void SetModalResult(TModalResult value) { modalResult_ = value; }
-  // Destroys the form once the messages now waiting have been handled.
+  /// Destroys the form once the messages now waiting have been handled.
   void Release();
 
   // ---- Focus ----
-  // The menu bar; null for none. The bar is built again when the menu is set and by MenuChanged
-  // (after items were added, removed, renamed, shown or hidden).
+  /// The menu bar; null for none. The bar is built again when the menu is set and by MenuChanged
+  /// (after items were added, removed, renamed, shown or hidden).
   TCustomMainMenu* Menu() const { return menu_; }
   void SetMenu(TCustomMainMenu* value);
   void MenuChanged();
   TWinControl* ActiveControl() const { return activeControl_; }
   void SetActiveControl(TWinControl* control);
-  // A control inside the form received the focus.
+  /// A control inside the form received the focus.
   void ControlFocused(TWinControl* control);
-  // The form's OnKeyDown sees each key press before the focused control does; a key it sets to
-  // 0 goes no further. Not stored.
+  /// The form's OnKeyDown sees each key press before the focused control does; a key it sets to
+  /// 0 goes no further. Not stored.
   bool KeyPreview() const { return keyPreview_; }
   void SetKeyPreview(bool value) { keyPreview_ = value; }
 
@@ -205,7 +206,7 @@ class TCustomForm : public TWinControl {
   void Notification(TComponent* component, TOperation operation) override;
 
   // ---- Events ----
-  TNotifyEvent OnCreate;  // after the stored layout was read
+  TNotifyEvent OnCreate;  ///< after the stored layout was read
   TNotifyEvent OnDestroy;
   TNotifyEvent OnActivate;
   TNotifyEvent OnDeactivate;
@@ -216,18 +217,18 @@ class TCustomForm : public TWinControl {
   TCloseQueryEvent OnCloseQuery;
 
  protected:
-  // A component of the form taking a field's name fills that field (a pasted or loaded control
-  // the form's code refers to by name), and so does one inserted with that name; a field loses a
-  // component renamed away from its name.
+  /// A component of the form taking a field's name fills that field (a pasted or loaded control
+  /// the form's code refers to by name), and so does one inserted with that name; a field loses a
+  /// component renamed away from its name.
   void OwnedComponentRenamed(TComponent* component) override;
-  // Reads the layout stored under the class's name in upper case (RCDATA) into this form, sets
-  // the published fields and raises OnCreate. Call it in the form class's constructor.
+  /// Reads the layout stored under the class's name in upper case (RCDATA) into this form, sets
+  /// the published fields and raises OnCreate. Call it in the form class's constructor.
   template <class Self>
   void InitializeForm(Self* self) {
     CollectFields(self);
     ReadLayout(nullptr);
   }
-  // The same with the layout taken from `layout` (from its current position).
+  /// The same with the layout taken from `layout` (from its current position).
   template <class Self>
   void InitializeForm(Self* self, TStream& layout) {
     CollectFields(self);
@@ -255,7 +256,7 @@ class TCustomForm : public TWinControl {
     }
   }
   void ReadLayout(TStream* layout);
-  // The frame styles of BorderStyle, BorderIcons and FormStyle.
+  /// The frame styles of BorderStyle, BorderIcons and FormStyle.
   void FrameStyles(DWORD& style, DWORD& exStyle) const;
   void PlaceForShowing();
   void ApplyFrame();
@@ -264,7 +265,7 @@ class TCustomForm : public TWinControl {
   TBorderIcons borderIcons_{biSystemMenu, biMinimize, biMaximize};
   TFormStyle formStyle_ = fsNormal;
   TPosition position_ = poDesigned;
-  bool placed_ = false;  // Position has been applied
+  bool placed_ = false;  ///< Position has been applied
   TModalResult modalResult_ = mrNone;
   bool modal_ = false;
   bool showingInactive_ = false;
@@ -295,5 +296,5 @@ class TForm : public TCustomForm {
 // ---------------------------------------------------------------------------------------------
 // Helpers
 
-// The form at the top of the control's parent chain; null when the chain ends elsewhere.
+/// The form at the top of the control's parent chain; null when the chain ends elsewhere.
 TCustomForm* GetParentForm(TControl* control);

@@ -1,5 +1,6 @@
-// THintManager: shows a control's Hint in a system tooltip after the mouse has rested on the
-// control, hides it after a while, on a click or a key, or when the mouse moves on.
+/// @file
+/// THintManager: shows a control's Hint in a system tooltip after the mouse has rested on the
+/// control, hides it after a while, on a click or a key, or when the mouse moves on.
 #pragma once
 
 #include <windows.h>
@@ -13,22 +14,22 @@ class TControl;
 
 class THintManager {
  public:
-  // `owner`: the hidden window whose WM_TIMER messages reach TimerFired.
+  /// `owner`: the hidden window whose WM_TIMER messages reach TimerFired.
   explicit THintManager(HWND owner);
   ~THintManager();
   THintManager(const THintManager&) = delete;
   THintManager& operator=(const THintManager&) = delete;
 
-  // The control under the mouse changed (null: none).
+  /// The control under the mouse changed (null: none).
   void MouseOver(TControl* control);
-  // Hides the hint; it comes back only when the mouse moves to another control.
+  /// Hides the hint; it comes back only when the mouse moves to another control.
   void Cancel();
   void ControlDestroyed(TControl* control);
-  // WM_TIMER of the owner window; false when the timer is not one of the hint's.
+  /// WM_TIMER of the owner window; false when the timer is not one of the hint's.
   bool TimerFired(UINT_PTR id);
 
-  // Milliseconds before a hint appears, before the next one appears while one was just shown,
-  // and before a shown hint goes.
+  /// Milliseconds before a hint appears, before the next one appears while one was just shown,
+  /// and before a shown hint goes.
   int Pause = 500;
   int ShortPause = 50;
   int HidePause = 2500;
@@ -38,10 +39,10 @@ class THintManager {
   bool Showing() const { return shownControl_ != nullptr; }
   TControl* HintControl() const { return shownControl_; }
   HWND TooltipWindow() const { return tooltip_; }
-  // The text the tooltip holds now (CP932).
+  /// The text the tooltip holds now (CP932).
   String TooltipText() const;
 
-  // The hint of `control`, or of the nearest parent that has one, when the control shows hints.
+  /// The hint of `control`, or of the nearest parent that has one, when the control shows hints.
   static String HintOf(TControl* control);
 
  private:
@@ -53,9 +54,9 @@ class THintManager {
 
   HWND owner_;
   HWND tooltip_ = nullptr;
-  std::unique_ptr<TFont> font_;     // Japanese text needs a font with its glyphs
-  TControl* mouseControl_ = nullptr;    // under the mouse now
-  TControl* pendingControl_ = nullptr;  // the show timer runs for it
-  TControl* shownControl_ = nullptr;    // its hint is on the screen
+  std::unique_ptr<TFont> font_;     ///< Japanese text needs a font with its glyphs
+  TControl* mouseControl_ = nullptr;    ///< under the mouse now
+  TControl* pendingControl_ = nullptr;  ///< the show timer runs for it
+  TControl* shownControl_ = nullptr;    ///< its hint is on the screen
   bool recentlyShown_ = false;
 };

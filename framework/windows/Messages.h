@@ -1,5 +1,6 @@
-// Window messages as controls see them: the TMessage record, typed views of it, the framework's own
-// notification numbers (CM_*, CN_*), shift states and mouse buttons.
+/// @file
+/// Window messages as controls see them: the TMessage record, typed views of it, the framework's own
+/// notification numbers (CM_*, CN_*), shift states and mouse buttons.
 #pragma once
 
 #include <windows.h>
@@ -12,7 +13,7 @@
 
 using Word = std::uint16_t;
 
-// One message on its way through a control: Windows' four values plus the answer.
+/// One message on its way through a control: Windows' four values plus the answer.
 struct TMessage {
   UINT Msg = 0;
   WPARAM WParam = 0;
@@ -25,31 +26,31 @@ constexpr UINT CM_BASE = 0xB000;
 constexpr UINT CM_ACTIVATE = CM_BASE + 0;
 constexpr UINT CM_DEACTIVATE = CM_BASE + 1;
 constexpr UINT CM_DIALOGKEY = CM_BASE + 5;
-constexpr UINT CM_DIALOGCHAR = CM_BASE + 6;             // WParam the character, LParam the key data
+constexpr UINT CM_DIALOGCHAR = CM_BASE + 6;             ///< WParam the character, LParam the key data
 constexpr UINT CM_PARENTFONTCHANGED = CM_BASE + 8;
 constexpr UINT CM_PARENTCOLORCHANGED = CM_BASE + 9;
-constexpr UINT CM_HITTEST = CM_BASE + 10;               // LParam the point (16-bit halves); answer HTCLIENT/HTNOWHERE
-constexpr UINT CM_VISIBLECHANGED = CM_BASE + 11;        // WParam the new value
+constexpr UINT CM_HITTEST = CM_BASE + 10;               ///< LParam the point (16-bit halves); answer HTCLIENT/HTNOWHERE
+constexpr UINT CM_VISIBLECHANGED = CM_BASE + 11;        ///< WParam the new value
 constexpr UINT CM_ENABLEDCHANGED = CM_BASE + 12;
 constexpr UINT CM_COLORCHANGED = CM_BASE + 13;
 constexpr UINT CM_FONTCHANGED = CM_BASE + 14;
 constexpr UINT CM_CURSORCHANGED = CM_BASE + 15;
 constexpr UINT CM_TEXTCHANGED = CM_BASE + 18;
-constexpr UINT CM_MOUSEENTER = CM_BASE + 19;            // LParam the control the mouse entered
-constexpr UINT CM_MOUSELEAVE = CM_BASE + 20;            // LParam the control the mouse left
-constexpr UINT CM_BUTTONPRESSED = CM_BASE + 24;         // WParam the group index, LParam the button
+constexpr UINT CM_MOUSEENTER = CM_BASE + 19;            ///< LParam the control the mouse entered
+constexpr UINT CM_MOUSELEAVE = CM_BASE + 20;            ///< LParam the control the mouse left
+constexpr UINT CM_BUTTONPRESSED = CM_BASE + 24;         ///< WParam the group index, LParam the button
 constexpr UINT CM_SHOWINGCHANGED = CM_BASE + 25;
-constexpr UINT CM_DESIGNHITTEST = CM_BASE + 28;         // as WM_MOUSEMOVE; answer 1 to take the press in design state
-constexpr UINT CM_WANTSPECIALKEY = CM_BASE + 30;        // WParam the virtual key; answer 1 to keep Tab etc.
+constexpr UINT CM_DESIGNHITTEST = CM_BASE + 28;         ///< as WM_MOUSEMOVE; answer 1 to take the press in design state
+constexpr UINT CM_WANTSPECIALKEY = CM_BASE + 30;        ///< WParam the virtual key; answer 1 to keep Tab etc.
 constexpr UINT CM_RELEASE = CM_BASE + 33;
 constexpr UINT CM_SHOWHINTCHANGED = CM_BASE + 34;
 constexpr UINT CM_PARENTSHOWHINTCHANGED = CM_BASE + 35;
 constexpr UINT CM_SYSCOLORCHANGE = CM_BASE + 36;
 constexpr UINT CM_TABSTOPCHANGED = CM_BASE + 40;
-constexpr UINT CM_CONTROLLISTCHANGE = CM_BASE + 44;     // WParam the control, LParam 1 inserting / 0 removing
-constexpr UINT CM_HINTSHOW = CM_BASE + 48;              // LParam a THintInfo*; answer non-zero to cancel the hint
+constexpr UINT CM_CONTROLLISTCHANGE = CM_BASE + 44;     ///< WParam the control, LParam 1 inserting / 0 removing
+constexpr UINT CM_HINTSHOW = CM_BASE + 48;              ///< LParam a THintInfo*; answer non-zero to cancel the hint
 constexpr UINT CM_RECREATEWND = CM_BASE + 51;
-constexpr UINT CM_CONTROLCHANGE = CM_BASE + 54;         // as CM_CONTROLLISTCHANGE, sent after inserting, before removing
+constexpr UINT CM_CONTROLCHANGE = CM_BASE + 54;         ///< as CM_CONTROLLISTCHANGE, sent after inserting, before removing
 constexpr UINT CM_LAST = CM_BASE + 0x3FF;
 
 // ---- Notifications reflected from a parent to the child window they concern (CN_BASE + WM_x) ----
@@ -66,7 +67,7 @@ constexpr UINT CN_CTLCOLORSTATIC = CN_BASE + WM_CTLCOLORSTATIC;
 constexpr UINT CN_CTLCOLORBTN = CN_BASE + WM_CTLCOLORBTN;
 constexpr UINT CN_LAST = CN_BASE + 0x3FF;
 
-// The framework's own message numbers never reach a system window procedure.
+/// The framework's own message numbers never reach a system window procedure.
 constexpr bool IsFrameworkMessage(UINT msg) { return msg >= CM_BASE && msg <= CN_LAST; }
 
 // ---- Shift state and mouse buttons ----
@@ -77,16 +78,16 @@ enum TMouseButton : std::uint8_t { mbLeft, mbRight, mbMiddle };
 const TTypeInfo& TypeInfoOf(TypeTag<TShiftStateFlag>);
 const TTypeInfo& TypeInfoOf(TypeTag<TMouseButton>);
 
-// From the MK_ flags of a mouse message (Alt is read from the keyboard, the flags lack it).
+/// From the MK_ flags of a mouse message (Alt is read from the keyboard, the flags lack it).
 TShiftState KeysToShiftState(WPARAM keys);
-// From the key data of a keyboard message and the keyboard's state now.
+/// From the key data of a keyboard message and the keyboard's state now.
 TShiftState KeyDataToShiftState(LPARAM keyData);
-// The keyboard's and the mouse buttons' state now.
+/// The keyboard's and the mouse buttons' state now.
 TShiftState CurrentShiftState();
 
 // ---- Typed views: they read the packed fields of a TMessage and write through to it ----
 
-// WM_xBUTTONx and WM_MOUSEMOVE; the point is in client coordinates.
+/// WM_xBUTTONx and WM_MOUSEMOVE; the point is in client coordinates.
 struct TWMMouse {
   explicit TWMMouse(TMessage& message) : Message(message) {}
   TMessage& Message;
@@ -98,7 +99,7 @@ struct TWMMouse {
   void SetPos(const TPoint& p) { Message.LParam = MAKELPARAM(static_cast<Word>(p.X), static_cast<Word>(p.Y)); }
 };
 
-// WM_KEYDOWN, WM_KEYUP, WM_CHAR and their system forms; CM_DIALOGCHAR.
+/// WM_KEYDOWN, WM_KEYUP, WM_CHAR and their system forms; CM_DIALOGCHAR.
 struct TWMKey {
   explicit TWMKey(TMessage& message) : Message(message) {}
   TMessage& Message;
@@ -107,7 +108,7 @@ struct TWMKey {
   LPARAM KeyData() const { return Message.LParam; }
 };
 
-// WM_PAINT and WM_ERASEBKGND. A non-zero DC means: paint into it, not through BeginPaint.
+/// WM_PAINT and WM_ERASEBKGND. A non-zero DC means: paint into it, not through BeginPaint.
 struct TWMPaint {
   explicit TWMPaint(TMessage& message) : Message(message) {}
   TMessage& Message;
@@ -130,7 +131,7 @@ struct TWMSetCursor {
   UINT MouseMsg() const { return HIWORD(Message.LParam); }
 };
 
-// WM_NCHITTEST and WM_CONTEXTMENU: the point is in screen coordinates.
+/// WM_NCHITTEST and WM_CONTEXTMENU: the point is in screen coordinates.
 struct TWMScreenPoint {
   explicit TWMScreenPoint(TMessage& message) : Message(message) {}
   TMessage& Message;

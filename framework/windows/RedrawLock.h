@@ -1,7 +1,8 @@
-// TRedrawLock: a window drawn once after many of its child windows were made, moved or destroyed.
-// For each such step on a shown window Wine works out the visible region of every sibling window
-// again, so a thousand steps take many seconds; with the parent's drawing off they take a fraction
-// of that, and one repaint of the parent and its children follows.
+/// @file
+/// TRedrawLock: a window drawn once after many of its child windows were made, moved or destroyed.
+/// For each such step on a shown window Wine works out the visible region of every sibling window
+/// again, so a thousand steps take many seconds; with the parent's drawing off they take a fraction
+/// of that, and one repaint of the parent and its children follows.
 #pragma once
 
 #include <windows.h>
@@ -10,7 +11,7 @@
 
 class TRedrawLock {
  public:
-  // Nothing for a control without a shown window, or inside another lock of the same window.
+  /// Nothing for a control without a shown window, or inside another lock of the same window.
   explicit TRedrawLock(TWinControl* control)
       : window_(control && control->HandleAllocated() && IsWindowVisible(control->Handle()) ? control->Handle()
                                                                                               : nullptr) {

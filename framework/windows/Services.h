@@ -1,8 +1,9 @@
-// The framework's services for everything that blocks on a person or leaves the process: message
-// boxes and the exception display, the shell's open call, the file, colour and font dialogs and
-// modal forms. Each is
-// an abstract interface with a real implementation over Win32; tests install doubles of their own
-// to answer dialogs and observe shell calls.
+/// @file
+/// The framework's services for everything that blocks on a person or leaves the process: message
+/// boxes and the exception display, the shell's open call, the file, colour and font dialogs and
+/// modal forms. Each is
+/// an abstract interface with a real implementation over Win32; tests install doubles of their own
+/// to answer dialogs and observe shell calls.
 #pragma once
 
 #include <windows.h>
@@ -24,15 +25,15 @@ const TTypeInfo& TypeInfoOf(TypeTag<TMsgDlgType>);
 const TTypeInfo& TypeInfoOf(TypeTag<TMsgDlgBtn>);
 
 enum class TMessageKind {
-  Message,    // ShowMessage
-  Dialog,     // MessageDlg
-  Exception,  // the application's exception display
+  Message,    ///< ShowMessage
+  Dialog,     ///< MessageDlg
+  Exception,  ///< the application's exception display
 };
 
 struct TMessageRequest {
   TMessageKind Kind = TMessageKind::Message;
-  String Text;     // CP932
-  String Caption;  // empty: the application's title
+  String Text;     ///< CP932
+  String Caption;  ///< empty: the application's title
   TMsgDlgType Type = mtCustom;
   TMsgDlgButtons Buttons{mbOK};
   int HelpContext = 0;
@@ -41,12 +42,12 @@ struct TMessageRequest {
 class TDialogService {
  public:
   virtual ~TDialogService() = default;
-  // Shows the message modally; the modal result of the button chosen.
+  /// Shows the message modally; the modal result of the button chosen.
   virtual TModalResult Show(const TMessageRequest& request) = 0;
 };
 
-// A message box with the buttons asked for (the nearest set a system message box offers);
-// returns mrYes, mrNo, mrOk, ... for the button chosen.
+/// A message box with the buttons asked for (the nearest set a system message box offers);
+/// returns mrYes, mrNo, mrOk, ... for the button chosen.
 TModalResult MessageDlg(const String& text, TMsgDlgType type, TMsgDlgButtons buttons, int helpContext);
 void ShowMessage(const String& text);
 
@@ -56,10 +57,10 @@ void ShowMessage(const String& text);
 class TShellService {
  public:
   virtual ~TShellService() = default;
-  // ShellExecute: the value it returns (greater than 32 on success).
+  /// ShellExecute: the value it returns (greater than 32 on success).
   virtual INT_PTR Execute(HWND window, const String& operation, const String& file, const String& parameters,
                           const String& directory, int show) = 0;
-  // SHAddToRecentDocs: the file joins the user's recent documents (and the program's jump list).
+  /// SHAddToRecentDocs: the file joins the user's recent documents (and the program's jump list).
   virtual void AddToRecentDocuments(const String& fileName) = 0;
 };
 
@@ -72,20 +73,20 @@ struct TFileDialogRequest {
   TFileDialogKind Kind = TFileDialogKind::Open;
   HWND Owner = nullptr;
   String Title;
-  // "Description|pattern|Description|pattern" (CP932).
+  /// "Description|pattern|Description|pattern" (CP932).
   String Filter;
-  int FilterIndex = 1;  // from 1
-  String DefaultExt;     // without the dot
+  int FilterIndex = 1;  ///< from 1
+  String DefaultExt;     ///< without the dot
   String InitialDir;
-  String FileName;      // in: proposed; out: chosen
-  DWORD Flags = 0;      // OFN_ options
+  String FileName;      ///< in: proposed; out: chosen
+  DWORD Flags = 0;      ///< OFN_ options
 };
 
 class TFileDialogService {
  public:
   virtual ~TFileDialogService() = default;
-  // True with request.FileName (and FilterIndex) set when the user chose a file; false when
-  // cancelled.
+  /// True with request.FileName (and FilterIndex) set when the user chose a file; false when
+  /// cancelled.
   virtual bool Execute(TFileDialogRequest& request) = 0;
 };
 
@@ -94,19 +95,19 @@ class TFileDialogService {
 
 struct TColorDialogRequest {
   HWND Owner = nullptr;
-  COLORREF Color = 0;  // in: proposed; out: chosen
+  COLORREF Color = 0;  ///< in: proposed; out: chosen
 };
 
 struct TFontDialogRequest {
   HWND Owner = nullptr;
   LOGFONTW Font{};     // in: proposed; out: chosen
-  COLORREF Color = 0;  // the text colour, likewise
+  COLORREF Color = 0;  ///< the text colour, likewise
 };
 
 class TChoiceDialogService {
  public:
   virtual ~TChoiceDialogService() = default;
-  // True with the request's answer set when the user chose; false when cancelled.
+  /// True with the request's answer set when the user chose; false when cancelled.
   virtual bool PickColor(TColorDialogRequest& request) = 0;
   virtual bool PickFont(TFontDialogRequest& request) = 0;
 };
@@ -119,7 +120,7 @@ class TCustomForm;
 class TModalFormService {
  public:
   virtual ~TModalFormService() = default;
-  // Shows the form modally (TCustomForm::ShowModal); the modal result it ended with.
+  /// Shows the form modally (TCustomForm::ShowModal); the modal result it ended with.
   virtual TModalResult ShowModal(TCustomForm& form) = 0;
 };
 
@@ -138,7 +139,7 @@ TChoiceDialogService* SetChoiceDialogService(TChoiceDialogService* service);
 TModalFormService& ModalFormService();
 TModalFormService* SetModalFormService(TModalFormService* service);
 
-// Installs a service for the length of a scope (a test double, usually).
+/// Installs a service for the length of a scope (a test double, usually).
 template <class Service, Service* (*Setter)(Service*)>
 class TServiceScope {
  public:

@@ -1,5 +1,6 @@
-// TUtilityWindow: a hidden window of its own that hands its messages to a method — for timers,
-// posted notifications, the owner of tooltips, dialogs and the clipboard.
+/// @file
+/// TUtilityWindow: a hidden window of its own that hands its messages to a method — for timers,
+/// posted notifications, the owner of tooltips, dialogs and the clipboard.
 #pragma once
 
 #include <windows.h>
@@ -10,8 +11,8 @@
 
 class TUtilityWindow {
  public:
-  // Answers true when it handled the message (its Result is returned); false lets Windows'
-  // default procedure answer.
+  /// Answers true when it handled the message (its Result is returned); false lets Windows'
+  /// default procedure answer.
   using THandler = std::function<bool(TMessage&)>;
 
   explicit TUtilityWindow(THandler handler);

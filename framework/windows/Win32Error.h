@@ -1,4 +1,5 @@
-// EWin32Error: a failed Windows call, with the system's error code and its text.
+/// @file
+/// EWin32Error: a failed Windows call, with the system's error code and its text.
 #pragma once
 
 #include <windows.h>
@@ -7,7 +8,7 @@
 
 class EWin32Error : public Exception {
  public:
-  // The message, then the system's text for the code (GetLastError by default).
+  /// The message, then the system's text for the code (GetLastError by default).
   explicit EWin32Error(const String& message, DWORD errorCode = GetLastError());
   DWORD ErrorCode() const { return errorCode_; }
 

@@ -15,6 +15,8 @@ function(tavelko_install)
   install(FILES ${headers} DESTINATION include/${folder} COMPONENT sdk)
   install(DIRECTORY "${CMAKE_BINARY_DIR}/generated/${folder}/" DESTINATION include/${folder}
     COMPONENT sdk OPTIONAL FILES_MATCHING PATTERN "*.h")
+  # What the reference documents (docs/).
+  set_property(GLOBAL APPEND PROPERTY TAVELKO_SDK_HEADER_FOLDERS "${CMAKE_CURRENT_SOURCE_DIR}")
   # What the SDK zip waits for (release/).
   foreach(target IN LISTS ARGN)
     get_target_property(type ${target} TYPE)
