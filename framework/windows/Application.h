@@ -19,20 +19,32 @@ class TCustomForm;
 /// Sender, the exception.
 using TExceptionEvent = TEvent<TObject*, Exception&>;
 
+/// The program: its forms and message loop, the exception display, title and icon, and the
+/// hint of the control under the mouse. The framework makes the one instance, Application; like
+/// all of the framework it is used only on the thread that runs the message loop. The forms it
+/// owns are destroyed at the end of Run.
 class TApplication : public TComponent {
   TAVELKO_CLASS(TApplication, TComponent)
 
  public:
+  /// Made once by the framework as Application; programs do not make another.
   explicit TApplication(TComponent* owner);
   ~TApplication() override;
 
   /// Makes the hidden application window and loads the icon.
   void Initialize();
+  /// The program's title (CP932): the text of the application window and the caption of
+  /// message boxes that have none of their own. Setting it makes the window.
+  ///@{
   const String& Title() const { return title_; }
   void SetTitle(const String& value);
-  /// The program's icon (the MAINICON resource), null when the program has none. Shared; not owned.
+  ///@}
+  /// The program's icon (the MAINICON resource) in the large and the small size, null when the
+  /// program has none or before Initialize. Shared; not owned.
+  ///@{
   HICON Icon() const { return icon_; }
   HICON SmallIcon() const { return smallIcon_; }
+  ///@}
   /// The hidden application window: owner of hints and dialogs, target of the hint timers.
   HWND Handle();
 
@@ -43,12 +55,14 @@ class TApplication : public TComponent {
     reference = new T(this);
     if (!mainForm_) SetMainForm(reference);
   }
+  /// The first form CreateForm made; closing it ends Run. Null before, and once it is destroyed.
   TCustomForm* MainForm() const { return mainForm_; }
   /// Shows the main form and handles messages until the main form closes (or Terminate); then
   /// destroys the forms and components the application owns.
   void Run();
   /// Ends Run after the current message.
   void Terminate() { terminated_ = true; }
+  /// Whether Terminate was called or WM_QUIT arrived; Run and modal forms end.
   bool Terminated() const { return terminated_; }
   /// Handles every message waiting now, then returns.
   void ProcessMessages();
@@ -61,12 +75,21 @@ class TApplication : public TComponent {
   void HandleException(TObject* sender) noexcept;
   /// The standard exception display: a message box with the text, through the dialog service.
   void ShowException(Exception& error);
+  /// Replaces ShowException for HandleException when assigned (Sender: where the exception was
+  /// caught). What it raises is swallowed.
   TExceptionEvent OnException;
 
   // ---- Hints ----
+  /// Whether hints show anywhere in the program (default true); turning it off hides the hint
+  /// on the screen.
+  ///@{
   bool ShowHint() const { return showHint_; }
   void SetShowHint(bool value);
+  ///@}
+  /// The hint manager, made (with the application window) on first use; owned by the application.
   THintManager& Hints();
+  /// Hides the hint on the screen and forgets the one waiting to show (the framework does this on
+  /// every key and button press).
   void CancelHint();
 
   // ---- Framework bookkeeping of the mouse ----
@@ -76,6 +99,8 @@ class TApplication : public TComponent {
   void NoteMouseOver(TControl* control);
   /// The mouse left `window`'s client area.
   void MouseLeftWindow(TWinControl* window);
+  /// Part of TControl's destructor: the control leaves the mouse and hint bookkeeping. Not for
+  /// use on its own.
   void ControlDestroyed(TControl* control);
 
  private:

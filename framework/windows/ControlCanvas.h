@@ -7,13 +7,17 @@
 
 class TControl;
 
+/// A canvas that draws on a control (see the file documentation). A DC taken outside painting is
+/// given back after the message being handled, so hold no drawing state across messages.
 class TControlCanvas : public TCanvas {
   TAVELKO_CLASS(TControlCanvas, TCanvas)
 
  public:
+  /// A canvas on `control` (not owned; it must outlive the canvas, which it normally owns).
   explicit TControlCanvas(TControl* control);
   ~TControlCanvas() override;
 
+  /// The control drawn on.
   TControl* Control() const { return control_; }
   /// Gives back a DC taken outside painting; the next drawing call takes a new one.
   void FreeHandle();
@@ -23,6 +27,7 @@ class TControlCanvas : public TCanvas {
   /// Inside WM_PAINT: the canvas draws on the paint DC until the scope ends.
   class TPaintScope {
    public:
+    /// Gives back a DC the canvas held and makes `dc` (not owned) its handle until the scope ends.
     TPaintScope(TControlCanvas& canvas, HDC dc);
     ~TPaintScope();
     TPaintScope(const TPaintScope&) = delete;

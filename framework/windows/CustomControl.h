@@ -8,10 +8,13 @@
 #include "framework/windows/ControlCanvas.h"
 #include "framework/windows/WinControl.h"
 
+/// A windowless control that draws itself: override Paint. Cheap (no window), painted by its
+/// parent in stacking order with the other windowless children, below every child window.
 class TGraphicControl : public TControl {
   TAVELKO_CLASS(TGraphicControl, TControl)
 
  public:
+  /// A control owned by `owner` (null: the caller deletes it); see TControl::TControl.
   explicit TGraphicControl(TComponent* owner);
   ~TGraphicControl() override;
 
@@ -30,13 +33,18 @@ class TGraphicControl : public TControl {
   std::unique_ptr<TControlCanvas> canvas_;
 };
 
+/// A windowed control that draws itself: override Paint. For controls that need a window (the
+/// focus, the keyboard, children of their own).
 class TCustomControl : public TWinControl {
   TAVELKO_CLASS(TCustomControl, TWinControl)
 
  public:
+  /// A control owned by `owner` (null: the caller deletes it); see TWinControl::TWinControl.
   explicit TCustomControl(TComponent* owner);
   ~TCustomControl() override;
 
+  /// In Paint: the paint DC of the control's window. Outside Paint: a DC of the window, taken on
+  /// first use. Owned by the control.
   TCanvas* Canvas() const { return canvas_.get(); }
 
  protected:

@@ -12,6 +12,8 @@
 
 class TControl;
 
+/// The application's hint logic and its tooltip window; the application owns the one instance
+/// (TApplication::Hints) and feeds it the mouse.
 class THintManager {
  public:
   /// `owner`: the hidden window whose WM_TIMER messages reach TimerFired.
@@ -24,21 +26,24 @@ class THintManager {
   void MouseOver(TControl* control);
   /// Hides the hint; it comes back only when the mouse moves to another control.
   void Cancel();
+  /// Forgets `control` (its hint goes from the screen); called as a control is destroyed.
   void ControlDestroyed(TControl* control);
   /// WM_TIMER of the owner window; false when the timer is not one of the hint's.
   bool TimerFired(UINT_PTR id);
 
   /// Milliseconds before a hint appears, before the next one appears while one was just shown,
   /// and before a shown hint goes.
+  ///@{
   int Pause = 500;
   int ShortPause = 50;
   int HidePause = 2500;
+  ///@}
 
   // ---- State, for tests and the application ----
-  bool Pending() const { return pendingControl_ != nullptr; }
-  bool Showing() const { return shownControl_ != nullptr; }
-  TControl* HintControl() const { return shownControl_; }
-  HWND TooltipWindow() const { return tooltip_; }
+  bool Pending() const { return pendingControl_ != nullptr; }  ///< a hint waits for its pause
+  bool Showing() const { return shownControl_ != nullptr; }  ///< a hint is on the screen
+  TControl* HintControl() const { return shownControl_; }  ///< whose hint is on the screen; null for none
+  HWND TooltipWindow() const { return tooltip_; }  ///< the tooltip, made for the first hint; null before
   /// The text the tooltip holds now (CP932).
   String TooltipText() const;
 

@@ -9,6 +9,8 @@
 
 #include "framework/windows/WinControl.h"
 
+/// Turns a shown window's drawing off for the lock's lifetime (see the file documentation); on
+/// destruction turns it on and repaints the window, its frame and its children.
 class TRedrawLock {
  public:
   /// Nothing for a control without a shown window, or inside another lock of the same window.
