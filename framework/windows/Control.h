@@ -356,8 +356,9 @@ class TControl : public TComponent {
   virtual bool Showing();
 
   // ---- Appearance ----
-  /// The mouse cursor over the control (a cr… number, crDefault: the parent's window decides). A
-  /// change shows at once when the mouse is over the control (see TCursorChangeBatch).
+  /// The mouse cursor over the control (a cr… number). crDefault: a windowless control shows its
+  /// parent's, a windowed one its window class's. A change shows at once when the mouse is over
+  /// the control (see TCursorChangeBatch).
   ///@{
   TCursor Cursor() const { return cursor_; }
   void SetCursor(TCursor value);

@@ -37,20 +37,20 @@ class TReader;
 enum TBorderIcon : std::uint8_t { biSystemMenu, biMinimize, biMaximize, biHelp };
 /// A form's title bar boxes (TCustomForm::BorderIcons).
 using TBorderIcons = TSet<TBorderIcon>;
-/// fsStayOnTop keeps the form above other programs' windows; fsMDIChild and fsMDIForm are kept
-/// for the stream and act like fsNormal.
+/// fsStayOnTop keeps the form above all windows that are not topmost themselves; fsMDIChild and
+/// fsMDIForm are kept for the stream and act like fsNormal.
 enum TFormStyle : std::uint8_t { fsNormal, fsMDIChild, fsMDIForm, fsStayOnTop };
 /// Where a form goes when first shown. poScreenCenter: centred on the primary screen;
 /// poDesktopCenter: on the whole virtual desktop; poMainFormCenter and poOwnerFormCenter: on the
-/// application's main form (the screen for the main form itself). The others keep the designed
-/// bounds. A form is never placed left of or above the screen's origin.
+/// application's main form (the screen for the main form itself); a centred form is kept right
+/// of and below the screen's origin. The others keep the designed bounds.
 enum TPosition : std::uint8_t {
   poDesigned, poDefault, poDefaultPosOnly, poDefaultSizeOnly, poScreenCenter, poDesktopCenter, poMainFormCenter,
   poOwnerFormCenter,
 };
 /// What closing a form does (chosen by OnClose): caNone keeps it, caHide hides it, caFree
 /// destroys it once the waiting messages are handled, caMinimize minimises it. For the main
-/// form, caHide and caFree end the application.
+/// form, caHide and caFree end the application. A modal form is hidden by any action but caNone.
 enum TCloseAction : std::uint8_t { caNone, caHide, caFree, caMinimize };
 
 /// Type data of the enumerations above: the enumerators' names for the stream and the inspector.

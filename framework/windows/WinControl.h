@@ -141,8 +141,8 @@ class TWinControl : public TControl {
   void PaintFace(HDC dc);
 
   // ---- TControl ----
-  /// With a window, moves the window; the new bounds come back from it (a minimised window keeps
-  /// them for later).
+  /// With a window, moves the window and takes the bounds it got. A minimised window is not
+  /// moved: the bounds are only recorded.
   void SetBounds(int left, int top, int width, int height) override;
   TRect ClientRect() override;
   TPoint ClientOrigin() override;
@@ -223,7 +223,8 @@ class TWinControl : public TControl {
   /// Handlers of the messages their names say; override to change the reaction and call the
   /// inherited one. WMPaint paints through PaintHandler; WMEraseBkgnd fills with Brush (not for
   /// csOpaque, nor beneath opaque windowless children); WMSize and WMWindowPosChanged take the new
-  /// bounds, realign and raise Resize; WMSetCursor shows the Cursor of the child under the mouse,
+  /// bounds from the window, and WMSize also realigns the children and raises Resize (not while
+  /// minimised or loading); WMSetCursor shows the Cursor of the child under the mouse,
   /// else the control's; WMNCHitTest makes a designed child window all client area; the key
   /// handlers call KeyDown, KeyPress and KeyUp; the focus handlers DoEnter and DoExit.
   ///@{
