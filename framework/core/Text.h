@@ -47,7 +47,8 @@ bool TryStrToFloat(const String& text, long double& value);
 /// by pointer, so the argument must outlive the call (as Format's do).
 class TFormatArg {
  public:
-  enum class Kind { Signed, Unsigned, Float, Text, Pointer };  ///< which member holds the value
+  /// Which member holds the value.
+  enum class Kind { Signed, Unsigned, Float, Text, Pointer };
   /// From an integer (any width), an enumeration (its underlying value), a floating-point
   /// number, a null-terminated text (null prints as empty), a String or a pointer.
   ///@{
