@@ -80,8 +80,8 @@ struct TTypeInfo {
   bool IsOrdinal() const { return Kind == tkInteger || Kind == tkChar || Kind == tkEnumeration || Kind == tkSet || Kind == tkWChar; }
 };
 
-/// Builders of type data, for use in TypeInfoOf overloads.
-/// MakeEnumType: enumeration `name` whose ordinals 0..n-1 are named by `names` in order.
+/// Builders of type data, for use in TypeInfoOf overloads. This one: the enumeration `name`, whose
+/// ordinals 0..n-1 are named by `names` in order.
 TTypeInfo MakeEnumType(const String& name, std::initializer_list<const char*> names);
 /// Integer type `name` with the valid range minValue..maxValue and optional value names, which
 /// are streamed and shown instead of the number (clWhite).
@@ -204,9 +204,9 @@ class TClassInfo {
   /// This class as the type data of a class-kind property.
   const TTypeInfo& TypeInfo() const { return classType_; }
 
-  /// Used by the publishing helpers.
-  /// Describe: the descriptor of `Self`, derived from `Base`; a factory is made when Self is a
-  /// concrete component constructible from its owner, a publisher when Self has a static Publish.
+  /// Used by the publishing helpers (TAVELKO_CLASS): the descriptor of `Self`, derived from `Base`.
+  /// It has a factory when Self is a concrete component constructible from its owner alone, and a
+  /// publisher when Self has a static Publish.
   template <class Self, class Base>
   static TClassInfo Describe(const char* name);
   /// Publishing only: adds a property, or replaces an inherited one of the same name in its
