@@ -20,15 +20,19 @@ class TStrings : public TPersistent {
   // ---- What descendants supply ----
   virtual int Count() const = 0;  ///< number of lines
   virtual String Get(int index) const = 0;  ///< line `index`
-  virtual void Put(int index, const String& text);  ///< default: replace, keeping the object
+  /// Replaces line `index` by `text`. The default: replace, keeping the object.
+  virtual void Put(int index, const String& text);
+  /// The object of line `index`, null when it has none; the default: none.
   /// (Not GetObject: windows.h renames that in some files.)
-  virtual TObject* GetItemObject(int index) const;       ///< default: none
-  virtual void PutItemObject(int index, TObject* object);  ///< default: ignored
+  virtual TObject* GetItemObject(int index) const;
+  /// Gives line `index` the object `object` (not owned); the default: ignored.
+  virtual void PutItemObject(int index, TObject* object);
   /// Inserts `text`, without object, before line `index` (`index` == Count() appends).
   virtual void Insert(int index, const String& text) = 0;
   virtual void Delete(int index) = 0;  ///< removes line `index`; its object is not deleted
   virtual void Clear() = 0;  ///< removes every line; their objects are not deleted
-  /// Case-insensitive, in the user's locale (AnsiCompareText).
+  /// How two lines compare (<0, 0, >0), for IndexOf and, in sorted lists, Find and sorting. The
+  /// default: case-insensitive, in the user's locale (AnsiCompareText).
   virtual int CompareStrings(const String& a, const String& b) const;
   virtual int IndexOf(const String& text) const;  ///< first equal line, or -1
   /// Lines joined by CR LF, each line ended by one.
@@ -130,6 +134,7 @@ class TStringList : public TStrings {
   void Clear() override;
   int Add(const String& text) override;
   void Exchange(int index1, int index2) override;
+  /// In the user's locale; letter case counts only when CaseSensitive is on.
   int CompareStrings(const String& a, const String& b) const override;
   int IndexOf(const String& text) const override;
 
