@@ -8,7 +8,7 @@
 
 namespace clipboard_block {
 
-constexpr std::size_t kHeaderSize = sizeof(std::int32_t);
+constexpr std::size_t kHeaderSize = sizeof(std::int32_t);  ///< the length field before the stream, in bytes
 
 /// The stream a block holds; EReadError when its stored length does not fit the block.
 std::span<const std::uint8_t> StreamOf(std::span<const std::uint8_t> block);

@@ -19,6 +19,10 @@
 #include "streaming/DocumentRules.h"
 #include "streaming/ValueReader.h"
 
+/// Reads component records from a stream into components: whole components, or the values a
+/// DefineProperties callback asks for while a read is under way (outside a read, the TReader
+/// functions raise EInvalidOperation). See the file documentation for what a failed read leaves
+/// behind.
 class TComponentReader : public TReader {
  public:
   /// May change `name` before the component takes it (a unique name for a pasted control).
@@ -34,9 +38,9 @@ class TComponentReader : public TReader {
   /// that were read (unchanged after a failure). The stream is not owned.
   explicit TComponentReader(TStream& stream);
 
-  TSetNameEvent OnSetName;
-  TReadErrorEvent OnError;
-  TFindMethodEvent OnFindMethod;
+  TSetNameEvent OnSetName;  ///< empty: components take the names read
+  TReadErrorEvent OnError;  ///< empty: a property that cannot be read fails the whole read
+  TFindMethodEvent OnFindMethod;  ///< empty: a handler the root does not publish fails the read (unless OnError handles it)
   /// Whose published methods events bind to; the root of the read when null.
   TComponent* MethodRoot = nullptr;
 

@@ -9,6 +9,8 @@
 #include "framework/core/Filer.h"
 #include "streaming/ValueWriter.h"
 
+/// Writes components as records of the component stream, through a buffer (see TValueWriter).
+/// Failures of the stream raise EWriteError.
 class TComponentWriter : public TWriter {
  public:
   /// References and event names are written relative to `root` (the form). Without a root, each
@@ -20,10 +22,11 @@ class TComponentWriter : public TWriter {
   // ---- Whole components ----
   /// The signature, then the record of `root`, which becomes the writer's root.
   void WriteRootComponent(TComponent* root);
-  void WriteSignature() { values_.WriteSignature(); }
+  void WriteSignature() { values_.WriteSignature(); }  ///< the stream's signature, before the first record
   /// One record: class name, name, non-default properties, then the children the component
   /// reports (GetChildren), each a record of its own.
   void WriteComponent(TComponent* component);
+  /// Passes the buffered bytes on to the stream; EWriteError when it takes fewer.
   void FlushBuffer() { values_.FlushBuffer(); }
   /// The encoder, for writing values no component holds.
   TValueWriter& Values() { return values_; }
@@ -34,7 +37,7 @@ class TComponentWriter : public TWriter {
   /// returns true.
   using TPropertyHook =
       std::function<bool(TComponentWriter& writer, TComponent* component, TPersistent* instance, const String& path)>;
-  TPropertyHook OnProperty;
+  TPropertyHook OnProperty;  ///< empty: every property is written as usual
 
   // ---- TFiler ----
   void DefineProperty(const String& name, const TReaderProc& readData, const TWriterProc& writeData,

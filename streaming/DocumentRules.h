@@ -24,12 +24,14 @@ class EDocumentRefused : public EReadError {
   using EReadError::EReadError;
 };
 
+/// The rules of one kind of document, given to TComponentReader::ReadAsDocument. Nothing is
+/// allowed until Allow says so.
 class TDocumentRules {
  public:
   /// One event a class may bind, and the handlers of the form it may name.
   struct THandlers {
-    String Event;
-    std::vector<String> Methods;
+    String Event;                 ///< the event property's name ("OnClick")
+    std::vector<String> Methods;  ///< the published methods it may name
   };
 
   /// The stream itself: a larger document is refused before it is read.
@@ -51,8 +53,8 @@ class TDocumentRules {
   /// EDocumentRefused unless an instance of `info` may bind `method` to its event `event`.
   void CheckHandler(const TClassInfo& info, const String& event, const String& method) const;
 
-  std::size_t MaxBytes = kDefaultMaxBytes;
-  std::uint64_t MaxPixels = kDefaultMaxPixels;
+  std::size_t MaxBytes = kDefaultMaxBytes;  ///< largest stream read, in bytes
+  std::uint64_t MaxPixels = kDefaultMaxPixels;  ///< most decoded pixels of all pictures together (see PixelsOf)
   /// The pixels the data of a binary property of `instance` decodes to, read from its headers
   /// alone (0 when it is no picture); set by whoever knows the pictures. Raises when the data
   /// cannot say.

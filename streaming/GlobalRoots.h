@@ -8,7 +8,9 @@
 class TComponent;
 
 /// Not owned; a root unregisters itself before it is destroyed.
+///@{
 void RegisterGlobalRoot(TComponent* root);
 void UnregisterGlobalRoot(TComponent* root);
+///@}
 /// The registered root of that name (ASCII letters compared without case), or nullptr.
 TComponent* FindGlobalRoot(const String& name);

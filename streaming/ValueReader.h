@@ -12,27 +12,33 @@
 #include "framework/core/Filer.h"
 #include "framework/core/Text.h"
 
+/// The decoder of component stream values over bytes in memory. Reading past the end raises
+/// EReadError "Stream read error".
 class TValueReader {
  public:
   /// The bytes are not owned and must outlive the reader.
   TValueReader(const std::uint8_t* data, std::size_t size);
 
-  std::size_t Position() const { return position_; }
+  std::size_t Position() const { return position_; }  ///< offset of the next byte to read
   void SetPosition(std::size_t position);  ///< EReadError beyond the end
-  std::size_t Size() const { return size_; }
-  std::size_t Remaining() const { return size_ - position_; }
+  std::size_t Size() const { return size_; }  ///< number of bytes in all
+  std::size_t Remaining() const { return size_ - position_; }  ///< bytes after the position
 
   // ---- Structure (EReadError "Invalid stream format" when the bytes do not fit) ----
-  void ReadSignature();
-  std::uint8_t PeekByte() const;
-  std::uint8_t ReadByte();
-  bool AtListEnd() const { return PeekByte() == 0; }
-  void ReadListEnd();
-  String ReadShortString();
+  void ReadSignature();  ///< the four signature bytes
+  std::uint8_t PeekByte() const;  ///< the next byte, not consumed
+  std::uint8_t ReadByte();  ///< the next byte
+  bool AtListEnd() const { return PeekByte() == 0; }  ///< whether the end marker (a zero byte) comes next
+  void ReadListEnd();  ///< the end marker
+  String ReadShortString();  ///< a length byte and that many bytes
   /// The optional record prefix: flags 0 when there is none; childPos only with ffChildPos.
   void ReadPrefix(std::uint8_t& flags, int& childPos);
+  /// The tag ahead (NextValue leaves it, ReadValueType consumes it); a byte that is no tag is
+  /// invalid format.
+  ///@{
   TValueType NextValue() const;
   TValueType ReadValueType();
+  ///@}
 
   // ---- Values of a requested kind ----
   /// A tag that cannot carry the kind raises EReadError "不正なプロパティの値です"; the tag
@@ -43,7 +49,7 @@ class TValueReader {
   String ReadText();          ///< String, LString, UTF8String, WString, as CP932
   WideString ReadWideText();  ///< the same four, as UTF-16
   String ReadIdent();         ///< Ident; False, True, Null and Nil give their names
-  std::vector<String> ReadSet();
+  std::vector<String> ReadSet();  ///< Set: the names of its members
   long double ReadFloat();  ///< Extended, Single, Date, Currency, or an integer
   void ReadListBegin();     ///< List
   /// Binary: the payload as a view into the reader's bytes.
@@ -52,15 +58,18 @@ class TValueReader {
   // ---- Skipping ----
   /// One whole value of any tag, nested lists, sets, collections and payloads included.
   void SkipValue() { SkipValue(0); }
+  /// Sees a record's class name, component name, prefix flags and nesting depth (0 for the
+  /// record SkipRecord was asked to skip).
+  using TRecordVisitor =
+      std::function<void(const String& className, const String& name, std::uint8_t flags, int depth)>;
   /// One component record: prefix, names, property entries and child records. visitRecord, when
   /// given, sees each record's class name, component name, prefix flags and nesting depth (0 for
   /// this record).
-  using TRecordVisitor =
-      std::function<void(const String& className, const String& name, std::uint8_t flags, int depth)>;
   void SkipRecord(const TRecordVisitor& visitRecord = {}) { SkipRecord(0, visitRecord); }
 
   // ---- Raw little-endian pieces ----
-  std::uint32_t ReadUInt32();
+  std::uint32_t ReadUInt32();  ///< four bytes, little-endian
+  /// The next `count` bytes as a view into the reader's bytes.
   std::string_view ReadBytes(std::size_t count);
 
  private:

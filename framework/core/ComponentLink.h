@@ -11,18 +11,22 @@
 
 #include "framework/core/Component.h"
 
-// One observed component of class T, or none. Not copyable: the component knows the link by its
-// address. `onRemoved` runs after the link was cleared by the component's destruction.
+/// One observed component of class T, or none. Not copyable: the component knows the link by its
+/// address. `onRemoved` runs after the link was cleared by the component's destruction.
 template <class T>
 class TComponentLink final : private TComponentObserver {
  public:
   TComponentLink() = default;
+  /// A link that calls `onRemoved` when its component's destruction clears it.
   explicit TComponentLink(std::function<void()> onRemoved) : onRemoved_(std::move(onRemoved)) {}
   ~TComponentLink() { Unobserve(component_); }
 
+  /// The linked component; null when none is linked or it has been destroyed.
+  ///@{
   T* Get() const { return target_; }
   operator T*() const { return target_; }
   T* operator->() const { return target_; }
+  ///@}
 
   /// Observes `value` instead; a component already being destroyed is not linked (null is kept).
   void Set(T* value) {
@@ -57,9 +61,11 @@ class TComponentLinkList final : private TComponentObserver {
     for (const Entry& entry : entries_) Unobserve(entry.Component);
   }
 
-  int Count() const { return static_cast<int>(entries_.size()); }
-  bool Empty() const { return entries_.empty(); }
+  int Count() const { return static_cast<int>(entries_.size()); }  ///< number of entries
+  bool Empty() const { return entries_.empty(); }  ///< whether there is no entry
+  /// Entry `index`, 0..Count()-1 (not checked).
   T* operator[](int index) const { return entries_[static_cast<std::size_t>(index)].Item; }
+  /// Whether `item` is in the list.
   bool Contains(const T* item) const {
     return std::any_of(entries_.begin(), entries_.end(), [item](const Entry& e) { return e.Item == item; });
   }
@@ -83,6 +89,7 @@ class TComponentLinkList final : private TComponentObserver {
     entries_.erase(std::next(it).base());
     return true;
   }
+  /// Drops every entry; the components are not destroyed.
   void Clear() {
     for (const Entry& entry : entries_) Unobserve(entry.Component);
     entries_.clear();

@@ -38,11 +38,12 @@ enum class TValueType : std::uint8_t {
   vaUTF8String = 20,
 };
 
+/// What a class's DefineProperties sees of the component stream reader or writer at work.
 class TFiler {
  public:
-  using TReaderProc = std::function<void(TReader&)>;
-  using TWriterProc = std::function<void(TWriter&)>;
-  using TStreamProc = std::function<void(TStream&)>;
+  using TReaderProc = std::function<void(TReader&)>;  ///< reads a self-streamed property's value
+  using TWriterProc = std::function<void(TWriter&)>;  ///< writes a self-streamed property's value
+  using TStreamProc = std::function<void(TStream&)>;  ///< reads or writes a binary property's bytes
 
   virtual ~TFiler() = default;
 
@@ -58,30 +59,44 @@ class TFiler {
   virtual TComponent* Root() const = 0;
 };
 
+/// The reading side, for the read callbacks of DefineProperty. Each Read consumes one value; a
+/// value of another kind than asked for, or damaged bytes, raise EReadError. The stream is
+/// untrusted: a callback checks what it reads before it uses it.
 class TReader : public TFiler {
  public:
   virtual TValueType NextValue() = 0;  ///< the tag ahead, not consumed
-  virtual bool ReadBoolean() = 0;
-  virtual int ReadInteger() = 0;
-  virtual std::int64_t ReadInt64() = 0;
-  virtual long double ReadFloat() = 0;
+  virtual bool ReadBoolean() = 0;  ///< a False or True tag
+  virtual int ReadInteger() = 0;  ///< an integer of any width that fits 32 bits
+  virtual std::int64_t ReadInt64() = 0;  ///< an integer of any width
+  virtual long double ReadFloat() = 0;  ///< any floating-point tag, or an integer
   virtual String ReadString() = 0;  ///< any text tag, converted to CP932
-  virtual WideString ReadWideString() = 0;
+  virtual WideString ReadWideString() = 0;  ///< any text tag, converted to UTF-16
+  /// An identifier (an enumeration's or a value's name); the tags False, True, Null and Nil read
+  /// as those names.
   virtual String ReadIdent() = 0;
+  /// A list: ReadListBegin consumes its opening tag, EndOfList tells whether the end marker comes
+  /// next, ReadListEnd consumes that marker.
+  ///@{
   virtual void ReadListBegin() = 0;
   virtual bool EndOfList() = 0;
   virtual void ReadListEnd() = 0;
-  virtual void SkipValue() = 0;
+  ///@}
+  virtual void SkipValue() = 0;  ///< passes over one whole value of any kind, nested ones included
 };
 
+/// The writing side, for the write callbacks of DefineProperty: each Write appends one value.
+/// EWriteError when the stream cannot take the bytes.
 class TWriter : public TFiler {
  public:
-  virtual void WriteBoolean(bool value) = 0;
+  virtual void WriteBoolean(bool value) = 0;  ///< as the False or True tag
   virtual void WriteInteger(std::int64_t value) = 0;  ///< smallest tag that holds the value
-  virtual void WriteFloat(long double value) = 0;
-  virtual void WriteString(const String& value) = 0;
-  virtual void WriteWideString(const WideString& value) = 0;
-  virtual void WriteIdent(const String& ident) = 0;
+  virtual void WriteFloat(long double value) = 0;  ///< as an 80-bit Extended
+  virtual void WriteString(const String& value) = 0;  ///< CP932 text
+  virtual void WriteWideString(const WideString& value) = 0;  ///< UTF-16 text
+  virtual void WriteIdent(const String& ident) = 0;  ///< an identifier (see TReader::ReadIdent)
+  /// Opens a list, whose values follow; WriteListEnd closes it.
+  ///@{
   virtual void WriteListBegin() = 0;
   virtual void WriteListEnd() = 0;
+  ///@}
 };

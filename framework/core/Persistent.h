@@ -7,6 +7,8 @@
 
 class TFiler;
 
+/// An object that can be copied into another (Assign) and streamed: its published properties plus
+/// the ones it streams itself (DefineProperties).
 class TPersistent : public TObject {
   TAVELKO_CLASS(TPersistent, TObject)
 
@@ -18,10 +20,13 @@ class TPersistent : public TObject {
   virtual void DefineProperties(TFiler& filer);
   /// The object this one belongs to, for dotted names ("Font" of "Label1"); not owned.
   virtual TPersistent* GetOwner();
+  /// The name that identifies the object in messages and in the inspector: by default its owner's
+  /// name path, ".", and its class name (the class name alone without owner); a component's is its Name.
   virtual String GetNamePath();
 
  protected:
   /// Copies this object into `dest`; the default raises the assign error.
   virtual void AssignTo(TPersistent* dest);
+  /// Raises EConvertError "Cannot assign a <class of source> to a <class of this>" ("nil" for null).
   [[noreturn]] void AssignError(TPersistent* source);
 };

@@ -5,12 +5,13 @@
 #include <exception>
 #include <utility>
 
-// Runs `cleanUp` when the scope ends unless dismissed. When the scope is left by an exception a
-// failing clean-up is swallowed, so the first error is the one reported; otherwise the clean-up's
-// own error propagates as it would from the plain code.
+/// Runs `cleanUp` when the scope ends unless dismissed. When the scope is left by an exception a
+/// failing clean-up is swallowed, so the first error is the one reported; otherwise the clean-up's
+/// own error propagates as it would from the plain code.
 template <class F>
 class [[nodiscard]] TScopeGuard {
  public:
+  /// Arms the guard; `cleanUp` is a callable without arguments.
   explicit TScopeGuard(F cleanUp) : cleanUp_(std::move(cleanUp)), exceptionsAtStart_(std::uncaught_exceptions()) {}
   TScopeGuard(const TScopeGuard&) = delete;
   TScopeGuard& operator=(const TScopeGuard&) = delete;

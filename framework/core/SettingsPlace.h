@@ -5,12 +5,12 @@
 
 #include "framework/core/Text.h"
 
-// One settings file, read from ReadFrom and written to WriteTo. They differ only while a file
-// left beside a program that can no longer write there is still read, until the first write.
+/// One settings file, read from ReadFrom and written to WriteTo. They differ only while a file
+/// left beside a program that can no longer write there is still read, until the first write.
 struct TSettingsPlace {
-  String ReadFrom;
-  String WriteTo;
-  bool operator==(const TSettingsPlace&) const = default;
+  String ReadFrom;  ///< path of the file to read
+  String WriteTo;   ///< path of the file to write
+  bool operator==(const TSettingsPlace&) const = default;  ///< both paths equal (bytes compared)
 };
 
 /// The folder below the user's application data folder that holds the settings of a program that

@@ -9,8 +9,11 @@
 
 #include "framework/core/Object.h"
 
+/// Where a Seek offset counts from: the start, the current position or the end.
 enum TSeekOrigin { soBeginning, soCurrent, soEnd };
 
+/// A stream of bytes with a position (a byte offset from the start). Read and Write may move
+/// fewer bytes than asked; ReadBuffer and WriteBuffer raise instead.
 class TStream : public TObject {
   TAVELKO_CLASS(TStream, TObject)
 
@@ -18,22 +21,35 @@ class TStream : public TObject {
   // ---- What descendants supply ----
   /// Up to count bytes; the number moved (0 at the end).
   virtual std::int64_t Read(void* buffer, std::int64_t count) = 0;
+  /// Up to count bytes from `buffer` at the position; the number written (fewer when the medium
+  /// fails or is full).
   virtual std::int64_t Write(const void* buffer, std::int64_t count) = 0;
-  /// The new position.
+  /// The new position. A position before the start raises EStreamError; one past the end is allowed.
   virtual std::int64_t Seek(std::int64_t offset, TSeekOrigin origin) = 0;
+  /// Length in bytes; the default seeks to the end and back.
   virtual std::int64_t Size();
+  /// Truncates or extends the stream to `size` bytes; the position stays within it. EStreamError
+  /// when the stream cannot.
   virtual void SetSize(std::int64_t size) = 0;
 
   // ---- Operations ----
+  /// The position, in bytes from the start (Seek).
+  ///@{
   std::int64_t Position() { return Seek(0, soCurrent); }
   void SetPosition(std::int64_t position) { Seek(position, soBeginning); }
+  ///@}
   /// Exactly count bytes or EReadError "Stream read error" / EWriteError "Stream write error".
+  ///@{
   void ReadBuffer(void* buffer, std::int64_t count);
   void WriteBuffer(const void* buffer, std::int64_t count);
+  ///@}
   /// Copies count bytes from source's position; count 0 copies the whole source from its start.
+  /// Returns the number copied; EReadError when the source has fewer bytes.
   std::int64_t CopyFrom(TStream& source, std::int64_t count);
 };
 
+/// A stream over a buffer in memory that grows as it is written; a write past the end fills the
+/// gap with zeros.
 class TMemoryStream : public TStream {
   TAVELKO_CLASS(TMemoryStream, TStream)
 
@@ -46,11 +62,17 @@ class TMemoryStream : public TStream {
   std::int64_t Size() override { return static_cast<std::int64_t>(data_.size()); }
   void SetSize(std::int64_t size) override;
 
+  /// The Size() bytes of the stream; the pointer is valid until the size changes.
+  ///@{
   std::uint8_t* Memory() { return data_.data(); }
   const std::uint8_t* Memory() const { return data_.data(); }
-  void Clear();
-  void LoadFromStream(TStream& stream);  ///< replaces the contents with the whole of `stream`
+  ///@}
+  void Clear();  ///< empties the stream and frees its memory
+  /// Replaces the contents with the whole of `stream`, read from its start; the position becomes 0.
+  void LoadFromStream(TStream& stream);
+  /// Writes the whole contents at the position of `stream`, whatever this stream's position.
   void SaveToStream(TStream& stream) const;
+  /// Replaces the contents with the file's (LoadFromStream); EFOpenError when it cannot be opened.
   void LoadFromFile(const String& fileName);
   /// Replaces the file only once the new contents are fully written (ReplaceFileContents).
   void SaveToFile(const String& fileName) const;
@@ -71,6 +93,8 @@ enum : unsigned {
   fmCreate = 0xFF00,  ///< create or truncate, read and write
 };
 
+/// A file opened through the wide API: CP932 names of any length (long ones are made absolute
+/// and given the \\?\ prefix). The stream owns the file handle and closes it when destroyed.
 class TFileStream : public TStream {
   TAVELKO_CLASS(TFileStream, TStream)
 
@@ -83,8 +107,8 @@ class TFileStream : public TStream {
   std::int64_t Write(const void* buffer, std::int64_t count) override;
   std::int64_t Seek(std::int64_t offset, TSeekOrigin origin) override;
   void SetSize(std::int64_t size) override;
-  const String& FileName() const { return fileName_; }
-  void* Handle() const { return handle_; }
+  const String& FileName() const { return fileName_; }  ///< as given to the constructor
+  void* Handle() const { return handle_; }  ///< the file's HANDLE; owned by the stream, do not close it
 
  private:
   String fileName_;
