@@ -10,7 +10,7 @@
 #include "framework/graphics/GraphicsObject.h"
 
 /// Fill pattern of a brush: solid, none (bsClear: areas are left as they are) or a hatch of lines in
-/// the brush's colour over the background (the HS_ hatch styles).
+/// the brush's colour (the HS_ hatch styles; a canvas leaves the gaps between them as they are).
 enum TBrushStyle : std::uint8_t {
   bsSolid, bsClear, bsHorizontal, bsVertical, bsFDiagonal, bsBDiagonal, bsCross, bsDiagCross,
 };
