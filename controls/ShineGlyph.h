@@ -27,7 +27,7 @@ enum TActiveImageType : std::uint8_t {
   aiAddLight,     ///< the shine colour added to the glyph pixels, each channel at most 255
   aiFrameLight,   ///< a one-pixel outline in the shine colour around the glyph
   aiFrameLight2,  ///< a two-pixel outline in the shine colour around the glyph
-  aiMaskLight,    ///< every other glyph pixel in the shine colour (a checkerboard; stripes on some sizes)
+  aiMaskLight,    ///< every other glyph pixel in the shine colour (a checkerboard or stripes)
 };
 /// How the glyph looks while the button is disabled.
 enum TDisabledImageType : std::uint8_t {
@@ -35,7 +35,7 @@ enum TDisabledImageType : std::uint8_t {
   diGrayscale,         ///< glyph pixels turned grey
   diAlphaHalfTrans,    ///< glyph pixels halfway to the face colour
   diAlphaQuaterTrans,  ///< glyph pixels three quarters of the way to the face colour
-  diMaskTrans,         ///< every other glyph pixel left out (a checkerboard; stripes on some sizes)
+  diMaskTrans,         ///< every other glyph pixel left out (a checkerboard or stripes)
 };
 
 /// The type data of the glyph effect enumerations, for publishing and streaming properties by the

@@ -16,7 +16,7 @@
 #include "framework/stdctrls/Timer.h"
 #include "framework/windows/CustomControl.h"
 
-/// The button's frame: one light and one shaded line (flat), a raised 3D bevel of two lines (normal),
+/// The button's frame: one light and one shaded line (flat), a raised bevel of two lines (normal)
 /// or a flat bevel inside a dark outline (enclosed). Pressed states swap light and shade.
 enum TFrameType : std::uint8_t { ftFlatFrame, ftNormalFrame, ftEnclosedFrame };
 
@@ -192,7 +192,7 @@ class TShineSpeedButton : public TGraphicControl {
   void SetDisabledShadow(TColor value);
   ///@}
   /// The face of the up states (clBtnFace at first) and of the down states (clBtnHighlight). The
-  /// getters return the button's own objects (never null, owned, changed in place); the setters copy.
+  /// getters return the button's own objects (never null, changed in place); the setters copy.
   ///@{
   TShineBtnColors* Colors() const { return colors_.get(); }
   void SetColors(TShineBtnColors* value) { colors_->Assign(value); }
@@ -253,8 +253,8 @@ class TShineSpeedButton : public TGraphicControl {
   /// Whether the timer that notices a pointer leaving unannounced runs (only while hot).
   bool WatchesForLeaving() const { return activeButtonTimer_->Enabled(); }
 
-  /// The bitmap drawn in the glyph's place in the current state (see ::CreateStateGlyph); null for an
-  /// empty glyph. The caller owns it.
+  /// The bitmap drawn in the glyph's place in the current state (see ::CreateStateGlyph); null
+  /// for an empty glyph. The caller owns it.
   std::unique_ptr<TBitmap> CreateStateGlyph();
 
   /// Raised when the mouse enters or leaves the button (also when it cannot become hot): sender,

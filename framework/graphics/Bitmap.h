@@ -79,7 +79,7 @@ class TBitmap : public TGraphic {
   /// Row `row` (0 is the top) of the DIB, in PixelFormat's layout; a device-dependent bitmap is
   /// made a DIB first. Pending GDI drawing is flushed. Writing through it raises no OnChange.
   /// The pointer stays valid until the bitmap's size, format or handle type changes, it is assigned
-  /// or loaded, or assigned to another bitmap (then call ScanLine again: the copy shares the pixels).
+  /// or loaded, or assigned to another bitmap (then ask again: the copy shares the pixels).
   /// EInvalidGraphicOperation for a row outside or an empty bitmap.
   void* ScanLine(int row);
   /// The bitmap's own canvas, drawing on the pixels; owned by the bitmap, never null, lives as long

@@ -101,11 +101,13 @@ class TCanvas : public TPersistent {
   /// A one-pixel frame in the brush's colour.
   void FrameRect(const TRect& rect);
   /// The pen draws the border inside x1..x2-1, y1..y2-1 and the brush fills the inside.
+  ///@{
   void Rectangle(int x1, int y1, int x2, int y2);
-  void Rectangle(const TRect& rect) { Rectangle(rect.Left, rect.Top, rect.Right, rect.Bottom); }  ///< The same, from a TRect.
+  void Rectangle(const TRect& rect) { Rectangle(rect.Left, rect.Top, rect.Right, rect.Bottom); }
+  ///@}
   /// As Rectangle, with corners rounded by an ellipse `cornerWidth` by `cornerHeight` pixels.
   void RoundRect(int x1, int y1, int x2, int y2, int cornerWidth, int cornerHeight);
-  /// The ellipse that fits the rectangle x1..x2, y1..y2: outlined with the pen, filled with the brush.
+  /// The ellipse inside the rectangle x1..x2, y1..y2: outlined with the pen, filled with the brush.
   ///@{
   void Ellipse(int x1, int y1, int x2, int y2);
   void Ellipse(const TRect& rect) { Ellipse(rect.Left, rect.Top, rect.Right, rect.Bottom); }

@@ -23,7 +23,7 @@ struct TRect {
   ///@}
   /// True when the rectangle covers no pixel (zero or negative width or height).
   bool IsEmpty() const { return Right <= Left || Bottom <= Top; }
-  /// True when `p` lies inside: on the left or top edge counts, on the right or bottom edge does not.
+  /// True when `p` lies inside: on the left or top edge it does, on the right or bottom edge not.
   bool Contains(const TPoint& p) const { return p.X >= Left && p.X < Right && p.Y >= Top && p.Y < Bottom; }
   bool operator==(const TRect&) const = default;  ///< Equal when all four edges are.
 };

@@ -24,16 +24,16 @@ class TGraphic : public TPersistent {
 
  public:
   // ---- What descendants supply ----
-  /// True when there is no picture (nothing loaded or assigned, or a size of 0); an empty graphic
-  /// draws nothing and stores no "Data".
+  /// True when there is no picture (nothing loaded or assigned; a bitmap without pixels); an
+  /// empty graphic draws nothing and stores no "Data".
   virtual bool Empty() const = 0;
   /// The picture's size in pixels; 0 when empty.
   ///@{
   virtual int Width() const = 0;
   virtual int Height() const = 0;
   ///@}
-  /// Resizes the picture, in pixels. A bitmap keeps its top-left pixels; a kind whose size comes from
-  /// its data (a JPEG image) raises EInvalidGraphicOperation.
+  /// Resizes the picture, in pixels. A bitmap keeps its top-left pixels; a kind whose size comes
+  /// from its data (a JPEG image) raises EInvalidGraphicOperation.
   ///@{
   virtual void SetWidth(int width) = 0;
   virtual void SetHeight(int height) = 0;

@@ -14,7 +14,7 @@
 template <class Handle>
 using SharedGdiObject = std::shared_ptr<const gdi::Object<Handle, true>>;
 
-/// Takes ownership of `handle` (a GDI pen, brush, font...) as a shared object; null stays null inside.
+/// Takes ownership of `handle` (a GDI pen, brush, font...) as a shared object; null stays null.
 template <class Handle>
 SharedGdiObject<Handle> MakeSharedGdiObject(Handle handle) {
   return std::make_shared<const gdi::Object<Handle, true>>(handle);
