@@ -183,8 +183,8 @@ class TShineSpeedButton : public TGraphicControl {
   TDisabledImageType DisabledImage() const { return disabledImage_; }
   void SetDisabledImage(TDisabledImageType value);
   ///@}
-  /// The two colours of the disabled look: the embossed glyph edges and the caption, the
-  /// highlight one pixel down and right, the shadow on top.
+  /// The two colours of the disabled look: the embossed glyph edges (diDefault) and the caption,
+  /// the highlight one pixel down and right, the shadow on top.
   ///@{
   TColor DisabledHighlight() const { return disabledHighlight_; }
   void SetDisabledHighlight(TColor value);

@@ -78,7 +78,8 @@ class Tdxf3DEffect : public TPersistent {
   std::uint16_t Depth() const { return depth_; }
   void SetDepth(std::uint16_t value);
   ///@}
-  /// The colour of the copies (clGray at first); dxfFun fades it towards the label's colour.
+  /// The colour of the copies (clGray at first); dxfFun fades it towards the label's colour
+  /// (clSilver when that is a system colour).
   ///@{
   TColor ShadowedColor() const { return shadowedColor_; }
   void SetShadowedColor(TColor value);
