@@ -11,20 +11,31 @@
 #include "framework/graphics/Bitmap.h"
 #include "framework/stdctrls/Label.h"
 
+/// The face of the label's letters: dxfNormal flat in the font's colour; dxfRaised with a highlight
+/// edge up and left (from 12 points also a shadow down and right); dxfLowered sunk, a highlight
+/// edge down and right and the face a darker shade of the label's colour; dxfOutLine only the
+/// letters' outline, PenWidth wide (TrueType fonts; others are drawn flat).
 enum TdxfLabelStyle : std::uint8_t { dxfNormal, dxfRaised, dxfLowered, dxfOutLine };
+/// The kind of the 3D effect behind the caption.
 enum TdxfEffectStyle : std::uint8_t {
   dxfFun,      ///< extrusion fading into the background
   dxfExtrude,  ///< extrusion in one colour
   dxfCool,     ///< one shadow copy
 };
+/// The direction in which the 3D effect reaches from the caption, on the screen whatever the angle.
 enum TdxfOrientation : std::uint8_t {
   dxfLeft, dxfRight, dxfTop, dxfBottom, dxfLeftTop, dxfLeftBottom, dxfRightTop, dxfRightBottom,
 };
 
+/// The type data of the label's enumerations, for publishing and streaming properties by the value
+/// names.
+///@{
 const TTypeInfo& TypeInfoOf(TypeTag<TdxfLabelStyle>);
 const TTypeInfo& TypeInfoOf(TypeTag<TdxfEffectStyle>);
 const TTypeInfo& TypeInfoOf(TypeTag<TdxfOrientation>);
+///@}
 
+/// The label's drawing arithmetic, free of any control.
 namespace dxf {
 
 /// The colour m/d of the way from c1 to c2 (d > 0), per channel of the raw values (system colour
@@ -52,14 +63,27 @@ class Tdxf3DEffect : public TPersistent {
   void Assign(TPersistent* source) override;
   TPersistent* GetOwner() override;
 
+  /// The kind of effect (dxfCool at first).
+  ///@{
   TdxfEffectStyle Style() const { return style_; }
   void SetStyle(TdxfEffectStyle value);
+  ///@}
+  /// The direction it reaches (dxfRightBottom at first).
+  ///@{
   TdxfOrientation Orientation() const { return orientation_; }
   void SetOrientation(TdxfOrientation value);
+  ///@}
+  /// How far it reaches, in pixels; 0 (at first) draws no effect.
+  ///@{
   std::uint16_t Depth() const { return depth_; }
   void SetDepth(std::uint16_t value);
+  ///@}
+  /// The colour of the copies (clGray at first); dxfFun fades it towards the label's colour
+  /// (clSilver when that is a system colour).
+  ///@{
   TColor ShadowedColor() const { return shadowedColor_; }
   void SetShadowedColor(TColor value);
+  ///@}
 
   /// Draws the copies behind text whose face starts at (x, y), farthest first, with the canvas's
   /// font and a clear brush; dxfFun fades from `background`. Nothing when Depth is 0.
@@ -76,34 +100,57 @@ class Tdxf3DEffect : public TPersistent {
   TColor shadowedColor_ = clGray;
 };
 
+/// A label whose one-line caption is turned by Angle about the control's centre, with a 3D effect
+/// behind it, a face Style and an optional texture (Glyph) inside the letters. Transparent keys out
+/// the pixels of the label's Color. Like every control, used only on the thread that runs the
+/// message loop.
 class TdxfLabel : public TCustomLabel {
   TAVELKO_CLASS(TdxfLabel, TCustomLabel)
   static void Publish(TPublisher<TdxfLabel>& p);
 
  public:
+  /// A label with a font of its own (ParentFont off), not auto-sized, not turned; `owner` (may be
+  /// null) destroys it.
   explicit TdxfLabel(TComponent* owner);
   ~TdxfLabel() override;
 
+  /// The face of the letters (dxfNormal at first). A dxfLowered label turns ParentColor on when it
+  /// is painted: from then on it takes its parent's colour.
+  ///@{
   TdxfLabelStyle Style() const { return style_; }
   void SetStyle(TdxfLabelStyle value);
+  ///@}
+  /// Degrees counter-clockwise, 0-360 (0 at first).
   int Angle() const { return angle_; }
   /// A non-zero angle needs a TrueType font: otherwise beeps, says so in a message box and keeps
   /// the angle. Angles outside 0-360 are ignored.
   void SetAngle(int value);
-  /// Owned; setting copies the given settings.
+  /// The 3D effect behind the caption. Owned (never null, changed in place); setting copies the
+  /// given settings.
+  ///@{
   Tdxf3DEffect* Effect3D() const { return effect3D_.get(); }
   void SetEffect3D(Tdxf3DEffect* value);
-  /// Owned; setting copies the given bitmap.
+  ///@}
+  /// A texture tiled inside the letters from the label's top-left, in place of the face colour
+  /// (TrueType fonts only); empty at first: none. Owned; setting copies the given bitmap (null
+  /// empties it).
+  ///@{
   TBitmap* Glyph() const { return glyph_.get(); }
   void SetGlyph(TBitmap* value);
+  ///@}
+  /// Width in pixels of the dxfOutLine outline (1 at first).
+  ///@{
   int PenWidth() const { return penWidth_; }
   void SetPenWidth(int value);
+  ///@}
 
   /// Draws the label's `area` (in its own coordinates) into the top-left pixels of DrawBmp, which it
   /// grows as needed, at `scale` bitmap pixels per label pixel; without an area, the whole label.
   /// Painting renders only what it paints, so a label of any size costs what shows of it.
+  ///@{
   void Render();
   void Render(const TRect& area, int scale = 1);
+  ///@}
 
  protected:
   void Paint() override;

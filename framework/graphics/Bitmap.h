@@ -18,12 +18,19 @@ class TBitmapCanvas;
 
 /// pfDevice is a device-dependent bitmap; the others are DIB sections of that many bits a pixel.
 enum TPixelFormat : std::uint8_t { pfDevice, pf1bit, pf4bit, pf8bit, pf24bit, pf32bit };
+/// Whether a bitmap is a DIB section (pixels in memory, ScanLine) or a device-dependent bitmap.
 enum TBitmapHandleType : std::uint8_t { bmDIB, bmDDB };
 
+/// A picture of pixels: a DIB section (24-bit at first) or a device-dependent bitmap, with a canvas
+/// that draws on it, read from and written to BMP files (see bmp::Decoder for what is read).
+/// Bitmaps assigned from each other share a DIB's pixels until one of them changes or draws on them.
+/// Sizes are limited (65535 pixels a side, 256 MB of pixels); larger ones raise
+/// EInvalidGraphicOperation, and a failing GDI allocation raises EOutOfResources.
 class TBitmap : public TGraphic {
   TAVELKO_CLASS(TBitmap, TGraphic)
 
  public:
+  /// An empty bitmap (0 x 0, 24-bit DIB when it gets a size).
   TBitmap();
   ~TBitmap() override;
 
@@ -40,25 +47,43 @@ class TBitmap : public TGraphic {
   void SetWidth(int width) override { SetSize(width, Height()); }
   void SetHeight(int height) override { SetSize(Width(), height); }
   /// Keeps the pixels of the old top-left area; new pixels are white. A new bitmap is 24-bit.
+  /// Negative sizes count as 0, and a 0 width or height empties the bitmap but keeps its format.
   void SetSize(int width, int height);
 
-  /// Changing the format or the handle type converts the pixels.
+  /// Changing the format or the handle type converts the pixels. An indexed format gets a standard
+  /// palette (black and white, the 16 VGA colours, or a colour cube and a grey ramp for 8 bits).
+  ///@{
   TPixelFormat PixelFormat() const;
   void SetPixelFormat(TPixelFormat format);
+  ///@}
+  /// DIB section or device-dependent bitmap; switching converts the pixels (a device-dependent
+  /// bitmap becomes a 1-, 24- or 32-bit DIB after its bit count).
+  ///@{
   TBitmapHandleType HandleType() const { return image_->ddb ? bmDDB : bmDIB; }
   void SetHandleType(TBitmapHandleType type);
+  ///@}
+  /// One bit a pixel; switching on converts to 1 bit (pf1bit for a DIB), off to 24 bits or the
+  /// screen's format.
+  ///@{
   bool Monochrome() const { return image_->format.bitCount == 1; }
   void SetMonochrome(bool monochrome);
+  ///@}
 
   /// The colour a transparent bitmap does not draw: the bottom-left pixel's unless set; setting
-  /// clDefault goes back to that.
+  /// clDefault goes back to that (and an empty bitmap's is clDefault).
+  ///@{
   TColor TransparentColor();
   void SetTransparentColor(TColor color);
+  ///@}
 
   /// Row `row` (0 is the top) of the DIB, in PixelFormat's layout; a device-dependent bitmap is
   /// made a DIB first. Pending GDI drawing is flushed. Writing through it raises no OnChange.
+  /// The pointer stays valid until the bitmap's size, format or handle type changes, it is assigned
+  /// or loaded, or assigned to another bitmap (then ask again: the copy shares the pixels).
+  /// EInvalidGraphicOperation for a row outside or an empty bitmap.
   void* ScanLine(int row);
-  /// The bitmap's own canvas, drawing on the pixels.
+  /// The bitmap's own canvas, drawing on the pixels; owned by the bitmap, never null, lives as long
+  /// as it. Its DC is made on first use and given up whenever the bitmap changes its GDI bitmap.
   TCanvas* Canvas();
   /// The GDI bitmap, owned by this object (it stops sharing it); null when empty.
   HBITMAP Handle();

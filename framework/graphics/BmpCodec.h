@@ -8,11 +8,12 @@
 #include <span>
 #include <vector>
 
+/// The BMP file codec under TBitmap (which most programs use instead); plain bytes, no GDI.
 namespace bmp {
 
 /// Limits that keep a hostile header from making us allocate without bound.
-constexpr int kMaxDimension = 65535;
-constexpr std::size_t kMaxPixelBytes = std::size_t(256) << 20;
+constexpr int kMaxDimension = 65535;  ///< Pixels a side.
+constexpr std::size_t kMaxPixelBytes = std::size_t(256) << 20;  ///< Bytes of the decoded rows.
 
 /// Bytes of one DIB row: bitCount bits per pixel, padded to a 32-bit boundary.
 constexpr std::size_t DibStride(int width, int bitCount) {
@@ -21,10 +22,10 @@ constexpr std::size_t DibStride(int width, int bitCount) {
 
 /// One palette entry in a DIB's own layout (that of RGBQUAD).
 struct PaletteEntry {
-  std::uint8_t blue = 0;
-  std::uint8_t green = 0;
-  std::uint8_t red = 0;
-  std::uint8_t reserved = 0;
+  std::uint8_t blue = 0;      ///< Blue, 0..255.
+  std::uint8_t green = 0;     ///< Green, 0..255.
+  std::uint8_t red = 0;       ///< Red, 0..255.
+  std::uint8_t reserved = 0;  ///< Always 0.
 };
 
 /// The compression codes of the file format (BI_RGB ... BI_ALPHABITFIELDS).
@@ -32,13 +33,13 @@ enum Compression : std::uint32_t { kRgb = 0, kRle8 = 1, kRle4 = 2, kBitFields = 
 
 /// The shape of a bottom-up DIB as a bitmap keeps it.
 struct DibFormat {
-  int width = 0;
+  int width = 0;                 ///< pixels a row
   int height = 0;                ///< rows, bottom row first in memory
   int bitCount = 0;              ///< 1, 4, 8, 24 or 32
   std::vector<PaletteEntry> palette;  ///< 1 << bitCount entries for 1, 4 and 8 bits; empty otherwise
 
-  std::size_t Stride() const { return DibStride(width, bitCount); }
-  std::size_t ImageBytes() const { return Stride() * std::size_t(height); }
+  std::size_t Stride() const { return DibStride(width, bitCount); }  ///< Bytes of one row, padded.
+  std::size_t ImageBytes() const { return Stride() * std::size_t(height); }  ///< Bytes of all rows.
 };
 
 /// A BMP file checked as a whole on construction (throws EInvalidGraphic); ReadPixels then cannot
@@ -46,8 +47,10 @@ struct DibFormat {
 /// palettes of any length; 16-bit pixels become 24-bit, bit-field 32-bit pixels plain 32-bit.
 class Decoder {
  public:
+  /// Checks the whole file; `file` is not copied and must outlive the decoder.
   explicit Decoder(std::span<const std::uint8_t> file);
 
+  /// The shape of the decoded image (what ReadPixels writes), palette included.
   const DibFormat& Format() const { return format_; }
 
   /// Writes Format().ImageBytes() bytes of bottom-up rows into dest.

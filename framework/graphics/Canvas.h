@@ -18,6 +18,8 @@ class TBitmap;
 
 /// A ternary raster operation for copying pixels (BitBlt's last argument).
 using TCopyMode = unsigned long;
+/// The raster operations of BitBlt under the framework's names (cmSrcCopy is SRCCOPY...).
+///@{
 constexpr TCopyMode cmBlackness = BLACKNESS;
 constexpr TCopyMode cmDstInvert = DSTINVERT;
 constexpr TCopyMode cmMergeCopy = MERGECOPY;
@@ -33,12 +35,23 @@ constexpr TCopyMode cmSrcErase = SRCERASE;
 constexpr TCopyMode cmSrcInvert = SRCINVERT;
 constexpr TCopyMode cmSrcPaint = SRCPAINT;
 constexpr TCopyMode cmWhiteness = WHITENESS;
+///@}
 
+/// Drawing calls over a device context that the canvas borrows: a pen for lines and outlines, a
+/// brush for fills and text backgrounds, a font for text, each selected into the DC when a call
+/// first needs it after a change. Coordinates are logical units of the DC (pixels, origin at the
+/// top-left of what the DC covers, unless its mapping was changed).
+///
+/// Like the whole framework, a canvas is used only on the thread that runs the message loop. A plain
+/// TCanvas draws on the DC given to SetHandle; derived canvases (a bitmap's, a control's) make their
+/// DC on demand in CreateHandle.
 class TCanvas : public TPersistent {
   TAVELKO_CLASS(TCanvas, TPersistent)
 
  public:
+  /// A canvas without a DC, with a default pen, brush and font.
   TCanvas();
+  /// Lets the DC go (see SetHandle).
   ~TCanvas() override;
 
   // ---- The device context ----
@@ -51,20 +64,36 @@ class TCanvas : public TPersistent {
   /// saves the DC's state when it takes it and restores it, with the DC's own pen, brush and font,
   /// when it lets it go; so the caller may release the DC right after.
   void SetHandle(HDC dc);
+  /// True when the canvas has a DC now; never asks CreateHandle for one.
   bool HandleAllocated() const { return dc_ != nullptr; }
 
   // ---- Drawing tools (owned; the setters copy) ----
+  /// The pen of lines and outlines. The getter returns the canvas's own object (never null, lives as
+  /// long as the canvas; change it in place); the setter copies the properties of `pen`.
+  ///@{
   TPen* Pen() const { return pen_.get(); }
   void SetPen(TPen* pen) { pen_->Assign(pen); }
+  ///@}
+  /// The brush of fills and text backgrounds; owned by the canvas, as Pen.
+  ///@{
   TBrush* Brush() const { return brush_.get(); }
   void SetBrush(TBrush* brush) { brush_->Assign(brush); }
+  ///@}
+  /// The font of text; owned by the canvas, as Pen.
+  ///@{
   TFont* Font() const { return font_.get(); }
   void SetFont(TFont* font) { font_->Assign(font); }
+  ///@}
   /// The raster operation of CopyRect and of drawing bitmaps; cmSrcCopy at first.
+  ///@{
   TCopyMode CopyMode() const { return copyMode_; }
   void SetCopyMode(TCopyMode mode) { copyMode_ = mode; }
+  ///@}
+  /// The DC's current position, where LineTo starts; both need a DC (see Handle).
+  ///@{
   TPoint PenPos();
   void SetPenPos(const TPoint& position);
+  ///@}
 
   // ---- Shapes ----
   /// Fills with the brush alone; the right and bottom edges are outside.
@@ -72,14 +101,22 @@ class TCanvas : public TPersistent {
   /// A one-pixel frame in the brush's colour.
   void FrameRect(const TRect& rect);
   /// The pen draws the border inside x1..x2-1, y1..y2-1 and the brush fills the inside.
+  ///@{
   void Rectangle(int x1, int y1, int x2, int y2);
   void Rectangle(const TRect& rect) { Rectangle(rect.Left, rect.Top, rect.Right, rect.Bottom); }
+  ///@}
+  /// As Rectangle, with corners rounded by an ellipse `cornerWidth` by `cornerHeight` pixels.
   void RoundRect(int x1, int y1, int x2, int y2, int cornerWidth, int cornerHeight);
+  /// The ellipse inside the rectangle x1..x2, y1..y2: outlined with the pen, filled with the brush.
+  ///@{
   void Ellipse(int x1, int y1, int x2, int y2);
   void Ellipse(const TRect& rect) { Ellipse(rect.Left, rect.Top, rect.Right, rect.Bottom); }
+  ///@}
+  /// Sets PenPos without drawing.
   void MoveTo(int x, int y);
   /// A line from PenPos to (x, y), the end point not drawn; PenPos becomes (x, y).
   void LineTo(int x, int y);
+  /// Lines joining `points` in turn with the pen; PenPos is neither used nor changed.
   void Polyline(std::span<const TPoint> points);
 
   // ---- Text: CP932, converted to UTF-16 at the call ----
@@ -88,9 +125,12 @@ class TCanvas : public TPersistent {
   void TextOut(int x, int y, const String& text);
   /// As TextOut, clipped to rect (which a solid brush fills first).
   void TextRect(const TRect& rect, int x, int y, const String& text);
+  /// Size of `text` on one line in the font, in logical units (GetTextExtentPoint32); draws nothing.
+  ///@{
   TSize TextExtent(const String& text);
   int TextWidth(const String& text) { return TextExtent(text).cx; }
   int TextHeight(const String& text) { return TextExtent(text).cy; }
+  ///@}
   /// DrawTextW with the DT_ flags; with DT_CALCRECT the rectangle receives the text's extent.
   /// Returns the height of the text.
   int DrawText(const String& text, TRect& rect, unsigned format);
@@ -99,36 +139,56 @@ class TCanvas : public TPersistent {
   /// The graphic at its own size, its top-left at (x, y); a transparent bitmap leaves the pixels of
   /// its transparent colour as they were. Nothing for null or an empty graphic.
   void Draw(int x, int y, TGraphic* graphic);
+  /// As Draw, the graphic stretched or shrunk to fill `rect`.
   void StretchDraw(const TRect& rect, TGraphic* graphic);
-  /// Copies (and stretches) the rectangle of `source` with CopyMode.
+  /// Copies (and stretches) the rectangle of `source` with CopyMode; `source` may be this canvas.
   void CopyRect(const TRect& dest, TCanvas& source, const TRect& sourceRect);
   /// Copies the bitmap's rectangle; its pixels of `color` become the brush's colour, or, with a
   /// clear brush, are not drawn at all.
   void BrushCopy(const TRect& dest, TBitmap* bitmap, const TRect& source, TColor color);
-  /// The pixel's RGB colour; -1 outside the clipping region.
+  /// One pixel: its RGB colour, -1 outside the clipping region; the setter takes any TColor (system
+  /// colours resolved) and does nothing outside the clipping region.
+  ///@{
   TColor Pixels(int x, int y);
   void SetPixels(int x, int y, TColor color);
+  ///@}
 
   // ---- Paths and clipping ----
+  /// A GDI path: between BeginPath and EndPath the drawing calls record outlines instead of drawing;
+  /// StrokePath then draws the path with the pen, SelectClipPath turns it into clipping.
+  ///@{
   void BeginPath();
   void EndPath();
   void StrokePath();
-  /// mode: RGN_COPY, RGN_AND, ...
+  ///@}
+  /// Combines the path with the clipping region; `mode`: RGN_COPY, RGN_AND, ...
   void SelectClipPath(int mode);
+  /// Removes every clipping region: drawing may touch all of the DC again.
   void ClearClipRegion();
+  /// The smallest rectangle around the part of the DC that drawing may touch now.
   TRect ClipRect();
 
   // ---- Notification: before and after every drawing call ----
+  /// Raised with the canvas as the sender after every call that changes pixels (not after MoveTo,
+  /// a tool change, path recording or clipping); a bitmap raises its own OnChange from its canvas's.
+  ///@{
   const TNotifyEvent& OnChange() const { return onChange_; }
   void SetOnChange(const TNotifyEvent& handler) { onChange_ = handler; }
+  ///@}
+  /// Raised with the canvas as the sender before every call that changes pixels.
+  ///@{
   const TNotifyEvent& OnChanging() const { return onChanging_; }
   void SetOnChanging(const TNotifyEvent& handler) { onChanging_ = handler; }
+  ///@}
 
  protected:
   /// Canvases that can make a DC on demand (a bitmap's, a control's) call SetHandle here.
   virtual void CreateHandle() {}
+  /// Raise OnChanging and OnChange; a derived canvas calls them around drawing of its own.
+  ///@{
   void Changing() { onChanging_(this); }
   void Changed() { onChange_(this); }
+  ///@}
 
  private:
   enum StateBits : unsigned { kPenValid = 1, kBrushValid = 2, kFontValid = 4 };

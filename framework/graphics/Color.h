@@ -6,14 +6,18 @@
 
 #include "framework/core/TypeInfo.h"
 
-// 0x00BBGGRR for an RGB colour; 0x80000000 + n for the system colour n (negative as a signed
-// value); clNone and clDefault are markers, not colours.
+/// A colour: 0x00BBGGRR for an RGB colour; 0x80000000 + n for the system colour n (COLOR_ index
+/// of GetSysColor; negative as a signed value); clNone and clDefault are markers, not colours.
 using TColor = std::int32_t;
 
+/// Part of the colour constants' implementation; not for use on its own.
 namespace color_detail {
+/// The TColor code of the system colour `index` (a COLOR_ index).
 constexpr TColor SystemColor(int index) { return static_cast<TColor>(0x80000000u | unsigned(index)); }
 }  // namespace color_detail
 
+/// The sixteen colours of the standard VGA palette, as fixed RGB values.
+///@{
 constexpr TColor clBlack = 0x000000;
 constexpr TColor clMaroon = 0x000080;
 constexpr TColor clGreen = 0x008000;
@@ -30,7 +34,11 @@ constexpr TColor clBlue = 0xFF0000;
 constexpr TColor clFuchsia = 0xFF00FF;
 constexpr TColor clAqua = 0xFFFF00;
 constexpr TColor clWhite = 0xFFFFFF;
+///@}
 
+/// The colours of the user's Windows scheme (GetSysColor, COLOR_ names without the prefix); they
+/// follow the scheme when it changes. Convert with ColorToRGB before doing arithmetic on them.
+///@{
 constexpr TColor clScrollBar = color_detail::SystemColor(0);
 constexpr TColor clBackground = color_detail::SystemColor(1);
 constexpr TColor clActiveCaption = color_detail::SystemColor(2);
@@ -56,10 +64,15 @@ constexpr TColor cl3DDkShadow = color_detail::SystemColor(21);
 constexpr TColor cl3DLight = color_detail::SystemColor(22);
 constexpr TColor clInfoText = color_detail::SystemColor(23);
 constexpr TColor clInfoBk = color_detail::SystemColor(24);
+///@}
 
+/// No colour: where a property accepts it, nothing is drawn in that colour.
 constexpr TColor clNone = 0x1FFFFFFF;
+/// Use the default: where a property accepts it, its owner chooses the colour (for example a
+/// bitmap's transparent colour then is its bottom-left pixel).
 constexpr TColor clDefault = 0x20000000;
 
+/// True when `color` is a system colour code (clBtnFace...), not an RGB value or a marker.
 constexpr bool IsSystemColor(TColor color) { return color < 0; }
 
 /// A system colour code becomes its current RGB value (GetSysColor); any other value is returned

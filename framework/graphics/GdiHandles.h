@@ -7,6 +7,8 @@
 #include <cmath>
 #include <utility>
 
+/// Scope-bound ownership of GDI handles and DC state, used by the graphics classes and by drawing
+/// code that calls GDI directly.
 namespace gdi {
 
 /// A pen, brush, font, bitmap, palette or region. Owned objects are deleted with DeleteObject;
@@ -15,9 +17,13 @@ template <typename Handle, bool Owned>
 class Object {
  public:
   Object() = default;
+  /// Takes `handle` (may be null); an owned one is deleted by the destructor.
   explicit Object(Handle handle) : handle_(handle) {}
   ~Object() { Reset(); }
 
+  /// Borrowed handles copy freely; an owned handle only moves, leaving the source empty (a move
+  /// assignment first deletes the handle this object owned).
+  ///@{
   Object(const Object& other) requires(!Owned) = default;
   Object& operator=(const Object& other) requires(!Owned) = default;
   Object(Object&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
@@ -25,13 +31,17 @@ class Object {
     if (this != &other) Reset(std::exchange(other.handle_, nullptr));
     return *this;
   }
+  ///@}
 
+  /// The handle, still owned by this object; null when empty.
   Handle Get() const { return handle_; }
+  /// True when a handle is held (for example when the creating call succeeded).
   explicit operator bool() const { return handle_ != nullptr; }
 
   /// Gives up ownership without deleting; the caller owns the result.
   Handle Release() { return std::exchange(handle_, nullptr); }
 
+  /// Holds `handle` instead, deleting the previous one when owned.
   void Reset(Handle handle = nullptr) {
     Handle old = std::exchange(handle_, handle);
     if constexpr (Owned) {
@@ -43,15 +53,20 @@ class Object {
   Handle handle_ = nullptr;
 };
 
+/// Owned GDI objects of each kind, deleted with DeleteObject at the end of their scope.
+///@{
 using OwnedPen = Object<HPEN, true>;
 using OwnedBrush = Object<HBRUSH, true>;
 using OwnedFont = Object<HFONT, true>;
 using OwnedBitmap = Object<HBITMAP, true>;
 using OwnedRegion = Object<HRGN, true>;
+///@}
 
 /// A memory DC from CreateCompatibleDC, deleted with DeleteDC.
 class MemoryDC {
  public:
+  /// Creates a DC compatible with `compatibleWith` (the screen for null); test with operator bool,
+  /// creation may fail.
   explicit MemoryDC(HDC compatibleWith = nullptr) : dc_(::CreateCompatibleDC(compatibleWith)) {}
   ~MemoryDC() {
     if (dc_) ::DeleteDC(dc_);
@@ -59,7 +74,9 @@ class MemoryDC {
   MemoryDC(const MemoryDC&) = delete;
   MemoryDC& operator=(const MemoryDC&) = delete;
 
+  /// The DC, owned by this object; null when creation failed.
   HDC Get() const { return dc_; }
+  /// True when the DC was created.
   explicit operator bool() const { return dc_ != nullptr; }
 
  private:
@@ -69,6 +86,7 @@ class MemoryDC {
 /// A window's DC (the screen's for a null window) from GetDC, given back with ReleaseDC.
 class WindowDC {
  public:
+  /// Gets the DC of `window`'s client area (of the screen for null); test with operator bool.
   explicit WindowDC(HWND window) : window_(window), dc_(::GetDC(window)) {}
   ~WindowDC() {
     if (dc_) ::ReleaseDC(window_, dc_);
@@ -76,7 +94,9 @@ class WindowDC {
   WindowDC(const WindowDC&) = delete;
   WindowDC& operator=(const WindowDC&) = delete;
 
+  /// The DC, valid for this object's lifetime; null when GetDC failed.
   HDC Get() const { return dc_; }
+  /// True when the DC was obtained.
   explicit operator bool() const { return dc_ != nullptr; }
 
  private:
@@ -87,6 +107,7 @@ class WindowDC {
 /// Selects an object into a DC for one scope and puts the previous one back afterwards.
 class Selection {
  public:
+  /// Selects `object` (not owned; it must outlive this selection) into `dc`.
   Selection(HDC dc, HGDIOBJ object) : dc_(dc), previous_(::SelectObject(dc, object)) {}
   ~Selection() {
     if (previous_ && previous_ != HGDI_ERROR) ::SelectObject(dc_, previous_);
@@ -104,6 +125,7 @@ class Selection {
 /// ends.
 class SavedDC {
  public:
+  /// Saves the state of `dc` (SaveDC); the destructor restores exactly that state.
   explicit SavedDC(HDC dc) : dc_(dc), saved_(::SaveDC(dc)) {}
   ~SavedDC() { ::RestoreDC(dc_, saved_); }
   SavedDC(const SavedDC&) = delete;
@@ -121,6 +143,7 @@ class SavedDC {
 /// the DC alone: the advanced mode would turn rotated text differently.
 class ScaledDrawing {
  public:
+  /// Magnifies `dc` by `scale` (1 or more) with the logical origin at `origin`.
   ScaledDrawing(HDC dc, int scale, POINT origin)
       : dc_(scale != 1 || origin.x != 0 || origin.y != 0 ? dc : nullptr), mode_(dc_ ? ::GetGraphicsMode(dc) : 0) {
     if (!dc_) return;
@@ -160,6 +183,7 @@ inline int DrawingScale(HDC dc) {
 /// plain mode's rasterisation. Nothing on a DC that is not magnified.
 class DeviceDrawing {
  public:
+  /// Takes the world transform of `dc` away until the destructor puts it back.
   explicit DeviceDrawing(HDC dc) : dc_(::GetGraphicsMode(dc) == GM_ADVANCED ? dc : nullptr) {
     if (!dc_ || !::GetWorldTransform(dc_, &transform_)) {
       dc_ = nullptr;

@@ -8,14 +8,15 @@
 #include <span>
 #include <vector>
 
+/// The JPEG codec under TJPEGImage (which most programs use instead): libjpeg over memory buffers.
 namespace jpeg {
 
 /// What the frame header of a JPEG stream says.
 struct Header {
-  int width = 0;
-  int height = 0;
+  int width = 0;   ///< Full size in pixels.
+  int height = 0;  ///< Full size in pixels.
   int components = 0;  ///< 1 grey, 3 colour, 4 CMYK or YCCK
-  bool progressive = false;
+  bool progressive = false;  ///< Multi-scan (progressive) rather than baseline or sequential.
 };
 
 /// What the stream's frame header says; EInvalidGraphic when it cannot be read.
@@ -38,18 +39,18 @@ Header Decode(std::span<const std::uint8_t> data, int eighths, const RowsAllocat
 
 /// Pixels to compress: rows of 24-bit BGR or 32-bit BGRX.
 struct Pixels {
-  const std::uint8_t* bits = nullptr;
-  int width = 0;
-  int height = 0;
+  const std::uint8_t* bits = nullptr;  ///< First row in memory; not owned.
+  int width = 0;   ///< Pixels a row, 1..65500.
+  int height = 0;  ///< Rows, 1..65500.
   int bitCount = 24;  ///< 24 or 32
-  std::size_t stride = 0;
-  bool bottomUp = true;
+  std::size_t stride = 0;  ///< Bytes from one row to the next in memory.
+  bool bottomUp = true;    ///< The first row in memory is the bottom one (as in a DIB).
 };
 
 /// An application segment (marker 0xE0..0xEF) and its payload of at most 65,533 bytes.
 struct AppSegment {
-  int marker = 0;
-  std::vector<std::uint8_t> payload;
+  int marker = 0;  ///< JPEG_APP0 (0xE0) .. 0xEF; Encode raises EInvalidGraphic for others.
+  std::vector<std::uint8_t> payload;  ///< The bytes after the segment's length field.
 };
 
 /// A baseline JPEG file of the pixels at quality 1..100, otherwise libjpeg's default parameters;

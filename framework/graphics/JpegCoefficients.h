@@ -15,6 +15,8 @@
 
 namespace jpeg {
 
+/// Part of jpeg::Decode's implementation; not for use on its own.
+///
 /// Replaces the block-array methods of `info`'s memory manager with the store, for one decode
 /// whose output dimensions are calculated and that has not started yet. Block smoothing, which
 /// reads coefficients the scaled transform does not, is turned off. The store refuses (as libjpeg

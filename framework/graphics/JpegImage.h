@@ -12,10 +12,14 @@
 
 class TBitmap;
 
+/// A JPEG picture. Loaded data is kept as it is (saving writes it back unchanged) and decoded only
+/// as large as it is drawn; the pixels of an assigned bitmap are compressed when saved. Its size
+/// comes from the data and cannot be set.
 class TJPEGImage : public TGraphic {
   TAVELKO_CLASS(TJPEGImage, TGraphic)
 
  public:
+  /// An empty image.
   TJPEGImage();
   ~TJPEGImage() override;
 
@@ -30,12 +34,17 @@ class TJPEGImage : public TGraphic {
   int Width() const override;
   int Height() const override;
   /// A JPEG image takes its size from its data: EInvalidGraphicOperation.
+  ///@{
   void SetWidth(int width) override;
   void SetHeight(int height) override;
+  ///@}
 
-  /// 1..100, the quality the pixels of an assigned bitmap are compressed with; 75 at first.
+  /// 1..100, the quality the pixels of an assigned bitmap are compressed with; 75 at first. Values
+  /// outside are clamped.
+  ///@{
   int CompressionQuality() const { return quality_; }
   void SetCompressionQuality(int quality);
+  ///@}
 
   /// Application segments written into the file when the pixels of an assigned bitmap are
   /// compressed (data loaded as it is keeps its own).
