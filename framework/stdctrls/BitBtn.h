@@ -10,8 +10,8 @@
 #include "framework/windows/CustomControl.h"
 
 /// The standard buttons of a dialog. Each kind but bkCustom brings a caption ("OK", "Cancel",
-/// "&Yes", ...) and the modal result of the same name; bkHelp and bkClose have none (bkClose
-/// closes the form instead, and bkHelp does nothing of its own).
+/// "&Yes", ...) and the modal result of the same name; bkHelp and bkClose bring no modal result
+/// (bkClose closes the form instead; bkHelp does nothing of its own).
 enum TBitBtnKind : std::uint8_t { bkCustom, bkOK, bkCancel, bkHelp, bkYes, bkNo, bkClose, bkAbort, bkRetry, bkIgnore, bkAll };
 
 /// Type data of TBitBtnKind, for the published Kind.

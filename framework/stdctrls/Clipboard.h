@@ -56,9 +56,9 @@ class TGlobalLock {
 // ---------------------------------------------------------------------------------------------
 // The clipboard service
 
-/// What TClipboard asks of the clipboard: the system's calls of the same names, one for one. A test
-/// installs an implementation of its own (SetClipboardService); TClipboard pairs every Open that
-/// succeeded with one Close.
+/// What TClipboard asks of the clipboard: the system's clipboard calls (OpenClipboard,
+/// SetClipboardData, ...), one for one. A test installs an implementation of its own
+/// (SetClipboardService); TClipboard pairs every Open that succeeded with one Close.
 class TClipboardService {
  public:
   virtual ~TClipboardService() = default;
@@ -90,7 +90,8 @@ using TClipboardServiceScope = TServiceScope<TClipboardService, SetClipboardServ
 // ---------------------------------------------------------------------------------------------
 // TClipboard
 
-/// Raised by TClipboard when the clipboard cannot be opened, take data, or holds more than allowed.
+/// Raised by TClipboard when the clipboard cannot be opened, refuses data or a new format, or holds
+/// more than the caller allows.
 class EClipboardError : public Exception {
  public:
   /// Made with its message.
@@ -99,8 +100,8 @@ class EClipboardError : public Exception {
 
 /// The clipboard as the program uses it, through the installed TClipboardService. Each operation opens
 /// the clipboard for itself unless an Open is in force; open it around several operations to read or
-/// put several formats at once (the first data put empties it). Use it from the thread that runs the
-/// message loop only, as the whole framework.
+/// put several formats at once (the first data put empties it). Like the whole framework, use it
+/// only on the thread that runs the message loop.
 class TClipboard {
  public:
   TClipboard() = default;

@@ -29,7 +29,8 @@ class TComboBoxStrings : public TStrings {
   explicit TComboBoxStrings(TCustomComboBox& combo);
 
   /// The string list operations on the items the box keeps; while the box has a window, each
-  /// change is made in the window's list too. Duplicates are allowed.
+  /// change is made in the window's list too. Duplicates are allowed; Put and Insert raise
+  /// EStringListError while the items are sorted.
   ///@{
   int Count() const override { return list_.Count(); }
   String Get(int index) const override { return list_.Get(index); }

@@ -9,7 +9,7 @@
 #include "framework/windows/CustomControl.h"
 
 /// A windowless control that shows a picture. It is opaque (the parent does not paint beneath it)
-/// only while an untransparent picture covers it wholly.
+/// only while a picture that is not transparent covers it wholly.
 class TImage : public TGraphicControl {
   TAVELKO_CLASS(TImage, TGraphicControl)
   static void Publish(TPublisher<TImage>& p);

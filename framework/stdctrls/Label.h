@@ -12,7 +12,7 @@ class TCustomLabel : public TGraphicControl {
   TAVELKO_CLASS(TCustomLabel, TGraphicControl)
 
  public:
-  /// The label belongs to `owner`, as any component; it is opaque and sizes itself to its text.
+  /// The label belongs to `owner`, as any component; it is opaque, with AutoSize on.
   explicit TCustomLabel(TComponent* owner);
 
   /// Where the text lies across the label.
