@@ -63,8 +63,9 @@ class TCustomEdit : public TWinControl {
   /// Empties the text.
   void Clear() { SetText(""); }
 
-  /// The text was changed, by the user or by the program (reported by the window: a change made
-  /// while the edit has no window raises none).
+  /// The text was changed, by the user or by the program. The window reports it: a change made
+  /// while the edit has no window raises none, and the system's multi-line edit (a memo's) reports
+  /// the user's changes only.
   TNotifyEvent OnChange;
 
  protected:

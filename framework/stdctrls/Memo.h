@@ -25,8 +25,8 @@ class TMemoStrings : public TStrings {
   /// Part of TCustomMemo, which makes its Lines; not for use on its own.
   explicit TMemoStrings(TCustomMemo& memo) : memo_(memo) {}
 
-  /// The string list operations on the memo's lines. Each change sets the memo's whole text once
-  /// (OnChange follows while it has a window); EListError for an index out of bounds.
+  /// The string list operations on the memo's lines. Each change sets the memo's whole text once;
+  /// EListError for an index out of bounds.
   ///@{
   int Count() const override;
   String Get(int index) const override;
