@@ -9,8 +9,10 @@
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/Canvas.h"
 
+/// Which side of the caption a button's glyph is on.
 enum TButtonLayout : std::uint8_t { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
 
+/// Type data of TButtonLayout, for the buttons' published Layout.
 const TTypeInfo& TypeInfoOf(TypeTag<TButtonLayout>);
 /// NumGlyphs: an integer from 1 to 4.
 const TTypeInfo& NumGlyphsTypeInfo();
@@ -23,6 +25,9 @@ enum class TButtonState {
   Exclusive,  ///< cell 3 (or 0): the button stays down
 };
 
+/// A button's glyph and how it is drawn: the bitmap is split into NumGlyphs cells of equal width,
+/// one per TButtonState, and drawn without the pixels of its transparent colour (the bottom-left
+/// pixel's unless set). Buttons own one and forward their Glyph and NumGlyphs to it.
 class TButtonGlyph : public TObject {
   TAVELKO_CLASS(TButtonGlyph, TObject)
 
@@ -31,10 +36,15 @@ class TButtonGlyph : public TObject {
   ~TButtonGlyph() override;
 
   /// Owned; the setter copies, null empties it.
+  ///@{
   TBitmap* Glyph() const { return glyph_.get(); }
   void SetGlyph(TBitmap* value);
+  ///@}
+  /// How many cells the bitmap holds.
+  ///@{
   int NumGlyphs() const { return numGlyphs_; }
   void SetNumGlyphs(int value);  ///< kept within 1..4
+  ///@}
   /// One cell; 0 x 0 for an empty glyph.
   TSize CellSize() const;
 
@@ -62,6 +72,7 @@ class TButtonGlyph : public TObject {
 /// The 3D edge of a button face inside `rect`: raised or sunken, two pixels deep, or one pixel deep
 /// for a flat button.
 enum class TButtonEdge { None, Raised, Sunken, FlatRaised, FlatSunken };
+/// Draws `edge` along the inside of `rect` in the system's 3D colours (None draws nothing).
 void DrawButtonEdge(TCanvas& canvas, const TRect& rect, TButtonEdge edge);
 
 /// The caption drawn embossed when disabled: highlight one pixel down and right, shadow above.

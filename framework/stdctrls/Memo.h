@@ -22,8 +22,12 @@ class TMemoStrings : public TStrings {
   TAVELKO_CLASS(TMemoStrings, TStrings)
 
  public:
+  /// Part of TCustomMemo, which makes its Lines; not for use on its own.
   explicit TMemoStrings(TCustomMemo& memo) : memo_(memo) {}
 
+  /// The string list operations on the memo's lines. Each change sets the memo's whole text once;
+  /// EListError for an index out of bounds.
+  ///@{
   int Count() const override;
   String Get(int index) const override;
   void Put(int index, const String& text) override;
@@ -31,6 +35,7 @@ class TMemoStrings : public TStrings {
   void Delete(int index) override;
   void Clear() override;
   TPersistent* GetOwner() override;
+  ///@}
 
   /// The memo's text may have changed: the lines are split again when next asked for.
   void ForgetLines() { split_.reset(); }
@@ -52,29 +57,50 @@ class TMemoStrings : public TStrings {
   mutable std::optional<std::vector<String>> split_;  ///< the text's lines, until the next message
 };
 
+/// The memo's behaviour, for descendants that choose what to publish (TMemo publishes it all).
 class TCustomMemo : public TCustomEdit {
   TAVELKO_CLASS(TCustomMemo, TCustomEdit)
 
  public:
+  /// The memo belongs to `owner`, as any component; it is 185 x 89 pixels, wraps words and does not
+  /// select its text on entry (AutoSelect off).
   explicit TCustomMemo(TComponent* owner);
 
-  /// Owned; the setter copies.
+  /// The lines of the text, as the user broke them (not as word wrap shows them). Owned by the memo
+  /// and never null; the setter copies.
+  ///@{
   TStrings* Lines() const { return lines_.get(); }
   void SetLines(TStrings* value) { lines_->Assign(value); }
+  ///@}
+  /// The scroll bars shown; a change makes the window again.
+  ///@{
   TScrollStyle ScrollBars() const { return scrollBars_; }
   void SetScrollBars(TScrollStyle value);
+  ///@}
   /// Return types a line break; without it the key is ignored.
+  ///@{
   bool WantReturns() const { return wantReturns_; }
   void SetWantReturns(bool value) { wantReturns_ = value; }
+  ///@}
   /// Tab types a tab; without it the key moves the focus.
+  ///@{
   bool WantTabs() const { return wantTabs_; }
   void SetWantTabs(bool value) { wantTabs_ = value; }
+  ///@}
+  /// Long lines wrap at the right edge (and there is no sideways scrolling); a change makes the
+  /// window again.
+  ///@{
   bool WordWrap() const { return wordWrap_; }
   void SetWordWrap(bool value);
+  ///@}
 
  protected:
+  /// A multi-line EDIT with the scroll bars and word wrap chosen.
   void CreateParams(TCreateParams& params) override;
+  /// Asks for Return and Tab as WantReturns and WantTabs say, and lets Lines know the text may have
+  /// changed.
   void Dispatch(TMessage& message) override;
+  /// Swallows Return and Tab characters the memo does not want.
   void KeyPress(char& key) override;
 
  private:
@@ -85,10 +111,12 @@ class TCustomMemo : public TCustomEdit {
   bool wordWrap_ = true;
 };
 
+/// A memo that publishes its properties and events, as placed on forms and stored in layouts.
 class TMemo : public TCustomMemo {
   TAVELKO_CLASS(TMemo, TCustomMemo)
   static void Publish(TPublisher<TMemo>& p);
 
  public:
+  /// Made as a TCustomMemo.
   using TCustomMemo::TCustomMemo;
 };
