@@ -20,9 +20,9 @@ class TList;
 
 /// One property of an object: its name, its current value as text and its kind code.
 struct TMyPropInfo {
-  String Name;             ///< the published property's name
-  String Value;            ///< its value as PropValueToStr writes it
-  std::uint8_t Kind = 0;   ///< the framework's type-kind code (TTypeKind), e.g. 1 integer
+  String Name;            ///< the published property's name
+  String Value;           ///< its value as PropValueToStr writes it
+  std::uint8_t Kind = 0;  ///< the framework's type-kind code (TTypeKind), e.g. 1 integer
 };
 
 /// A snapshot of the property set of one object (not of the values: GetItems reads the value

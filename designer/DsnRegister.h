@@ -107,20 +107,21 @@ class TDsnRegister : public TComponent {
   virtual void Selected(TControl* control, TMessage& message);
 
   // ---- Mouse input from the interceptors ----
-  /// `control` is the intercepted window that received the message, `component` the control under
-  /// the mouse, `point` the mouse in control's client coordinates. The press decides the gesture
+  /// A left press, move and release that an interceptor received. The press decides the gesture
   /// (creating with an armed palette template, else moving); its moves and release follow it. A
-  /// move without the left button held abandons a move gesture.
+  /// move without the left button held abandons a move gesture. `control` is the intercepted
+  /// window that received the message, `component` the control under the mouse, `point` the mouse
+  /// in control's client coordinates.
   ///@{
   virtual void MouseDown(TWinControl* control, TComponent* component, TShiftState shift, const TPoint& point);
   virtual void MoseMove(TWinControl* control, const TPoint& point, TShiftState shift);
   virtual void MoseUp(TWinControl* control, const TPoint& point, TShiftState shift);
   ///@}
-  /// Drawing the rectangle of a new control from the palette's template: the press (when the
+  /// Drawing the rectangle of a new control from the palette's template. The press (when the
   /// stage's select query grants saCreate) starts an outline on the pressed container, or on the
-  /// parent of a control that holds none; the release copies the template there, names it (GiveName),
-  /// sized to the rectangle, and selects it. A template that cannot be copied creates nothing. The
-  /// palette's template is disarmed at the end either way.
+  /// parent of a control that holds none; the release copies the template there, names the copy
+  /// (GiveName), sizes it to the rectangle and selects it. A template that cannot be copied creates
+  /// nothing. The palette's template is disarmed at the end either way.
   ///@{
   virtual void MouseDownCreate(TWinControl* control, TComponent* component, TShiftState shift, const TPoint& point);
   virtual void MouseMoveCreate(TWinControl* control, const TPoint& point, TShiftState shift);
@@ -293,8 +294,8 @@ class TDsnRegister : public TComponent {
   ///@}
   /// What the palette copy under way made; null outside a creation (cleared when it goes).
   TComponent* NewComponent() const { return gesture_.NewComponent(); }
-  /// Settings taken from the stage's rubber band when the stage was set: the move grid in pixels
-  /// (0 or less: none on that axis), the colour and width of the outlines' pen.
+  /// Settings taken from the stage's rubber band when the stage was set. The move grid in pixels
+  /// (0 or less: none on that axis), and the colour and width of the outlines' pen.
   ///@{
   int MoveWidth() const { return band_.MoveWidth(); }
   int MoveHeight() const { return band_.MoveHeight(); }

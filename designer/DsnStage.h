@@ -156,7 +156,7 @@ class TDsnStage : public TPanel {
   /// (stage, control, canDelete): asked for each selected control a delete would destroy; clear
   /// `canDelete` to keep it. The stage itself is never deleted.
   TDeleteQuery OnDeleteQuery;
-  /// (sender, window control, accept): whether design mode intercepts the control: caAllAccept
+  /// (sender, windowed control, accept): whether design mode intercepts the control: caAllAccept
   /// intercepts it and looks at its children, caChildrenAccept only looks at its children,
   /// caNoAccept leaves it and everything in it alone. A control is selectable only when it (or, for
   /// a windowless one, its parent) is fully accepted.

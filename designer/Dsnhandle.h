@@ -26,7 +26,7 @@ class THandlerRect;
 
 constexpr UINT DSNM_PRERESIZE = WM_USER + 573;  ///< WParam: the TControl* about to be resized
 constexpr UINT DSNM_RESIZE = WM_USER + 574;     ///< the old bounds, see TResizeMessage
-constexpr UINT DSNM_SELECT = WM_USER + 575;     ///< the control got a handle set; its saved bounds
+constexpr UINT DSNM_SELECT = WM_USER + 575;     ///< the control got a handle set; its saved bounds (0 when new)
 
 /// Two values as the 16-bit halves of one message parameter (low first).
 inline LPARAM PackHalves(int low, int high) {
@@ -228,8 +228,8 @@ using THidarishitaRect = TPlacedRect<"THidarishitaRect", THandleColumn::Left, TH
 // ---------------------------------------------------------------------------------------------
 // THandlerRect: the handles of one selected control
 
-/// The handles of one selected control, owned by the set; the selection's TMultiHandler owns the
-/// sets. Variants add handles by overriding CreateSmallRect.
+/// The handle set of one selected control: it owns its handles, and the selection's TMultiHandler
+/// owns the sets. Variants add handles by overriding CreateSmallRect.
 class THandlerRect : public TObject {
   TAVELKO_CLASS(THandlerRect, TObject)
 
