@@ -24,10 +24,13 @@ struct TChildItem;
 /// WParam: a TComponent* that the form agent destroys.
 constexpr UINT DSNM_KILLCOMPONENT = WM_USER + 579;
 
+/// Raised once when an agent ends its subclassing for good (TAgent::OnRelease).
 using TAgentReleaseEvent = TEvent<>;
 
 /// One subclassed window. All agents share one window procedure, which finds the agent from the
 /// window; agents installed on the same window form a chain, the last one installed running first.
+/// An exception thrown by a handler goes to Application->HandleException and never unwinds through
+/// Windows. Agents live on the GUI thread only, like the windows they serve.
 class TAgent : public TObject {
   TAVELKO_CLASS(TAgent, TObject)
 
@@ -40,6 +43,8 @@ class TAgent : public TObject {
   // ---- What descendants override ----
   /// The window's messages; what is not handled goes on with CallOldWndProc.
   virtual void ClientWndProc(TMessage& message) = 0;
+  /// The window lost the mouse capture (WM_CAPTURECHANGED, for descendants that route it here):
+  /// forgets CaptureControl.
   virtual void ClientCaptureChanged(TMessage& message);
   /// Puts the old procedure back (Handle is kept).
   virtual void EndSubClassing();
@@ -48,17 +53,25 @@ class TAgent : public TObject {
   virtual void ChangeHandele(HWND handle);
 
   // ---- State ----
+  /// The window subclassed, kept after the subclassing ended; null for none.
   HWND Handle() const { return handle_; }
   /// The procedure that ran before this agent took over.
   WNDPROC OldWndProc() const { return oldWndProc_; }
   /// The procedure the agent installs: one for all agents (it finds the agent from the window).
   static WNDPROC ObjectInstance();
+  /// True from the subclassing (also of no window) until it ends or the window is destroyed.
   bool Subclassed() const { return subclassed_; }
   /// The control the owner treats as holding the mouse; not owned.
+  ///@{
   TControl* CaptureControl() const { return captureControl_; }
   void SetCaptureControl(TControl* control) { captureControl_ = control; }
+  ///@}
+  /// Called once, after the subclassing ended, when the agent is destroyed. A client agent puts
+  /// its ReleaseInstance here when it stops, in place of any handler set.
+  ///@{
   const TAgentReleaseEvent& OnRelease() const { return onRelease_; }
   void SetOnRelease(const TAgentReleaseEvent& handler) { onRelease_ = handler; }
+  ///@}
 
   /// The agent that sees the window's messages first; null when the window has none.
   static TAgent* FindAgent(HWND window);
@@ -101,6 +114,9 @@ class TClientAgent : public TAgent {
   TAVELKO_CLASS(TClientAgent, TAgent)
 
  public:
+  /// A new agent of class Agent made from `args` (its constructor's), started and subclassing the
+  /// control's window (made now if need be). Raises when the window cannot be subclassed, after
+  /// ReleaseInstance undid TakeInstance. The caller owns the agent.
   template <class Agent, class... Args>
   static std::unique_ptr<Agent> Create(Args&&... args);
   ~TClientAgent() override;
@@ -111,6 +127,7 @@ class TClientAgent : public TAgent {
   /// Subclasses the new window and builds the child agents anew.
   void ChangeHandele(HWND handle) override;
 
+  /// The control served; not owned; must outlive the agent.
   TWinControl* Control() const { return control_; }
   /// Transparent agents of the control's foreign child windows; owned.
   TAgentList* Agents() const { return agents_.get(); }
@@ -192,6 +209,7 @@ class TAgentList : public TObject {
   /// Child agents for the item's window and every window below it.
   void AddSubtree(const TChildItem& item);
 
+  /// The number of child agents.
   int Count() const { return static_cast<int>(items_.size()); }
   TChildAgent* Items(int index) const;  ///< EListError outside the list
 
@@ -201,8 +219,8 @@ class TAgentList : public TObject {
 
 /// One direct child window and the framework control it belongs to (null for none).
 struct TChildItem {
-  TWinControl* Control = nullptr;
-  HWND Handle = nullptr;
+  TWinControl* Control = nullptr;  ///< the framework control whose window it is; null for none
+  HWND Handle = nullptr;           ///< the child window
 };
 
 /// The direct child windows of a window in Windows' order, each paired with the child control of
@@ -217,9 +235,12 @@ class TChildList : public TObject {
   /// Lists the windows again; reading the child controls' Handle makes their windows.
   void MakeList();
   TChildItem GetItems(int index) const;  ///< EListError outside the list
+  /// The number of child windows found by the last MakeList.
   int Count() const { return static_cast<int>(controls_.size()); }
 
+  /// The window whose children are listed.
   HWND ParentHandle() const { return parentHandle_; }
+  /// The control whose child controls the windows are paired with; not owned; may be null.
   TWinControl* Control() const { return control_; }
 
  private:

@@ -10,6 +10,8 @@
 
 class TControl;
 
+/// One way of arranging sibling controls (ArrangeControls): stacking order, lining up edges or
+/// centres with the first control, taking its width, height or size, spacing evenly.
 enum class TDsnArrangement : std::uint8_t {
   BringToFront, SendToBack, BringForward, SendBackward,
   AlignLefts, AlignCentres, AlignRights, AlignTops, AlignMiddles, AlignBottoms,
@@ -19,8 +21,8 @@ enum class TDsnArrangement : std::uint8_t {
 
 /// The grid a result is snapped to; 0 or less: none on that axis.
 struct TArrangeGrid {
-  int X = 0;
-  int Y = 0;
+  int X = 0;  ///< the grid's step across, in pixels
+  int Y = 0;  ///< the grid's step down, in pixels
 };
 
 /// How many controls an arrangement needs: one to stack, two to line up or size, three to space.

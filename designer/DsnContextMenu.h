@@ -11,7 +11,7 @@ class TDsnStage;
 
 /// The items of the stage's cover menu, borrowed while the menu lives, and after them one item per
 /// property value the selection offers. The menu is owned by the controller's owner, so that menu
-/// items find it, and destroyed here.
+/// items find it, and destroyed here. Part of TDsnRegister's implementation; not for use on its own.
 class TDsnContextMenu {
  public:
   TDsnContextMenu() = default;

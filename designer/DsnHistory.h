@@ -14,6 +14,10 @@
 class TDsnStage;
 class TPicture;
 
+/// The undo and redo history of one stage. The application records a step after each change it
+/// knows of (e.g. on TDsnRegister::OnDesignChange); undo and redo load a step's stage stream into
+/// the stage again (TDsnStage::LoadFromStream), keeping the selection by name. Pictures are kept
+/// as shared copies, so a step costs its stream and not its photos.
 class TDsnHistory {
  public:
   /// Undo steps kept; older ones are forgotten.
@@ -35,10 +39,16 @@ class TDsnHistory {
   bool Record();
   /// Back to the state before the last step, or forward again; false when there is none. A change
   /// not yet recorded is recorded first, so it is never lost.
+  ///@{
   bool Undo();
   bool Redo();
+  ///@}
+  /// Whether Undo or Redo has a step to go to (a change not yet recorded is not counted).
+  ///@{
   bool CanUndo() const { return !undo_.empty(); }
   bool CanRedo() const { return !redo_.empty(); }
+  ///@}
+  /// The number of undo steps kept, at most the limit.
   std::size_t UndoCount() const { return undo_.size(); }
 
   /// Starts over from the stage as it is now, which counts as saved (after a comic was opened).

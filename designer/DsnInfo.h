@@ -20,9 +20,9 @@ class TList;
 
 /// One property of an object: its name, its current value as text and its kind code.
 struct TMyPropInfo {
-  String Name;
-  String Value;
-  std::uint8_t Kind = 0;
+  String Name;            ///< the published property's name
+  String Value;           ///< its value as PropValueToStr writes it
+  std::uint8_t Kind = 0;  ///< the framework's type-kind code (TTypeKind), e.g. 1 integer
 };
 
 /// A snapshot of the property set of one object (not of the values: GetItems reads the value
@@ -31,6 +31,7 @@ class TObjInfo : public TObject {
   TAVELKO_CLASS(TObjInfo, TObject)
 
  public:
+  /// Lists `obj`'s published properties (ListUpProps); null gives an empty lister.
   explicit TObjInfo(TObject* obj);
 
   /// Fills PropList with the published properties of obj's class, inherited ones first; a
@@ -41,10 +42,16 @@ class TObjInfo : public TObject {
   /// First property of that name, letter case ignored; -1 when there is none.
   int IndexOfProp(const String& name);
 
+  /// The object listed; not owned; null for an empty lister.
   TObject* Instance() const { return instance_; }
+  /// Its class name, as when listed.
   const String& ObjClassName() const { return objClassName_; }
+  /// The number of published properties, the length of PropList.
   int Count() const { return count_; }
+  /// The property information, Count() entries (inherited first); null with no properties. An
+  /// entry is null when listing failed before it. Owned by the lister; the entries are the class's.
   const TPropInfo* const* PropList() const { return propList_.get(); }
+  /// Whether the lister allocated PropList (it has entries).
   bool OwnsList() const { return ownsList_; }
 
  private:

@@ -12,16 +12,18 @@ class TComponent;
 class TDsnRegister;
 class TWinControl;
 
-/// Made by walking a window tree, each dropped (dying) when its control goes and destroyed when its
+/// Part of TDsnRegister's implementation; not for use on its own. The interceptors are made by
+/// walking a window tree, each dropped (dying) when its control goes and destroyed when its
 /// window's death notice reaches the stage; all destroyed when design mode ends.
 class TDsnInterceptors {
  public:
   /// The controller's factories, which variants replace.
   struct TFactories {
-    std::function<std::unique_ptr<TDsnList>()> MakeList;
-    std::function<std::unique_ptr<TDsnCtrl>(TWinControl*)> MakeInterceptor;
+    std::function<std::unique_ptr<TDsnList>()> MakeList;  ///< TDsnRegister::CreateDsnList
+    std::function<std::unique_ptr<TDsnCtrl>(TWinControl*)> MakeInterceptor;  ///< TDsnRegister::CreateSubCtrl
   };
 
+  /// Serves `controller`, which outlives it; nothing is made before the first walk.
   TDsnInterceptors(TDsnRegister& controller, TFactories factories);
   ~TDsnInterceptors();
   TDsnInterceptors(const TDsnInterceptors&) = delete;
@@ -29,6 +31,7 @@ class TDsnInterceptors {
 
   /// Null until the first walk.
   TDsnList* List() const { return list_.get(); }
+  /// Makes the list (MakeList) when there is none.
   void EnsureList();
 
   /// Intercepts `root` and the windows below it as the stage's cover query allows, with one repaint

@@ -11,7 +11,9 @@
 class TControl;
 
 /// A receiver of selection changes. Linked receivers know each other: each lists the other once,
-/// and a dying receiver is dropped from the lists of all receivers it was linked to.
+/// and a dying receiver is dropped from the lists of all receivers it was linked to. Derive from it
+/// to follow the selection (TDsnRegister::AddNotifies); a target list calls the operations below
+/// after changing its own items.
 class TReceiveTargets : public TObject {
   TAVELKO_CLASS(TReceiveTargets, TObject)
 
@@ -21,8 +23,8 @@ class TReceiveTargets : public TObject {
   // ---- The selection operations (index: position in the selection) ----
   virtual void ItemDeath(int index) = 0;  ///< the item is being destroyed; its slot stays
   virtual void Add(void* item) = 0;       ///< item (a TControl*) was appended
-  virtual void Clear() = 0;
-  virtual void Delete(int index) = 0;
+  virtual void Clear() = 0;               ///< every item left the selection
+  virtual void Delete(int index) = 0;     ///< the item at `index` left; the later ones moved down
   /// The items moved or changed size, or a series of changes ended: lay out what follows them.
   virtual void SetPosition() = 0;
 
@@ -34,6 +36,7 @@ class TReceiveTargets : public TObject {
 
   /// The linked receivers (not owned); null before the first link.
   TList* Receivers() const { return receivers_.get(); }
+  /// Whether `other` is among the linked receivers.
   bool IsLinkedTo(TReceiveTargets* other) const;
 
  protected:
@@ -67,6 +70,8 @@ class TTargetList : public TReceiveTargets {
   void Delete(int index) override;
   void SetPosition() override;
 
+  /// The selected controls as TControl* entries; owned by the list. Change the selection through
+  /// the operations above, never through this list, or the receivers fall out of step.
   TList* Items() const { return items_.get(); }
 
  private:

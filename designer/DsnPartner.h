@@ -9,10 +9,13 @@ class TDsnList;
 class TDsnRegister;
 class TTargetList;
 
+/// The base of components that work beside a controller (TDsnSelect): a partner registers with
+/// its controller, follows its design mode and reaches its selection through the services below.
 class TDsnPartner : public TComponent {
   TAVELKO_CLASS(TDsnPartner, TComponent)
 
  public:
+  /// Made as any component, with no controller.
   using TComponent::TComponent;
   ~TDsnPartner() override;
 
@@ -21,18 +24,26 @@ class TDsnPartner : public TComponent {
   /// Designing as its controller is: never without one.
   bool Designing() const { return designing_ && dsnRegister_; }
 
-  /// The controller followed; registers this partner with it and takes on its design mode.
+  /// The controller followed; not owned, cleared when it goes. Setting it leaves the old
+  /// controller, registers this partner with the new one and takes on its design mode.
+  ///@{
   TDsnRegister* DsnRegister() const { return dsnRegister_; }
   void SetDsnRegister(TDsnRegister* value);
+  ///@}
 
   // ---- The controller's services (nothing, or false and null, without a controller) ----
+  /// The controller's TDsnRegister::CheckCanSelect.
   bool CheckCanSelect(TControl* control);
   /// A new move outline set with one outline per selected control.
   void CreateMoveShape();
   /// A new, empty selection.
   void CreateTargetList();
+  /// The controller's interceptors and selection (TDsnRegister::DsnList, TargetList); owned by the
+  /// controller.
+  ///@{
   TDsnList* GetDsnList() const;
   TTargetList* GetTargetList() const;
+  ///@}
 
  private:
   TComponentLink<TDsnRegister> dsnRegister_;

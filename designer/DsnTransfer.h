@@ -15,9 +15,12 @@ class TWinControl;
 
 /// Every stream is written relative to the form (the controller's owner) and read with the form as
 /// the owner of what it makes, so references and event handlers bind to the form by name. Works
-/// through the controller's public operations, so that variants' overrides take part.
+/// through the controller's public operations, so that variants' overrides take part. Part of
+/// TDsnRegister's implementation (use the controller's operations of the same names); not for use
+/// on its own.
 class TDsnTransfer {
  public:
+  /// Serves `controller`, which outlives it.
   explicit TDsnTransfer(TDsnRegister& controller) : controller_(controller) {}
 
   /// The name of the designer's clipboard format.

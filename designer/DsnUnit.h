@@ -20,6 +20,7 @@
 #include "designer/DsnSwitch.h"
 #include "designer/DsnTransfer.h"
 
-// Registers the designer's streamable classes, so that layouts naming them can be read. A program
-// calls it once at start, before it reads its first layout.
+/// Registers the designer's streamable classes (the stage, the switch under both names, the
+/// controller, the palette with its buttons, the inspector and its form), so that layouts naming
+/// them can be read. A program calls it once at start, before it reads its first layout.
 void RegisterDsnUnitClasses();

@@ -49,7 +49,10 @@ void GetPropValues(TList* objects, TStrings* names, TStrings* values);
 /// leaves the owner while a stream is read, so the numbers below the last one found stay taken.
 class TFreeNameHint {
  public:
+  /// The last number found taken for `base` (letter case ignored), 0 at first; DsnCheckName
+  /// updates it.
   int& LastTaken(const String& base) { return lastTaken_[UpperCase(base)]; }
+  /// Forgets every number: called before each new read.
   void Clear() { lastTaken_.clear(); }
 
  private:

@@ -26,7 +26,7 @@ class THandlerRect;
 
 constexpr UINT DSNM_PRERESIZE = WM_USER + 573;  ///< WParam: the TControl* about to be resized
 constexpr UINT DSNM_RESIZE = WM_USER + 574;     ///< the old bounds, see TResizeMessage
-constexpr UINT DSNM_SELECT = WM_USER + 575;     ///< the control got a handle set; its saved bounds
+constexpr UINT DSNM_SELECT = WM_USER + 575;     ///< the control got a handle set; its saved bounds (0 when new)
 
 /// Two values as the 16-bit halves of one message parameter (low first).
 inline LPARAM PackHalves(int low, int high) {
@@ -36,15 +36,19 @@ inline LPARAM PackHalves(int low, int high) {
 /// The old bounds a DSNM_RESIZE carries: Left and Top in WParam, Width and Height in LParam,
 /// each a signed 16-bit half.
 struct TResizeMessage {
-  UINT Msg = DSNM_RESIZE;
-  int Left = 0;
-  int Top = 0;
-  int Width = 0;
-  int Height = 0;
-  LRESULT Result = 0;
+  UINT Msg = DSNM_RESIZE;  ///< the message number
+  int Left = 0;            ///< the old left, in the parent's client coordinates
+  int Top = 0;             ///< the old top, in the parent's client coordinates
+  int Width = 0;           ///< the old width in pixels
+  int Height = 0;          ///< the old height in pixels
+  LRESULT Result = 0;      ///< the answer, given back to the sender
 
+  /// Reads the bounds from a message, and writes them into one; values outside 16 bits do not
+  /// survive the trip.
+  ///@{
   static TResizeMessage Unpack(const TMessage& message);
   TMessage Pack() const;
+  ///@}
 };
 
 /// The window that takes the designer's messages about `control`: its own, or its Parent's for a
@@ -54,17 +58,24 @@ HWND DesignMessageWindow(TControl* control) noexcept;
 // ---------------------------------------------------------------------------------------------
 // Where a handle sits on its control; the edges of its column and row are the ones it moves.
 
+/// The column of a handle: at the control's left edge, its middle or its right edge.
 enum class THandleColumn { Left, Middle, Right };
+/// The row of a handle: at the control's top edge, its middle or its bottom edge.
 enum class THandleRow { Top, Middle, Bottom };
 
+/// The place of a handle; a handle in the middle on both is not used.
 struct THandlePlace {
-  THandleColumn Column;
-  THandleRow Row;
+  THandleColumn Column;  ///< which vertical edge the handle moves (none in the middle)
+  THandleRow Row;        ///< which horizontal edge the handle moves (none in the middle)
 };
 
 // ---------------------------------------------------------------------------------------------
 // TSmallRect: one grab handle
 
+/// One grab handle: a small windowed control on the parent of the control it resizes, owned by
+/// its handle set. An active handle (a lone selected control) draws an outline while dragged and
+/// resizes the control on release; a passive one (one of several selected controls) ignores the
+/// mouse. Concrete handles say where they sit (TPlacedRect).
 class TSmallRect : public TCustomControl {
   TAVELKO_CLASS(TSmallRect, TCustomControl)
 
@@ -87,32 +98,53 @@ class TSmallRect : public TCustomControl {
   void ChangeColorMulti();
   /// The handle of the first control of a selection of several: drawn hollow while passive, so
   /// the user sees which control the others line up with and take their size from.
+  ///@{
   bool Primary() const { return primary_; }
   void SetPrimary(bool value);
+  ///@}
   /// Active handles resize; passive ones (the multi colour) ignore the mouse.
   bool Active() const { return Color() == singleColor_; }
   /// True from the press on an active handle to the release.
   bool Resizing() const { return shape_ != nullptr; }
 
+  /// The set the handle belongs to; not owned; set by the set, null outside one.
+  ///@{
   THandlerRect* HandlerRect() const { return handlerRect_; }
   void SetHandlerRect(THandlerRect* value) { handlerRect_ = value; }
+  ///@}
   /// The outline of the resize under way; owned; null when idle.
   TMultiShape* Shape() const { return shape_.get(); }
+  /// The press that started the resize, in the handle's client coordinates, snapped to the steps.
+  ///@{
   int StartX() const { return startX_; }
   int StartY() const { return startY_; }
+  ///@}
   /// The control resized; not owned; null once it is dying.
   TControl* Control() const { return control_; }
+  /// The control is dying: the handle no longer touches it.
   void ForgetControl() { control_ = nullptr; }
+  /// The side of the handle in pixels.
   int HandleSize() const { return handleSize_; }
+  /// The grid a resize snaps to, in pixels; 0 or less: none on that axis.
+  ///@{
   int StepX() const { return stepX_; }
   int StepY() const { return stepY_; }
+  ///@}
+  /// The colour of an active handle, which also marks it active.
   TColor SingleColor() const { return singleColor_; }
+  /// The colour of a passive handle; a change shows at the next ChangeColorMulti.
+  ///@{
   TColor MultiColor() const { return multiColor_; }
   void SetMultiColor(TColor value) { multiColor_ = value; }
+  ///@}
+  /// The colour and width (pixels) of the pen the resize outline is drawn with, from the next
+  /// resize on.
+  ///@{
   TColor ShapeColor() const { return shapeColor_; }
   void SetShapeColor(TColor value) { shapeColor_ = value; }
   int ShapeWidth() const { return shapeWidth_; }
   void SetShapeWidth(int value) { shapeWidth_ = value; }
+  ///@}
 
  protected:
   void Paint() override;
@@ -162,6 +194,8 @@ class TSmallRect : public TCustomControl {
 // The handles, each a class of its own at its place (Migi right, Hidari left, ue upper, shita
 // lower; the edge-middle ones are in DsnSub8)
 
+/// A handle at a fixed place, with the class name `HandleName`; the aliases below are the
+/// concrete handles.
 template <TClassNameLiteral HandleName, THandleColumn Column, THandleRow Row>
 class TPlacedRect : public TSmallRect {
   TAVELKO_NAMED_CLASS(TPlacedRect, TSmallRect, HandleName.Text)
@@ -171,7 +205,9 @@ class TPlacedRect : public TSmallRect {
   void SetControl() override { Place(kPlace); }
 
  protected:
+  /// The resize cursor on an active handle; during a resize the outline follows (TrackResize).
   void MouseMove(TShiftState, int x, int y) override { TrackResize(kPlace, x, y); }
+  /// Ends a resize: the control takes the outline's bounds (EndResize).
   void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override {
     EndResize(kPlace, button, shift, x, y);
   }
@@ -180,14 +216,20 @@ class TPlacedRect : public TSmallRect {
   static constexpr THandlePlace kPlace{Column, Row};
 };
 
+/// The handle at the upper right corner.
 using TMigiueRect = TPlacedRect<"TMigiueRect", THandleColumn::Right, THandleRow::Top>;
+/// The handle at the lower right corner.
 using TMigishitaRect = TPlacedRect<"TMigishitaRect", THandleColumn::Right, THandleRow::Bottom>;
+/// The handle at the upper left corner.
 using THidariueRect = TPlacedRect<"THidariueRect", THandleColumn::Left, THandleRow::Top>;
+/// The handle at the lower left corner.
 using THidarishitaRect = TPlacedRect<"THidarishitaRect", THandleColumn::Left, THandleRow::Bottom>;
 
 // ---------------------------------------------------------------------------------------------
 // THandlerRect: the handles of one selected control
 
+/// The handle set of one selected control: it owns its handles, and the selection's TMultiHandler
+/// owns the sets. Variants add handles by overriding CreateSmallRect.
 class THandlerRect : public TObject {
   TAVELKO_CLASS(THandlerRect, TObject)
 
@@ -206,22 +248,37 @@ class THandlerRect : public TObject {
   virtual void SetControl();
 
   // ---- Operations ----
+  /// Turns every handle passive (TSmallRect::ChangeColorMulti).
   void ChangeColorMulti();
+  /// Marks the handles as those of the first of several selected controls (TSmallRect::Primary).
   void SetPrimary(bool value);
   /// The control is dying: the set and its handles forget it.
   void ForgetControl();
 
+  /// Set when the handles are being destroyed with their parent window (a handle destroyed from
+  /// outside sets it): the set then neither places nor deletes them.
+  ///@{
   bool Dying() const { return dying_; }
   void SetDying(bool value) { dying_ = value; }
+  ///@}
+  /// The number of handles: four here, more in variants.
   int Count() const { return static_cast<int>(items_.size()); }
   TSmallRect* Items(int index) const;  ///< EListError outside the list
+  /// The control's bounds SaveBounds remembered, in its parent's client coordinates; 0 before the
+  /// first resize.
+  ///@{
   int SavedWidth() const { return savedWidth_; }
   int SavedHeight() const { return savedHeight_; }
   int SavedLeft() const { return savedLeft_; }
   int SavedTop() const { return savedTop_; }
+  ///@}
   /// The bounds remembered at the start of a resize and after it.
   void SaveBounds(const TRect& bounds);
+  /// The control the handles surround; not owned; null once it is dying.
   TControl* Control() const { return control_; }
+  /// What the set was made with and hands to its handles: their side and resize steps in pixels,
+  /// the active and passive colours, the pen of the resize outline (see TSmallRect).
+  ///@{
   int HandleSize() const { return handleSize_; }
   int StepX() const { return stepX_; }
   int StepY() const { return stepY_; }
@@ -229,11 +286,15 @@ class THandlerRect : public TObject {
   TColor MultiColor() const { return multiColor_; }
   TColor ShapeColor() const { return shapeColor_; }
   int ShapeWidth() const { return shapeWidth_; }
+  ///@}
   /// Resized edges snap to the siblings' edges and centres (SnapEdge).
+  ///@{
   bool SnapLines() const { return snapLines_; }
   void SetSnapLines(bool value) { snapLines_ = value; }
+  ///@}
 
  protected:
+  /// A set for `control` (not owned) without handles yet; made only through Create.
   THandlerRect(TControl* control, int handleSize, int stepX, int stepY, int shapeWidth, TColor multiColor,
                TColor singleColor, TColor shapeColor);
   /// Appends a handle of class Handle made with this set's control, size, steps and colours.
@@ -267,6 +328,8 @@ class THandlerRect : public TObject {
   bool snapLines_ = false;
 };
 
+/// Runs MakeHandles after the most derived constructor, so that CreateSmallRect reaches the
+/// variant. Part of Create's implementation; not for use on its own.
 template <class Set>
 class THandlerRect::TMade final : public Set {
  public:
@@ -292,6 +355,9 @@ Handle* THandlerRect::AddHandle() {
 // ---------------------------------------------------------------------------------------------
 // TMultiHandler: the handle sets of the selection
 
+/// The grab handles of the selection: a receiver linked to the target list that keeps one handle
+/// set per selected control, in selection order. A lone selected control has active handles;
+/// with several, all are passive and the first control's are marked primary.
 class TMultiHandler : public TReceiveTargets {
   TAVELKO_CLASS(TMultiHandler, TReceiveTargets)
 
@@ -309,13 +375,19 @@ class TMultiHandler : public TReceiveTargets {
   void SetPosition() override;
 
   // ---- What variants override ----
+  /// The handle set of a newly selected control; variants return their own sets through MakeSet.
   virtual std::unique_ptr<THandlerRect> CreateHandlerRect(TControl* control);
 
+  /// The number of handle sets.
   int Count() const { return static_cast<int>(items_.size()); }
   THandlerRect* Items(int index) const;  ///< EListError outside the list
   /// The set of `control`; null when it has none.
   THandlerRect* FindSet(TControl* control) const;
 
+  /// What the sets made from now on take (see TSmallRect): the handles' side (6) and resize steps
+  /// (6, 6) in pixels, the active colour (black), the passive colour (gray), and the colour (gray)
+  /// and width (2 pixels) of the resize outline's pen. Sets already made keep theirs.
+  ///@{
   int HandleSize() const { return handleSize_; }
   void SetHandleSize(int value) { handleSize_ = value; }
   int StepX() const { return stepX_; }
@@ -330,9 +402,12 @@ class TMultiHandler : public TReceiveTargets {
   void SetShapeColor(TColor value) { shapeColor_ = value; }
   int ShapeWidth() const { return shapeWidth_; }
   void SetShapeWidth(int value) { shapeWidth_ = value; }
+  ///@}
   /// The sets made from now on snap resized edges (THandlerRect::SnapLines).
+  ///@{
   bool SnapLines() const { return snapLines_; }
   void SetSnapLines(bool value) { snapLines_ = value; }
+  ///@}
 
  protected:
   /// A set of class Set for `control` with this handler's size, steps, colours and snapping.
@@ -343,10 +418,14 @@ class TMultiHandler : public TReceiveTargets {
     set->SetSnapLines(snapLines_);
     return set;
   }
-  /// For variants that decide themselves which sets to keep.
+  /// For variants that decide themselves which sets to keep: appends a set (and returns it), puts
+  /// a set in place of the one at `index` (destroyed; EListError outside the list), destroys
+  /// every set.
+  ///@{
   THandlerRect* AppendSet(std::unique_ptr<THandlerRect> set);
   void ReplaceSet(int index, std::unique_ptr<THandlerRect> set);
   void DestroySets();
+  ///@}
   /// Whether `item` may get a set at all: not null, not a handle.
   static bool Selectable(void* item);
   /// Only the first of several sets shows hollow handles.

@@ -28,6 +28,7 @@ class TSelectionManager : public TReceiveTargets {
   TAVELKO_CLASS(TSelectionManager, TReceiveTargets)
 
  public:
+  /// Made by `dsnSelect`, which owns it.
   explicit TSelectionManager(TDsnSelect* dsnSelect) : dsnSelect_(dsnSelect) {}
 
   void ItemDeath(int index) override;  ///< the slot stays, null
@@ -41,6 +42,7 @@ class TSelectionManager : public TReceiveTargets {
 
   /// The mirrored selection; a null entry is a control dying.
   const std::vector<TControl*>& Items() const { return items_; }
+  /// The partner that owns this manager and raises its OnChangeSelected.
   TDsnSelect* DsnSelect() const { return dsnSelect_; }
 
  private:
@@ -52,6 +54,9 @@ class TSelectionManager : public TReceiveTargets {
   TDsnSelect* dsnSelect_;         ///< owns this manager
 };
 
+/// The selection partner: a program follows the controller's selection through OnChangeSelected
+/// and sets it with Select and MultipleSelect. Set DsnRegister, then the partner hears every
+/// selection made once design mode is switched on.
 class TDsnSelect : public TDsnPartner {
   TAVELKO_CLASS(TDsnSelect, TDsnPartner)
   static void Publish(TPublisher<TDsnSelect>& p);
@@ -74,6 +79,8 @@ class TDsnSelect : public TDsnPartner {
   /// Owned; null before the first switch into design mode with a controller.
   TSelectionManager* Manager() const { return manager_.get(); }
 
+  /// (this partner, selection, operation): raised after each change of the controller's selection
+  /// but layout ones (SetPosition), not while the partner is being destroyed.
   TChangeSelected OnChangeSelected;
 
  private:
