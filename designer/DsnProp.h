@@ -185,7 +185,8 @@ class TCustomInspector : public TComponent {
   virtual void BtnClick(const String& propName, String& value) = 0;
   /// Shows the model's names and values again.
   virtual void SetPosition() = 0;
-  /// The names to offer and their captions, one pair per entry.
+  /// The names to offer and their captions, one pair per entry, into `names` and `captions`
+  /// (both emptied first). The controller asks each time it makes a new selection list.
   virtual void GetPropLists(TStrings* names, TStrings* captions) = 0;
 
   // ---- Operations ----
