@@ -92,8 +92,8 @@ class TDsnButton : public TSpeedButton {
   /// The palette served (set by Link, or by Loaded from the parent); null when none, or once it
   /// was destroyed.
   TDsnPanel* Palette() const { return palette_; }
-  /// The template the button arms, not owned; null until the palette links it by name as design
-  /// mode starts, or once it was destroyed.
+  /// The template the button arms, not owned; null until the palette links it (on a deposit, or
+  /// by name as design mode starts), or once it was destroyed.
   TComponent* Template() const { return template_; }
   /// The name of the template; longer names are cut to 255 characters.
   ///@{
@@ -131,7 +131,8 @@ class TDsnPanel : public TCustomCmpPlt {
   void SetArrowButton(TArrowButton* button) override;
   void EndCreating() override;
 
-  /// The arrow button, not owned; null until it is set, or made by the first deposit.
+  /// The arrow button, not owned; null until it is set, or made by a deposit onto a palette
+  /// without one.
   TArrowButton* ArrowButton() const { return arrowButton_; }
   /// The classes of the templates the buttons stand for (found by name under the owner): what a
   /// stage designed with this palette may hold.

@@ -95,9 +95,10 @@ class TMultiProps : public TReceiveTargets {
   TStrings* CaptionList() const { return captionList_.get(); }
   TStrings* OutList() const { return outList_.get(); }
   ///@}
-  /// The offered names and their merged values, parallel lists owned by the model. A value common
-  /// to every selected control is shown; a differing number, character, enumeration or set is
-  /// blank, a string shows the first control's text, and other kinds are always blank.
+  /// The offered names and their values, parallel lists owned by the model. A lone control's
+  /// values are shown as they are. Over several controls a number, character, enumeration or set
+  /// shows the common value or blank, a string the first control's text, and other kinds (objects,
+  /// events) blank.
   ///@{
   TStrings* Names() const { return names_.get(); }
   TStrings* Values() const { return values_.get(); }

@@ -123,8 +123,8 @@ class TMultiShape : public TObject {
   HDC ScreenDC() const { return screenDC_.Get(); }
   /// The canvas over ScreenDC that the outlines draw on; owned by the set.
   TCanvas* Canvas() const { return canvas_.get(); }
-  /// The screen point the drag starts from: Add places each outline relative to it, so that Drow
-  /// with the pointer's position puts the outlines where the controls would go.
+  /// Subtracted by Add from each control's screen position, so that Drow(p) shows every outline
+  /// moved by p minus Offset; typically the drag's start point on the screen.
   ///@{
   const TPoint& Offset() const { return offset_; }
   void SetOffset(const TPoint& value) { offset_ = value; }

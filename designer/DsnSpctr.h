@@ -223,7 +223,7 @@ class TDsnInspector : public TCustomInspector {
   void GetPropLists(TStrings* names, TStrings* captions) override;
 
   // ---- Operations ----
-  /// Asks the designer to select `component`, which must be a control.
+  /// Asks the designer to select `component`; nothing unless it is a control.
   void SetComponent(TComponent* component);
   /// Moves the shown window; Position stays.
   void SetBounds(int left, int top, int width, int height);

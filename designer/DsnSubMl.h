@@ -33,7 +33,8 @@ class TDsnMlRegister : public TDsnRegister {
   ///@}
   /// With Shift the control is toggled in or out of the selection and nothing is dragged.
   void MouseDownMove(TWinControl* control, TComponent* component, TShiftState shift, const TPoint& point) override;
-  /// With Shift held nothing is dragged, and the release only lays the handles out again.
+  /// With Shift held nothing is dragged, and the release only refreshes the handles and the
+  /// inspector.
   /// Otherwise as the base.
   ///@{
   void MouseMoveMove(TWinControl* control, const TPoint& point, TShiftState shift) override;
