@@ -103,8 +103,8 @@ class TMultiShape : public TObject {
   /// Frees the pointer and erases every outline on the screen.
   virtual void DrowUp();
 
-  /// One outline the size of `control` (which must have a Parent), placed at the control's screen
-  /// position minus Offset. Nothing for null.
+  /// One outline the size of `control`, placed at the control's screen position minus Offset.
+  /// Nothing for null; EInvalidOperation when the control has no Parent.
   void Add(TControl* control);
   /// Replaces all outlines with one of size 0 at origin 0, for a rectangle drawn from scratch.
   void AddNew();
