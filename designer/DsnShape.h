@@ -116,7 +116,7 @@ class TMultiShape : public TObject {
 
   /// Number of outlines.
   int Count() const { return static_cast<int>(items_.size()); }
-  TFundamentalShape* Items(int index) const;  ///< EListError outside the list; owned by the set
+  TFundamentalShape* Items(int index) const;  ///< owned by the set; EListError outside the list
   /// The screen rectangle DrowOn confined the pointer to.
   const TRect& ClipRect() const { return clipRect_; }
   /// The screen's device context, owned by the set; do not release it.
