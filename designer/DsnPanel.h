@@ -19,6 +19,9 @@ constexpr int kPaletteGroupIndex = 2301;
 /// Posted by a palette to itself: a control (WParam) was inserted into or removed from it.
 constexpr UINT DSNM_DEPOSITCONTROL = WM_USER + 570;
 
+/// The component palette the controller talks to: it arms a template, and the user then draws a
+/// copy of the template on the stage. Like the whole designer it is used only on the thread that
+/// runs the message loop.
 class TCustomCmpPlt : public TPanel {
   TAVELKO_CLASS(TCustomCmpPlt, TPanel)
 
@@ -32,13 +35,16 @@ class TCustomCmpPlt : public TPanel {
   virtual TComponent* GetTemplate() = 0;
   /// Arms `component`; null (or the arrow button) disarms.
   virtual void SetTemplate(TComponent* component) = 0;
+  /// Takes `button` (not owned) as the palette's arrow button.
   virtual void SetArrowButton(TArrowButton* button) = 0;
   /// A control was created from the template: back to selecting.
   virtual void EndCreating() = 0;
 
+  /// Whether design mode is on, as the last SetDesigning recorded it.
   bool Designing() const { return designing_; }
 
  protected:
+  /// For SetDesigning implementations: records the state that Designing reports.
   void StoreDesigning(bool value) { designing_ = value; }
 
  private:
@@ -50,6 +56,7 @@ class TArrowButton : public TSpeedButton {
   TAVELKO_CLASS(TArrowButton, TSpeedButton)
 
  public:
+  /// A button owned by `owner` (may be null), serving no palette yet.
   using TSpeedButton::TSpeedButton;
 
   /// A pressed arrow button cannot be raised by clicking it again; disabled until design mode.
@@ -58,6 +65,7 @@ class TArrowButton : public TSpeedButton {
   void Click() override;
   /// The palette served; null is ignored.
   void SetDsnPanel(TCustomCmpPlt* palette);
+  /// The palette served; null when none, or once it was destroyed.
   TCustomCmpPlt* Palette() const { return palette_; }
 
  private:
@@ -70,6 +78,7 @@ class TDsnButton : public TSpeedButton {
   TAVELKO_CLASS(TDsnButton, TSpeedButton)
 
  public:
+  /// A button owned by `owner` (may be null), linked to nothing yet.
   using TSpeedButton::TSpeedButton;
   /// Leaves the palette while still a palette button, so that the palette can take the template
   /// along (the base destructors would remove a mere control).
@@ -80,11 +89,17 @@ class TDsnButton : public TSpeedButton {
   /// Arms the template when the button went down; without a template the arrow button goes down.
   void Click() override;
 
+  /// The palette served (set by Link, or by Loaded from the parent); null when none, or once it
+  /// was destroyed.
   TDsnPanel* Palette() const { return palette_; }
+  /// The template the button arms, not owned; null until the palette links it (on a deposit, or
+  /// by name as design mode starts), or once it was destroyed.
   TComponent* Template() const { return template_; }
-  const String& GeneName() const { return geneName_; }
   /// The name of the template; longer names are cut to 255 characters.
+  ///@{
+  const String& GeneName() const { return geneName_; }
   void SetGeneName(const String& value);
+  ///@}
   /// Serves `palette` with `component` as the template (null: none).
   void Link(TDsnPanel* palette, TComponent* component);
 
@@ -112,9 +127,12 @@ class TDsnPanel : public TCustomCmpPlt {
   void SetDesigning(bool value) override;
   TComponent* GetTemplate() override { return template_; }
   void SetTemplate(TComponent* component) override;
+  /// Null is ignored.
   void SetArrowButton(TArrowButton* button) override;
   void EndCreating() override;
 
+  /// The arrow button, not owned; null until it is set, or made by a deposit onto a palette
+  /// without one.
   TArrowButton* ArrowButton() const { return arrowButton_; }
   /// The classes of the templates the buttons stand for (found by name under the owner): what a
   /// stage designed with this palette may hold.
@@ -122,12 +140,20 @@ class TDsnPanel : public TCustomCmpPlt {
   /// Down without the arrow button's click, and nothing armed.
   void PressArrowButton();
 
+  /// The size in pixels of the buttons the palette places from now on, which fill the palette
+  /// row by row; 90 by 50 by default. Buttons already placed keep theirs.
+  ///@{
   int BtnWidth() const { return btnWidth_; }
   void SetBtnWidth(int value) { btnWidth_ = value; }
   int BtnHeight() const { return btnHeight_; }
   void SetBtnHeight(int value) { btnHeight_ = value; }
+  ///@}
+  /// Whether a new button shows the template's class name in capitals without its leading T; on
+  /// by default.
+  ///@{
   bool BtnCaption() const { return btnCaption_; }
   void SetBtnCaption(bool value) { btnCaption_ = value; }
+  ///@}
 
  protected:
   void Dispatch(TMessage& message) override;

@@ -13,14 +13,18 @@
 // ---------------------------------------------------------------------------------------------
 // Colour-cycling outlines
 
-// An outline redrawn in place every 50 ms in the next colour of red, grey, yellow, blue, aqua.
+/// An outline redrawn in place every 50 ms in the next colour of red, grey, yellow, blue, aqua. The
+/// cycle runs on a timer, so it needs the message loop.
 class TClShape : public TFundamentalShape {
   TAVELKO_CLASS(TClShape, TFundamentalShape)
 
  public:
   static constexpr unsigned kCycleInterval = 50;  ///< milliseconds
+  /// The colours of the cycle, in order.
   static constexpr std::array<TColor, 5> kCycle{clRed, clGray, clYellow, clBlue, clAqua};
 
+  /// An outline drawn on `canvas`, which must outlive it; the cycle starts with the first
+  /// SetBounds.
   using TFundamentalShape::TFundamentalShape;
 
   /// Starts the cycle on the first call. Erases in the colour the outline was drawn in; the final
@@ -31,9 +35,13 @@ class TClShape : public TFundamentalShape {
 
   /// Owned; null before the first SetBounds. Destroyed with the outline.
   TTimer* Timer() const { return timer_.get(); }
+  /// The colour of the outline now on the screen: the one its erase needs.
   TColor DrawnColor() const { return drawnColor_; }
+  /// The point of the last SetBounds, where each tick redraws the outline.
+  ///@{
   int LastX() const { return lastX_; }
   int LastY() const { return lastY_; }
+  ///@}
   /// Position in kCycle of the colour the next tick takes.
   int ColorIndex() const { return colorIndex_; }
 
@@ -50,8 +58,11 @@ class TMultiClShape : public TMultiShape {
   TAVELKO_CLASS(TMultiClShape, TMultiShape)
 
  public:
+  /// Both make a TClShape.
+  ///@{
   std::unique_ptr<TFundamentalShape> CreateAddShape() override;
   std::unique_ptr<TFundamentalShape> CreateAddNewShape() override;
+  ///@}
 };
 
 // ---------------------------------------------------------------------------------------------
@@ -63,59 +74,68 @@ template <class Handle>
 class TClHandle : public Handle {
  public:
   using Handle::Handle;
+  /// A TMultiClShape.
   std::unique_ptr<TMultiShape> CreateRectShape() override { return std::make_unique<TMultiClShape>(); }
 };
 
-class TClMigiueRect : public TClHandle<TMigiueRect> {  // upper right
+/// The upper-right handle with a colour-cycling resize outline.
+class TClMigiueRect : public TClHandle<TMigiueRect> {
   TAVELKO_CLASS(TClMigiueRect, TMigiueRect)
 
  public:
   using TClHandle::TClHandle;
 };
 
-class TClMigishitaRect : public TClHandle<TMigishitaRect> {  // lower right
+/// The lower-right handle with a colour-cycling resize outline.
+class TClMigishitaRect : public TClHandle<TMigishitaRect> {
   TAVELKO_CLASS(TClMigishitaRect, TMigishitaRect)
 
  public:
   using TClHandle::TClHandle;
 };
 
-class TClHidariueRect : public TClHandle<THidariueRect> {  // upper left
+/// The upper-left handle with a colour-cycling resize outline.
+class TClHidariueRect : public TClHandle<THidariueRect> {
   TAVELKO_CLASS(TClHidariueRect, THidariueRect)
 
  public:
   using TClHandle::TClHandle;
 };
 
-class TClHidarishitaRect : public TClHandle<THidarishitaRect> {  // lower left
+/// The lower-left handle with a colour-cycling resize outline.
+class TClHidarishitaRect : public TClHandle<THidarishitaRect> {
   TAVELKO_CLASS(TClHidarishitaRect, THidarishitaRect)
 
  public:
   using TClHandle::TClHandle;
 };
 
-class TClNakaueRect : public TClHandle<TNakaueRect> {  // top middle
+/// The top-middle handle with a colour-cycling resize outline.
+class TClNakaueRect : public TClHandle<TNakaueRect> {
   TAVELKO_CLASS(TClNakaueRect, TNakaueRect)
 
  public:
   using TClHandle::TClHandle;
 };
 
-class TClNakashitaRect : public TClHandle<TNakashitaRect> {  // bottom middle
+/// The bottom-middle handle with a colour-cycling resize outline.
+class TClNakashitaRect : public TClHandle<TNakashitaRect> {
   TAVELKO_CLASS(TClNakashitaRect, TNakashitaRect)
 
  public:
   using TClHandle::TClHandle;
 };
 
-class TClNakamigiRect : public TClHandle<TNakamigiRect> {  // right middle
+/// The right-middle handle with a colour-cycling resize outline.
+class TClNakamigiRect : public TClHandle<TNakamigiRect> {
   TAVELKO_CLASS(TClNakamigiRect, TNakamigiRect)
 
  public:
   using TClHandle::TClHandle;
 };
 
-class TClNakahidariRect : public TClHandle<TNakahidariRect> {  // left middle
+/// The left-middle handle with a colour-cycling resize outline.
+class TClNakahidariRect : public TClHandle<TNakahidariRect> {
   TAVELKO_CLASS(TClNakahidariRect, TNakahidariRect)
 
  public:
@@ -131,29 +151,39 @@ class THandlerClRect : public THandlerRect {
   void CreateSmallRect() override;
 
  protected:
+  /// Sets are made by THandlerRect::Create, which adds the handles.
   using THandlerRect::THandlerRect;
 };
 
+/// The handle sets of the selection, each with the eight colour-cycling handles (THandlerClRect).
 class TMultiClHandler : public TMultiHandler {
   TAVELKO_CLASS(TMultiClHandler, TMultiHandler)
 
  public:
+  /// A THandlerClRect with this handler's size, steps and colours.
   std::unique_ptr<THandlerRect> CreateHandlerRect(TControl* control) override;
 };
 
 // ---------------------------------------------------------------------------------------------
 // TDsnClRegister: the controller with eight handles and colour-cycling outlines
 
+/// The controller whose selected control has the eight colour-cycling handles, and whose move and
+/// copy outlines cycle their colour too.
 class TDsnClRegister : public TDsnRegister {
   TAVELKO_CLASS(TDsnClRegister, TDsnRegister)
 
  public:
+  /// A controller of the controls that `owner` owns, made as TDsnRegister makes one.
   using TDsnRegister::TDsnRegister;
 
  protected:
+  /// A TMultiClHandler.
   std::unique_ptr<TMultiHandler> CreateHandler() override;
+  /// Colour-cycling outline sets (TMultiClShape).
+  ///@{
   std::unique_ptr<TMultiShape> CreateCopyShape() override;
   std::unique_ptr<TMultiShape> CreateMoveShape() override;
+  ///@}
 };
 
 /// Registers TDsnClRegister for reading streams.

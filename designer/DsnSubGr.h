@@ -5,11 +5,13 @@
 
 #include "designer/DsnSubMl.h"
 
-// The set of a control in a multiple selection: no handles; its control shows corner marks.
+/// The set of a control in a multiple selection: no handles; its control shows corner marks.
 class THandlerGrRect : public THandlerRect {
   TAVELKO_CLASS(THandlerGrRect, THandlerRect)
 
  public:
+  /// The mark set of `control` (not owned). Made directly, not by THandlerRect::Create: it has
+  /// no handles.
   explicit THandlerGrRect(TControl* control);
   /// The marks go with the set.
   ~THandlerGrRect() override;
@@ -27,6 +29,7 @@ class TMultiGrHandler : public TMultiHandler {
   /// Sends DSNM_SELECT with 0 and 0.
   void Add(void* item) override;
 
+  /// The set of each control of a multiple selection; a THandlerGrRect here.
   virtual std::unique_ptr<THandlerRect> CreateHandlerGrRect(TControl* control);
 };
 
@@ -43,6 +46,8 @@ class TDsnGrCtrl : public TDsnCtrl {
   using TDsnCtrl::TDsnCtrl;
 };
 
+/// The grid-mark controller: the multi-select controller whose multiple selections show grey
+/// corner marks on the controls instead of handles.
 class TDsnGrRegister : public TDsnMlRegister {
   TAVELKO_CLASS(TDsnGrRegister, TDsnMlRegister)
 
@@ -63,7 +68,9 @@ class TDsnGrRegister : public TDsnMlRegister {
   TNotifyEvent OnPaintTarget;
 
  protected:
+  /// A TMultiGrHandler.
   std::unique_ptr<TMultiHandler> CreateHandler() override;
+  /// A TDsnGrCtrl, which raises OnPaintTarget after each paint of its control.
   std::unique_ptr<TDsnCtrl> CreateSubCtrl(TWinControl* control) override;
 };
 

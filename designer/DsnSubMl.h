@@ -7,10 +7,14 @@
 
 #include "designer/DsnRegister.h"
 
+/// The multi-select controller (see the file description); the base of the grid-mark,
+/// eight-handle and proportional-resize controllers. An area selection draws a dotted outline
+/// (CreateDotShape) and confines the pointer to the parent it is drawn on until the release.
 class TDsnMlRegister : public TDsnRegister {
   TAVELKO_CLASS(TDsnMlRegister, TDsnRegister)
 
  public:
+  /// A controller of the controls that `owner` owns, made as TDsnRegister makes one.
   using TDsnRegister::TDsnRegister;
   /// Erases an area outline still on the screen.
   ~TDsnMlRegister() override;
@@ -20,17 +24,30 @@ class TDsnMlRegister : public TDsnRegister {
 
   /// Ctrl, or a press on the empty stage, begins an area selection; otherwise as the base.
   void MouseDown(TWinControl* control, TComponent* component, TShiftState shift, const TPoint& point) override;
+  /// During an area selection the move draws the area and the release selects
+  /// (MouseMoveCtrlKey, MouseUpCtrlKey); a move without the left button abandons the area.
+  /// Otherwise as the base.
+  ///@{
   void MoseMove(TWinControl* control, const TPoint& point, TShiftState shift) override;
   void MoseUp(TWinControl* control, const TPoint& point, TShiftState shift) override;
+  ///@}
   /// With Shift the control is toggled in or out of the selection and nothing is dragged.
   void MouseDownMove(TWinControl* control, TComponent* component, TShiftState shift, const TPoint& point) override;
+  /// With Shift held nothing is dragged, and the release only refreshes the handles and the
+  /// inspector.
+  /// Otherwise as the base.
+  ///@{
   void MouseMoveMove(TWinControl* control, const TPoint& point, TShiftState shift) override;
   void MouseUpMove(TWinControl* control, const TPoint& point, TShiftState shift) override;
+  ///@}
   /// A right press on the empty stage keeps the selection (for the context menu).
   void RButtonDown(TWinControl* control, TControl* component, int x, int y) override;
 
   // ---- The area selection ----
+  /// Starts the area at `point` (control's client coordinates), snapped to the move grid, on the
+  /// drawing parent of `control`, and confines the pointer to that parent.
   virtual void MouseDownCtrlKey(TWinControl* control, TComponent* component, TShiftState shift, const TPoint& point);
+  /// Draws the area from its start to `point`, snapped to the move grid.
   virtual void MouseMoveCtrlKey(TWinControl* control, const TPoint& point, TShiftState shift);
   /// Selects every child of DrawParent whose bounds overlap the area; an empty area clears.
   virtual void MouseUpCtrlKey(TWinControl* control, const TPoint& point, TShiftState shift);
