@@ -1,9 +1,13 @@
 // Starts the stage editor example (argv[1]) and works it with real input as a user would: layout
 // mode on, an edit box placed from the palette, the panel "Drag me" dragged, the stage saved as
-// argv[2] through the Save dialog, the program closed; then starts it again, opens the file through
-// the Open dialog and checks that the edit box and the panel are where they were left. Exit code 0
-// when they are; what failed goes to stderr.
+// argv[2] through the Save dialog, the program closed; then starts it again, opens a copy of the
+// file holding a class the palette does not offer (refused with a message, the stage unchanged),
+// then the file itself through the Open dialog and checks that the edit box and the panel are
+// where they were left. Exit code 0 when they are; what failed goes to stderr.
 #include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 
 #include "ProbeSupport.h"
 
@@ -80,9 +84,48 @@ std::string Edit(TExample& example, TStageView& view, const std::wstring& file, 
   return {};
 }
 
-// The second run: the saved file opened, its controls where they were saved.
+// `file` with its edit box turned into a memo, which the palette does not offer: a well-formed
+// stage file that the example must refuse.
+std::wstring Hostile(const std::wstring& file) {
+  std::ifstream in(std::filesystem::path(file), std::ios::binary);
+  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  if (const auto at = bytes.find("TEdit"); at != std::string::npos) bytes.replace(at, 5, "TMemo");
+  const std::wstring hostile = file + L".memo.stage";
+  std::ofstream(std::filesystem::path(hostile), std::ios::binary) << bytes;
+  return hostile;
+}
+
+// All the text a message box shows.
+std::wstring TextOf(HWND box) {
+  std::wstring text;
+  EnumChildWindows(box, [](HWND child, LPARAM data) -> BOOL {
+    wchar_t line[512] = {};
+    GetWindowTextW(child, line, 512);
+    *reinterpret_cast<std::wstring*>(data) += line;
+    return TRUE;
+  }, reinterpret_cast<LPARAM>(&text));
+  return text;
+}
+
+// The hostile file opened: refused with the reason, the stage left as it was.
+std::string Refuses(TExample& example, TStageView& view, const std::wstring& hostile) {
+  example.Click(OnScreen(view.form, kOpenButton));
+  if (std::string failure = example.AnswerFileDialog(hostile); !failure.empty()) return failure;
+  HWND box = nullptr;
+  if (!WaitFor([&] { return (box = VisibleWindow(example.Thread(), nullptr, L"#32770")) != nullptr; }))
+    return "Opening a stage file with a memo told nothing";
+  if (TextOf(box).find(L"TMemo") == std::wstring::npos) return "The refusal of a stage file with a memo names no TMemo";
+  example.Key(VK_RETURN);
+  view.Find(example.Thread());
+  if (view.edit || Origin(view.panel) != kPanelAtStart) return "A refused stage file changed the stage";
+  return {};
+}
+
+// The second run: a hostile copy of the saved file refused, then the saved file opened, its
+// controls where they were saved.
 std::string Reopen(TExample& example, TStageView& view, const std::wstring& file, const RECT& placed) {
   if (std::string failure = ShowsLayout(example, view); !failure.empty()) return failure;
+  if (std::string failure = Refuses(example, view, Hostile(file)); !failure.empty()) return failure;
   example.Click(OnScreen(view.form, kOpenButton));
   if (std::string failure = example.AnswerFileDialog(file); !failure.empty()) return failure;
   POINT panel{};
