@@ -1,11 +1,13 @@
 // A stage editor with a run-time designer: the form's stored layout (StageEditorForm.layout) holds
-// the design stage, a palette of four templates, the layout-mode switch, a controller and an
-// inspector; the code adds New, Open and Save of stage files through the common dialogs.
+// the design stage, a palette of four templates, the layout-mode switch, the multi-select
+// controller (a drag from an empty spot of the stage selects an area rather than moving the stage)
+// and an inspector; the code adds New, Open and Save of stage files through the common dialogs.
 #include <windows.h>
 
 #include "StageEditorForm.fields.h"
 #include "designer/DsnPanel.h"
 #include "designer/DsnSpctr.h"
+#include "designer/DsnSubMl.h"
 #include "designer/DsnUnit.h"
 #include "framework/core/Exception.h"
 #include "framework/stdctrls/BitBtn.h"
@@ -81,6 +83,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   auto registerClasses = [] {
     RegisterStdControls();
     RegisterDsnUnitClasses();
+    RegisterDsnSubMlClasses();
   };
   return RunApplication("Stage editor", registerClasses, [] {
     TStageEditorForm* form = nullptr;

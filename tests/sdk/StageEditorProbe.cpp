@@ -1,9 +1,10 @@
 // Starts the stage editor example (argv[1]) and works it with real input as a user would: layout
-// mode on, an edit box placed from the palette, the panel "Drag me" dragged, the stage saved as
-// argv[2] through the Save dialog, the program closed; then starts it again, opens a copy of the
-// file holding a class the palette does not offer (refused with a message, the stage unchanged),
-// then the file itself through the Open dialog and checks that the edit box and the panel are
-// where they were left. Exit code 0 when they are; what failed goes to stderr.
+// mode on, an edit box placed from the palette, the panel "Drag me" dragged, an area selected (the
+// stage must stay where it is), the stage saved as argv[2] through the Save dialog, the program
+// closed; then starts it again, opens a copy of the file holding a class the palette does not
+// offer (refused with a message, the stage unchanged), then the file itself through the Open
+// dialog and checks that the edit box and the panel are where they were left. Exit code 0 when
+// they are; what failed goes to stderr.
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
@@ -16,6 +17,7 @@ using namespace probe;
 namespace {
 
 // In the form's client area (the stored layout's places).
+constexpr POINT kStageAt{104, 34};
 constexpr POINT kLayoutSwitch{68, 17};
 constexpr POINT kOpenButton{268, 17};
 constexpr POINT kSaveButton{352, 17};
@@ -76,6 +78,10 @@ std::string Edit(TExample& example, TStageView& view, const std::wstring& file, 
   POINT now{};
   if (!WaitFor([&] { return (now = Origin(view.panel)) == kPanelMoved; }))
     return Failure("The panel dragged by (%ld, %ld) went to (%ld, %ld)", kPanelDrag.x, kPanelDrag.y, now.x, now.y);
+
+  // A drag from an empty spot of the stage selects an area: the stage itself stays put.
+  example.Drag(OnScreen(view.stage, {20, 200}), OnScreen(view.stage, {200, 260}));
+  if (Origin(view.stage) != kStageAt) return "A drag from an empty spot of the stage moved the stage";
 
   example.Click(OnScreen(view.form, kSaveButton));
   if (std::string failure = example.AnswerFileDialog(file); !failure.empty()) return failure;
