@@ -25,19 +25,20 @@ std::string Failure(const char* format, Args... args) {
   return text;
 }
 
-// The visible top-level window of `thread` with this caption, or (caption null) of this class.
-inline HWND VisibleWindow(DWORD thread, const wchar_t* caption, const wchar_t* className = nullptr) {
+inline bool operator==(POINT a, POINT b) { return a.x == b.x && a.y == b.y; }
+
+// The visible top-level window of `thread` whose caption (or, with `byClass`, class) is `name`.
+inline HWND VisibleWindow(DWORD thread, const std::wstring& name, bool byClass = false) {
   struct Search {
-    const wchar_t* caption;
-    const wchar_t* className;
+    const std::wstring& name;
+    bool byClass;
     HWND found;
-  } search{caption, className, nullptr};
+  } search{name, byClass, nullptr};
   EnumThreadWindows(thread, [](HWND window, LPARAM data) -> BOOL {
     auto* s = reinterpret_cast<Search*>(data);
     wchar_t text[64] = {};
-    if (s->caption) GetWindowTextW(window, text, 64);
-    else GetClassNameW(window, text, 64);
-    if (IsWindowVisible(window) && std::wstring(text) == (s->caption ? s->caption : s->className)) s->found = window;
+    s->byClass ? GetClassNameW(window, text, 64) : GetWindowTextW(window, text, 64);
+    if (IsWindowVisible(window) && s->name == text) s->found = window;
     return !s->found;
   }, reinterpret_cast<LPARAM>(&search));
   return search.found;
@@ -48,13 +49,17 @@ inline POINT OnScreen(HWND window, POINT client) {
   return client;
 }
 
-// Where `control` lies in its parent's client area.
-inline POINT Origin(HWND control) {
+// A control's bounds in its parent's client area.
+inline RECT Bounds(HWND control) {
   RECT bounds;
   GetWindowRect(control, &bounds);
-  POINT origin{bounds.left, bounds.top};
-  ScreenToClient(GetParent(control), &origin);
-  return origin;
+  MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&bounds), 2);
+  return bounds;
+}
+
+inline POINT Origin(HWND control) {
+  const RECT bounds = Bounds(control);
+  return {bounds.left, bounds.top};
 }
 
 // The example as a program of its own, driven with real input; ended by force when the probe is
@@ -85,35 +90,37 @@ class TExample {
   }
 
   // ---- Input ----
-  void Click(POINT screen) {
-    Press(screen);
-    Release(screen);
-  }
-  // Pressed at `from`, moved to `to` in four steps and released there.
-  void Drag(POINT from, POINT to) {
-    Press(from);
-    for (int step = 1; step < 4; ++step)
-      MoveTo({from.x + (to.x - from.x) * step / 4, from.y + (to.y - from.y) * step / 4});
-    Release(to);
-  }
-  void Key(WORD key) {
-    SendKey(key, 0, 0);
-    SendKey(key, 0, KEYEVENTF_KEYUP);
-    Handled();
+  void Click(POINT screen) { Drag(screen, screen, 0); }
+  // Pressed at `from`, moved to `to` in `steps` straight steps and released there.
+  void Drag(POINT from, POINT to, int steps = 4) {
+    // Under Wine a press from SendInput on a window that is not the foreground one may only
+    // activate it and be lost, unlike a click from the screen: the window is activated first, as
+    // a user's click would.
+    HWND top = GetAncestor(WindowFromPoint(from), GA_ROOT);
+    if (top && SetForegroundWindow(top)) WaitFor([top] { return GetForegroundWindow() == top; });
+    MoveTo(from);
+    Send(MouseInput(MOUSEEVENTF_LEFTDOWN));
+    for (int step = 1; step < steps; ++step)
+      MoveTo({from.x + (to.x - from.x) * step / steps, from.y + (to.y - from.y) * step / steps});
+    MoveTo(to);
+    Send(MouseInput(MOUSEEVENTF_LEFTUP));
   }
   // Each character typed as it is, whatever the keyboard layout.
   void Type(const std::wstring& text) {
     for (wchar_t c : text) {
-      SendKey(0, c, KEYEVENTF_UNICODE);
-      SendKey(0, c, KEYEVENTF_UNICODE | KEYEVENTF_KEYUP);
+      Send(KeyInput(0, c, KEYEVENTF_UNICODE));
+      Send(KeyInput(0, c, KEYEVENTF_UNICODE | KEYEVENTF_KEYUP));
     }
-    Handled();
+  }
+  void Key(WORD key) {
+    Send(KeyInput(key, 0, 0));
+    Send(KeyInput(key, 0, KEYEVENTF_KEYUP));
   }
 
   // ---- Steps every example takes ----
   // Layout mode switched on by a click on the switch at `toggle` in the form's client area; the
-  // inspector it opens is moved beside the form, since where it opens is a kept setting and may
-  // cover the stage.
+  // inspector it opens is moved beside the form, since where it opens is a setting and may cover
+  // the stage.
   std::string LayoutModeOn(HWND form, POINT toggle) {
     Click(OnScreen(form, toggle));
     HWND inspector = nullptr;
@@ -124,11 +131,11 @@ class TExample {
     SetWindowPos(inspector, nullptr, bounds.right + 8, bounds.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     return {};
   }
-  // A file dialog of the example answered: the name typed into its file name box (which has the
-  // focus when it opens) and Enter. Done when the dialog has gone.
+  // The file dialog the example shows answered: the name typed into its file name box (which has
+  // the focus when it opens), then Enter. Done when the dialog has gone.
   std::string AnswerFileDialog(const std::wstring& fileName) {
     HWND dialog = nullptr;
-    if (!WaitFor([&] { return (dialog = VisibleWindow(Thread(), nullptr, L"#32770")) != nullptr; }))
+    if (!WaitFor([&] { return (dialog = VisibleWindow(Thread(), L"#32770", true)) != nullptr; }))
       return "No file dialog opened";
     Type(fileName);
     Key(VK_RETURN);
@@ -136,19 +143,22 @@ class TExample {
   }
 
  private:
-  // Under Wine a press from SendInput on a window that is not the foreground one may only activate
-  // it and be lost, unlike a click from the screen: the window under the pointer is made the
-  // foreground first, as a user's click would.
-  static void Activate(POINT screen) {
-    HWND top = GetAncestor(WindowFromPoint(screen), GA_ROOT);
-    if (!top || GetForegroundWindow() == top) return;
-    SetForegroundWindow(top);
-    WaitFor([top] { return GetForegroundWindow() == top; });
+  static INPUT MouseInput(DWORD flags) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = flags;
+    return input;
   }
-  void Press(POINT screen) {
-    Activate(screen);
-    MoveTo(screen);
-    SendMouse(MOUSEEVENTF_LEFTDOWN);
+  static INPUT KeyInput(WORD key, wchar_t character, DWORD flags) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key;
+    input.ki.wScan = character;
+    input.ki.dwFlags = flags;
+    return input;
+  }
+  void Send(INPUT input) {
+    SendInput(1, &input, sizeof input);
     Handled();
   }
   // Pointer events of earlier moves may still be on their way and carry the pointer back when
@@ -158,27 +168,8 @@ class TExample {
       SetCursorPos(screen.x, screen.y);
       Handled();
       POINT now;
-      if (GetCursorPos(&now) && now.x == screen.x && now.y == screen.y) return;
+      if (GetCursorPos(&now) && now == screen) return;
     }
-  }
-  void Release(POINT screen) {
-    MoveTo(screen);
-    SendMouse(MOUSEEVENTF_LEFTUP);
-    Handled();
-  }
-  static void SendMouse(DWORD flags) {
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dwFlags = flags;
-    SendInput(1, &input, sizeof input);
-  }
-  static void SendKey(WORD key, wchar_t character, DWORD flags) {
-    INPUT input{};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = key;
-    input.ki.wScan = character;
-    input.ki.dwFlags = flags;
-    SendInput(1, &input, sizeof input);
   }
   // The example answers a message sent to it only between its other messages, so the input sent
   // before has reached its queue by then; the pause lets it handle what came.
