@@ -27,8 +27,7 @@ class TMinimalForm : public TForm, public TMinimalFormFields {
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   auto registerClasses = [] {
     RegisterStdControls();
-    RegisterDsnUnitClasses();
-    RegisterDsnSpctrClasses();
+    RegisterDsnUnitClasses();  // the stage, switch, controllers, palette and inspector
   };
   return RunApplication("Minimal designer", registerClasses, [] {
     TMinimalForm* form = nullptr;
