@@ -20,6 +20,7 @@ void TStream::WriteBuffer(const void* buffer, std::int64_t count) {
 }
 
 std::int64_t TStream::CopyFrom(TStream& source, std::int64_t count) {
+  if (count < 0) throw EReadError(messages::ReadError);
   if (count == 0) {
     source.SetPosition(0);
     count = source.Size();

@@ -44,7 +44,8 @@ class TStream : public TObject {
   void WriteBuffer(const void* buffer, std::int64_t count);
   ///@}
   /// Copies count bytes from source's position; count 0 copies the whole source from its start.
-  /// Returns the number copied; EReadError when the source has fewer bytes.
+  /// Returns the number copied; EReadError, before anything is read, when count is negative, and when
+  /// the source has fewer bytes.
   std::int64_t CopyFrom(TStream& source, std::int64_t count);
 };
 
