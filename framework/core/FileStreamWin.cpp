@@ -87,6 +87,7 @@ std::int64_t TFileStream::Write(const void* buffer, std::int64_t count) {
 }
 
 std::int64_t TFileStream::Seek(std::int64_t offset, TSeekOrigin origin) {
+  CheckSeekOrigin(origin);
   static constexpr DWORD methods[] = {FILE_BEGIN, FILE_CURRENT, FILE_END};
   LARGE_INTEGER distance, position;
   distance.QuadPart = offset;

@@ -36,6 +36,10 @@ std::int64_t TStream::CopyFrom(TStream& source, std::int64_t count) {
   return total;
 }
 
+void TStream::CheckSeekOrigin(TSeekOrigin origin) {
+  if (origin != soBeginning && origin != soCurrent && origin != soEnd) throw EStreamError("Invalid seek origin");
+}
+
 // ---- TMemoryStream ----
 
 std::int64_t TMemoryStream::Read(void* buffer, std::int64_t count) {
@@ -56,6 +60,7 @@ std::int64_t TMemoryStream::Write(const void* buffer, std::int64_t count) {
 }
 
 std::int64_t TMemoryStream::Seek(std::int64_t offset, TSeekOrigin origin) {
+  CheckSeekOrigin(origin);
   std::int64_t base = 0;
   if (origin == soCurrent) base = position_;
   else if (origin == soEnd) base = Size();

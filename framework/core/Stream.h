@@ -24,7 +24,8 @@ class TStream : public TObject {
   /// Up to count bytes from `buffer` at the position; the number written (fewer when the medium
   /// fails or is full).
   virtual std::int64_t Write(const void* buffer, std::int64_t count) = 0;
-  /// The new position. A position before the start raises EStreamError; one past the end is allowed.
+  /// The new position. A position before the start, or an origin that is none of TSeekOrigin's,
+  /// raises EStreamError; one past the end is allowed.
   virtual std::int64_t Seek(std::int64_t offset, TSeekOrigin origin) = 0;
   /// Length in bytes; the default seeks to the end and back.
   virtual std::int64_t Size();
@@ -47,6 +48,10 @@ class TStream : public TObject {
   /// Returns the number copied; EReadError, before anything is read, when count is negative, and when
   /// the source has fewer bytes.
   std::int64_t CopyFrom(TStream& source, std::int64_t count);
+
+ protected:
+  /// For Seek: raises EStreamError "Invalid seek origin" unless `origin` is one of TSeekOrigin's.
+  static void CheckSeekOrigin(TSeekOrigin origin);
 };
 
 /// A stream over a buffer in memory that grows as it is written; a write past the end fills the

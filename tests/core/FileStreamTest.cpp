@@ -30,6 +30,8 @@ TEST(FileStream, JapaneseNameRoundTripAndModes) {
   }
   {
     TFileStream file(name, fmOpenReadWrite);
+    EXPECT_THROW(file.Seek(0, static_cast<TSeekOrigin>(3)), EStreamError);
+    EXPECT_EQ(file.Position(), 0);
     file.Seek(0, soEnd);
     file.WriteBuffer(" world", 6);
     file.SetSize(8);
