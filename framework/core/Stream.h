@@ -88,11 +88,13 @@ class TMemoryStream : public TStream {
   std::int64_t position_ = 0;
 };
 
-/// File open modes: one access mode, optionally with one share mode; or fmCreate alone.
+/// File open modes: one access mode, optionally with one share mode; or fmCreate, alone or with
+/// fmExclusive.
 enum : unsigned {
   fmOpenRead = 0x0000,
   fmOpenWrite = 0x0001,
   fmOpenReadWrite = 0x0002,
+  fmExclusive = 0x0004,  ///< with fmCreate: only a new file; EFCreateError when the name is taken
   fmShareExclusive = 0x0010,
   fmShareDenyWrite = 0x0020,
   fmShareDenyNone = 0x0040,
@@ -121,8 +123,10 @@ class TFileStream : public TStream {
   void* handle_;  ///< the file's HANDLE, closed by the destructor
 };
 
-/// Writes `data` as the whole new contents of `fileName` through a temporary file
-/// (fileName + ".saving") that then replaces it, so a failed write leaves an existing file as it was.
+/// Writes `data` as the whole new contents of `fileName` through a temporary file that then
+/// replaces it, so a failed write leaves an existing file as it was. The temporary is a new file
+/// beside the target (fileName + ".<8 hex digits>.saving", a name no file had) and is gone
+/// afterwards, whether the save succeeded or raised.
 void ReplaceFileContents(const String& fileName, const void* data, std::size_t size);
 
 /// Whether `fileName` names an existing file (not a folder).
