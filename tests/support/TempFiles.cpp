@@ -65,13 +65,10 @@ void WriteFileBytes(const String& fileName, const std::vector<std::uint8_t>& byt
 std::vector<String> FileNames(const String& folder) {
   std::vector<String> names;
   WIN32_FIND_DATAW entry;
-  HANDLE find = FindFirstFileW(CP932ToWide(folder + "\\*").c_str(), &entry);
-  if (find != INVALID_HANDLE_VALUE) {
-    do {
-      if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(WideToCP932(entry.cFileName));
-    } while (FindNextFileW(find, &entry));
-    FindClose(find);
-  }
+  const HANDLE find = FindFirstFileW(CP932ToWide(folder + "\\*").c_str(), &entry);
+  for (bool more = find != INVALID_HANDLE_VALUE; more; more = FindNextFileW(find, &entry))
+    if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(WideToCP932(entry.cFileName));
+  if (find != INVALID_HANDLE_VALUE) FindClose(find);
   std::sort(names.begin(), names.end());
   return names;
 }
