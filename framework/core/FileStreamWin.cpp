@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <memory>
 
 #include "framework/core/ScopeGuard.h"
 #include "framework/core/Stream.h"
@@ -48,8 +49,8 @@ TFileStream::TFileStream(const String& fileName, unsigned mode) : fileName_(file
   }
   if (create) share = FILE_SHARE_READ;
   const WideString name = LongPathName(fileName);
-  HANDLE h = CreateFileW(name.c_str(), access, share, nullptr, create ? CREATE_ALWAYS : OPEN_EXISTING,
-                         FILE_ATTRIBUTE_NORMAL, nullptr);
+  const DWORD disposition = !create ? OPEN_EXISTING : (mode & fmExclusive) ? CREATE_NEW : CREATE_ALWAYS;
+  HANDLE h = CreateFileW(name.c_str(), access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (h == INVALID_HANDLE_VALUE) {
     const String reason = SystemErrorText(GetLastError());
     if (create) throw EFCreateError(Format("Cannot create file \"%s\". %s", fileName, reason));
@@ -87,6 +88,7 @@ std::int64_t TFileStream::Write(const void* buffer, std::int64_t count) {
 }
 
 std::int64_t TFileStream::Seek(std::int64_t offset, TSeekOrigin origin) {
+  CheckSeekOrigin(origin);
   static constexpr DWORD methods[] = {FILE_BEGIN, FILE_CURRENT, FILE_END};
   LARGE_INTEGER distance, position;
   distance.QuadPart = offset;
@@ -111,22 +113,42 @@ void TMemoryStream::SaveToFile(const String& fileName) const {
   ReplaceFileContents(fileName, data_.data(), data_.size());
 }
 
+namespace {
+
+// A new file beside `fileName` (in its folder, so the final rename stays on one volume) under a
+// name that nothing had, so no file of the user's is overwritten, or deleted when the save fails.
+std::unique_ptr<TFileStream> CreateTemporaryBeside(const String& fileName) {
+  constexpr int attempts = 100;
+  auto tag = static_cast<unsigned>(GetTickCount() ^ (GetCurrentProcessId() << 16));
+  for (int attempt = 1;; ++attempt, ++tag) {
+    const String name = Format("%s.%08x.saving", fileName, tag);
+    try {
+      return std::make_unique<TFileStream>(name, fmCreate | fmExclusive);
+    } catch (const EFCreateError&) {
+      // A name taken by a file or folder moves on to the next; any other failure is final.
+      if (attempt == attempts || GetFileAttributesW(LongPathName(name).c_str()) == INVALID_FILE_ATTRIBUTES) throw;
+    }
+  }
+}
+
+}  // namespace
+
 void ReplaceFileContents(const String& fileName, const void* data, std::size_t size) {
-  // A temporary file beside the target, so the final rename stays on one volume. One name per
-  // target: what a save that never finished left behind, the next save of the target replaces.
-  const String temporary = fileName + ".saving";
   // Over an existing file the new data goes to the disk before the rename can: otherwise a power
   // failure soon after could keep the rename but not the data, losing old and new alike. With no
   // old file there is nothing to lose, and the flush (most of a small save's time) is skipped.
   const bool replacing = FileExists(fileName);
-  TScopeGuard removeTemporary([&temporary] { DeleteFileW(LongPathName(temporary).c_str()); });
-  {
-    TFileStream file(temporary, fmCreate);
-    file.WriteBuffer(data, static_cast<std::int64_t>(size));
-    if (replacing && !FlushFileBuffers(static_cast<HANDLE>(file.Handle())))
-      throw EWriteError("Cannot write " + fileName + ". " + SystemErrorText(GetLastError()));
-  }
-  if (!MoveFileExW(LongPathName(temporary).c_str(), LongPathName(fileName).c_str(),
+  std::unique_ptr<TFileStream> file = CreateTemporaryBeside(fileName);
+  const WideString temporary = LongPathName(file->FileName());
+  TScopeGuard removeTemporary([&] {
+    file.reset();
+    DeleteFileW(temporary.c_str());
+  });
+  file->WriteBuffer(data, static_cast<std::int64_t>(size));
+  if (replacing && !FlushFileBuffers(static_cast<HANDLE>(file->Handle())))
+    throw EWriteError("Cannot write " + fileName + ". " + SystemErrorText(GetLastError()));
+  file.reset();  // closed, so that it can be renamed
+  if (!MoveFileExW(temporary.c_str(), LongPathName(fileName).c_str(),
                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
     throw EFCreateError(Format("Cannot create file \"%s\". %s", fileName, SystemErrorText(GetLastError())));
   removeTemporary.Dismiss();

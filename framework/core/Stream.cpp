@@ -20,6 +20,7 @@ void TStream::WriteBuffer(const void* buffer, std::int64_t count) {
 }
 
 std::int64_t TStream::CopyFrom(TStream& source, std::int64_t count) {
+  if (count < 0) throw EReadError(messages::ReadError);
   if (count == 0) {
     source.SetPosition(0);
     count = source.Size();
@@ -33,6 +34,10 @@ std::int64_t TStream::CopyFrom(TStream& source, std::int64_t count) {
     count -= n;
   }
   return total;
+}
+
+void TStream::CheckSeekOrigin(TSeekOrigin origin) {
+  if (origin != soBeginning && origin != soCurrent && origin != soEnd) throw EStreamError("Invalid seek origin");
 }
 
 // ---- TMemoryStream ----
@@ -55,6 +60,7 @@ std::int64_t TMemoryStream::Write(const void* buffer, std::int64_t count) {
 }
 
 std::int64_t TMemoryStream::Seek(std::int64_t offset, TSeekOrigin origin) {
+  CheckSeekOrigin(origin);
   std::int64_t base = 0;
   if (origin == soCurrent) base = position_;
   else if (origin == soEnd) base = Size();

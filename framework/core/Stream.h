@@ -24,7 +24,8 @@ class TStream : public TObject {
   /// Up to count bytes from `buffer` at the position; the number written (fewer when the medium
   /// fails or is full).
   virtual std::int64_t Write(const void* buffer, std::int64_t count) = 0;
-  /// The new position. A position before the start raises EStreamError; one past the end is allowed.
+  /// The new position. A position before the start, or an origin that is none of TSeekOrigin's,
+  /// raises EStreamError; one past the end is allowed.
   virtual std::int64_t Seek(std::int64_t offset, TSeekOrigin origin) = 0;
   /// Length in bytes; the default seeks to the end and back.
   virtual std::int64_t Size();
@@ -44,8 +45,13 @@ class TStream : public TObject {
   void WriteBuffer(const void* buffer, std::int64_t count);
   ///@}
   /// Copies count bytes from source's position; count 0 copies the whole source from its start.
-  /// Returns the number copied; EReadError when the source has fewer bytes.
+  /// Returns the number copied; EReadError, before anything is read, when count is negative, and when
+  /// the source has fewer bytes.
   std::int64_t CopyFrom(TStream& source, std::int64_t count);
+
+ protected:
+  /// For Seek: raises EStreamError "Invalid seek origin" unless `origin` is one of TSeekOrigin's.
+  static void CheckSeekOrigin(TSeekOrigin origin);
 };
 
 /// A stream over a buffer in memory that grows as it is written; a write past the end fills the
@@ -82,11 +88,13 @@ class TMemoryStream : public TStream {
   std::int64_t position_ = 0;
 };
 
-/// File open modes: one access mode, optionally with one share mode; or fmCreate alone.
+/// File open modes: one access mode, optionally with one share mode; or fmCreate, alone or with
+/// fmExclusive.
 enum : unsigned {
   fmOpenRead = 0x0000,
   fmOpenWrite = 0x0001,
   fmOpenReadWrite = 0x0002,
+  fmExclusive = 0x0004,  ///< with fmCreate: only a new file; EFCreateError when the name is taken
   fmShareExclusive = 0x0010,
   fmShareDenyWrite = 0x0020,
   fmShareDenyNone = 0x0040,
@@ -115,8 +123,10 @@ class TFileStream : public TStream {
   void* handle_;  ///< the file's HANDLE, closed by the destructor
 };
 
-/// Writes `data` as the whole new contents of `fileName` through a temporary file
-/// (fileName + ".saving") that then replaces it, so a failed write leaves an existing file as it was.
+/// Writes `data` as the whole new contents of `fileName` through a temporary file that then
+/// replaces it, so a failed write leaves an existing file as it was. The temporary is a new file
+/// beside the target (fileName + ".<8 hex digits>.saving", a name no file had) and is gone
+/// afterwards, whether the save succeeded or raised.
 void ReplaceFileContents(const String& fileName, const void* data, std::size_t size);
 
 /// Whether `fileName` names an existing file (not a folder).

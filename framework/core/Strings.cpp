@@ -11,10 +11,12 @@
 void TStrings::Error(const char* message, int index) const { throw EStringListError(Format(message, index)); }
 
 void TStrings::Put(int index, const String& text) {
+  if (index < 0 || index >= Count()) Error(messages::ListIndexError, index);
   TObject* object = GetItemObject(index);
   const auto lock = UpdateLock();
-  Delete(index);
+  // The new line goes in before the old one goes, so a list that refuses it loses nothing.
   InsertObject(index, text, object);
+  Delete(index + 1);
 }
 
 TObject* TStrings::GetItemObject(int) const { return nullptr; }
@@ -86,8 +88,15 @@ void TStrings::Move(int curIndex, int newIndex) {
   const auto lock = UpdateLock();
   const String text = Get(curIndex);
   TObject* object = GetItemObject(curIndex);
-  Delete(curIndex);
-  InsertObject(newIndex, text, object);
+  // Copy first, then remove the original, so a list that refuses the insert (a sorted one) loses
+  // nothing; the copy goes after line newIndex when the original, before it, is still there.
+  if (newIndex > curIndex) {
+    InsertObject(newIndex + 1, text, object);
+    Delete(curIndex);
+  } else {
+    InsertObject(newIndex, text, object);
+    Delete(curIndex + 1);
+  }
 }
 
 void TStrings::Exchange(int index1, int index2) {

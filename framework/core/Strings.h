@@ -20,7 +20,8 @@ class TStrings : public TPersistent {
   // ---- What descendants supply ----
   virtual int Count() const = 0;  ///< number of lines
   virtual String Get(int index) const = 0;  ///< line `index`
-  /// Replaces line `index` by `text`. The default: replace, keeping the object.
+  /// Replaces line `index` by `text`. The default inserts the new line with the old one's object,
+  /// then deletes the old one, so a list that refuses the insert is left as it was.
   virtual void Put(int index, const String& text);
   /// The object of line `index`, null when it has none; the default: none.
   /// (Not GetObject: windows.h renames that in some files.)
@@ -60,7 +61,8 @@ class TStrings : public TPersistent {
   void InsertObject(int index, const String& text, TObject* object);
   /// Appends every line of `strings` (not null) with its object, as one update.
   void AddStrings(TStrings* strings);
-  /// Moves line `curIndex` with its object so that it becomes line `newIndex`.
+  /// Moves line `curIndex` with its object so that it becomes line `newIndex`. A list that refuses
+  /// the insert (a sorted TStringList raises EStringListError) is left as it was.
   void Move(int curIndex, int newIndex);
   /// Swaps two lines with their objects.
   virtual void Exchange(int index1, int index2);

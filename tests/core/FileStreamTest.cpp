@@ -7,6 +7,7 @@
 #include "framework/core/Stream.h"
 #include "tests/support/TempFiles.h"
 
+using test_support::FileNames;
 using test_support::TTempFolder;
 
 TEST(FileStream, JapaneseNameRoundTripAndModes) {
@@ -30,6 +31,8 @@ TEST(FileStream, JapaneseNameRoundTripAndModes) {
   }
   {
     TFileStream file(name, fmOpenReadWrite);
+    EXPECT_THROW(file.Seek(0, static_cast<TSeekOrigin>(3)), EStreamError);
+    EXPECT_EQ(file.Position(), 0);
     file.Seek(0, soEnd);
     file.WriteBuffer(" world", 6);
     file.SetSize(8);
@@ -83,32 +86,22 @@ String ReadWholeFile(const String& name) {
   return String(reinterpret_cast<const char*>(memory.Memory()), static_cast<std::size_t>(memory.Size()));
 }
 
-int CountFiles(const String& folder) {
-  WIN32_FIND_DATAW entry;
-  HANDLE find = FindFirstFileW(CP932ToWide(folder + "\\*").c_str(), &entry);
-  int count = 0;
-  if (find != INVALID_HANDLE_VALUE) {
-    do {
-      if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) ++count;
-    } while (FindNextFileW(find, &entry));
-    FindClose(find);
-  }
-  return count;
-}
-
 }  // namespace
 
 TEST(ReplaceFileContents, ReplacesAnExistingFileAndLeavesNoTemporaryBehind) {
   TTempFolder folder;
   const String name = folder.Path() + "\\page.jpg";
   ReplaceFileContents(name, "old", 3);
-  ReplaceFileContents(name + ".saving", "left by a save that was killed", 30);
+  ReplaceFileContents(name + ".saving", "the user's", 10);  // the temporary never takes a file's name
   ReplaceFileContents(name, "newer", 5);
+  EXPECT_EQ(ReadWholeFile(name), "newer");
+  EXPECT_EQ(ReadWholeFile(name + ".saving"), "the user's");
+  EXPECT_THROW(TFileStream(name, fmCreate | fmExclusive), EFCreateError);
   EXPECT_EQ(ReadWholeFile(name), "newer");
   EXPECT_TRUE(FileExists(name));
   EXPECT_FALSE(FileExists(folder.Path()));  // a folder is no file
   EXPECT_FALSE(FileExists(name + ".missing"));
-  EXPECT_EQ(CountFiles(folder.Path()), 1);
+  EXPECT_EQ(FileNames(folder.Path()), (std::vector<String>{"page.jpg", "page.jpg.saving"}));
 }
 
 TEST(ReplaceFileContents, AFailedReplaceKeepsTheOldFile) {
@@ -122,7 +115,7 @@ TEST(ReplaceFileContents, AFailedReplaceKeepsTheOldFile) {
   EXPECT_THROW(ReplaceFileContents(name, "newer", 5), EFCreateError);
   CloseHandle(holder);
   EXPECT_EQ(ReadWholeFile(name), "old");
-  EXPECT_EQ(CountFiles(folder.Path()), 1);
+  EXPECT_EQ(FileNames(folder.Path()), std::vector<String>{"page.jpg"});
 }
 
 TEST(ReplaceFileContents, ANameTakenByAFolderRaisesAndLeavesTheFolder) {
@@ -131,11 +124,11 @@ TEST(ReplaceFileContents, ANameTakenByAFolderRaisesAndLeavesTheFolder) {
   ASSERT_TRUE(CreateDirectoryW(CP932ToWide(name).c_str(), nullptr));
   EXPECT_THROW(ReplaceFileContents(name, "x", 1), EFCreateError);
   EXPECT_NE(GetFileAttributesW(CP932ToWide(name).c_str()) & FILE_ATTRIBUTE_DIRECTORY, 0u);
-  EXPECT_EQ(CountFiles(folder.Path()), 0);
+  EXPECT_TRUE(FileNames(folder.Path()).empty());
 }
 
 TEST(ReplaceFileContents, AnUnwritableFolderRaisesAndCreatesNothing) {
   TTempFolder folder;
   EXPECT_THROW(ReplaceFileContents(folder.Path() + "\\missing\\page.jpg", "x", 1), EFCreateError);
-  EXPECT_EQ(CountFiles(folder.Path()), 0);
+  EXPECT_TRUE(FileNames(folder.Path()).empty());
 }

@@ -109,6 +109,24 @@ TEST(StringList, AddInsertMoveDeleteWithObjects) {
   EXPECT_EQ(list.Count(), 2);
 }
 
+TEST(StringList, AMoveOrPutTheListRefusesLosesNothing) {
+  TObject tag;
+  TStringList list;
+  list.SetText("a\r\nb\r\nc");
+  list.SetObjects(0, &tag);
+  list.SetSorted(true);
+  EXPECT_THROW(list.Move(0, 2), EStringListError);
+  EXPECT_THROW(list.Move(2, 0), EStringListError);
+  EXPECT_THROW(list.TStrings::Put(1, "x"), EStringListError);  // the default, for lists without their own
+  EXPECT_EQ(Lines(list), (std::vector<String>{"a", "b", "c"}));
+  EXPECT_EQ(list.Objects(0), &tag);
+  list.SetSorted(false);
+  list.Move(0, 2);
+  list.TStrings::Put(2, "x");
+  EXPECT_EQ(Lines(list), (std::vector<String>{"b", "c", "x"}));
+  EXPECT_EQ(list.Objects(2), &tag);
+}
+
 TEST(StringList, IndexOfIgnoresCase) {
   TStringList list;
   list.SetText("Width\r\nCaption\r\nFont\r\n");

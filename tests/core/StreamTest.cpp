@@ -24,6 +24,8 @@ TEST(MemoryStream, WritesGrowReadsStopAtTheEnd) {
   EXPECT_EQ(s.Size(), 11);
   EXPECT_EQ(s.Memory()[8], 0);
   EXPECT_THROW(s.Seek(-1, soBeginning), EStreamError);
+  EXPECT_THROW(s.Seek(0, static_cast<TSeekOrigin>(3)), EStreamError);
+  EXPECT_EQ(s.Position(), 11);
   s.SetSize(3);
   EXPECT_EQ(s.Position(), 3);
   s.Clear();
@@ -60,6 +62,8 @@ TEST(MemoryStream, CopyFromPartOrWhole) {
   part.CopyFrom(source, 5);
   EXPECT_EQ(part.Size(), 5);
   EXPECT_EQ(part.Memory()[0], bytes[10]);
+  EXPECT_THROW(part.CopyFrom(source, -1), EReadError);  // a bad count copies nothing
+  EXPECT_EQ(source.Position(), 15);
   source.SetPosition(199999);
   EXPECT_THROW(part.CopyFrom(source, 5), EReadError);
 }

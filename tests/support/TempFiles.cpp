@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <algorithm>
+
 #include "framework/core/Exception.h"
 
 namespace test_support {
@@ -58,6 +60,17 @@ void WriteFileBytes(const String& fileName, const std::vector<std::uint8_t>& byt
   DWORD written = 0;
   WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
   CloseHandle(file);
+}
+
+std::vector<String> FileNames(const String& folder) {
+  std::vector<String> names;
+  WIN32_FIND_DATAW entry;
+  const HANDLE find = FindFirstFileW(CP932ToWide(folder + "\\*").c_str(), &entry);
+  for (bool more = find != INVALID_HANDLE_VALUE; more; more = FindNextFileW(find, &entry))
+    if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(WideToCP932(entry.cFileName));
+  if (find != INVALID_HANDLE_VALUE) FindClose(find);
+  std::sort(names.begin(), names.end());
+  return names;
 }
 
 bool RegistryKeyExists(const String& key) {

@@ -30,6 +30,8 @@ class TTempFolder {
 std::vector<std::uint8_t> FileBytes(const String& fileName);
 // Makes or replaces a file holding `bytes`.
 void WriteFileBytes(const String& fileName, const std::vector<std::uint8_t>& bytes);
+// The names of the files (not folders) in `folder`, sorted.
+std::vector<String> FileNames(const String& folder);
 // Whether `key` exists below HKEY_CURRENT_USER (a test looks for what should never be written).
 bool RegistryKeyExists(const String& key);
 
