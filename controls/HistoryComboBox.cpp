@@ -224,7 +224,8 @@ void THistoryComboBox::SaveToStore(TCustomIniFile& store) {
 
 void THistoryComboBox::AppendHistory(TCustomIniFile& store, int count) {
   const String section = GetSectionString();
-  const int bounded = std::min(count, MaxItems);
+  // The budget is the box's, not the store's: what the box holds already counts.
+  const int bounded = std::min(count, MaxItems - Items()->Count());
   for (int i = 0; i < bounded; ++i)
     Items()->Add(CutAtCharacter(store.ReadString(section, ItemEntry(i), String(), MaxItemLength), MaxItemLength));
 }

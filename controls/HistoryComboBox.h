@@ -86,11 +86,12 @@ class THistoryComboBox : public TComboBox {
   /// section is replaced as a whole: the file changes only when everything was written. Saving
   /// raises EIniFileException when the section's name is empty. Saves at most MaxItems items.
   void SaveToFile(const String& name);
-  /// Appends the stored items; a HistoryCount that is no number raises EConvertError.
+  /// Appends the stored items while the box holds fewer than MaxItems; a HistoryCount that is no
+  /// number raises EConvertError.
   void LoadFromFile(const String& name);
   /// `key` lies below HKEY_CURRENT_USER; nothing for an empty key. Saving ignores trailing
   /// backslashes (nothing for a key made only of them); the registry reads such a key as the same.
-  /// Loading appends the stored items, as LoadFromFile does.
+  /// Loading appends the stored items up to MaxItems, as LoadFromFile does.
   ///@{
   void SaveToRegistry(const String& key);
   void LoadFromRegistry(const String& key);
@@ -115,7 +116,7 @@ class THistoryComboBox : public TComboBox {
   bool Automatic() const;
   void LoadAutomatically();
   void SaveAutomatically();
-  /// Appends History0..count-1 (bounded by MaxItems) to the items.
+  /// Appends History0..count-1 to the items, as many as keep them within MaxItems.
   void AppendHistory(TCustomIniFile& store, int count);
 
   THistoryMode saveMode_ = hsAuto;

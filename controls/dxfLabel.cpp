@@ -193,6 +193,7 @@ void TdxfLabel::SetStyle(TdxfLabelStyle value) {
 }
 
 void TdxfLabel::SetAngle(int value) {
+  if (value == angle_ || value < 0 || value > 360) return;
   if (value != 0) {
     // Measured on a screen-compatible DC: while a layout is read the label may have no parent yet.
     gdi::MemoryDC dc(nullptr);
@@ -200,12 +201,14 @@ void TdxfLabel::SetAngle(int value) {
     canvas.SetHandle(dc.Get());
     canvas.SetFont(Font());
     if (!IsTrueType(canvas)) {
-      ::MessageBeep(MB_ICONHAND);
-      ShowMessage(kTrueTypeOnly);
+      // Only a person changing the angle is told; a layout being read is refused quietly.
+      if (!ComponentState().Contains(csLoading)) {
+        ::MessageBeep(MB_ICONHAND);
+        ShowMessage(kTrueTypeOnly);
+      }
       return;
     }
   }
-  if (value == angle_ || value < 0 || value > 360) return;
   angle_ = value;
   Invalidate();
 }

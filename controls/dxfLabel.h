@@ -122,8 +122,9 @@ class TdxfLabel : public TCustomLabel {
   ///@}
   /// Degrees counter-clockwise, 0-360 (0 at first).
   int Angle() const { return angle_; }
-  /// A non-zero angle needs a TrueType font: otherwise beeps, says so in a message box and keeps
-  /// the angle. Angles outside 0-360 are ignored.
+  /// Angles outside 0-360 and the current angle are ignored. Another non-zero angle needs a
+  /// TrueType font: otherwise the angle stays, and the user hears a beep and sees a message box
+  /// (none while a layout is read).
   void SetAngle(int value);
   /// The 3D effect behind the caption. Owned (never null, changed in place); setting copies the
   /// given settings.

@@ -71,10 +71,13 @@ void TJPEGImage::Assign(TPersistent* source) {
     return Changed();
   }
   if (auto* bitmap = dynamic_cast<TBitmap*>(source)) {
-    auto pixels = std::make_unique<TBitmap>();
-    pixels->Assign(bitmap);
-    if (pixels->PixelFormat() != pf32bit) pixels->SetPixelFormat(pf24bit);
-    pixels->SetTransparent(false);
+    std::unique_ptr<TBitmap> pixels;
+    if (!bitmap->Empty()) {  // an empty bitmap leaves no pixels to compress: the image is empty
+      pixels = std::make_unique<TBitmap>();
+      pixels->Assign(bitmap);
+      if (pixels->PixelFormat() != pf32bit) pixels->SetPixelFormat(pf24bit);
+      pixels->SetTransparent(false);
+    }
     source_ = std::move(pixels);
     compressed_.reset();
     header_ = {};

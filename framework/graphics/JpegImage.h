@@ -24,7 +24,8 @@ class TJPEGImage : public TGraphic {
   ~TJPEGImage() override;
 
   /// From another JPEG image: the same compressed data. From a bitmap (or a picture holding one):
-  /// a copy of its pixels, compressed with CompressionQuality when saved.
+  /// a copy of its pixels, compressed with CompressionQuality when saved; an empty bitmap empties
+  /// the image.
   void Assign(TPersistent* source) override;
 
   bool Empty() const override { return !compressed_ && !source_; }

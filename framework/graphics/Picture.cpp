@@ -115,6 +115,8 @@ void TPicture::ReadData(TStream& stream) {
 }
 
 void TPicture::WriteData(TStream& stream) {
+  // Checked before the class name goes out, so that the stream gets nothing.
+  if (!graphic_ || graphic_->Empty()) throw EInvalidGraphicOperation("Cannot write an empty picture");
   const String& className = graphic_->ClassName();
   const auto length = static_cast<std::uint8_t>(className.size());
   stream.WriteBuffer(&length, 1);

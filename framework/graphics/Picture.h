@@ -58,8 +58,8 @@ class TPicture : public TPersistent {
   /// "Data": the graphic's class name as a short string, then the graphic's own data.
   void DefineProperties(TFiler& filer) override;
   /// The two halves of "Data". ReadData raises EInvalidGraphic for truncated data or an unknown
-  /// class and then leaves the picture as it was; WriteData needs a graphic (the filer calls it
-  /// only when there is one).
+  /// class and then leaves the picture as it was; WriteData raises EInvalidGraphicOperation for an
+  /// empty picture and then writes nothing (the filer calls it only for a picture with a graphic).
   ///@{
   void ReadData(TStream& stream);
   void WriteData(TStream& stream);

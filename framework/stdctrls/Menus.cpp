@@ -73,8 +73,10 @@ void TMenuItem::Insert(int index, TMenuItem* item) {
   if (!item) return;
   for (const TMenuItem* p = this; p; p = p->parent_)
     if (p == item) throw EMenuError("A menu item cannot be inserted into itself");
+  // Positions count without the item when it moves within this menu.
+  const int last = Count() - (item->parent_ == this ? 1 : 0);
+  if (index < 0 || index > last) throw EListError(Format(messages::ListIndexError, index));
   if (item->parent_) item->parent_->Remove(item);
-  if (index < 0 || index > Count()) throw EListError(Format(messages::ListIndexError, index));
   items_.insert(items_.begin() + index, item);
   item->parent_ = this;
 }

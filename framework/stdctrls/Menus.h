@@ -50,9 +50,10 @@ class TMenuItem : public TComponent {
   TMenuItem* operator[](int index) const { return Items(index); }  ///< The same as Items.
   /// The position of `item` among the sub-items; -1 when it is not one of them.
   int IndexOf(const TMenuItem* item) const;
-  /// Adds `item` at the end, or inserts it before position `index` (0 to Count). An item already in a
-  /// menu moves here; null does nothing. EMenuError for an item that would contain itself,
-  /// EListError for an index out of bounds (the item has left its old parent by then).
+  /// Adds `item` at the end, or inserts it before position `index` (0 to Count, counted without
+  /// `item` when it is a sub-item already). An item already in a menu moves here; null does
+  /// nothing. EMenuError for an item that would contain itself, EListError for an index out of
+  /// bounds; either leaves every menu as it was.
   ///@{
   void Add(TMenuItem* item) { Insert(Count(), item); }
   void Insert(int index, TMenuItem* item);

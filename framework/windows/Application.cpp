@@ -205,11 +205,9 @@ int RunApplication(const String& title, const std::function<void()>& registerCla
     Application->SetTitle(title);
     createForms();
     Application->Run();
-  } catch (Exception& error) {
-    Application->ShowException(error);
   } catch (...) {
-    Exception error("");
-    Application->ShowException(error);
+    Application->HandleException(Application);
+    return 1;
   }
   return 0;
 }

@@ -126,6 +126,7 @@ extern TApplication* Application;
 
 /// The body of a program's WinMain: registers what `registerClasses` registers, initialises the
 /// application under `title`, lets `createForms` create the forms and runs the message loop. What
-/// escapes goes to the exception display. Returns the program's exit code.
+/// escapes goes to HandleException (the exception display, or OnException). Returns the program's
+/// exit code: 0, or 1 when an exception escaped.
 int RunApplication(const String& title, const std::function<void()>& registerClasses,
                    const std::function<void()>& createForms);

@@ -440,6 +440,8 @@ TEST_F(HistoryComboBoxTest, DamagedIniFilesAreBounded) {
   load();
   EXPECT_EQ(box->Items()->Count(), THistoryComboBox::MaxItems);
   EXPECT_EQ(box->Items()->Get(0), "first");
+  box->LoadFromFile(file);
+  EXPECT_EQ(box->Items()->Count(), THistoryComboBox::MaxItems) << "what the box holds counts";
 
   // Cut at a character boundary: one ASCII byte, then two-byte characters.
   String longText = "a";
@@ -533,6 +535,8 @@ TEST_F(HistoryComboBoxTest, DamagedRegistryValuesAreBounded) {
   ASSERT_EQ(box->Items()->Count(), THistoryComboBox::MaxItems);
   EXPECT_EQ(box->Items()->Get(0), String(THistoryComboBox::MaxItemLength, 'x'));
   EXPECT_EQ(box->Items()->Get(1), "");
+  box->LoadFromRegistry();
+  EXPECT_EQ(box->Items()->Count(), THistoryComboBox::MaxItems) << "what the box holds counts";
 }
 
 TEST_F(HistoryComboBoxTest, ADamagedStoreDoesNotSpoilTheLayout) {

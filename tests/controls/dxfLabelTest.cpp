@@ -7,6 +7,7 @@
 #include "controls/dxfLabel.h"
 #include "controls/dxfRes.h"
 #include "tests/support/ServiceDoubles.h"
+#include "tests/support/StreamWriters.h"
 #include "tests/controls/ControlsTestSupport.h"
 
 using namespace controls_test;
@@ -383,8 +384,16 @@ TEST(dxfLabelProperties, TurningARasterFontIsRefusedWithAMessage) {
   EXPECT_EQ(label.Angle(), 0);
   ASSERT_EQ(dialogs.Requests.size(), 1u);
   EXPECT_EQ(dialogs.Requests[0].Text, "The Angle property is applicable for the TrueType fonts only");
-  // Angle 0 needs no test.
-  label.SetAngle(0);
+  for (int unchangedOrOutOfRange : {0, 361, -1}) label.SetAngle(unchangedOrOutOfRange);
+  // Read from a layout, a turned raster font is refused without a word.
+  RegisterDxfLabelClasses();
+  TdxfLabel turned(nullptr);
+  turned.SetAngle(90);
+  UseRasterFont(*turned.Font());
+  turned.SetAngle(90);  // unchanged
+  const auto copy = test_support::RoundTrip(turned);
+  ASSERT_NE(copy, nullptr);
+  EXPECT_EQ(copy->Angle(), 0);
   EXPECT_EQ(dialogs.Requests.size(), 1u);
 }
 

@@ -134,6 +134,11 @@ TEST(JpegImage, EmptyImagesRefuseToSaveAndSizeIsFixed) {
   EXPECT_TRUE(image.Empty());
   EXPECT_THROW(image.SaveToBytes(), EInvalidGraphicOperation);
   EXPECT_THROW(image.SetWidth(10), EInvalidGraphicOperation);
+  image.LoadFromBytes(MakeJpeg(8, 8, JpegKind::Grey));
+  TBitmap none;
+  image.Assign(&none);  // nothing to compress: empty again
+  EXPECT_TRUE(image.Empty());
+  EXPECT_EQ(image.Width(), 0);
 }
 
 TEST(JpegImage, BitmapAssignedFromItHasItsFullSize) {

@@ -131,6 +131,9 @@ TEST(Picture, StreamsTheClassNameAndThenTheGraphicsData) {
   RecordingFiler reader;
   back.DefineProperties(reader);
   EXPECT_FALSE(reader.hasData) << "an empty picture writes no data";
+  TMemoryStream none;
+  EXPECT_THROW(back.WriteData(none), EInvalidGraphicOperation);
+  EXPECT_EQ(none.Size(), 0);
   data.SetPosition(0);
   reader.read(data);
   ASSERT_NE(dynamic_cast<TBitmap*>(back.Graphic()), nullptr);

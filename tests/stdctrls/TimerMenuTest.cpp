@@ -179,6 +179,11 @@ TEST_F(MenuTest, ItemsMoveBetweenMenusAndNeverIntoThemselves) {
 
   EXPECT_THROW(first.sub->Add(first.more), EMenuError);
   EXPECT_THROW(first.more->Add(first.more), EMenuError);
+  // A bad position changes nothing; in its own menu an item's positions count without it.
+  TMenuItem* home = first.menu->Items();  // "-", Hidden, More
+  for (TMenuItem* target : {second.Items(), home}) EXPECT_THROW(target->Insert(3, first.more), EListError);
+  EXPECT_EQ(home->IndexOf(first.more), 2);
+  EXPECT_NO_THROW(home->Insert(2, first.more));
 
   second.Items()->Delete(0);  // out of the menu, not destroyed
   EXPECT_EQ(first.open->Parent(), nullptr);

@@ -58,6 +58,14 @@ TEST(ApplicationExceptions, AbortIsSilentAndHandlingWithoutAnExceptionDoesNothin
   EXPECT_TRUE(dialogs.Requests.empty());
 }
 
+TEST(ApplicationExceptions, AFailedStartIsShownAndGivesAFailingExitCode) {
+  TScriptedDialogs dialogs;
+  TDialogServiceScope scope(dialogs);
+  EXPECT_NE(RunApplication("Start test", [] { throw 42; }, [] {}), 0);
+  ASSERT_EQ(dialogs.Requests.size(), 1u);
+  EXPECT_FALSE(dialogs.Requests[0].Text.empty());
+}
+
 TEST(ApplicationExceptions, NoExceptionUnwindsThroughAWindowProcedure) {
   TScriptedDialogs dialogs;
   TDialogServiceScope scope(dialogs);
