@@ -8,6 +8,7 @@
 
 #include "framework/core/IniFile.h"
 #include "framework/core/SettingsPlace.h"
+#include "framework/core/Stream.h"
 #include "framework/windows/Application.h"
 
 const TTypeInfo& TypeInfoOf(TypeTag<THistoryMode>) {
@@ -58,12 +59,15 @@ String CutAtCharacter(const String& text, std::size_t limit) {
 class TIniFileDraft {
  public:
   explicit TIniFileDraft(const String& fileName)
-      : fileName_(CP932ToWide(fileName)), draftName_(fileName_ + L".saving"), ini_(fileName + ".saving") {
-    DeleteFileW(draftName_.c_str());  // left over by a save that never finished
-    // Without a file the draft starts empty, and TIniFile makes it a Unicode file.
-    if (GetFileAttributesW(fileName_.c_str()) != INVALID_FILE_ATTRIBUTES &&
-        !CopyFileW(fileName_.c_str(), draftName_.c_str(), FALSE))
+      : fileName_(CP932ToWide(fileName)), draft_(CreateFileBeside(fileName)), draftName_(CP932ToWide(draft_)),
+        ini_(draft_) {
+    if (GetFileAttributesW(fileName_.c_str()) == INVALID_FILE_ATTRIBUTES) {
+      // The draft starts afresh, and TIniFile makes it a Unicode file.
+      DeleteFileW(draftName_.c_str());
+    } else if (!CopyFileW(fileName_.c_str(), draftName_.c_str(), FALSE)) {
+      DeleteFileW(draftName_.c_str());
       throw EIniFileException("Unable to write to " + fileName);
+    }
   }
   ~TIniFileDraft() {
     if (committed_) return;
@@ -87,6 +91,7 @@ class TIniFileDraft {
   void Flush() { WritePrivateProfileStringW(nullptr, nullptr, nullptr, draftName_.c_str()); }
 
   WideString fileName_;
+  String draft_;  // a name beside the file that no file had, so no file of the user's is replaced
   WideString draftName_;
   TIniFile ini_;
   bool committed_ = false;

@@ -133,6 +133,8 @@ std::unique_ptr<TFileStream> CreateTemporaryBeside(const String& fileName) {
 
 }  // namespace
 
+String CreateFileBeside(const String& fileName) { return CreateTemporaryBeside(fileName)->FileName(); }
+
 void ReplaceFileContents(const String& fileName, const void* data, std::size_t size) {
   // Over an existing file the new data goes to the disk before the rename can: otherwise a power
   // failure soon after could keep the rename but not the data, losing old and new alike. With no

@@ -129,5 +129,9 @@ class TFileStream : public TStream {
 /// afterwards, whether the save succeeded or raised.
 void ReplaceFileContents(const String& fileName, const void* data, std::size_t size);
 
+/// A new, empty file beside `fileName` (in its folder) under a name no file had, as
+/// ReplaceFileContents makes its temporary; returns its name. The caller removes it.
+String CreateFileBeside(const String& fileName);
+
 /// Whether `fileName` names an existing file (not a folder).
 bool FileExists(const String& fileName);

@@ -219,6 +219,8 @@ TEST_F(HistoryComboBoxTest, SavingReplacesItsSectionOnlyAndLosesNothingElse) {
   WriteIni(file,
            "[Other]\r\nKeep=me\r\n"
            "[HistoryBox1]\r\nHistoryCount=4\r\nHistory0=a\r\nHistory1=b\r\nHistory2=c\r\nHistory3=d\r\nStray=x\r\n");
+  WriteIni(file + ".saving", "a file of the user's");
+  const std::vector<std::uint8_t> usersFile = FileBytes(file + ".saving");
   THistoryComboBox* box = NewBox();
   box->SetSaveMode(hsManual);
   box->AddText("最初");
@@ -230,7 +232,8 @@ TEST_F(HistoryComboBoxTest, SavingReplacesItsSectionOnlyAndLosesNothingElse) {
   EXPECT_EQ(ini.ReadString("HistoryBox1", "History2", "gone"), "gone");
   EXPECT_EQ(ini.ReadString("HistoryBox1", "Stray", "gone"), "gone");
   EXPECT_EQ(ini.ReadString("Other", "Keep", ""), "me");
-  EXPECT_FALSE(FileExists(file + ".saving"));
+  EXPECT_EQ(FileNames(folder.Path()), (std::vector<String>{"history.ini", "history.ini.saving"}));
+  EXPECT_EQ(FileBytes(file + ".saving"), usersFile);
 }
 
 TEST_F(HistoryComboBoxTest, FileNamesGetAFolderAndAnExtension) {
@@ -572,7 +575,7 @@ TEST_F(HistoryComboBoxTest, AFailedSaveLeavesTheFileAsItWas) {
   expectedDisplays = 1;
   EXPECT_EQ(dialogs.Requests.size(), 1u);
   EXPECT_EQ(FileBytes(file), before);
-  EXPECT_FALSE(FileExists(file + ".saving"));
+  EXPECT_EQ(FileNames(folder.Path()), std::vector<String>{"history.ini"});
   TIniFile ini(file);
   EXPECT_EQ(StoredHistory(ini, "HistoryBox1"), (Items{"precious"}));
 }
