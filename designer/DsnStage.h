@@ -62,10 +62,10 @@ class TDsnStage : public TPanel {
 
   // ---- Stage files and streams ----
   /// Every child control as the signature and its record, after the controller's selection was
-  /// cleared. A file ends with one zero byte per control written (an empty stage gives an empty
-  /// file), a stream with a single zero byte. A file is replaced only once fully written; a
-  /// failure to write raises and leaves the old file as it was. A stream is written at its
-  /// position.
+  /// cleared. A file ends with one zero byte per control written (an empty stage with a single
+  /// one, so that it reads again), a stream with a single zero byte. A file is replaced only once
+  /// fully written; a failure to write raises and leaves the old file as it was. A stream is
+  /// written at its position.
   ///@{
   void SaveToFile(const String& fileName);
   void SaveToStream(TStream* stream);
@@ -216,7 +216,8 @@ class TDsnStage : public TPanel {
   void ClientDeth(TMessage& message);
   void ControlNotice(TMessage& message, const TControlCreate& event);
   void PostNotice(UINT msg, TComponent* component);
-  /// The records of every child control, then one zero byte per control or a single one.
+  /// The records of every child control, then one zero byte per control (at least one) or a
+  /// single one.
   void WriteControls(TStream& stream, bool markEachControl);
   /// Runs `load` with the controller's design mode off, and on again after a load that succeeded.
   template <class Load>

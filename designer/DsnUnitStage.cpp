@@ -203,8 +203,10 @@ void TDsnStage::WriteControls(TStream& stream, bool markEachControl) {
   if (controller_) controller_->ClearSelect();
   const int count = ControlCount();
   for (int i = 0; i < count; ++i) WriteComponents(&stream, Controls(i));
-  TComponentWriter ends(stream, Owner());
-  for (int i = 0; i < (markEachControl ? count : 1); ++i) ends.WriteListEnd();
+  // A file of an empty stage still needs the one zero byte that ends the list, or it reads as damaged.
+  const int ends = markEachControl ? std::max(count, 1) : 1;
+  TComponentWriter writer(stream, Owner());
+  for (int i = 0; i < ends; ++i) writer.WriteListEnd();
 }
 
 void TDsnStage::WriteDesign(TStream& stream, const TComponentWriter::TPropertyHook& property) {
