@@ -224,7 +224,7 @@ TEST_F(Transfer, APasteIntoANarrowContainerIsMovedBackInsideItsRightAndBottomEdg
   EXPECT_EQ(Selection().at(0)->BoundsRect(), (TRect{0, 40, 80, 80}));
 }
 
-TEST_F(Transfer, ABlockWhoseLengthDoesNotFitOrWhoseStreamsAreDamagedPastesNothing) {
+TEST_F(Transfer, ABlockWhoseLengthDoesNotFitOrWhoseStreamsAreDamagedPastesNothingAndKeepsTheSelection) {
   Select({page.balloon1, page.memo1});
   page.controller->Copy();
   const Bytes good = ClipboardBlock();
@@ -246,9 +246,10 @@ TEST_F(Transfer, ABlockWhoseLengthDoesNotFitOrWhoseStreamsAreDamagedPastesNothin
   for (const Bytes& block : corpus) {
     SCOPED_TRACE(block.size());
     PutOnClipboard(block);
-    page.controller->ClearSelect();
+    Select({page.stage});
     EXPECT_THROW(page.controller->Paste(), Exception);
     EXPECT_EQ(page.form->ComponentCount(), components);
+    EXPECT_EQ(Selection(), (std::vector<TControl*>{page.stage}));  // the user's selection stays
   }
   // Flipped bytes may still make a readable stream: it pastes whole (and is deleted again) or
   // not at all.
