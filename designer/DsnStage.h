@@ -70,6 +70,9 @@ class TDsnStage : public TPanel {
   void SaveToFile(const String& fileName);
   void SaveToStream(TStream* stream);
   ///@}
+  /// Destroys every control on the stage, with design mode off meanwhile (the controller lets go
+  /// of them first) and on again afterwards when it was on.
+  void Clear();
   /// Replace the stage's controls with the ones read, with design mode off meanwhile. A file that
   /// cannot be opened raises EFOpenError naming it; one that cannot be read raises EReadError
   /// fileName + " can not be read: " and the reason (the damage, the document rules' refusal, a
@@ -200,7 +203,8 @@ class TDsnStage : public TPanel {
   /// A loaded component gets a name unique under the form; OnControlLoading hears of it at once,
   /// OnControlLoaded once the current message is done.
   virtual void CheckName(TReader* reader, TComponent* component, String& name);
-  /// One control as the signature and its record, relative to the form.
+  /// One control as the signature and its record, relative to the form, as it is outside design
+  /// mode.
   virtual void WriteComponents(TStream* stream, TControl* control);
   /// Reads the whole stream from its start aside, then destroys the stage's controls and puts the
   /// new ones in their place.
@@ -219,6 +223,9 @@ class TDsnStage : public TPanel {
   /// The records of every child control, then one zero byte per control (at least one) or a
   /// single one.
   void WriteControls(TStream& stream, bool markEachControl);
+  /// Makes `writer` leave out what design mode changed of the controls (the arrow it gives every
+  /// intercepted window); `property` may replace or leave out further properties.
+  void LeaveOutDesignState(TComponentWriter& writer, const TComponentWriter::TPropertyHook& property = {}) const;
   /// Runs `load` with the controller's design mode off, and on again after a load that succeeded.
   template <class Load>
   void WithDesignModeOff(Load load);

@@ -211,14 +211,7 @@ void TDsnStage::WriteControls(TStream& stream, bool markEachControl) {
 
 void TDsnStage::WriteDesign(TStream& stream, const TComponentWriter::TPropertyHook& property) {
   TComponentWriter writer(stream, Owner());
-  // Design mode gives every intercepted window the arrow, which it loses again when design mode
-  // ends: no state of the design.
-  const bool designing = controller_ && controller_->Designing();
-  writer.OnProperty = [designing, &property](TComponentWriter& w, TComponent* component, TPersistent* instance,
-                                             const String& path) {
-    if (designing && path == "Cursor" && dynamic_cast<TWinControl*>(component)) return true;
-    return property && property(w, component, instance, path);
-  };
+  LeaveOutDesignState(writer, property);
   for (int i = 0; i < ControlCount(); ++i) {
     TControl* control = Controls(i);
     if (control->Owner() != Owner()) continue;
@@ -230,8 +223,20 @@ void TDsnStage::WriteDesign(TStream& stream, const TComponentWriter::TPropertyHo
 
 void TDsnStage::WriteComponents(TStream* stream, TControl* control) {
   TComponentWriter writer(*stream, Owner());
+  LeaveOutDesignState(writer);
   writer.WriteSignature();
   writer.WriteComponent(control);
+}
+
+void TDsnStage::LeaveOutDesignState(TComponentWriter& writer, const TComponentWriter::TPropertyHook& property) const {
+  // Design mode gives every intercepted window the arrow, which it loses again when design mode
+  // ends: no state of the design goes into a stream.
+  const bool designing = controller_ && controller_->Designing();
+  writer.OnProperty = [designing, property](TComponentWriter& w, TComponent* component, TPersistent* instance,
+                                            const String& path) {
+    if (designing && path == "Cursor" && dynamic_cast<TWinControl*>(component)) return true;
+    return property && property(w, component, instance, path);
+  };
 }
 
 template <class Load>
@@ -241,6 +246,12 @@ void TDsnStage::WithDesignModeOff(Load load) {
   if (controller) controller->SetDesigning(false);
   load();
   if (wasDesigning && controller_ == controller) controller->SetDesigning(true);
+}
+
+void TDsnStage::Clear() {
+  WithDesignModeOff([this] {
+    while (ControlCount() > 0) delete Controls(ControlCount() - 1);
+  });
 }
 
 void TDsnStage::LoadFromFile(const String& fileName) {
@@ -272,7 +283,7 @@ void TDsnStage::ReadComponents(TStream* stream) {
   std::vector<TComponent*> topLevel;
   reader.ReadComponents(&aside, nullptr, [&topLevel](TComponent* component) { topLevel.push_back(component); });
   WithDesignModeOff([&] {
-    while (ControlCount() > 0) delete Controls(ControlCount() - 1);
+    Clear();
     Adopt(aside, topLevel, &reader);
   });
   for (TComponent* component : topLevel) ComponentsProc(component);

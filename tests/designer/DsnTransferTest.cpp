@@ -383,6 +383,10 @@ TEST_F(Transfer, TheWholeStageSurvivesASaveAndALoadWithDesignModeBackOn) {
   Select({page.memo1});
   const Bytes saved = SavedStage();
   EXPECT_TRUE(Selection().empty());  // saving clears the selection
+  // Nothing design mode changed (the arrow of every intercepted window) is saved.
+  TMemoryStream design;
+  page.stage->WriteDesign(design);
+  EXPECT_EQ(StreamBytes(design), saved);
 
   page.balloon1->SetLeft(300);
   page.memo1->Lines()->Clear();
