@@ -137,7 +137,7 @@ TAgent::~TAgent() {
 void TAgent::Subclass(HWND handle) {
   handle_ = handle;
   if (handle) Install(handle);
-  subclassed_ = true;
+  subclassed_ = handle != nullptr;
 }
 
 void TAgent::Release() {

@@ -59,7 +59,7 @@ class TAgent : public TObject {
   WNDPROC OldWndProc() const { return oldWndProc_; }
   /// The procedure the agent installs: one for all agents (it finds the agent from the window).
   static WNDPROC ObjectInstance();
-  /// True from the subclassing (also of no window) until it ends or the window is destroyed.
+  /// True from the subclassing of a window until it ends or the window is destroyed.
   bool Subclassed() const { return subclassed_; }
   /// The control the owner treats as holding the mouse; not owned.
   ///@{
@@ -83,7 +83,7 @@ class TAgent : public TObject {
   TAgent() = default;
   /// Hands the message to the procedure that ran before this agent; its answer goes to Result.
   void CallOldWndProc(TMessage& message);
-  /// Takes `handle` and installs the agent on it (nothing for 0); Subclassed afterwards.
+  /// Takes `handle` and installs the agent on it; Subclassed afterwards unless `handle` is 0.
   void Subclass(HWND handle);
   /// Ends the subclassing if active, then calls OnRelease once.
   void Release();

@@ -98,22 +98,23 @@ bool TDsnHistory::Record() {
   return true;
 }
 
+// The step moves only once the stage shows it: a load that fails leaves the history as it was.
 bool TDsnHistory::Undo() {
   Record();
   if (undo_.empty()) return false;
+  Restore(*undo_.back());
   redo_.push_back(std::move(current_));
   current_ = std::move(undo_.back());
   undo_.pop_back();
-  Restore(*current_);
   return true;
 }
 
 bool TDsnHistory::Redo() {
   if (Record() || redo_.empty()) return false;
+  Restore(*redo_.back());
   undo_.push_back(std::move(current_));
   current_ = std::move(redo_.back());
   redo_.pop_back();
-  Restore(*current_);
   return true;
 }
 

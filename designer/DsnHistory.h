@@ -38,7 +38,8 @@ class TDsnHistory {
   /// changed nothing is no step); the redo steps are dropped then. True when it was a step.
   bool Record();
   /// Back to the state before the last step, or forward again; false when there is none. A change
-  /// not yet recorded is recorded first, so it is never lost.
+  /// not yet recorded is recorded first, so it is never lost. A stage that cannot be loaded raises
+  /// what TDsnStage::LoadFromStream raises, and the history stays at the step the stage shows.
   ///@{
   bool Undo();
   bool Redo();

@@ -188,7 +188,8 @@ class TDsnRegister : public TComponent {
   virtual void Copy();
   /// The clipboard's controls into the selected container, or PasteZero() without a selection, at
   /// their copied positions and with free names; they become the selection. A block whose length
-  /// does not fit it, or whose streams are damaged, pastes nothing and raises EReadError.
+  /// does not fit it, or whose streams are damaged, pastes nothing, leaves the selection as it was
+  /// and raises EReadError.
   virtual void Paste();
   /// Destroys the selected controls that the stage's delete query allows, deepest first. The stage
   /// itself is never destroyed.

@@ -62,14 +62,17 @@ class TDsnStage : public TPanel {
 
   // ---- Stage files and streams ----
   /// Every child control as the signature and its record, after the controller's selection was
-  /// cleared. A file ends with one zero byte per control written (an empty stage gives an empty
-  /// file), a stream with a single zero byte. A file is replaced only once fully written; a
-  /// failure to write raises and leaves the old file as it was. A stream is written at its
-  /// position.
+  /// cleared. A file ends with one zero byte per control written (an empty stage with a single
+  /// one, so that it reads again), a stream with a single zero byte. A file is replaced only once
+  /// fully written; a failure to write raises and leaves the old file as it was. A stream is
+  /// written at its position.
   ///@{
   void SaveToFile(const String& fileName);
   void SaveToStream(TStream* stream);
   ///@}
+  /// Destroys every control on the stage, with design mode off meanwhile (the controller lets go
+  /// of them first) and on again afterwards when it was on.
+  void Clear();
   /// Replace the stage's controls with the ones read, with design mode off meanwhile. A file that
   /// cannot be opened raises EFOpenError naming it; one that cannot be read raises EReadError
   /// fileName + " can not be read: " and the reason (the damage, the document rules' refusal, a
@@ -200,7 +203,8 @@ class TDsnStage : public TPanel {
   /// A loaded component gets a name unique under the form; OnControlLoading hears of it at once,
   /// OnControlLoaded once the current message is done.
   virtual void CheckName(TReader* reader, TComponent* component, String& name);
-  /// One control as the signature and its record, relative to the form.
+  /// One control as the signature and its record, relative to the form, as it is outside design
+  /// mode.
   virtual void WriteComponents(TStream* stream, TControl* control);
   /// Reads the whole stream from its start aside, then destroys the stage's controls and puts the
   /// new ones in their place.
@@ -216,8 +220,12 @@ class TDsnStage : public TPanel {
   void ClientDeth(TMessage& message);
   void ControlNotice(TMessage& message, const TControlCreate& event);
   void PostNotice(UINT msg, TComponent* component);
-  /// The records of every child control, then one zero byte per control or a single one.
+  /// The records of every child control, then one zero byte per control (at least one) or a
+  /// single one.
   void WriteControls(TStream& stream, bool markEachControl);
+  /// Makes `writer` leave out what design mode changed of the controls (the arrow it gives every
+  /// intercepted window); `property` may replace or leave out further properties.
+  void LeaveOutDesignState(TComponentWriter& writer, const TComponentWriter::TPropertyHook& property = {}) const;
   /// Runs `load` with the controller's design mode off, and on again after a load that succeeded.
   template <class Load>
   void WithDesignModeOff(Load load);

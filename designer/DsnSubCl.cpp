@@ -55,8 +55,7 @@ void THandlerClRect::CreateSmallRect() {
 }
 
 std::unique_ptr<THandlerRect> TMultiClHandler::CreateHandlerRect(TControl* control) {
-  return THandlerRect::Create<THandlerClRect>(control, HandleSize(), StepX(), StepY(), ShapeWidth(), MultiColor(),
-                                             SingleColor(), ShapeColor());
+  return MakeSet<THandlerClRect>(control);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -160,7 +160,7 @@ class TMultiClHandler : public TMultiHandler {
   TAVELKO_CLASS(TMultiClHandler, TMultiHandler)
 
  public:
-  /// A THandlerClRect with this handler's size, steps and colours.
+  /// A THandlerClRect with this handler's size, steps, colours and snapping.
   std::unique_ptr<THandlerRect> CreateHandlerRect(TControl* control) override;
 };
 

@@ -85,7 +85,6 @@ void TDsnTransfer::Paste(TWinControl* container) {
   const TDocumentRules& rules = controller_.DsnStage()->DocumentRules();
   const std::vector<std::uint8_t> block =
       Clipboard().GetAsBytes(DesignerClipboardFormat(), clipboard_block::kHeaderSize + rules.MaxBytes);
-  controller_.ClearSelect();
   if (block.empty()) return;
   const std::span<const std::uint8_t> bytes = clipboard_block::StreamOf(block);
   TMemoryStream stream;
@@ -98,8 +97,12 @@ void TDsnTransfer::Paste(TWinControl* container) {
   // The pasted controls, their grab handles and the handles' cursors arrive all at once.
   TRedrawLock redraw(container);
   TCursorChangeBatch cursors;
+  std::vector<TComponent*> pasted;
   reader.ReadComponents(controller_.Owner(), container,
-                        [this](TComponent* component) { controller_.ComponentsProcClipbrd(component); });
+                        [&pasted](TComponent* component) { pasted.push_back(component); });
+  // Only a block read whole replaces the selection: a damaged one leaves it as the user had it.
+  controller_.ClearSelect();
+  for (TComponent* component : pasted) controller_.ComponentsProcClipbrd(component);
   if (controller_.TargetList()) controller_.TargetList()->SetPosition();
   controller_.DesignChanged();
 }

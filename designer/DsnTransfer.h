@@ -35,8 +35,9 @@ class TDsnTransfer {
   /// clipboard: the stream's length (32 bits), the records, a zero byte.
   void Copy();
   /// The clipboard's controls into `container`, at their copied positions and with free names;
-  /// each top-level one goes to the controller's ComponentsProcClipbrd. A block whose length does
-  /// not fit it, or whose streams are damaged, pastes nothing and raises EReadError.
+  /// each top-level one goes to the controller's ComponentsProcClipbrd once all were read. A block
+  /// whose length does not fit it, or whose streams are damaged, pastes nothing, leaves the
+  /// selection as it was and raises EReadError.
   void Paste(TWinControl* container);
   /// A top-level pasted control: intercepted while designing, moved back inside its parent,
   /// selected.

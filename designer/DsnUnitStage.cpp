@@ -203,20 +203,15 @@ void TDsnStage::WriteControls(TStream& stream, bool markEachControl) {
   if (controller_) controller_->ClearSelect();
   const int count = ControlCount();
   for (int i = 0; i < count; ++i) WriteComponents(&stream, Controls(i));
-  TComponentWriter ends(stream, Owner());
-  for (int i = 0; i < (markEachControl ? count : 1); ++i) ends.WriteListEnd();
+  // A file of an empty stage still needs the one zero byte that ends the list, or it reads as damaged.
+  const int ends = markEachControl ? std::max(count, 1) : 1;
+  TComponentWriter writer(stream, Owner());
+  for (int i = 0; i < ends; ++i) writer.WriteListEnd();
 }
 
 void TDsnStage::WriteDesign(TStream& stream, const TComponentWriter::TPropertyHook& property) {
   TComponentWriter writer(stream, Owner());
-  // Design mode gives every intercepted window the arrow, which it loses again when design mode
-  // ends: no state of the design.
-  const bool designing = controller_ && controller_->Designing();
-  writer.OnProperty = [designing, &property](TComponentWriter& w, TComponent* component, TPersistent* instance,
-                                             const String& path) {
-    if (designing && path == "Cursor" && dynamic_cast<TWinControl*>(component)) return true;
-    return property && property(w, component, instance, path);
-  };
+  LeaveOutDesignState(writer, property);
   for (int i = 0; i < ControlCount(); ++i) {
     TControl* control = Controls(i);
     if (control->Owner() != Owner()) continue;
@@ -228,8 +223,20 @@ void TDsnStage::WriteDesign(TStream& stream, const TComponentWriter::TPropertyHo
 
 void TDsnStage::WriteComponents(TStream* stream, TControl* control) {
   TComponentWriter writer(*stream, Owner());
+  LeaveOutDesignState(writer);
   writer.WriteSignature();
   writer.WriteComponent(control);
+}
+
+void TDsnStage::LeaveOutDesignState(TComponentWriter& writer, const TComponentWriter::TPropertyHook& property) const {
+  // Design mode gives every intercepted window the arrow, which it loses again when design mode
+  // ends: no state of the design goes into a stream.
+  const bool designing = controller_ && controller_->Designing();
+  writer.OnProperty = [designing, property](TComponentWriter& w, TComponent* component, TPersistent* instance,
+                                            const String& path) {
+    if (designing && path == "Cursor" && dynamic_cast<TWinControl*>(component)) return true;
+    return property && property(w, component, instance, path);
+  };
 }
 
 template <class Load>
@@ -239,6 +246,12 @@ void TDsnStage::WithDesignModeOff(Load load) {
   if (controller) controller->SetDesigning(false);
   load();
   if (wasDesigning && controller_ == controller) controller->SetDesigning(true);
+}
+
+void TDsnStage::Clear() {
+  WithDesignModeOff([this] {
+    while (ControlCount() > 0) delete Controls(ControlCount() - 1);
+  });
 }
 
 void TDsnStage::LoadFromFile(const String& fileName) {
@@ -270,7 +283,7 @@ void TDsnStage::ReadComponents(TStream* stream) {
   std::vector<TComponent*> topLevel;
   reader.ReadComponents(&aside, nullptr, [&topLevel](TComponent* component) { topLevel.push_back(component); });
   WithDesignModeOff([&] {
-    while (ControlCount() > 0) delete Controls(ControlCount() - 1);
+    Clear();
     Adopt(aside, topLevel, &reader);
   });
   for (TComponent* component : topLevel) ComponentsProc(component);

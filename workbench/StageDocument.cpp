@@ -14,16 +14,13 @@ void ReportSaveFailure(const String& fileName, const Exception& error) {
 
 }  // namespace
 
-TStageDocument::TStageDocument(TDsnStage& stage, TDsnSwitch& modeSwitch, TOpenDialog& openDialog,
-                               TSaveDialog& saveDialog, THistoryComboBox& recent)
-    : stage_(stage), modeSwitch_(modeSwitch), openDialog_(openDialog), saveDialog_(saveDialog), recent_(recent) {}
+TStageDocument::TStageDocument(TDsnStage& stage, TOpenDialog& openDialog, TSaveDialog& saveDialog,
+                               THistoryComboBox& recent)
+    : stage_(stage), openDialog_(openDialog), saveDialog_(saveDialog), recent_(recent) {}
 
 void TStageDocument::New() {
-  const bool designing = modeSwitch_.Down();
-  modeSwitch_.DesignOff();
-  while (stage_.ControlCount() > 0) delete stage_.Controls(0);
+  stage_.Clear();
   fileName_.clear();
-  if (designing) modeSwitch_.DesignOn();
 }
 
 bool TStageDocument::Open() {

@@ -6,15 +6,13 @@
 #include "framework/core/Text.h"
 
 class TDsnStage;
-class TDsnSwitch;
 class THistoryComboBox;
 class TOpenDialog;
 class TSaveDialog;
 
 class TStageDocument {
  public:
-  TStageDocument(TDsnStage& stage, TDsnSwitch& modeSwitch, TOpenDialog& openDialog, TSaveDialog& saveDialog,
-                 THistoryComboBox& recent);
+  TStageDocument(TDsnStage& stage, TOpenDialog& openDialog, TSaveDialog& saveDialog, THistoryComboBox& recent);
 
   // Destroys every control on the stage (design mode switched off around it).
   void New();
@@ -34,7 +32,6 @@ class TStageDocument {
   void Remember(const String& fileName);
 
   TDsnStage& stage_;
-  TDsnSwitch& modeSwitch_;
   TOpenDialog& openDialog_;
   TSaveDialog& saveDialog_;
   THistoryComboBox& recent_;

@@ -50,7 +50,7 @@ void TWorkbenchForm::Publish(TPublisher<TWorkbenchForm>& p) {
 TWorkbenchForm::TWorkbenchForm(TComponent* owner) : TForm(owner) {
   InitializeForm(this);
   AllowPaletteDocuments();
-  document_ = std::make_unique<TStageDocument>(*DsnStage1, *DsnSwitch1, *OpenDialog1, *SaveDialog1, *RecentStages);
+  document_ = std::make_unique<TStageDocument>(*DsnStage1, *OpenDialog1, *SaveDialog1, *RecentStages);
   AddControllerItems();
   AddArrangeItems();
   SetKeyPreview(true);

@@ -216,6 +216,11 @@ TEST_F(AgentTest, RefusedSubclassingRaisesAndChangesNothing) {
   DestroyWindow(window);
 }
 
+TEST_F(AgentTest, AnAgentOfNoWindowIsNotSubclassed) {
+  const TMarkAgent agent(nullptr, 1);
+  EXPECT_FALSE(agent.Subclassed());
+}
+
 TEST_F(AgentTest, WindowDestroyedUnderAnAgentIsLetGo) {
   HWND window = MakePlain();
   auto agent = std::make_unique<TChildAgent>(window);

@@ -7,6 +7,9 @@
 #include "DesignerTestSupport.h"
 #include "tests/support/InputDrivers.h"
 #include "designer/DsnSub8.h"
+#include "designer/DsnSubCl.h"
+#include "designer/DsnSubDp.h"
+#include "designer/DsnSubRS.h"
 
 using namespace dsntest;
 
@@ -141,6 +144,19 @@ TEST_F(HandleTest, EightHandlesAddTheEdgeMiddles) {
   EXPECT_EQ(Find<TNakaueRect>(set)->Cursor(), crSizeNS);
   EXPECT_EQ(Find<TNakamigiRect>(set)->Cursor(), crSizeWE);
   eight.Clear();
+}
+
+TEST_F(HandleTest, EveryVariantsSetsSnapWhenItsHandlerDoes) {
+  TMulti8Handler eight;
+  TMultiRSHandler proportional;
+  TMultiDpHandler marks;
+  TMultiClHandler cycling;
+  const std::vector<TMultiHandler*> variants{&handler, &eight, &proportional, &marks, &cycling};
+  for (TMultiHandler* variant : variants) {
+    SCOPED_TRACE(variant->ClassName());
+    variant->SetSnapLines(true);
+    EXPECT_TRUE(variant->CreateHandlerRect(control)->SnapLines());
+  }
 }
 
 TEST_F(HandleTest, SeveralControlsTurnAllHandlesPassiveAndOneTurnsThemBack) {

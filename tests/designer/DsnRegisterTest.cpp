@@ -233,6 +233,28 @@ TEST_F(DsnCreate, ACreationIsOneStepThatUndoesAndRedoesWithItsNameAndBounds) {
   EXPECT_FALSE(recorder.history.Redo());
 }
 
+TEST_F(DsnCreate, AnUndoOrRedoWhoseStageCannotBeLoadedLeavesTheHistoryWhereTheStageIs) {
+  THistoryRecorder recorder(page.stage);
+  page.controller->OnDesignChange = TNotifyEvent(&recorder, &THistoryRecorder::Changed);
+  palette->armed = memoTemplate;
+  mouse.Drag(On(page.stage, 250, 200), On(page.stage, 330, 240));
+  TDocumentRules& rules = page.stage->DocumentRules();
+  const std::size_t maxBytes = rules.MaxBytes;
+
+  rules.MaxBytes = 1;  // every load of the stage is refused
+  EXPECT_THROW(recorder.history.Undo(), Exception);
+  EXPECT_NE(page.form->FindComponent("Memo3"), nullptr);
+  EXPECT_FALSE(recorder.history.CanRedo());
+  rules.MaxBytes = maxBytes;
+  ASSERT_TRUE(recorder.history.Undo());
+
+  rules.MaxBytes = 1;
+  EXPECT_THROW(recorder.history.Redo(), Exception);
+  EXPECT_FALSE(recorder.history.CanUndo());
+  rules.MaxBytes = maxBytes;
+  EXPECT_TRUE(recorder.history.Redo());
+}
+
 TEST(DsnNames, NewComponentsTakeTheFirstFreeNumberOfTheirClass) {
   TForm form(nullptr);
   auto* controller = new TDsnRegister(&form);
