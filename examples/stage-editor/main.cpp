@@ -43,11 +43,7 @@ class TStageEditorForm : public TForm, public TStageEditorFormFields {
   }
 
   void NewClick(TObject*) {
-    // The controller lets go of the controls before they are destroyed.
-    const bool designing = DsnSwitch1->Down();
-    DsnSwitch1->DesignOff();
-    while (DsnStage1->ControlCount() > 0) delete DsnStage1->Controls(0);
-    if (designing) DsnSwitch1->DesignOn();
+    DsnStage1->Clear();
     fileName_.clear();
   }
 
